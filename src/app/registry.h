@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavomerix {
+
+// Registry text values under HKEY_CURRENT_USER. Linked from registry_win.cpp in the
+// Windows build and from registry_memory.cpp everywhere else.
+
+// Longest key path or value name kept, and longest text written, in bytes.
+constexpr size_t RegistryNameLimit = 259;
+constexpr size_t RegistryTextLimit = 1023;
+// Size of the read buffer: a value reads back as at most 1023 bytes.
+constexpr size_t RegistryReadBuffer = 1024;
+
+// The text of a value (the key's default value for an empty name), up to its first NUL;
+// "" when the key or value is missing or cannot be read.
+std::string readRegistryText(std::string_view keyPath, std::string_view valueName);
+
+// Creates the key when needed and writes a string value; errors are ignored.
+void writeRegistryText(std::string_view keyPath, std::string_view valueName, std::string_view text);
+
+// Deletes a key that has no subkeys; errors (a missing key, subkeys left) are ignored.
+void deleteRegistryKey(std::string_view keyPath);
+
+// The in-memory registry only: forget every key (tests start from an empty registry).
+void resetMemoryRegistry();
+
+}  // namespace tavomerix

@@ -1,0 +1,154 @@
+#include "calendar/julian_day.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/app_settings.h"
+#include "calendar/arithmetic.h"
+
+namespace tavomerix {
+
+namespace {
+
+constexpr int DaysInMonth[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+int monthLength(int year, int month) {
+    return month == 2 && isLeapYear(year) ? 29 : DaysInMonth[month];
+}
+
+int twoDigits(std::string_view s, size_t at) {
+    const char a = s[at], b = s[at + 1];
+    if (a < '0' || a > '9' || b < '0' || b > '9') return -1;
+    return (a - '0') * 10 + (b - '0');
+}
+
+}  // namespace
+
+bool isLeapYear(int year) {
+    if (year <= 1582) return year != 1582 && floorMod(year, 4) == 0;
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+bool isValidDate(int year, int month, int day) {
+    if (year < MinCivilYear || year > MaxCivilYear || month < 1 || month > 12) return false;
+    if (day < 1 || day > monthLength(year, month)) return false;
+    return !(year == 1582 && month == 10 && day > 4 && day < 15);
+}
+
+int dayOfYear(int year, int month, int day) {
+    if (!isValidDate(year, month, day)) return 0;
+    const int k = isLeapYear(year) ? 1 : 2;                                            // [1, 2]
+    int n = floorDiv(275 * month, 9) - k * floorDiv(month + 9, 12) + day - 30;  // [1, 366]
+    if (year == 1582 && 31 * month + day > 314) n -= 10;
+    return n;
+}
+
+std::string dateFromDayOfYear(int year, int n) {
+    if (year < MinCivilYear || year > MaxCivilYear) return "";
+    const int yearLength = year == 1582 ? 355 : isLeapYear(year) ? 366 : 365;
+    if (n < 1 || n > yearLength) return "";
+    if (year == 1582 && n >= 278) n += 10;
+    const int k = isLeapYear(year) ? 1 : 2;
+    int month = floorToInt(9.0 * (k + n) / 275.0 + 0.98);
+    if (n < 32) month = 1;
+    const int day = n - floorDiv(275 * month, 9) + k * floorDiv(month + 9, 12) + 30;
+    if (!isValidDate(year, month, day)) return "";
+    return formatDateCode(year, month, day);
+}
+
+int julianDayNumber(int year, int month, int day) {
+    if (!isValidDate(year, month, day)) return InvalidDayNumber;
+    if (year < -4712) {
+        const int t = year + 4712;  // negative
+        return 365 * t - truncDiv(std::abs(t), 4) + dayOfYear(year, month, day) - 1;
+    }
+    int y = year, m = month;
+    if (m <= 2) {
+        y -= 1;
+        m += 12;
+    }
+    int b = 0;
+    if (372 * y + 31 * m + day >= 588829) {  // on or after 1582-10-15
+        const int a = floorDiv(y, 100);
+        b = 2 - a + floorDiv(a, 4);
+    }
+    return floorToInt(365.2500001 * (y + 4716)) + floorToInt(30.6 * (m + 1)) + day + b - 1524;
+}
+
+CivilDate civilDateFromDayNumber(int jdn) {
+    if (jdn < MinDayNumber || jdn > MaxDayNumber) return {};
+    int a = jdn;
+    if (jdn >= FirstGregorianDay) {
+        const int alpha = floorToInt((jdn - 1867216.25) / 36524.25);
+        a = jdn + 1 + alpha - floorDiv(alpha, 4);
+    }
+    const int b = a + 1524;
+    const int c = floorToInt((b - 122.1) / 365.25);
+    const int d = floorToInt(365.25 * c);
+    const int e = floorToInt((b - d) / 30.6001);
+    CivilDate date;
+    date.day = b - d - floorToInt(30.6001 * e);
+    date.month = e - 1 > 12 ? e - 13 : e - 1;
+    date.year = c - 4716 + (date.month <= 2 ? 1 : 0);
+    return date;
+}
+
+std::string dateFromJulianDayNumber(int jdn) {
+    if (jdn < MinDayNumber || jdn > MaxDayNumber) return "";
+    const CivilDate d = civilDateFromDayNumber(jdn);
+    return formatDateCode(d.year, d.month, d.day);
+}
+
+std::string dateTimeFromDayNumber(double dayNumber) {
+    if (!(dayNumber >= MinDayNumber && dayNumber < MaxDayNumber + 1.0)) return "";
+    const double z = std::floor(dayNumber);
+    const double f = dayNumber - z;
+    const int hours = floorToInt(24 * f);
+    const double f1 = 24 * f - hours;
+    const int minutes = floorToInt(60 * f1);
+    const double f2 = 60 * f1 - minutes;
+    const int seconds = floorToInt(60 * f2);
+    char time[16];
+    std::snprintf(time, sizeof time, " %02d:%02d:%02d", hours, minutes, seconds);
+    return dateFromJulianDayNumber(static_cast<int>(z)) + time;
+}
+
+double dayFraction(int hour, int minute, int second) {
+    return (hour - appSettings().TimeZoneHours) / 24.0 + minute / 1440.0 + second / 86400.0;
+}
+
+int weekdayFromSunday(int jdn) { return floorMod(jdn + 1, 7); }
+
+int nthWeekdayOfMonth(int year, int month, int n, int weekday) {
+    if (!isValidDate(year, month, 1) || n < 1 || weekday < 0 || weekday > 6) return 0;
+    const int w1 = weekdayFromSunday(julianDayNumber(year, month, 1));
+    int delta = weekday - w1;
+    if (delta < 0) delta += 7;
+    if (n > 6) return 0;  // no month holds a sixth occurrence; keeps the product small
+    int day = delta + 7 * (n - 1) + 1;
+    if (year == 1582 && month == 10 && day > 4) day += 10;
+    return isValidDate(year, month, day) ? day : 0;
+}
+
+std::string formatDateCode(int year, int month, int day) {
+    const bool ad = year >= 1;
+    const int shown = ad ? year : 1 - year;
+    if (shown > 9999 || month < 0 || month > 99 || day < 0 || day > 99) return "";
+    char text[16];
+    std::snprintf(text, sizeof text, "%s%02d-%02d-%04d", ad ? "AD" : "BC", month, day, shown);
+    return text;
+}
+
+DateCodeFields parseDateCode(std::string_view code) {
+    if (code.size() < 12 || code[4] != '-' || code[7] != '-') return {};
+    const bool ad = code.substr(0, 2) == "AD";
+    if (!ad && code.substr(0, 2) != "BC") return {};
+    const int month = twoDigits(code, 2), day = twoDigits(code, 5);
+    const int hi = twoDigits(code, 8), lo = twoDigits(code, 10);
+    if (month < 0 || day < 0 || hi < 0 || lo < 0) return {};
+    const int shown = hi * 100 + lo;
+    return {true, ad ? shown : 1 - shown, month, day};
+}
+
+}  // namespace tavomerix
