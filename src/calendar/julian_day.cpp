@@ -109,7 +109,7 @@ std::string dateTimeFromDayNumber(double dayNumber) {
     const int minutes = floorToInt(60 * f1);
     const double f2 = 60 * f1 - minutes;
     const int seconds = floorToInt(60 * f2);
-    char time[16];
+    char time[48];
     std::snprintf(time, sizeof time, " %02d:%02d:%02d", hours, minutes, seconds);
     return dateFromJulianDayNumber(static_cast<int>(z)) + time;
 }
@@ -135,7 +135,7 @@ std::string formatDateCode(int year, int month, int day) {
     const bool ad = year >= 1;
     const int shown = ad ? year : 1 - year;
     if (shown > 9999 || month < 0 || month > 99 || day < 0 || day > 99) return "";
-    char text[16];
+    char text[48];
     std::snprintf(text, sizeof text, "%s%02d-%02d-%04d", ad ? "AD" : "BC", month, day, shown);
     return text;
 }
