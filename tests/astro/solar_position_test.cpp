@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <span>
 
@@ -28,6 +29,7 @@ TEST(EarthTables, FirstAndLastRows) {
         std::size_t size;
         PeriodicTerm first, last;
     } Cases[] = {
+        // clang-format off
         {"EarthLongitude0", EarthLongitude[0], 190, {1.75347045673, 0.00000000000, 0.00000000000}, {0.00000000106, 5.49092372854, 62883.35513951360}},
         {"EarthLongitude1", EarthLongitude[1], 80, {6283.31966747491, 0.00000000000, 0.00000000000}, {0.00000001268, 2.09196018331, 6290.18939699220}},
         {"EarthLongitude2", EarthLongitude[2], 40, {0.00052918870, 0.00000000000, 0.00000000000}, {0.00000000490, 2.34129524194, 1592.59601363280}},
@@ -45,6 +47,7 @@ TEST(EarthTables, FirstAndLastRows) {
         {"EarthRadius3", EarthRadius[3], 6, {0.00000144595, 4.27319435148, 6283.07584999140}, {0.00000000033, 5.62216602775, 6127.65545055720}},
         {"EarthRadius4", EarthRadius[4], 6, {0.00000003858, 2.56384387339, 6283.07584999140}, {0.00000000007, 4.41218854480, 161000.68573767410}},
         {"EarthRadius5", EarthRadius[5], 2, {0.00000000086, 1.21579741687, 6283.07584999140}, {0.00000000012, 0.65617264033, 12566.15169998280}},
+        // clang-format on
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.name);
@@ -60,16 +63,16 @@ TEST(EarthTables, LongitudeBlockBoundary) {
     expectRow({0.00000000094, 0.68997876060, 7834.12107263940}, EarthLongitude0[160]);
 }
 
-TEST(NutationTable, FirstAndLastRows) {
-    const NutationTerm& first = NutationTerms[0];
-    const NutationTerm& second = NutationTerms[1];
-    const NutationTerm& last = NutationTerms[39];
+TEST(NutationTable, FirstSecondAndLastRows) {
+    const auto fields = [](const NutationTerm& r) {
+        return std::array{r.d, r.m, r.mp, r.f, r.omega, r.s, r.sDot, r.c, r.cDot};
+    };
     EXPECT_EQ((std::array{0.0, 0.0, 0.0, 0.0, 1.0, -171996.0, -174.2, 92025.0, 8.9}),
-              (std::array{first.d, first.m, first.mp, first.f, first.omega, first.s, first.sDot, first.c, first.cDot}));
+              fields(NutationTerms[0]));
     EXPECT_EQ((std::array{-2.0, 0.0, 0.0, 2.0, 2.0, -13187.0, -1.6, 5736.0, -3.1}),
-              (std::array{second.d, second.m, second.mp, second.f, second.omega, second.s, second.sDot, second.c, second.cDot}));
+              fields(NutationTerms[1]));
     EXPECT_EQ((std::array{2.0, 0.0, 0.0, 2.0, 1.0, -7.0, 0.0, 3.0, 0.0}),
-              (std::array{last.d, last.m, last.mp, last.f, last.omega, last.s, last.sDot, last.c, last.cDot}));
+              fields(NutationTerms[39]));
 }
 
 // Textbook worked examples (1987-04-10 and 1992-10-13, 0h TD), and for the Earth the full
@@ -83,7 +86,8 @@ TEST(SolarPosition, PublishedValues) {
     EXPECT_NEAR(0.997608520, earthRadius(Jde), 1e-8);
     // Latitude -0.0000036067 rad comes back as 2*pi less its size.
     EXPECT_NEAR(2 * AstroPi - 0.0000036067, earthLatitude(Jde), 1e-8);
-    EXPECT_NEAR(199 + 54.0 / 60 + 21.56 / 3600, apparentSolarLongitude(Jde), 0.2 * OneArcsecondDegrees);
+    EXPECT_NEAR(199 + 54.0 / 60 + 21.56 / 3600, apparentSolarLongitude(Jde),
+                0.2 * OneArcsecondDegrees);
 }
 
 // Over a year in steps of 0.1 day the longitude grows by 0.095..0.103 degrees a step,

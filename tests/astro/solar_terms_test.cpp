@@ -44,7 +44,8 @@ TEST(SolveCrossing, WinterSolstice2000) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "zone " << c.zone);
         ScopedCalendarSettings guard(c.zone, 1);
-        EXPECT_NEAR(c.instant, termAtOrAfterModern(julianDayNumber(2000, 12, 1), 24, false), TenSecondsDays);
+        EXPECT_NEAR(c.instant, termAtOrAfterModern(julianDayNumber(2000, 12, 1), 24, false),
+                    TenSecondsDays);
     }
 }
 
@@ -76,7 +77,8 @@ TEST(TermAtOrAfterModern, TermsOf2000) {
 // 2001-12-21 19:21 UT.
 TEST(TermAtOrAfterModern, AfterThisYearsTermFindsNextYears) {
     ScopedCalendarSettings guard(8, 1);
-    EXPECT_EQ("AD12-22-2001 03:21", minuteText(termAtOrAfterModern(julianDayNumber(2000, 12, 22), 24, false)));
+    EXPECT_EQ("AD12-22-2001 03:21",
+              minuteText(termAtOrAfterModern(julianDayNumber(2000, 12, 22), 24, false)));
     EXPECT_EQ(termAtOrAfterModern(julianDayNumber(2000, 12, 1), 24, false),
               termAtOrAfterModern(julianDayNumber(2000, 12, 1), 30, false));  // k above 24 is 24
 }
@@ -95,8 +97,10 @@ TEST(NextTermModern, ATermsOwnDayReturnsThatTerm) {
         {2000, 3, 21, AnyTerm, "AD04-04-2000 19:31"},
     };
     for (const auto& c : Cases) {
-        SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day << " kind " << c.kind);
-        EXPECT_EQ(c.local, minuteText(nextTermModern(julianDayNumber(c.year, c.month, c.day), c.kind, false)));
+        SCOPED_TRACE(testing::Message()
+                     << c.year << '-' << c.month << '-' << c.day << " kind " << c.kind);
+        EXPECT_EQ(c.local, minuteText(nextTermModern(julianDayNumber(c.year, c.month, c.day),
+                                                     c.kind, false)));
     }
 }
 
@@ -105,11 +109,9 @@ TEST(NextTermNumberModern, AroundTheWinterSolstice) {
     const struct {
         int month, day, k;
     } Cases[] = {
-        {12, 20, 24},
-        {12, 21, 24},  // 冬至 day
-        {12, 22, 1},   // just after: 小寒
-        {3, 20, 6},
-        {3, 21, 7},
+        {12, 20, 24}, {12, 21, 24},  // 冬至 day
+        {12, 22, 1},                 // just after: 小寒
+        {3, 20, 6},   {3, 21, 7},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "2000-" << c.month << '-' << c.day);

@@ -13,10 +13,8 @@ TEST(ApplyTermDayCorrection, MovesOnlyTheListedDay) {
         double t, expected;
     } Cases[] = {
         {1683429.0, 1683431.0},  // start of the listed day
-        {1683429.84, 1683431.0},
-        {1683428.999, 1683428.999},
-        {1683430.0, 1683430.0},
-        {2451900.9, 2451900.9},
+        {1683429.84, 1683431.0}, {1683428.999, 1683428.999},
+        {1683430.0, 1683430.0},  {2451900.9, 2451900.9},
         {-1e12, -1e12},  // outside the day range: unchanged
     };
     for (const auto& c : Cases) {
