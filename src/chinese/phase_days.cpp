@@ -1,5 +1,6 @@
 #include "chinese/phase_days.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -63,6 +64,8 @@ constexpr PhaseRange NewMoonRanges[] = {
     {2185304, 2188936, -1, 0.7460f},  // .. 1280-12-24
 };
 
+constexpr int FirstMeanNewMoonDay = NewMoonRanges[0].firstDay;
+
 constexpr PhaseRange FullMoonRanges[] = {
     {1683476, 1752134, 0, 0}, {1752135, 1807769, 1, 0}, {1807770, 1883603, 2, 0},
     {1883604, 1907346, 3, 0}, {1907347, 1936581, 4, 0}, {1936582, 1939121, 5, 0},
@@ -86,10 +89,13 @@ bool isFirstDayOfRange(const PhaseRange (&ranges)[Size], int day) {
 }
 
 // Search days moved where one source hands over to the next, so that a month is neither
-// lost nor counted twice at the seam.
+// lost nor counted twice at the seam. The day before the first mean range searches as
+// that range's first day does: the reckoned new moon of the day before is already past,
+// and the next month is the mean one.
 int nudgedNewMoonDay(int day) {
-    if (isFirstDayOfRange(NewMoonRanges, day)) return day + 1;
-    if (day == 1683461) return 1683460;
+    if (day == FirstMeanNewMoonDay - 1 || isFirstDayOfRange(NewMoonRanges, day)) {
+        return std::max(day, FirstMeanNewMoonDay) + 1;
+    }
     if (day == 1947139 || day == 1963942) return day + 1;
     return day;
 }
