@@ -55,19 +55,6 @@ TEST(MeanYearHasLeap, SevenInEveryNineteenYears) {
     }
 }
 
-TEST(MeanNewYearDay, YearsHaveTwelveOrThirteenMonths) {
-    for (int y = -103; y < 665; ++y) {
-        if (y >= 618 && y < 645) continue;
-        SCOPED_TRACE(testing::Message() << "year " << y);
-        const int length = meanNewYearDay(y + 1) - meanNewYearDay(y);
-        if (meanYearHasLeap(y)) {
-            EXPECT_TRUE(length == 383 || length == 384 || length == 385);
-        } else {
-            EXPECT_TRUE(length == 354 || length == 355);
-        }
-    }
-}
-
 TEST(NextPhaseDay, SearchOnTheFirstDayOfARangeStartsOneDayLater) {
     ScopedCalendarSettings historical(8, 0);
     // The 太初 mean new moon of day 1752119 closes its range; the 四分 range opens on
