@@ -31,7 +31,8 @@ TEST(EraTermInstant, FirstFourDaysOfARowBehaveAsTheFifth) {
         for (int kind : {AnyTerm, PrincipalTerm}) {
             for (int i = 0; i < 4; ++i) {
                 SCOPED_TRACE(testing::Message() << "day " << e.firstDay + i << " kind " << kind);
-                EXPECT_EQ(eraTermInstant(e.firstDay + 4, kind), eraTermInstant(e.firstDay + i, kind));
+                EXPECT_EQ(eraTermInstant(e.firstDay + 4, kind),
+                          eraTermInstant(e.firstDay + i, kind));
                 EXPECT_EQ(eraTermNumber(e.firstDay + 4), eraTermNumber(e.firstDay + i));
             }
         }
@@ -44,15 +45,15 @@ TEST(EraTermInstant, RowsMeetAtTheirBoundaries) {
         int day;
         double yearLengthDays, epoch;
     } Cases[] = {
-        {1683436, 365.25, 1683431},                   // row 1, fifth day
-        {1752098, 365.25, 1683431},                   // row 1, last day
-        {1752103, 365.25, 1662611},                   // row 2, fifth day
-        {1883585, 365 + 455.0 / 1843, 330191},        // row 3, last day
-        {1883590, 365 + 75.0 / 304, 1798480.12554825},  // row 4, fifth day
-        {2073144, 365.2445, -26550639529.0},          // row 15, last day
-        {2162264, 365.2425, 758271.18},               // row 30, last day
+        {1683436, 365.25, 1683431},                      // row 1, fifth day
+        {1752098, 365.25, 1683431},                      // row 1, last day
+        {1752103, 365.25, 1662611},                      // row 2, fifth day
+        {1883585, 365 + 455.0 / 1843, 330191},           // row 3, last day
+        {1883590, 365 + 75.0 / 304, 1798480.12554825},   // row 4, fifth day
+        {2073144, 365.2445, -26550639529.0},             // row 15, last day
+        {2162264, 365.2425, 758271.18},                  // row 30, last day
         {2188926, 365 + 1274.0 / 5230, -32372914549.0},  // row 35, last day
-        {2322133, 365.2425, 2188926.06},              // row 36, last day
+        {2322133, 365.2425, 2188926.06},                 // row 36, last day
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "day " << c.day);
@@ -116,14 +117,14 @@ TEST(InterpolatedTermAtOrAfter, DailyScan) {
         Line longitude;
         double step, expected;
     } Cases[] = {
-        {{45, 1}, 15, 100},            // exactly on a term: that day itself
-        {{44.5, 1}, 15, 100.5},        // crossing inside the first day
-        {{46, 1}, 15, 114},            // next multiple of 15
-        {{46, 1}, 30, 114},            // next multiple of 30
-        {{359.5, 1}, 15, 100.5},       // crossing 360 into the next day
-        {{350, 2}, 30, 105},           // crossing 360, steps of 30
-        {{0, 1}, 30, 100},             // 0 is a multiple
-        {{200, 0.25}, 15, 140},        // no crossing within 21 days: extrapolated from day 120
+        {{45, 1}, 15, 100},       // exactly on a term: that day itself
+        {{44.5, 1}, 15, 100.5},   // crossing inside the first day
+        {{46, 1}, 15, 114},       // next multiple of 15
+        {{46, 1}, 30, 114},       // next multiple of 30
+        {{359.5, 1}, 15, 100.5},  // crossing 360 into the next day
+        {{350, 2}, 30, 105},      // crossing 360, steps of 30
+        {{0, 1}, 30, 100},        // 0 is a multiple
+        {{200, 0.25}, 15, 140},   // no crossing within 21 days: extrapolated from day 120
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.longitude.atDay100 << " + " << c.longitude.perDay
@@ -160,15 +161,15 @@ TEST(AdjustReckonedNewMoon, DayRules) {
     const struct {
         double t, threshold, expected;
     } Cases[] = {
-        {2000000.80, Threshold, 2000001},                   // late in the day: next day
-        {2000000.79, Threshold, 2000000.79},                // 0.79 < 0.79079997
-        {2000000.7908, Threshold, 2000001},                 // the 32-bit threshold is below 0.7908
-        {2000000.80, 0, 2000000.80},                        // no threshold
-        {2022293.80, Threshold, 2022293.80},                // kept day
-        {2408022.30, Threshold, 2408023},                   // listed +1
-        {2422640.30, Threshold, 2422640 - 0.000011574},     // listed -1: last second before
-        {2408022.95, Threshold, 2408023},                   // threshold first, list not applied
-        {1947876.30, 0, 1947876.30},                        // next to a listed day
+        {2000000.80, Threshold, 2000001},                // late in the day: next day
+        {2000000.79, Threshold, 2000000.79},             // 0.79 < 0.79079997
+        {2000000.7908, Threshold, 2000001},              // the 32-bit threshold is below 0.7908
+        {2000000.80, 0, 2000000.80},                     // no threshold
+        {2022293.80, Threshold, 2022293.80},             // kept day
+        {2408022.30, Threshold, 2408023},                // listed +1
+        {2422640.30, Threshold, 2422640 - 0.000011574},  // listed -1: last second before
+        {2408022.95, Threshold, 2408023},                // threshold first, list not applied
+        {1947876.30, 0, 1947876.30},                     // next to a listed day
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << std::fixed << c.t << " threshold " << c.threshold);

@@ -96,8 +96,8 @@ TEST(LastPhaseDay, OfAPhaseDayIsThatDay) {
         ScopedCalendarSettings regime(8, flag);
         for (int start : {1683440, 1752100, 1936560, 1956830, 2022200, 2200000, 2451545}) {
             for (int phase : {NewMoon, FullMoon}) {
-                SCOPED_TRACE(testing::Message() << "flag " << flag << " start " << start
-                                                << " phase " << phase);
+                SCOPED_TRACE(testing::Message()
+                             << "flag " << flag << " start " << start << " phase " << phase);
                 const int day = nextPhaseDay(start, phase);
                 EXPECT_EQ(day, lastPhaseDay(day, phase));
                 EXPECT_EQ(day, lastPhaseDay(day + 1, phase));
@@ -129,11 +129,10 @@ TEST(NextPhaseDay, HistoricalMonthsKeepTheirLength) {
     // 30 days apart: around every seam between sources and in a window every 20 years,
     // 104 BC .. AD 1886.
     ScopedCalendarSettings historical(8, 0);
-    std::vector<int> windows = {1683461, 1683476, 1752120, 1752135, 1807756, 1807770,
-                                1883590, 1883604, 1907332, 1907347, 1936567, 1936582,
-                                1939107, 1939122, 1947139, 1947154, 1956825, 1956841,
-                                1963942, 1963957, 2021291, 2073177, 2135987, 2185304,
-                                2188937};
+    std::vector<int> windows = {1683461, 1683476, 1752120, 1752135, 1807756, 1807770, 1883590,
+                                1883604, 1907332, 1907347, 1936567, 1936582, 1939107, 1939122,
+                                1947139, 1947154, 1956825, 1956841, 1963942, 1963957, 2021291,
+                                2073177, 2135987, 2185304, 2188937};
     for (int day = 1683500; day < LastHistoricalTermDay; day += 7305) windows.push_back(day);
     for (int seam : windows) {
         for (int phase : {NewMoon, FullMoon}) {
