@@ -24,7 +24,8 @@ std::string nextTermText(int year, int month, int day) {
     if (termDay < n) return "";
     std::string text;
     if (term.year != year) {
-        text = term.year >= 1 ? std::to_string(term.year) : "公元前" + std::to_string(1 - term.year);
+        text =
+            term.year >= 1 ? std::to_string(term.year) : "公元前" + std::to_string(1 - term.year);
         text += "年";
     }
     text += std::to_string(term.month) + "月" + std::to_string(term.day) + "日";
