@@ -55,9 +55,7 @@ std::string solarToLunar(int year, int month, int day) {
     const int jdn = julianDayNumber(year, month, day);
     if (jdn == InvalidDayNumber) return "";
     const std::string_view record = lunarYearRecord(year);
-    const int newYearMonthDay = (record[NewYearMonthPosition] - '0') * 100 +
-                                (record[NewYearMonthPosition + 1] - '0') * 10 +
-                                (record[NewYearMonthPosition + 2] - '0');
+    const int newYearMonthDay = newYearMonthDayOfRecord(record);
     const int lunarYear = 100 * month + day < newYearMonthDay ? year - 1 : year;
     return lunarDateFromDayIndex(lunarYear, jdn - lunarNewYearDay(lunarYear) + 1);
 }

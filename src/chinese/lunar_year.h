@@ -22,6 +22,12 @@ constexpr int NewYearMonthPosition = 14;
 // Days of a month from its size character in a record: 30 for "1", else 29.
 constexpr int monthDaysOfSize(char sizeDigit) { return sizeDigit == '1' ? 30 : 29; }
 
+// Civil month * 100 + day of 正月初一 from a non-empty record (125 for 25 January).
+constexpr int newYearMonthDayOfRecord(std::string_view record) {
+    return (record[NewYearMonthPosition] - '0') * 100 +
+           (record[NewYearMonthPosition + 1] - '0') * 10 + (record[NewYearMonthPosition + 2] - '0');
+}
+
 // Leap month of a non-empty record: 0 = none, 1..12 = the regular month it follows.
 constexpr int leapMonthOfRecord(std::string_view record) {
     const char c = record[LeapDigitPosition];

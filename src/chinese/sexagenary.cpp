@@ -21,9 +21,7 @@ int lichunDay(int day) { return floorToInt(solarTermInstant(day, Lichun)); }
 int yearFromNewYear(int year, int month, int day) {
     const std::string_view record = lunarYearRecord(year);
     if (record.empty()) return 0;
-    const int newYearMonthDay = (record[NewYearMonthPosition] - '0') * 100 +
-                                (record[NewYearMonthPosition + 1] - '0') * 10 +
-                                (record[NewYearMonthPosition + 2] - '0');
+    const int newYearMonthDay = newYearMonthDayOfRecord(record);
     return yearNumber(year, 100 * month + day < newYearMonthDay ? 0 : 1);
 }
 
