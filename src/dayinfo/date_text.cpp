@@ -1,0 +1,117 @@
+#include "dayinfo/date_text.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "dayinfo/names.h"
+
+namespace tavomerix {
+namespace {
+
+constexpr int MinTextYear = -9998;
+constexpr int MaxTextYear = 9999;
+
+bool isContinuationByte(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Length in bytes of the character that starts at text[i]: the whole well-formed UTF-8
+// sequence, or 1 for ASCII and for a byte that does not start one.
+std::size_t characterLength(std::string_view text, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+    }
+    if (length > text.size() - i) return 1;
+    for (std::size_t k = 1; k < length; ++k) {
+        if (!isContinuationByte(static_cast<unsigned char>(text[i + k]))) return 1;
+    }
+    return length;
+}
+
+int characterWidth(std::string_view text, std::size_t i) {
+    return static_cast<unsigned char>(text[i]) < 0x80 ? 1 : 2;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// One field of a date text: 1..maxDigits digits, not all zero, written with at least
+// `width` digits (zeros in front).
+bool appendDateField(std::string_view field, std::size_t maxDigits, std::size_t width,
+                     std::string& out) {
+    if (field.empty() || field.size() > maxDigits) return false;
+    if (!std::all_of(field.begin(), field.end(), isDigit)) return false;
+    if (std::all_of(field.begin(), field.end(), [](char c) { return c == '0'; })) return false;
+    out.append(width - std::min(width, field.size()), '0');
+    out.append(field);
+    return true;
+}
+
+}  // namespace
+
+int gbkWidth(std::string_view text) {
+    int width = 0;
+    for (std::size_t i = 0; i < text.size(); i += characterLength(text, i)) {
+        width += characterWidth(text, i);
+    }
+    return width;
+}
+
+std::string clipText(std::string_view text, int maxWidth) {
+    if (text.empty() || maxWidth <= 0) return "";
+    int width = 0;
+    std::size_t end = 0;
+    while (end < text.size()) {
+        const int next = width + characterWidth(text, end);
+        if (next > maxWidth) break;
+        width = next;
+        end += characterLength(text, end);
+    }
+    return std::string(text.substr(0, end));
+}
+
+std::string yearText(int year) {
+    if (year < MinTextYear || year > MaxTextYear) return "";
+    if (year >= 1) {
+        const std::string digits = std::to_string(year);
+        return std::string(8 - digits.size(), ' ') + digits;
+    }
+    const std::string digits = std::to_string(1 - year);                    // 1..9999
+    return std::string(6 - digits.size(), ' ') + "前" + digits;  // "前" is 2 positions
+}
+
+std::string chineseYearText(int year) {
+    if (year < MinTextYear || year > MaxTextYear) return "";
+    std::string text = year <= 0 ? "前" : "";
+    for (const char c : std::to_string(year <= 0 ? 1 - year : year)) text += ChineseDigits[c - '0'];
+    return std::string(static_cast<std::size_t>(std::max(0, 10 - gbkWidth(text))), ' ') + text;
+}
+
+std::string checkNumberText(std::string_view text) {
+    if (text.empty() || !std::all_of(text.begin(), text.end(), isDigit)) return "";
+    if (std::all_of(text.begin(), text.end(), [](char c) { return c == '0'; })) return "";
+    return std::string(text);
+}
+
+std::string normaliseDateText(std::string_view text) {
+    if (text.size() < 5 || text.size() > 10) return "";
+    const std::size_t dash1 = text.find('-');
+    if (dash1 == std::string_view::npos) return "";
+    const std::size_t dash2 = text.find('-', dash1 + 1);
+    if (dash2 == std::string_view::npos || text.find('-', dash2 + 1) != std::string_view::npos) {
+        return "";
+    }
+    std::string out;
+    out.reserve(10);
+    if (!appendDateField(text.substr(0, dash1), 2, 2, out)) return "";
+    out += '-';
+    if (!appendDateField(text.substr(dash1 + 1, dash2 - dash1 - 1), 2, 2, out)) return "";
+    out += '-';
+    if (!appendDateField(text.substr(dash2 + 1), 4, 4, out)) return "";
+    return out;
+}
+
+}  // namespace tavomerix

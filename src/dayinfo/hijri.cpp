@@ -1,0 +1,88 @@
+#include "dayinfo/hijri.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "calendar/arithmetic.h"
+#include "calendar/julian_day.h"
+
+namespace tavomerix {
+namespace {
+
+constexpr int CycleYears = 30;
+constexpr int CycleDays = 10631;
+// Mean year and mean month in days, truncated as the tabular calendar defines them;
+// with them the year starts fall on the leap pattern and the month starts on day
+// offsets 0, 30, 59, .. 325 of the year.
+constexpr double MeanYearDays = 354.36666666;
+constexpr double MeanMonthDays = 29.53055555;
+// Divisor of the first month estimate in hijriText; the correction step makes it exact.
+constexpr double MonthEstimateDays = 29.59;
+constexpr int MaxTextYear = 9999;
+
+bool isHijriLeapYear(int year) {
+    switch (year % CycleYears) {
+        case 2: case 5: case 7: case 10: case 13: case 16:
+        case 18: case 21: case 24: case 26: case 29:
+            return true;
+        default:
+            return false;
+    }
+}
+
+int monthLength(int year, int month) {
+    if (month == 12) return isHijriLeapYear(year) ? 30 : 29;
+    return month % 2 == 1 ? 30 : 29;
+}
+
+// Truncation toward zero of a non-negative double below 2^31.
+int fix(double x) { return static_cast<int>(x); }
+
+}  // namespace
+
+bool hijriIsValid(int year, int month, int day) {
+    return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= monthLength(year, month);
+}
+
+int hijriToDayNumber(int year, int month, int day) {
+    if (!hijriIsValid(year, month, day)) return InvalidDayNumber;
+    const int c = truncDiv(year - 1, CycleYears);
+    const int k = (year - 1) % CycleYears;  // 0..29
+    const std::int64_t dayNumber = std::int64_t{CycleDays} * c + (HijriEpochDay - 1) +
+                                   fix(MeanYearDays * k + 0.5) +
+                                   fix(MeanMonthDays * (month - 1) + 0.5) + day;
+    if (dayNumber > std::numeric_limits<int>::max()) return InvalidDayNumber;
+    return static_cast<int>(dayNumber);
+}
+
+std::string hijriText(int dayNumber) {
+    // Beyond Hijri year 9999 the text has no room for the year.
+    static const int EndOfTextYears = hijriToDayNumber(MaxTextYear + 1, 1, 1);
+    if (dayNumber < HijriEpochDay || dayNumber >= EndOfTextYears) return "";
+    const int t = dayNumber - (HijriEpochDay - 1);  // >= 1
+    const int q = truncDiv(t, CycleDays);
+    const int r = t % CycleDays;
+    int year = 0, month = 0, day = 0;
+    if (r == 0) {
+        // Last day of the 30th (common) year of cycle q.
+        year = CycleYears * q, month = 12, day = 29;
+    } else {
+        year = truncDiv(r, 354) + CycleYears * q + 1;
+        if (hijriToDayNumber(year, 1, 1) > dayNumber) --year;
+        const int yearStart = hijriToDayNumber(year, 1, 1);
+        month = fix((dayNumber - yearStart + 1) / MonthEstimateDays) + 1;
+        if (hijriToDayNumber(year, month, 1) > dayNumber) --month;
+        day = dayNumber - hijriToDayNumber(year, month, 1) + 1;
+    }
+    if (!hijriIsValid(year, month, day)) return "";
+    return formatDateCode(year, month, day);  // year >= 1: "AD" MM-DD-YYYY
+}
+
+std::string hijriLine(int dayNumber) {
+    const DateCodeFields hijri = parseDateCode(hijriText(dayNumber));
+    if (!hijri.ok) return "";
+    return "回历" + std::to_string(hijri.year) + "年" + std::to_string(hijri.month) + "月" +
+           std::to_string(hijri.day) + "日";
+}
+
+}  // namespace tavomerix

@@ -1,0 +1,60 @@
+#include "dayinfo/names.h"
+
+#include "calendar/arithmetic.h"
+#include "calendar/julian_day.h"
+
+namespace tavomerix {
+namespace {
+
+// Each month's last day of the first sign; later days take the second.
+struct ZodiacMonth {
+    int boundaryDay;
+    std::string_view upToBoundary, afterBoundary;
+};
+constexpr ZodiacMonth ZodiacMonths[12] = {
+    {19, "摩羯座", "水瓶座"}, {18, "水瓶座", "双鱼座"}, {20, "双鱼座", "白羊座"},
+    {20, "白羊座", "金牛座"}, {20, "金牛座", "双子座"}, {21, "双子座", "巨蟹座"},
+    {22, "巨蟹座", "狮子座"}, {22, "狮子座", "处女座"}, {22, "处女座", "天秤座"},
+    {22, "天秤座", "天蝎座"}, {21, "天蝎座", "射手座"}, {21, "射手座", "摩羯座"},
+};
+
+}  // namespace
+
+bool isDayInfoDate(int year, int month, int day) {
+    return year >= MinDayInfoYear && year <= MaxDayInfoYear && isValidDate(year, month, day);
+}
+
+std::string_view solarTermName(int k) { return k >= 1 && k <= 24 ? SolarTermNames[k - 1] : ""; }
+
+std::string_view lunarMonthName(int month) {
+    return month >= 1 && month <= 12 ? LunarMonthNames[month - 1] : "";
+}
+
+std::string digitName(int n) { return std::string(n >= 1 && n <= 9 ? ChineseDigits[n] : ""); }
+
+std::string lunarMonthText(int sizedMonthCode) {
+    if (sizedMonthCode < 1 || sizedMonthCode > 48) return "";
+    const bool isLong = sizedMonthCode > 24;
+    const int monthCode = (sizedMonthCode - 1) % 24 + 1;  // 1..24
+    const bool isLeap = monthCode > 12;
+    const int month = (monthCode - 1) % 12 + 1;  // 1..12
+    std::string text = isLeap ? "闰" : "";
+    text += LunarMonthNames[month - 1];
+    text += isLong ? "大" : "小";
+    return text;
+}
+
+std::string lunarDayName(int day) { return std::string(day >= 1 && day <= 30 ? LunarDayNames[day - 1] : ""); }
+
+std::string weekdayName(int year, int month, int day) {
+    if (!isDayInfoDate(year, month, day)) return "";
+    return std::string(WeekdayNames[floorMod(julianDayNumber(year, month, day), 7)]);
+}
+
+std::string zodiacSignName(int year, int month, int day) {
+    if (!isDayInfoDate(year, month, day)) return "";
+    const ZodiacMonth& m = ZodiacMonths[month - 1];
+    return std::string(day <= m.boundaryDay ? m.upToBoundary : m.afterBoundary);
+}
+
+}  // namespace tavomerix
