@@ -15,3 +15,4 @@ install_packages() {
 }
 
 NATIVE_PACKAGES=(build-essential cmake libgtest-dev libbenchmark-dev)
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
