@@ -83,6 +83,7 @@ std::string_view entryFault(CommemorationKind kind, std::string_view storedText,
     if (storedText.size() < MinEntryBytes) {
         return "value shorter than 5 bytes (a four-digit start year and a name)";
     }
+    if (storedText.size() > RegistryTextLimit) return "value longer than 1023 bytes";
     if (!std::all_of(storedText.begin(), storedText.begin() + StartYearBytes, isDigit)) {
         return "start year is not four digits";
     }
@@ -153,7 +154,6 @@ std::string lineFault(std::string_view line, CommemorationKind& kind, std::strin
     }
     if (tab == std::string_view::npos) return "expected a tab and the value text after MM-DD";
     valueText = rest.substr(tab + 1);
-    if (valueText.size() > RegistryTextLimit) return "value text longer than 1023 bytes";
     const std::string_view fault = entryFault(kind, valueText, month, day);
     return std::string(fault);
 }

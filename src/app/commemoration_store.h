@@ -36,7 +36,7 @@ bool writeCommemorationEntry(CommemorationKind kind, int month, int day, int sta
                              std::string_view name);
 
 // The name an entry shows on a day of `shownYear`, or "" when the stored text is not a
-// sound entry: at least 5 bytes, four ASCII digits of start year, the date valid in that
+// sound entry: 5 to 1023 bytes, four ASCII digits of start year, the date valid in that
 // start year, start year <= shownYear, and a name of well-formed UTF-8 without control
 // characters that is not empty after trimming. The name is trimmed and clipped to 20 GBK
 // bytes. Any bytes are accepted.

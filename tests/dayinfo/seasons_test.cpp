@@ -105,7 +105,7 @@ TEST(SeasonLine, NextTermThenPeriods) {
     const ScopedCalendarSettings beijing(8, 0);
     const DateCase Cases[] = {
         {2024, 2, 10, "2月19日雨水 六九第6天"},
-        {2024, 7, 6, "今日小暑 22:19:49 出梅"},
+        {2024, 6, 11, "6月21日夏至 入梅"},
         {2024, 7, 15, "7月22日大暑 初伏第1天"},
         {2024, 10, 1, "10月8日寒露"},  // no seasonal text: the next-term line alone
         {1582, 10, 10, ""},
