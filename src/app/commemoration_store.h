@@ -40,8 +40,8 @@ bool writeCommemorationEntry(CommemorationKind kind, int month, int day, int sta
 // start year, start year <= shownYear, and a name of well-formed UTF-8 without control
 // characters that is not empty after trimming. The name is trimmed and clipped to 20 GBK
 // bytes. Any bytes are accepted.
-std::string commemorationEntryName(CommemorationKind kind, std::string_view storedText,
-                                   int month, int day, int shownYear);
+std::string commemorationEntryName(CommemorationKind kind, std::string_view storedText, int month,
+                                   int day, int shownYear);
 
 // The user's lunar commemoration name of a lunar date (lunar year, MonthCode 1..24, day);
 // on day 29 of a short month a day-30 entry shows unless a day-29 entry exists. "" when

@@ -29,8 +29,9 @@ DayView dayView(int year, int month, int day) {
     view.civilCode = formatDateCode(year, month, day);
     view.lunarText = lunarYearItemText(lunar.year) + " " + lunarMonthText(lunar.month) + " " +
                      lunarDayName(lunar.day);
-    view.dayLine = trimSpaces(weekdayName(year, month, day) + " " + zodiacSignName(year, month, day) +
-                              "  " + ganzhiText(year, month, day, appSettings().GanZhiFromLichunFlag));
+    view.dayLine =
+        trimSpaces(weekdayName(year, month, day) + " " + zodiacSignName(year, month, day) + "  " +
+                   ganzhiText(year, month, day, appSettings().GanZhiFromLichunFlag));
     view.festivalLine = trimSpaces(festivalLine(year, month, day));
     view.seasonLine = trimSpaces(seasonLine(year, month, day));
     return view;

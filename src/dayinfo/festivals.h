@@ -21,6 +21,7 @@ struct SolarFestival {
 
 // The fixed civil festivals, sorted by month and day, at most one row per date. 7-1 shows
 // this row's text from 1927 and HongKongReturnText from 1999.
+// clang-format off
 constexpr SolarFestival SolarFestivalTable[] = {
     { 1,  1, "元旦节", EveryYear},
     { 2,  2, "世界湿地日", 1997},
@@ -84,6 +85,7 @@ constexpr SolarFestival SolarFestivalTable[] = {
     {12, 24, "平安夜", 440},
     {12, 25, "圣诞节", 440},
 };
+// clang-format on
 static_assert(std::size(SolarFestivalTable) == 61);
 
 // The 7-1 text from 1999 on (one string, one ASCII space).
@@ -104,12 +106,14 @@ struct FloatingFestival {
 constexpr int EasterMonth = 0;
 
 // The floating festivals: n-th weekday of a month, and Easter.
+// clang-format off
 constexpr FloatingFestival FloatingFestivals[] = {
     {"母亲节", " 母亲节", 5, 2, 0, 1913},            // second Sunday of May
     {"父亲节", " 父亲节", 6, 3, 0, 1934},            // third Sunday of June
     {"感恩节", " 感恩节", 11, 4, 4, 1863},           // fourth Thursday of November
     {"复活节", " 复活节", EasterMonth, 0, 0, 325},  // astronomical Easter
 };
+// clang-format on
 static_assert(std::size(FloatingFestivals) == 4);
 
 // A fixed lunar festival: MonthCode 1..12 and lunar day.
@@ -121,6 +125,7 @@ struct LunarFestival {
 };
 
 // The fixed lunar festivals; leap months carry none of them.
+// clang-format off
 constexpr LunarFestival LunarFestivalTable[] = {
     { 1,  1, "春节", EveryYear},
     { 1, 15, "元宵节", EveryYear},
@@ -134,6 +139,7 @@ constexpr LunarFestival LunarFestivalTable[] = {
     {10,  1, "祭祖节", EveryYear},
     {12,  8, "腊八节", EveryYear},
 };
+// clang-format on
 static_assert(std::size(LunarFestivalTable) == 11);
 
 // Civil festivals of a date: the fixed one, then the floating ones (each after a space

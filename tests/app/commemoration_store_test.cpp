@@ -34,13 +34,12 @@ TEST_F(CommemorationStoreTest, LunarDayThirtyShowsOnDayTwentyNineOfShortMonths) 
         const char* expected;
     } Cases[] = {
         {2024, 4, 29, "四月三十"},  // short month: the day-30 entry moves to day 29
-        {2023, 4, 29, ""},         // long month: day 29 is not day 30
-        {2023, 4, 30, "四月三十"},
-        {2000, 4, 29, ""},         // before the start year
-        {2020, 16, 1, "闰月"},      // 闰四月初一
-        {2023, 16, 1, ""},         // no 闰四月 in 2023
-        {2020, 4, 1, ""},          // the ordinary month is another entry
-        {2024, 4, 30, ""},         // no such lunar date
+        {2023, 4, 29, ""},          // long month: day 29 is not day 30
+        {2023, 4, 30, "四月三十"}, {2000, 4, 29, ""},  // before the start year
+        {2020, 16, 1, "闰月"},                         // 闰四月初一
+        {2023, 16, 1, ""},                             // no 闰四月 in 2023
+        {2020, 4, 1, ""},                              // the ordinary month is another entry
+        {2024, 4, 30, ""},                             // no such lunar date
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
@@ -68,8 +67,7 @@ TEST_F(CommemorationStoreTest, LeapDayShowsOnFebruaryTwentyEighthOfCommonYears) 
         int year, month, day;
         const char* expected;
     } Cases[] = {
-        {2023, 2, 28, "闰日"},
-        {2024, 2, 29, "闰日"},
+        {2023, 2, 28, "闰日"}, {2024, 2, 29, "闰日"},
         {2024, 2, 28, ""},  // leap year: 28 February is its own day
         {1900, 2, 28, ""},  // 1900 before the start year
         {2019, 2, 28, ""},
@@ -88,27 +86,28 @@ TEST_F(CommemorationStoreTest, MalformedStoredValuesAreNeverShown) {
         const char* expected;
     } Cases[] = {
         {"2000名字", "名字"},
-        {"2000  名字  ", "名字"},                   // spaces trimmed
+        {"2000  名字  ", "名字"},                                      // spaces trimmed
         {"2000一二三四五六七八九十十一十二", "一二三四五六七八九十"},  // 12 characters: first 10
         {"2000abcdefghij一二三四五六", "abcdefghij一二三四五"},
         {"2000abcdefghijklmnopqrs一", "abcdefghijklmnopqrs"},  // 19 bytes + a pair: cut before
         {"", ""},
-        {"2000", ""},                              // 4 bytes
-        {"2000 ", ""},                             // name of spaces only
-        {"20a0名字", ""},                          // non-digit year
+        {"2000", ""},      // 4 bytes
+        {"2000 ", ""},     // name of spaces only
+        {"20a0名字", ""},  // non-digit year
         {"-100名字", ""},
         {" 200名字", ""},
-        {"2000\xff\xfe", ""},                      // not UTF-8
-        {"2000\xe5\x90", ""},                      // truncated character
-        {"2000\xed\xa0\x80", ""},                  // surrogate
-        {"2000名\n字", ""},                        // control character
-        {"2099名字", ""},                          // start year after the shown year
+        {"2000\xff\xfe", ""},      // not UTF-8
+        {"2000\xe5\x90", ""},      // truncated character
+        {"2000\xed\xa0\x80", ""},  // surrogate
+        {"2000名\n字", ""},        // control character
+        {"2099名字", ""},          // start year after the shown year
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.stored);
         storeSolar("03-01", c.stored);
         EXPECT_EQ(c.expected, solarCommemorationText(2024, 3, 1));
-        EXPECT_EQ(c.expected, commemorationEntryName(CommemorationKind::Solar, c.stored, 3, 1, 2024));
+        EXPECT_EQ(c.expected,
+                  commemorationEntryName(CommemorationKind::Solar, c.stored, 3, 1, 2024));
     }
     // A huge value is cut by the registry to 1023 bytes and the name clipped to 20.
     storeSolar("03-02", "2000" + std::string(5000, 'x'));
@@ -118,7 +117,8 @@ TEST_F(CommemorationStoreTest, MalformedStoredValuesAreNeverShown) {
 }
 
 TEST_F(CommemorationStoreTest, WriteAndReadOneEntry) {
-    EXPECT_TRUE(writeCommemorationEntry(CommemorationKind::Lunar, 16, 1, 2001, " 一二三四五六七八九十十一 "));
+    EXPECT_TRUE(writeCommemorationEntry(CommemorationKind::Lunar, 16, 1, 2001,
+                                        " 一二三四五六七八九十十一 "));
     EXPECT_EQ("2001一二三四五六七八九十", readCommemorationEntry(CommemorationKind::Lunar, 16, 1));
     EXPECT_TRUE(writeCommemorationEntry(CommemorationKind::Solar, 4, 5, 998, "清明"));
     EXPECT_EQ("0998清明", readRegistryText(SolarCommemorationKey, "04-05"));
@@ -140,19 +140,19 @@ TEST_F(CommemorationStoreTest, FileReaderWritesSoundLinesAndReportsTheRest) {
         "L 01-15\t2000元宵聚会\r\n"
         "\n"
         "S\t02-29\t2020闰日\n"
-        "X 01-01\t2000名字\n"          // 5: kind
-        "L01-01\t2000名字\n"           // 6: separator
-        "L 1-01\t2000名字\n"           // 7: value name
-        "L 25-01\t2000名字\n"          // 8: month out of range
-        "S 12-32\t2000名字\n"          // 9: day out of range
-        "S 12-01 2000名字\n"           // 10: no tab
-        "S 12-01\t200\n"               // 11: too short
-        "S 12-01\tabcd名字\n"          // 12: year
-        "S 02-29\t2021名字\n"          // 13: date not in its start year
-        "S 12-01\t2000\xff\n"          // 14: UTF-8
-        "S 12-01\t2000   \n"           // 15: empty name
+        "X 01-01\t2000名字\n"  // 5: kind
+        "L01-01\t2000名字\n"   // 6: separator
+        "L 1-01\t2000名字\n"   // 7: value name
+        "L 25-01\t2000名字\n"  // 8: month out of range
+        "S 12-32\t2000名字\n"  // 9: day out of range
+        "S 12-01 2000名字\n"   // 10: no tab
+        "S 12-01\t200\n"       // 11: too short
+        "S 12-01\tabcd名字\n"  // 12: year
+        "S 02-29\t2021名字\n"  // 13: date not in its start year
+        "S 12-01\t2000\xff\n"  // 14: UTF-8
+        "S 12-01\t2000   \n"   // 15: empty name
         "   \n"
-        "L 16-01\t2001闰四月";          // 17: last line without a newline
+        "L 16-01\t2001闰四月";  // 17: last line without a newline
     const std::vector<CommemorationFileError> errors = loadCommemorationFile(File);
     const int ExpectedLines[] = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
     ASSERT_EQ(std::size(ExpectedLines), errors.size());

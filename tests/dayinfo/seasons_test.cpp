@@ -14,8 +14,7 @@ struct DateCase {
     const char* expected;
 };
 
-void expectEach(const DateCase* begin, const DateCase* end,
-                std::string (*text)(int, int, int)) {
+void expectEach(const DateCase* begin, const DateCase* end, std::string (*text)(int, int, int)) {
     for (const DateCase* c = begin; c != end; ++c) {
         SCOPED_TRACE(testing::Message() << c->year << '-' << c->month << '-' << c->day);
         EXPECT_EQ(c->expected, text(c->year, c->month, c->day));
@@ -26,8 +25,8 @@ void expectEach(const DateCase* begin, const DateCase* end,
 TEST(NinesText, CountsFromTheSolsticeDay) {
     const ScopedCalendarSettings beijing(8, 0);
     const DateCase Cases[] = {
-        {2023, 12, 1, ""},           // before the solstice: the solstice found lies ahead
-        {2023, 12, 21, ""},          // the day before
+        {2023, 12, 1, ""},            // before the solstice: the solstice found lies ahead
+        {2023, 12, 21, ""},           // the day before
         {2023, 12, 22, "一九第1天"},  // solstice day is day 1
         {2023, 12, 30, "一九第9天"},  // day 9
         {2023, 12, 31, "二九第1天"},  // day 10
@@ -35,10 +34,10 @@ TEST(NinesText, CountsFromTheSolsticeDay) {
         {2024, 2, 10, "六九第6天"},   // day 51
         {2024, 3, 10, "九九第8天"},   // day 80
         {2024, 3, 11, "九九第9天"},   // day 81
-        {2024, 3, 12, ""},           // day 82
+        {2024, 3, 12, ""},            // day 82
         {2024, 7, 1, ""},
-        {1582, 10, 10, ""},          // dropped day
-        {9001, 1, 1, ""},            // out of range
+        {1582, 10, 10, ""},  // dropped day
+        {9001, 1, 1, ""},    // out of range
     };
     expectEach(std::begin(Cases), std::end(Cases), ninesText);
 }
@@ -74,12 +73,8 @@ TEST(PlumRainText, StartAndEndDaysOnly) {
     const ScopedCalendarSettings beijing(8, 0);
     const DateCase Cases[] = {
         // 2024: 芒种 06-05 (a 庚 day), first 丙 day 06-11; 小暑 07-06 is a 未 day.
-        {2024, 6, 5, ""},
-        {2024, 6, 11, "入梅"},
-        {2024, 6, 21, ""},  // the next 丙 day
-        {2024, 7, 5, ""},
-        {2024, 7, 6, "出梅"},
-        {2024, 7, 18, ""},  // the next 未 day
+        {2024, 6, 5, ""}, {2024, 6, 11, "入梅"}, {2024, 6, 21, ""},  // the next 丙 day
+        {2024, 7, 5, ""}, {2024, 7, 6, "出梅"},  {2024, 7, 18, ""},  // the next 未 day
     };
     expectEach(std::begin(Cases), std::end(Cases), plumRainText);
 }
@@ -119,10 +114,9 @@ TEST(SeasonLine, CachedEqualsDirectForWholeYears) {
     const struct {
         int year, timeZoneHours, modernFlag;
     } Cases[] = {
-        {2024, 8, 0},
-        {2023, -5, 0},   // another zone forces modern astronomy
-        {1886, 8, 0},    // last year of the era table
-        {-103, 8, 0},    // first year of the era table
+        {2024, 8, 0}, {2023, -5, 0},  // another zone forces modern astronomy
+        {1886, 8, 0},                 // last year of the era table
+        {-103, 8, 0},                 // first year of the era table
         {1700, 8, 1},
     };
     for (const auto& c : Cases) {
@@ -132,7 +126,8 @@ TEST(SeasonLine, CachedEqualsDirectForWholeYears) {
             const CivilDate d = civilDateFromDayNumber(n);
             SCOPED_TRACE(testing::Message() << d.year << '-' << d.month << '-' << d.day << " zone "
                                             << c.timeZoneHours << " modern " << c.modernFlag);
-            ASSERT_EQ(nextTermText(d.year, d.month, d.day), cachedNextTermText(d.year, d.month, d.day));
+            ASSERT_EQ(nextTermText(d.year, d.month, d.day),
+                      cachedNextTermText(d.year, d.month, d.day));
             ASSERT_EQ(seasonLineDirect(d.year, d.month, d.day), seasonLine(d.year, d.month, d.day));
         }
     }

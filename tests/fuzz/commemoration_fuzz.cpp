@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string valueName = commemorationValueName(kind, month, day);
     if (valueName.empty()) return 0;
     writeRegistryText(commemorationKey(kind), valueName, stored);
-    const std::string shown = lunar ? lunarCommemorationText(2024, month, day)
-                                    : solarCommemorationText(2024, month, day);
+    const std::string shown =
+        lunar ? lunarCommemorationText(2024, month, day) : solarCommemorationText(2024, month, day);
     if (gbkWidth(shown) > CommemorationNameWidth) __builtin_trap();
     return 0;
 }
