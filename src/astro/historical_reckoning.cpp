@@ -25,6 +25,7 @@ constexpr TermEra trueSun(int firstDay, int lastDay, TrueSunModel model) {
 // Year length and epoch (a mean 冬至) of each official calendar's mean terms, then the
 // three true-Sun models of 1645 .. 1886. The first four days of every row are served as
 // its fifth.
+// clang-format off
 constexpr TermEra TermEras[] = {
     mean(1683432, 1752098, 365 + 1.0 / 4,            1683431),                          // 1
     mean(1752099, 1807980, 365 + 1.0 / 4,            1662611),
@@ -66,26 +67,29 @@ constexpr TermEra TermEras[] = {
     trueSun(2336119, 2357303, TrueSunModel::B),
     trueSun(2357304, 2410263, TrueSunModel::C),                                         // 39
 };
+// clang-format on
 static_assert(std::size(TermEras) == 39);
 static_assert(TermEras[0].firstDay == FirstHistoricalTermDay);
 static_assert(TermEras[38].lastDay == LastHistoricalTermDay);
 
 // Parameters of a true-Sun model; angles in degrees.
 struct TrueSunParameters {
-    double epochSolstice;        // W0: a mean 冬至, LocalDayNumber
-    int epochYear;               // civil year of W0
-    double yearLengthDays;       // mean tropical year
-    double meanMotionArcsec;     // mean motion of the Sun, arcseconds per day
-    double perigeeAtEpoch;       // longitude of perigee counted from the 冬至 point
-    double perigeePerYear;       // motion of perigee per year
-    double perigeePerDay;        // further motion of perigee per day after the 冬至
+    double epochSolstice;     // W0: a mean 冬至, LocalDayNumber
+    int epochYear;            // civil year of W0
+    double yearLengthDays;    // mean tropical year
+    double meanMotionArcsec;  // mean motion of the Sun, arcseconds per day
+    double perigeeAtEpoch;    // longitude of perigee counted from the 冬至 point
+    double perigeePerYear;    // motion of perigee per year
+    double perigeePerDay;     // further motion of perigee per day after the 冬至
 };
 
+// clang-format off
 constexpr TrueSunParameters TrueSunModels[] = {
     {2315665.09375689487, 1628, 365.2421875,  3548.3304444, 5.9997222222, 0.0125,    0},
     {2336118.656374926,   1684, 365.2421875,  3548.3305169, 7.1697685185, 0.01699,   0.00004652},
     {2350363.12254,       1723, 365.24233442, 3548.3290897, 8.1256574074, 0.0174993, 0.00004791},
 };
+// clang-format on
 
 // Eccentric circle of models A and B: the deferent radius and the radius of the small
 // circle that carries the Sun.
@@ -115,12 +119,12 @@ double epicycleEquation(double m) {
 double ellipseEquation(double m) {
     const double alpha = m < 180 ? m : 360 - m;
     const double h = (180 - alpha) / 2;
-    const double focalRatio = (2 * DeferentRadius - EllipseFocalDistance) /
-                              (2 * DeferentRadius + EllipseFocalDistance);
+    const double focalRatio =
+        (2 * DeferentRadius - EllipseFocalDistance) / (2 * DeferentRadius + EllipseFocalDistance);
     const double focal = 2 * (h - degreesOf(std::atan(focalRatio * std::tan(h * DegreeInRadians))));
-    double reduction = std::fabs(
-        alpha - degreesOf(std::atan(std::tan(alpha * DegreeInRadians) * DeferentRadius /
-                                    EllipseSemiMinorAxis)));
+    double reduction =
+        std::fabs(alpha - degreesOf(std::atan(std::tan(alpha * DegreeInRadians) * DeferentRadius /
+                                              EllipseSemiMinorAxis)));
     reduction -= 180 * std::floor(reduction / 180);
     return m >= 90 && m < 270 ? focal - reduction : focal + reduction;
 }
@@ -163,8 +167,8 @@ double historicalSolarLongitude(TrueSunModel model, double t) {
     const double w1 = std::floor(w) + 1;
     const double meanFromSolstice =
         (w1 - w) * s.meanMotionArcsec / 3600 + (t - w1) * s.meanMotionArcsec / 3600;
-    const double perigee = s.perigeeAtEpoch + s.perigeePerYear * yearsSinceEpoch +
-                           s.perigeePerDay * (t - w1);
+    const double perigee =
+        s.perigeeAtEpoch + s.perigeePerYear * yearsSinceEpoch + s.perigeePerDay * (t - w1);
     const double m = normalizeDegrees(meanFromSolstice - perigee);  // mean anomaly
     const double equation = model == TrueSunModel::C ? ellipseEquation(m) : epicycleEquation(m);
     const double trueFromSolstice =
@@ -173,9 +177,8 @@ double historicalSolarLongitude(TrueSunModel model, double t) {
 }
 
 double historicalTermAtOrAfter(TrueSunModel model, int day, int kind) {
-    return interpolatedTermAtOrAfter(
-        [model](int d) { return historicalSolarLongitude(model, d); }, day,
-        kind == AnyTerm ? 15.0 : 30.0);
+    return interpolatedTermAtOrAfter([model](int d) { return historicalSolarLongitude(model, d); },
+                                     day, kind == AnyTerm ? 15.0 : 30.0);
 }
 
 int historicalTermNumber(TrueSunModel model, int day) {
@@ -205,9 +208,8 @@ double adjustReckonedNewMoon(double t, double threshold) {
     const int day = floorToInt(t);
     if (std::binary_search(std::begin(NewMoonKeptDays), std::end(NewMoonKeptDays), day)) return t;
     if (threshold > 0 && t - day > threshold) return day + 1;
-    const auto it = std::lower_bound(
-        std::begin(NewMoonDayShifts), std::end(NewMoonDayShifts), day,
-        [](const NewMoonDayShift& e, int d) { return e.day < d; });
+    const auto it = std::lower_bound(std::begin(NewMoonDayShifts), std::end(NewMoonDayShifts), day,
+                                     [](const NewMoonDayShift& e, int d) { return e.day < d; });
     if (it == std::end(NewMoonDayShifts) || it->day != day) return t;
     return it->shift > 0 ? day + 1 : day - LastSecondOfDay;
 }

@@ -14,12 +14,12 @@ enum class TrueSunModel { A, B, C };
 
 // One row of the era table of terms: the days it serves and how it reckons them.
 struct TermEra {
-    int firstDay;            // first Julian Day number served
-    int lastDay;             // last Julian Day number served
-    bool trueSun;            // false: mean terms; true: the true-Sun model below
-    double yearLengthDays;   // mean terms: tropical year in days
-    double epoch;            // mean terms: a mean 冬至, LocalDayNumber
-    TrueSunModel model;      // true Sun: which model
+    int firstDay;           // first Julian Day number served
+    int lastDay;            // last Julian Day number served
+    bool trueSun;           // false: mean terms; true: the true-Sun model below
+    double yearLengthDays;  // mean terms: tropical year in days
+    double epoch;           // mean terms: a mean 冬至, LocalDayNumber
+    TrueSunModel model;     // true Sun: which model
 };
 
 // The 39 consecutive rows of the era table, ascending, covering FirstHistoricalTermDay ..

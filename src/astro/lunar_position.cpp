@@ -48,11 +48,13 @@ double apparentLunarLongitude(double jde) {
     const double s1 = lunarSum(LunarTerms1, t, t2, t3, t4);
     const double s2 = lunarSum(LunarTerms2, t, t2, t3, t4);
     const double periodic = (s0 + s1 * t + s2 * t2) / 3600 * DegreeInRadians;  // radians
+    // clang-format off
     const double mean = (((LunarMeanLongitude[4] * t
                            + LunarMeanLongitude[3]) * t
                           + LunarMeanLongitude[2]) * t
                          + LunarMeanLongitude[1]) * t
                         + LunarMeanLongitude[0];
+    // clang-format on
     const double lambda = normalizeRadians(periodic + mean) / DegreeInRadians;
     return normalizeDegrees(lambda + generalPrecession(jde) + nutationInLongitude(jde));
 }

@@ -13,6 +13,7 @@ struct NewMoonDayShift {
 
 // Reckoned new moons of 620-12-30 .. 1920-11-11 whose day moves, ascending by day; a set,
 // so no day occurs twice. Transcribed from the official almanac records.
+// clang-format off
 inline constexpr NewMoonDayShift NewMoonDayShifts[] = {
     {1947877, -1}, {1949825, +1}, {1950417, -1}, {1950682, -1}, {1950771, -1}, {1950977, +1},
     {1951687, -1}, {1952719, +1}, {1953103, +1}, {1953487, +1}, {1953665, -1}, {1953871, +1},
@@ -115,14 +116,17 @@ inline constexpr NewMoonDayShift NewMoonDayShifts[] = {
     {2393848, -1}, {2401526, -1}, {2408022, +1}, {2413604, -1}, {2420455, -1}, {2420898, -1},
     {2422640, -1},
 };
+// clang-format on
 static_assert(std::size(NewMoonDayShifts) == 595);
 
 // Reckoned new-moon days that keep their day: neither the day-shift threshold nor the
 // list above applies to them. Ascending.
+// clang-format off
 inline constexpr int NewMoonKeptDays[] = {
     2022293, 2025571, 2026605, 2028967, 2032511, 2033220,
     2034047, 2036557, 2040662, 2063666, 2067977,
 };
+// clang-format on
 static_assert(std::size(NewMoonKeptDays) == 11);
 
 }  // namespace tavomerix

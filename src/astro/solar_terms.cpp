@@ -49,7 +49,8 @@ double termAngle(int k) { return k >= 6 ? 15.0 * (k - 6) : 15.0 * (k - 6) + 360;
 double crossingOffset(double jdUt, double targetDegrees, int mode) {
     const double jde = toDynamicalTime(jdUt);
     if (mode == LunarPhaseMode) {
-        return normalizeDegrees(targetDegrees - (apparentLunarLongitude(jde) - apparentSolarLongitude(jde)));
+        return normalizeDegrees(targetDegrees -
+                                (apparentLunarLongitude(jde) - apparentSolarLongitude(jde)));
     }
     return normalizeDegrees(targetDegrees - apparentSolarLongitude(jde));
 }
@@ -109,7 +110,8 @@ double termAtOrAfterModern(int day, int k, bool corrected) {
     if (k < 0) k = 1;
     if (k > 24) k = 24;
     const double target = termAngle(k);
-    const double t = toInstant(solveCrossing(day - 0.5 - zoneDays, target, SolarTermMode), zoneDays, corrected);
+    const double t =
+        toInstant(solveCrossing(day - 0.5 - zoneDays, target, SolarTermMode), zoneDays, corrected);
     if (floorToInt(t) >= day) return t;
     return toInstant(solveCrossing(t + 300, target, SolarTermMode), zoneDays, corrected);
 }

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstddef>
 #include <iterator>
 
 #include "astro/historical_reckoning.h"
@@ -36,8 +37,9 @@ constexpr double OneSecondDays = 0.000011574;
 double applyTermDayCorrection(double t) {
     if (!(t >= INT_MIN && t < INT_MAX)) return t;
     const int day = static_cast<int>(std::floor(t));
-    const auto* it = std::lower_bound(std::begin(TermDayCorrections), std::end(TermDayCorrections), day,
-                                      [](const TermDayCorrection& c, int d) { return c.day < d; });
+    const auto* it =
+        std::lower_bound(std::begin(TermDayCorrections), std::end(TermDayCorrections), day,
+                         [](const TermDayCorrection& c, int d) { return c.day < d; });
     if (it == std::end(TermDayCorrections) || it->day != day) return t;
     if (it->sign > 0) return day + it->days;
     return day - it->days + 1 - OneSecondDays;

@@ -20,9 +20,12 @@ double normalizeDegrees(double x) {
     return r;
 }
 
-double normalizeRadians(double x) { return normalizeDegrees(x / DegreeInRadians) * DegreeInRadians; }
+double normalizeRadians(double x) {
+    return normalizeDegrees(x / DegreeInRadians) * DegreeInRadians;
+}
 
 // Espenak & Meeus (2006) polynomials by decimal year, with this engine's own late branch.
+// clang-format off
 double deltaTSeconds(double jdUt) {
     const double y = 2000 + (jdUt - J2000) / 365.25;
     if (y < -500) {
@@ -135,6 +138,7 @@ double deltaTSeconds(double jdUt) {
     const double u = (y - 1820) / 100;
     return -20 + DeltaTLateFactor * u * u;
 }
+// clang-format on
 
 double toDynamicalTime(double jdUt) { return jdUt + deltaTSeconds(jdUt) / 86400; }
 

@@ -1,5 +1,6 @@
 #include "chinese/phase_days.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -28,6 +29,7 @@ struct MeanCalendar {
 // Mean month of 开皇; its year rules count from one mean month before its conjunctions.
 constexpr double KaihuangMonth = 5372209.0 / 181920;
 
+// clang-format off
 constexpr MeanCalendar MeanCalendars[] = {
     {-103, 84,  -103 - 1.0 / 6,     1683431,   1683431,   19,  235,  2392.0 / 81},      // 太初
     {85,   237, -160 - 1.0 / 6,     1662611,   1662611,   19,  235,  27759.0 / 940},    // 四分
@@ -39,6 +41,7 @@ constexpr MeanCalendar MeanCalendars[] = {
     {597,  618, -1427036 - 1.0 / 6, -519493909, -519493909, 410, 5071, 33783.0 / 1144}, // 大业
     {645,  665, -163722 - 1.0 / 6,  -58077529, -58077529, 676, 8361, 384075.0 / 13006}, // 戊寅
 };
+// clang-format on
 
 // Days whose phase search uses a mean calendar, or the reckoned new moon with a day-shift
 // threshold (a 32-bit value, as the calendars of the time fixed it to four digits).
@@ -48,6 +51,7 @@ struct PhaseRange {
     float threshold;        // reckoned new moon: fraction of a day; 0 = none
 };
 
+// clang-format off
 constexpr PhaseRange NewMoonRanges[] = {
     {1683462, 1752119, 0,  0},        // 太初
     {1752120, 1807755, 1,  0},        // 四分
@@ -62,12 +66,17 @@ constexpr PhaseRange NewMoonRanges[] = {
     {2135987, 2185303, -1, 0.7980f},
     {2185304, 2188936, -1, 0.7460f},  // .. 1280-12-24
 };
+// clang-format on
 
+constexpr int FirstMeanNewMoonDay = NewMoonRanges[0].firstDay;
+
+// clang-format off
 constexpr PhaseRange FullMoonRanges[] = {
     {1683476, 1752134, 0, 0}, {1752135, 1807769, 1, 0}, {1807770, 1883603, 2, 0},
     {1883604, 1907346, 3, 0}, {1907347, 1936581, 4, 0}, {1936582, 1939121, 5, 0},
     {1939122, 1947153, 6, 0}, {1956841, 1963956, 7, 0},
 };
+// clang-format on
 
 template <size_t Size>
 const PhaseRange* rangeOf(const PhaseRange (&ranges)[Size], int day) {
@@ -86,10 +95,13 @@ bool isFirstDayOfRange(const PhaseRange (&ranges)[Size], int day) {
 }
 
 // Search days moved where one source hands over to the next, so that a month is neither
-// lost nor counted twice at the seam.
+// lost nor counted twice at the seam. The day before the first mean range searches as
+// that range's first day does: the reckoned new moon of the day before is already past,
+// and the next month is the mean one.
 int nudgedNewMoonDay(int day) {
-    if (isFirstDayOfRange(NewMoonRanges, day)) return day + 1;
-    if (day == 1683461) return 1683460;
+    if (day == FirstMeanNewMoonDay - 1 || isFirstDayOfRange(NewMoonRanges, day)) {
+        return std::max(day, FirstMeanNewMoonDay) + 1;
+    }
     if (day == 1947139 || day == 1963942) return day + 1;
     return day;
 }
@@ -159,7 +171,7 @@ int meanYearHasLeap(int year) {
     if (c == nullptr) return 0;
     const double n = c->cycleYears;
     const double x = c->cycleMonths * (year - c->epochYear);  // months since the epoch
-    const int r = floorToInt(x - n * std::floor(x / n));       // [0, N)
+    const int r = floorToInt(x - n * std::floor(x / n));      // [0, N)
     return r >= c->cycleYears - c->cycleMonths % c->cycleYears ? 1 : 0;
 }
 

@@ -1,0 +1,73 @@
+#include <benchmark/benchmark.h>
+
+#include "app/app_settings.h"
+#include "astro/lunar_position.h"
+#include "astro/solar_position.h"
+#include "astro/solar_terms.h"
+#include "calendar/julian_day.h"
+
+namespace tavomerix {
+namespace {
+
+constexpr double Jde2000 = 2451545.0;
+
+// One longitude evaluation; the date moves on so that no call repeats the previous one.
+void BM_Longitude(benchmark::State& state, double (*longitude)(double)) {
+    double jde = Jde2000;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(longitude(jde));
+        jde += 0.37;
+    }
+}
+BENCHMARK_CAPTURE(BM_Longitude, ApparentSolar, apparentSolarLongitude);
+BENCHMARK_CAPTURE(BM_Longitude, ApparentLunar, apparentLunarLongitude);
+
+void BM_TermAtOrAfter(benchmark::State& state) {
+    ScopedCalendarSettings guard(8, 1);
+    int day = julianDayNumber(2000, 1, 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(termAtOrAfterModern(day, 24, false));
+        day += 7;
+    }
+}
+BENCHMARK(BM_TermAtOrAfter)->Unit(benchmark::kMicrosecond);
+
+void BM_NextNewMoon(benchmark::State& state) {
+    ScopedCalendarSettings guard(8, 1);
+    int day = julianDayNumber(2000, 1, 1);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(nextMoonPhase(day, NewMoon));
+        day += 3;
+    }
+}
+BENCHMARK(BM_NextNewMoon)->Unit(benchmark::kMicrosecond);
+
+void BM_TermsOfOneYear(benchmark::State& state) {
+    ScopedCalendarSettings guard(8, 1);
+    const int first = julianDayNumber(2024, 1, 1);
+    for (auto _ : state) {
+        for (int k = 1; k <= 24; ++k)
+            benchmark::DoNotOptimize(termAtOrAfterModern(first, k, false));
+    }
+}
+BENCHMARK(BM_TermsOfOneYear)->Unit(benchmark::kMillisecond);
+
+// Every term from 1900 to 2100, each searched from the day after the previous one.
+void BM_TermsOf1900To2100(benchmark::State& state) {
+    ScopedCalendarSettings guard(8, 1);
+    const int last = julianDayNumber(2100, 12, 31);
+    for (auto _ : state) {
+        int day = julianDayNumber(1900, 1, 1);
+        int count = 0;
+        while (day <= last) {
+            const double t = nextTermModern(day, AnyTerm, false);
+            day = static_cast<int>(t) + 1;
+            ++count;
+        }
+        benchmark::DoNotOptimize(count);
+    }
+}
+BENCHMARK(BM_TermsOf1900To2100)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace tavomerix

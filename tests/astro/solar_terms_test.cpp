@@ -1,0 +1,169 @@
+#include "astro/solar_terms.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "app/app_settings.h"
+#include "astro/time_scales.h"
+#include "calendar/julian_day.h"
+
+namespace tavomerix {
+namespace {
+
+constexpr double OneMinuteDays = 1.0 / 1440;
+constexpr double TenSecondsDays = 10.0 / 86400;
+
+// Local date and time to the minute, "ADMM-DD-YYYY hh:mm".
+std::string minuteText(double instant) { return dateTimeFromDayNumber(instant).substr(0, 18); }
+
+int dayOf(double instant) { return static_cast<int>(std::floor(instant)); }
+
+TEST(TermAngle, TermNumbersToLongitudes) {
+    const struct {
+        int k;
+        double degrees;
+    } Cases[] = {{1, 285}, {3, 315}, {5, 345}, {6, 0}, {12, 90}, {18, 180}, {24, 270}, {0, 270}};
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << "k = " << c.k);
+        EXPECT_EQ(c.degrees, termAngle(c.k));
+    }
+}
+
+// The 2000 winter solstice: 2000-12-21 13:37 UT (JD 2451900.0677).
+TEST(SolveCrossing, WinterSolstice2000) {
+    EXPECT_NEAR(2451900.0677, solveCrossing(2451880.0, 270, SolarTermMode), TenSecondsDays);
+    const struct {
+        int zone;
+        double instant;
+    } Cases[] = {
+        {8, 2451900.9010},    // 21:37 local
+        {-12, 2451900.0677},  // 01:37 local, the same day
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << "zone " << c.zone);
+        ScopedCalendarSettings guard(c.zone, 1);
+        EXPECT_NEAR(c.instant, termAtOrAfterModern(julianDayNumber(2000, 12, 1), 24, false),
+                    TenSecondsDays);
+    }
+}
+
+// The first new moon after 2000-01-01: 2000-01-06 18:14 UT (JD 2451550.2594).
+TEST(NextMoonPhase, FirstNewMoonOf2000) {
+    ScopedCalendarSettings guard(8, 1);
+    EXPECT_NEAR(2451550.2594, solveCrossing(2451535.0, 0, LunarPhaseMode), TenSecondsDays);
+    EXPECT_NEAR(2451551.0928, nextMoonPhase(2451545, NewMoon), TenSecondsDays);
+    EXPECT_EQ("AD01-21-2000 12:40", minuteText(nextMoonPhase(2451545, FullMoon)));
+}
+
+// Terms of 2000 in zone 8, local time with minutes truncated.
+TEST(TermAtOrAfterModern, TermsOf2000) {
+    ScopedCalendarSettings guard(8, 1);
+    const struct {
+        int k;
+        const char* local;
+    } Cases[] = {
+        {1, "AD01-06-2000 09:00"},  {3, "AD02-04-2000 20:40"},  {6, "AD03-20-2000 15:35"},
+        {12, "AD06-21-2000 09:47"}, {18, "AD09-23-2000 01:27"}, {24, "AD12-21-2000 21:37"},
+    };
+    const int first = julianDayNumber(2000, 1, 1);
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << "term " << c.k);
+        EXPECT_EQ(c.local, minuteText(termAtOrAfterModern(first, c.k, false)));
+    }
+}
+
+// 2001-12-21 19:21 UT.
+TEST(TermAtOrAfterModern, AfterThisYearsTermFindsNextYears) {
+    ScopedCalendarSettings guard(8, 1);
+    EXPECT_EQ("AD12-22-2001 03:21",
+              minuteText(termAtOrAfterModern(julianDayNumber(2000, 12, 22), 24, false)));
+    EXPECT_EQ(termAtOrAfterModern(julianDayNumber(2000, 12, 1), 24, false),
+              termAtOrAfterModern(julianDayNumber(2000, 12, 1), 30, false));  // k above 24 is 24
+}
+
+TEST(NextTermModern, ATermsOwnDayReturnsThatTerm) {
+    ScopedCalendarSettings guard(8, 1);
+    const struct {
+        int year, month, day, kind;
+        const char* local;
+    } Cases[] = {
+        {2000, 12, 21, AnyTerm, "AD12-21-2000 21:37"},
+        {2000, 12, 21, PrincipalTerm, "AD12-21-2000 21:37"},
+        {2000, 12, 22, AnyTerm, "AD01-05-2001 14:49"},
+        {2000, 12, 22, PrincipalTerm, "AD01-20-2001 08:16"},
+        {2000, 3, 20, PrincipalTerm, "AD03-20-2000 15:35"},  // 春分 at 0 degrees
+        {2000, 3, 21, AnyTerm, "AD04-04-2000 19:31"},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.year << '-' << c.month << '-' << c.day << " kind " << c.kind);
+        EXPECT_EQ(c.local, minuteText(nextTermModern(julianDayNumber(c.year, c.month, c.day),
+                                                     c.kind, false)));
+    }
+}
+
+TEST(NextTermNumberModern, AroundTheWinterSolstice) {
+    ScopedCalendarSettings guard(8, 1);
+    const struct {
+        int month, day, k;
+    } Cases[] = {
+        {12, 20, 24}, {12, 21, 24},  // 冬至 day
+        {12, 22, 1},                 // just after: 小寒
+        {3, 20, 6},   {3, 21, 7},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << "2000-" << c.month << '-' << c.day);
+        EXPECT_EQ(c.k, nextTermNumberModern(julianDayNumber(2000, c.month, c.day), false));
+    }
+}
+
+// The modern 冬至 of -104 falls on day 1683429; the corrected search moves it to 1683431.0.
+TEST(NextTermModern, CorrectedFlagAppliesTheDayCorrection) {
+    ScopedCalendarSettings guard(8, 0);
+    EXPECT_EQ(1683429, dayOf(nextTermModern(1683429, AnyTerm, false)));
+    EXPECT_EQ(1683431.0, nextTermModern(1683429, AnyTerm, true));
+    EXPECT_EQ(1683431.0, termAtOrAfterModern(1683420, 24, true));
+}
+
+// From 1900 to 2100 every search lands on or after its day; successive terms are 14 to
+// 16.5 days apart and their numbers advance by one; successive new moons 29.2 to 29.9 days.
+TEST(SolarTermsSweep, SpacingFrom1900To2100) {
+    ScopedCalendarSettings guard(8, 1);
+    const int last = julianDayNumber(2100, 12, 31);
+    int day = julianDayNumber(1900, 1, 1);
+    double previous = nextTermModern(day, AnyTerm, false);
+    int previousNumber = nextTermNumberModern(day, false);
+    while (day <= last) {
+        day = dayOf(previous) + 1;
+        const double t = nextTermModern(day, AnyTerm, false);
+        SCOPED_TRACE(dateTimeFromDayNumber(t));
+        ASSERT_GE(dayOf(t), day);
+        ASSERT_GT(t - previous, 14.0);
+        ASSERT_LT(t - previous, 16.5);
+        const int number = nextTermNumberModern(day, false);
+        ASSERT_EQ(previousNumber % 24 + 1, number);
+        previous = t;
+        previousNumber = number;
+    }
+}
+
+TEST(MoonPhaseSweep, SpacingFrom1900To2100) {
+    ScopedCalendarSettings guard(8, 1);
+    const int last = julianDayNumber(2100, 12, 31);
+    int day = julianDayNumber(1900, 1, 1);
+    double previous = nextMoonPhase(day, NewMoon);
+    while (day <= last) {
+        day = dayOf(previous) + 1;
+        const double t = nextMoonPhase(day, NewMoon);
+        SCOPED_TRACE(dateTimeFromDayNumber(t));
+        ASSERT_GE(dayOf(t), day);
+        ASSERT_GT(t - previous, 29.2);
+        ASSERT_LT(t - previous, 29.9);
+        previous = t;
+    }
+}
+
+}  // namespace
+}  // namespace tavomerix
