@@ -135,8 +135,16 @@ std::string formatDateCode(int year, int month, int day) {
     const bool ad = year >= 1;
     const int shown = ad ? year : 1 - year;
     if (shown > 9999 || month < 0 || month > 99 || day < 0 || day > 99) return "";
-    char text[16];
-    std::snprintf(text, sizeof text, "%s%02d-%02d-%04d", ad ? "AD" : "BC", month, day, shown);
+    // Digits written by hand: this runs once per converted date, and snprintf costs most of it.
+    std::string text = ad ? "AD00-00-0000" : "BC00-00-0000";
+    const auto put = [&text](int position, int value, int digits) {
+        for (int i = position + digits - 1; i >= position; --i, value /= 10) {
+            text[i] = static_cast<char>('0' + value % 10);
+        }
+    };
+    put(2, month, 2);
+    put(5, day, 2);
+    put(8, shown, 4);
     return text;
 }
 
