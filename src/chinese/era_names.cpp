@@ -15,11 +15,12 @@ namespace {
 // firstYear except for 元代至元, numbered from 1271 but shown only after the Southern
 // Song eras. A year in which several eras began shows only the last of them.
 struct EraRow {
-    int firstYear;         // astronomical year
-    int numberedFrom;      // astronomical year counted as 01
+    int firstYear;          // astronomical year
+    int numberedFrom;       // astronomical year counted as 01
     std::string_view text;  // two-character dynasty label and two-character era name
 };
 
+// clang-format off
 constexpr EraRow EraRows[] = {
     { -103,  -103, "西汉太初"},
     {  -99,   -99, "西汉天汉"},
@@ -353,6 +354,7 @@ constexpr EraRow EraRows[] = {
     { 1875,  1875, "清代光绪"},
     { 1909,  1909, "清代宣统"},
 };
+// clang-format on
 static_assert(std::size(EraRows) == 331);
 static_assert(EraRows[0].firstYear == FirstEraYear);
 

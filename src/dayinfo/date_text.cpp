@@ -79,7 +79,7 @@ std::string yearText(int year) {
         const std::string digits = std::to_string(year);
         return std::string(8 - digits.size(), ' ') + digits;
     }
-    const std::string digits = std::to_string(1 - year);                    // 1..9999
+    const std::string digits = std::to_string(1 - year);         // 1..9999
     return std::string(6 - digits.size(), ' ') + "前" + digits;  // "前" is 2 positions
 }
 

@@ -20,15 +20,13 @@ constexpr double MeanMonthDays = 29.53055555;
 constexpr double MonthEstimateDays = 29.59;
 constexpr int MaxTextYear = 9999;
 
-bool isHijriLeapYear(int year) {
-    switch (year % CycleYears) {
-        case 2: case 5: case 7: case 10: case 13: case 16:
-        case 18: case 21: case 24: case 26: case 29:
-            return true;
-        default:
-            return false;
-    }
-}
+// Years of the 30-year cycle (year mod 30) with 355 days: 2, 5, 7, 10, 13, 16, 18, 21,
+// 24, 26 and 29, one bit each.
+constexpr std::uint32_t LeapYearsOfCycle = 1u << 2 | 1u << 5 | 1u << 7 | 1u << 10 | 1u << 13 |
+                                           1u << 16 | 1u << 18 | 1u << 21 | 1u << 24 | 1u << 26 |
+                                           1u << 29;
+
+bool isHijriLeapYear(int year) { return (LeapYearsOfCycle >> (year % CycleYears) & 1u) != 0; }
 
 int monthLength(int year, int month) {
     if (month == 12) return isHijriLeapYear(year) ? 30 : 29;

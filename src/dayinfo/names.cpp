@@ -44,7 +44,9 @@ std::string lunarMonthText(int sizedMonthCode) {
     return text;
 }
 
-std::string lunarDayName(int day) { return std::string(day >= 1 && day <= 30 ? LunarDayNames[day - 1] : ""); }
+std::string lunarDayName(int day) {
+    return std::string(day >= 1 && day <= 30 ? LunarDayNames[day - 1] : "");
+}
 
 std::string weekdayName(int year, int month, int day) {
     if (!isDayInfoDate(year, month, day)) return "";

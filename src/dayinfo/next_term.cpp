@@ -27,7 +27,8 @@ std::string nextTermTextOf(int year, int n, double instant, int termNumber) {
     if (termDay < n) return "";
     std::string text;
     if (term.year != year) {
-        text = term.year >= 1 ? std::to_string(term.year) : "公元前" + std::to_string(1 - term.year);
+        text =
+            term.year >= 1 ? std::to_string(term.year) : "公元前" + std::to_string(1 - term.year);
         text += "年";
     }
     text += std::to_string(term.month) + "月" + std::to_string(term.day) + "日";
