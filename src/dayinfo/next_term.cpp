@@ -12,8 +12,11 @@ namespace tavomerix {
 std::string nextTermText(int year, int month, int day) {
     if (!isDayInfoDate(year, month, day)) return "";
     const int n = julianDayNumber(year, month, day);
-    const double instant = nextTermInstant(n, AnyTerm);
-    const std::string_view name = solarTermName(nextTermNumber(n));
+    return nextTermTextOf(year, n, nextTermInstant(n, AnyTerm), nextTermNumber(n));
+}
+
+std::string nextTermTextOf(int year, int n, double instant, int termNumber) {
+    const std::string_view name = solarTermName(termNumber);
     const std::string dateTime = dateTimeFromDayNumber(instant);  // "AD12-21-2000 21:37:28"
     const DateCodeFields term = parseDateCode(dateTime);
     if (!term.ok || name.empty()) return "";

@@ -11,4 +11,9 @@ namespace tavomerix {
 // "" unless the date is valid and in years -8999..9000.
 std::string nextTermText(int year, int month, int day);
 
+// The same line for day n (Julian Day number) of civil year `year` from an already known
+// first term on or after n: its LocalDayNumber instant and TermNumber; "" when the term
+// lies before n or cannot be written.
+std::string nextTermTextOf(int year, int n, double instant, int termNumber);
+
 }  // namespace tavomerix

@@ -1,0 +1,51 @@
+// The day view as the main window and `tavomerix day` compute it.
+#include <benchmark/benchmark.h>
+
+#include "app/app_settings.h"
+#include "dayinfo/day_view.h"
+#include "dayinfo/festivals.h"
+#include "dayinfo/seasons.h"
+
+namespace tavomerix {
+namespace {
+
+// One day of a year whose lunar records and term tables are already built.
+void BM_DayViewWarm(benchmark::State& state) {
+    const ScopedCalendarSettings beijing(8, 0);
+    benchmark::DoNotOptimize(dayView(2024, 2, 10));
+    for (auto _ : state) benchmark::DoNotOptimize(dayView(2024, 2, 10));
+}
+BENCHMARK(BM_DayViewWarm)->Unit(benchmark::kMicrosecond);
+
+// Every day of a warm year in turn, as a day-by-day scan sees it.
+void BM_DayViewWarmYearScan(benchmark::State& state) {
+    const ScopedCalendarSettings beijing(8, 0);
+    int day = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dayView(2024, 1 + (day - 1) / 28 % 12, 1 + (day - 1) % 28));
+        ++day;
+    }
+}
+BENCHMARK(BM_DayViewWarmYearScan)->Unit(benchmark::kMicrosecond);
+
+// 1 January of a year never shown before: lunar records, term tables and Easter are built.
+void BM_DayViewColdNewYear(benchmark::State& state) {
+    const ScopedCalendarSettings beijing(8, 0);
+    static int year = 2500;
+    for (auto _ : state) benchmark::DoNotOptimize(dayView(year++, 1, 1));
+}
+BENCHMARK(BM_DayViewColdNewYear)->Unit(benchmark::kMillisecond)->Iterations(60);
+
+// The festival and season lines alone, warm.
+void BM_FestivalAndSeasonLinesWarm(benchmark::State& state) {
+    const ScopedCalendarSettings beijing(8, 0);
+    benchmark::DoNotOptimize(seasonLine(2024, 7, 15));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(festivalLine(2024, 7, 15));
+        benchmark::DoNotOptimize(seasonLine(2024, 7, 15));
+    }
+}
+BENCHMARK(BM_FestivalAndSeasonLinesWarm)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tavomerix

@@ -1,0 +1,107 @@
+#include "dayinfo/seasons.h"
+
+#include "calendar/arithmetic.h"
+#include "calendar/julian_day.h"
+#include "dayinfo/names.h"
+#include "dayinfo/next_term.h"
+#include "dayinfo/term_table.h"
+#include "dayinfo/trim_text.h"
+
+namespace tavomerix {
+namespace {
+
+// Terms named by their TermNumber.
+constexpr int GrainInEar = 11;      // 芒种
+constexpr int SummerSolstice = 12;  // 夏至
+constexpr int MinorHeat = 13;       // 小暑
+constexpr int StartOfAutumn = 15;   // 立秋
+constexpr int WinterSolstice = 24;  // 冬至
+
+// Day stems and branches by the remainder of the Julian Day number: stem (n + 9) mod 10,
+// branch (n + 1) mod 12, counted from 甲 and 子.
+constexpr int GengStem = 7;   // 庚
+constexpr int BingStem = 3;   // 丙
+constexpr int WeiBranch = 6;  // 未
+
+// Day of term k on or after a day, by either source.
+using TermDaySource = int (*)(int day, int k);
+
+// First day on or after `day` whose number leaves remainder r by q; floored remainders,
+// so day numbers before JD 0 work alike.
+int firstDayWithRemainder(int day, int q, int r) { return day + floorMod(r - floorMod(day, q), q); }
+
+std::string ninesOf(int n, TermDaySource termDay) {
+    const int c = n - termDay(n - 90, WinterSolstice) + 1;  // the solstice itself is day 1
+    if (c < 1 || c > 81) return "";
+    if (c % 9 == 0) return digitName(c / 9) + "九第9天";
+    return digitName(c / 9 + 1) + "九第" + std::to_string(c % 9) + "天";
+}
+
+std::string dogDaysOf(int n, TermDaySource termDay) {
+    const int solstice = termDay(n - 90, SummerSolstice);
+    const int autumn = termDay(solstice + 30, StartOfAutumn);
+    const int first = firstDayWithRemainder(solstice, 10, GengStem) + 20;  // third 庚 day
+    const int middle = first + 10;
+    const int last = firstDayWithRemainder(autumn, 10, GengStem);
+    if (first <= n && n < middle) return "初伏第" + std::to_string(n - first + 1) + "天";
+    if (middle <= n && n < last) return "中伏第" + std::to_string(n - middle + 1) + "天";
+    if (last <= n && n < last + 10) return "末伏第" + std::to_string(n - last + 1) + "天";
+    return "";
+}
+
+std::string plumRainOf(int n, TermDaySource termDay) {
+    const int minorHeat = termDay(n - 15, MinorHeat);
+    if (n >= minorHeat) return n == firstDayWithRemainder(minorHeat, 12, WeiBranch) ? "出梅" : "";
+    const int grainInEar = termDay(n - 15, GrainInEar);
+    if (n >= grainInEar) return n == firstDayWithRemainder(grainInEar, 10, BingStem) ? "入梅" : "";
+    return "";
+}
+
+std::string seasonLineOf(std::string_view nextTerm, int n, TermDaySource termDay) {
+    std::string periods = ninesOf(n, termDay);
+    if (periods.empty()) periods = joinTrimmed(dogDaysOf(n, termDay), plumRainOf(n, termDay));
+    return joinTrimmed(nextTerm, periods);
+}
+
+// Julian Day number of a day-information date; InvalidDayNumber otherwise.
+int dayInfoNumber(int year, int month, int day) {
+    return isDayInfoDate(year, month, day) ? julianDayNumber(year, month, day) : InvalidDayNumber;
+}
+
+}  // namespace
+
+std::string ninesText(int year, int month, int day) {
+    const int n = dayInfoNumber(year, month, day);
+    return n == InvalidDayNumber ? "" : ninesOf(n, cachedTermDay);
+}
+
+std::string dogDaysText(int year, int month, int day) {
+    const int n = dayInfoNumber(year, month, day);
+    return n == InvalidDayNumber ? "" : dogDaysOf(n, cachedTermDay);
+}
+
+std::string plumRainText(int year, int month, int day) {
+    const int n = dayInfoNumber(year, month, day);
+    return n == InvalidDayNumber ? "" : plumRainOf(n, cachedTermDay);
+}
+
+std::string cachedNextTermText(int year, int month, int day) {
+    const int n = dayInfoNumber(year, month, day);
+    if (n == InvalidDayNumber) return "";
+    const TermEvent term = cachedNextTerm(n);
+    return nextTermTextOf(year, n, term.instant, term.number);
+}
+
+std::string seasonLine(int year, int month, int day) {
+    const int n = dayInfoNumber(year, month, day);
+    if (n == InvalidDayNumber) return "";
+    return seasonLineOf(cachedNextTermText(year, month, day), n, cachedTermDay);
+}
+
+std::string seasonLineDirect(int year, int month, int day) {
+    const int n = dayInfoNumber(year, month, day);
+    if (n == InvalidDayNumber) return "";
+    return seasonLineOf(nextTermText(year, month, day), n, directTermDay);
+}
+
+}  // namespace tavomerix

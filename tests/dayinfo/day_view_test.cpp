@@ -1,0 +1,86 @@
+#include "dayinfo/day_view.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_settings.h"
+#include "calendar/julian_day.h"
+#include "dayinfo/trim_text.h"
+
+namespace tavomerix {
+namespace {
+
+// Restores the display flags the day view reads.
+struct ScopedDisplayFlags {
+    ScopedDisplayFlags(int fromLichun, int dynasty) : saved(appSettings()) {
+        appSettings().GanZhiFromLichunFlag = fromLichun;
+        appSettings().LunarYearShowDynastyFlag = dynasty;
+    }
+    ~ScopedDisplayFlags() {
+        appSettings().GanZhiFromLichunFlag = saved.GanZhiFromLichunFlag;
+        appSettings().LunarYearShowDynastyFlag = saved.LunarYearShowDynastyFlag;
+    }
+    AppSettings saved;
+};
+
+// 2024-02-10 is 春节, the first day of 甲辰; 正月 2024 has 29 days (二月 begins 03-10).
+TEST(DayView, LunarNewYear2024) {
+    const ScopedCalendarSettings beijing(8, 0);
+    const ScopedDisplayFlags flags(0, 0);
+    const DayView view = dayView(2024, 2, 10);
+    EXPECT_EQ("AD02-10-2024", view.civilCode);
+    EXPECT_EQ("AD01-01-2024", view.lunarCode);
+    EXPECT_EQ("二○二四年 正月小 初一", view.lunarText);
+    EXPECT_EQ("星期六 水瓶座  甲辰(龙)年丙寅月甲辰日", view.dayLine);
+    EXPECT_EQ("春节 国际气象节", view.festivalLine);
+    EXPECT_EQ("2月19日雨水 六九第6天", view.seasonLine);
+}
+
+TEST(DayView, SexagenaryYearBoundaryFollowsTheSetting) {
+    const ScopedCalendarSettings beijing(8, 0);
+    const struct {
+        int fromLichun, year, month, day;
+        const char* dayLine;
+    } Cases[] = {
+        {0, 2024, 2, 9, "星期五 水瓶座  癸卯(兔)年乙丑月癸卯日"},  // 除夕: still 癸卯
+        {1, 2024, 2, 9, "星期五 水瓶座  甲辰(龙)年丙寅月癸卯日"},  // after 立春 (02-04)
+        {1, 2024, 2, 3, "星期六 水瓶座  癸卯(兔)年乙丑月丁酉日"},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
+        const ScopedDisplayFlags flags(c.fromLichun, 0);
+        EXPECT_EQ(c.dayLine, dayView(c.year, c.month, c.day).dayLine);
+    }
+}
+
+TEST(DayView, LunarYearItemAndEmptyViews) {
+    const ScopedCalendarSettings beijing(8, 0);
+    {
+        const ScopedDisplayFlags flags(0, 1);
+        EXPECT_EQ("清代宣统03年", lunarYearItemText(1911));
+        EXPECT_EQ("2024年", lunarYearItemText(2024));  // after the era table: plain year text
+    }
+    const ScopedDisplayFlags flags(0, 0);
+    EXPECT_EQ("前一○四年", lunarYearItemText(-103));
+    EXPECT_EQ("", lunarYearItemText(10000));
+    EXPECT_EQ("BC01-01-0001", dayView(0, 1, 1).civilCode);
+    for (const auto& d : {CivilDate{1582, 10, 10}, CivilDate{9001, 1, 1}, CivilDate{2023, 2, 29}}) {
+        SCOPED_TRACE(testing::Message() << d.year << '-' << d.month << '-' << d.day);
+        const DayView view = dayView(d.year, d.month, d.day);
+        EXPECT_EQ("", view.civilCode);
+        EXPECT_EQ("", view.lunarCode);
+        EXPECT_EQ("", view.seasonLine);
+    }
+}
+
+TEST(TrimSpaces, AsciiSpacesOnly) {
+    EXPECT_EQ("a b", trimSpaces("  a b  "));
+    EXPECT_EQ("", trimSpaces("   "));
+    EXPECT_EQ("\ta", trimSpaces("\ta "));
+    EXPECT_EQ("a b", joinTrimmed("a", "b"));
+    EXPECT_EQ("b", joinTrimmed("", "b"));
+    EXPECT_EQ("a", joinTrimmed(" a ", ""));
+    EXPECT_EQ("", joinTrimmed("", ""));
+}
+
+}  // namespace
+}  // namespace tavomerix
