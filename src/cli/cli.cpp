@@ -1,0 +1,272 @@
+#include "cli/cli.h"
+
+#include <algorithm>
+#include <array>
+
+#include "app/app_settings.h"
+#include "cli/commands.h"
+
+namespace tavomerix {
+
+namespace {
+
+using Handler = CliOutput (*)(const CliRequest&, const CliEnvironment&);
+
+struct OptionSpec {
+    std::string_view name;
+    std::string_view valueName;  // "" for a flag
+    std::string_view summary;
+};
+
+// Options that every command takes.
+constexpr OptionSpec GlobalOptions[] = {
+    {"tz", "N", "time zone in hours east of Greenwich, -12..12 [8]"},
+    {"modern", "", "modern astronomy for ancient years too"},
+    {"help", "", "this text"},
+};
+
+constexpr OptionSpec CommandOptions[] = {
+    {"lunar", "", "DATE is a lunar date (month 13..24 for a leap month)"},
+};
+
+struct CommandSpec {
+    std::string_view name;
+    std::string_view arguments;
+    std::string_view summary;
+    int minArgs, maxArgs;
+    std::array<std::string_view, 12> options;
+    Handler handler;
+};
+
+const CommandSpec Commands[] = {
+    {"jd", "DATE", "Julian Day number of a civil date", 1, 1, {}, runJd},
+    {"terms", "YEAR", "solar terms of a civil year", 1, 1, {}, runTerms},
+    {"moons", "YEAR", "new and full moons of a civil year", 1, 1, {}, runMoons},
+    {"months", "YEAR", "months of a lunar year with their civil dates", 1, 1, {}, runMonths},
+};
+
+const CommandSpec* findCommand(std::string_view name) {
+    for (const CommandSpec& c : Commands) {
+        if (c.name == name) return &c;
+    }
+    return nullptr;
+}
+
+const OptionSpec* findOption(std::string_view name) {
+    for (const OptionSpec& o : GlobalOptions) {
+        if (o.name == name) return &o;
+    }
+    for (const OptionSpec& o : CommandOptions) {
+        if (o.name == name) return &o;
+    }
+    return nullptr;
+}
+
+bool commandTakes(const CommandSpec& command, std::string_view option) {
+    for (const OptionSpec& o : GlobalOptions) {
+        if (o.name == option) return true;
+    }
+    return std::find(command.options.begin(), command.options.end(), option) !=
+           command.options.end();
+}
+
+bool isOption(std::string_view arg) {
+    // "-" followed by a digit is a negative number, not an option.
+    return arg.size() >= 2 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
+}
+
+// The command run when none is named.
+constexpr std::string_view DefaultCommand = "terms";
+
+}  // namespace
+
+bool CliRequest::flag(std::string_view name) const {
+    const auto it = flags.find(std::string(name));
+    return it != flags.end() && it->second;
+}
+
+const std::string* CliRequest::value(std::string_view name) const {
+    const auto it = values.find(std::string(name));
+    return it == values.end() ? nullptr : &it->second;
+}
+
+TypedNumber parseTypedNumber(std::string_view text, int low, int high) {
+    size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative || (!text.empty() && text[0] == '+')) i = 1;
+    if (i == text.size()) return {};
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return {};
+        value = value * 10 + (text[i] - '0');
+        if (value > 1000000000LL) return {};  // far outside any range we take
+    }
+    if (negative) value = -value;
+    if (value < low || value > high) return {};
+    return {true, static_cast<int>(value)};
+}
+
+TypedDate parseTypedDate(std::string_view text) {
+    // Y-M-D: an optional "-" before the year, then three groups of digits.
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string_view body = negative ? text.substr(1) : text;
+    const size_t first = body.find('-');
+    if (first == std::string_view::npos) return {};
+    const size_t second = body.find('-', first + 1);
+    if (second == std::string_view::npos) return {};
+    const TypedNumber year = parseTypedNumber(body.substr(0, first), 0, 99999);
+    const TypedNumber month = parseTypedNumber(body.substr(first + 1, second - first - 1), 0, 99);
+    const TypedNumber day = parseTypedNumber(body.substr(second + 1), 0, 99);
+    const auto digitsOnly = [](std::string_view s) {
+        return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (!year.ok || !month.ok || !day.ok || !digitsOnly(body.substr(0, first)) ||
+        !digitsOnly(body.substr(first + 1, second - first - 1)) ||
+        !digitsOnly(body.substr(second + 1))) {
+        return {};
+    }
+    return {true, negative ? -year.value : year.value, month.value, day.value};
+}
+
+std::string usageText() {
+    std::string text = "usage: tavomerix <command> [options] [args]\n";
+    text += "  (no command: the solar terms of the current year)\n";
+    for (const CommandSpec& c : Commands) {
+        std::string head = "  " + std::string(c.name) + " " + std::string(c.arguments);
+        head.resize(std::max<size_t>(head.size() + 2, 26), ' ');
+        text += head + std::string(c.summary);
+        std::string extra;
+        for (std::string_view o : c.options) {
+            if (o.empty()) continue;
+            const OptionSpec* spec = findOption(o);
+            extra += " --" + std::string(o);
+            if (spec && !spec->valueName.empty()) extra += " " + std::string(spec->valueName);
+        }
+        if (!extra.empty()) text += " [" + extra.substr(1) + "]";
+        text += "\n";
+    }
+    text += "options:\n";
+    const auto listOptions = [&](const auto& specs) {
+        for (const OptionSpec& o : specs) {
+            std::string head = "  --" + std::string(o.name);
+            if (!o.valueName.empty()) head += " " + std::string(o.valueName);
+            head.resize(std::max<size_t>(head.size() + 2, 26), ' ');
+            text += head + std::string(o.summary) + "\n";
+        }
+    };
+    listOptions(GlobalOptions);
+    listOptions(CommandOptions);
+    text += "DATE is Y-M-D with an astronomical year (0 = 1 BC, -103 = 104 BC); YEAR is astronomical.\n";
+    return text;
+}
+
+CliParse parseCommandLine(const std::vector<std::string>& argv) {
+    CliParse parse;
+    CliRequest& r = parse.request;
+    std::vector<std::pair<std::string, std::string>> options;  // name, value
+    for (size_t i = 1; i < argv.size(); ++i) {
+        const std::string& arg = argv[i];
+        if (!isOption(arg)) {
+            if (r.command.empty()) {
+                r.command = arg;
+            } else {
+                r.args.push_back(arg);
+            }
+            continue;
+        }
+        std::string name = arg.substr(arg.rfind('-', 1) == 1 ? 2 : 1);
+        std::string value;
+        const size_t eq = name.find('=');
+        const bool inlineValue = eq != std::string::npos;
+        if (inlineValue) {
+            value = name.substr(eq + 1);
+            name = name.substr(0, eq);
+        }
+        const OptionSpec* spec = findOption(name);
+        if (!spec) {
+            parse.error = usageError("unknown option '" + arg + "' (see tavomerix --help)");
+            return parse;
+        }
+        if (!spec->valueName.empty() && !inlineValue) {
+            if (i + 1 >= argv.size()) {
+                parse.error = usageError("option '--" + name + "' needs a value " +
+                                         std::string(spec->valueName));
+                return parse;
+            }
+            value = argv[++i];
+        } else if (spec->valueName.empty() && inlineValue) {
+            parse.error = usageError("option '--" + name + "' takes no value");
+            return parse;
+        }
+        options.emplace_back(name, value);
+    }
+    if (r.command.empty()) {
+        // No command: the default command for today, filled in when it runs.
+        r.command = DefaultCommand;
+        r.args.push_back("");
+    }
+    for (const auto& [name, value] : options) {
+        if (name == "help") r.help = true;
+    }
+    if (r.help) {
+        parse.ok = true;
+        return parse;
+    }
+    const CommandSpec* command = findCommand(r.command);
+    if (!command) {
+        parse.error = usageError("unknown command '" + r.command + "' (see tavomerix --help)");
+        return parse;
+    }
+    for (const auto& [name, value] : options) {
+        if (!commandTakes(*command, name)) {
+            parse.error = usageError("option '--" + name + "' does not apply to '" + r.command + "'");
+            return parse;
+        }
+        if (name == "tz") {
+            const TypedNumber zone = parseTypedNumber(value, -12, 12);
+            if (!zone.ok) {
+                parse.error = usageError("bad time zone '" + value + "' (--tz takes a whole number of hours, -12..12)");
+                return parse;
+            }
+            r.timeZoneHours = zone.value;
+        } else if (name == "modern") {
+            r.modern = true;
+        } else if (findOption(name)->valueName.empty()) {
+            r.flags[name] = true;
+        } else {
+            r.values[name] = value;
+        }
+    }
+    const int count = static_cast<int>(r.args.size());
+    if (count < command->minArgs || count > command->maxArgs) {
+        parse.error = usageError("'" + r.command + "' takes " + std::string(command->arguments) +
+                                 " (see tavomerix --help)");
+        return parse;
+    }
+    parse.ok = true;
+    return parse;
+}
+
+CliOutput runCli(const std::vector<std::string>& argv, const CliEnvironment& env) {
+    const CliParse parse = parseCommandLine(argv);
+    if (!parse.ok) return parse.error;
+    const CliRequest& r = parse.request;
+    if (r.help) return {ExitOk, usageText(), ""};
+    CliRequest request = r;
+    if (request.command == DefaultCommand && request.args.size() == 1 && request.args[0].empty()) {
+        request.args[0] = std::to_string(env.today.year);
+    }
+    const ScopedCalendarSettings settings(r.timeZoneHours, r.modern ? 1 : 0);
+    return findCommand(request.command)->handler(request, env);
+}
+
+CliOutput printed(std::string text) {
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    return {ExitOk, std::move(text), ""};
+}
+
+CliOutput usageError(std::string_view message) {
+    return {ExitUsage, "", "tavomerix: " + std::string(message) + "\n"};
+}
+
+}  // namespace tavomerix

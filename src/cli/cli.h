@@ -1,0 +1,82 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calendar/julian_day.h"
+
+namespace tavomerix {
+
+// Exit statuses of the command line.
+constexpr int ExitOk = 0;
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+constexpr int ExitInterrupted = 130;
+
+// A parsed command line: the command, its positional arguments and its options.
+struct CliRequest {
+    std::string command;
+    std::vector<std::string> args;
+    bool help = false;
+    int timeZoneHours = 8;
+    bool modern = false;
+    // Flags given (--lunar, --lichun, --era, --hijri, --bc) and options with a value
+    // (--days FILE, --leap-month N, ...), by name without the dashes.
+    std::map<std::string, bool> flags;
+    std::map<std::string, std::string> values;
+
+    bool flag(std::string_view name) const;
+    const std::string* value(std::string_view name) const;
+};
+
+// What a run writes: standard output, standard error and the exit status.
+struct CliOutput {
+    int exitCode = ExitOk;
+    std::string out;
+    std::string err;
+};
+
+// Hooks for long runs: progress text for a terminal, and a stop flag set by Ctrl-C.
+struct CliEnvironment {
+    CivilDate today{2000, 1, 1};
+    bool stderrIsTerminal = false;
+    bool stdoutIsTerminal = false;
+    const volatile bool* stopRequested = nullptr;
+    void (*progress)(std::string_view text) = nullptr;
+};
+
+// Runs the command line over argv (argv[0] is the program name) without touching the
+// process: the settings it changes are restored before it returns.
+CliOutput runCli(const std::vector<std::string>& argv, const CliEnvironment& env = {});
+
+// Parses argv into a request; on failure returns the error output (exit 2).
+struct CliParse {
+    CliRequest request;
+    CliOutput error;
+    bool ok = false;
+};
+CliParse parseCommandLine(const std::vector<std::string>& argv);
+
+// A civil or lunar date typed as Y-M-D with an astronomical year that may be negative;
+// ok = false for malformed text. No calendar validity is tested.
+struct TypedDate {
+    bool ok = false;
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+TypedDate parseTypedDate(std::string_view text);
+
+// A whole number within [low, high]; ok = false for anything else.
+struct TypedNumber {
+    bool ok = false;
+    int value = 0;
+};
+TypedNumber parseTypedNumber(std::string_view text, int low, int high);
+
+// The usage text printed by --help.
+std::string usageText();
+
+}  // namespace tavomerix

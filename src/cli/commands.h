@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cli/cli.h"
+
+namespace tavomerix {
+
+// Handlers of the commands; each gets a request whose options were already checked
+// against the command's table entry and whose settings are in force.
+CliOutput runJd(const CliRequest& request, const CliEnvironment& env);
+CliOutput runTerms(const CliRequest& request, const CliEnvironment& env);
+CliOutput runMoons(const CliRequest& request, const CliEnvironment& env);
+CliOutput runMonths(const CliRequest& request, const CliEnvironment& env);
+
+// Output of a successful command: text plus a final line end.
+CliOutput printed(std::string text);
+
+// A usage error: one line on stderr naming the argument and what is allowed, exit 2.
+CliOutput usageError(std::string_view message);
+
+// The Julian Day number of a civil DATE argument, or a usage error in `error`.
+struct CivilDayArgument {
+    bool ok = false;
+    int year = 0, month = 0, day = 0;
+    int dayNumber = 0;
+    CliOutput error;
+};
+CivilDayArgument civilDayArgument(std::string_view text);
+
+// A YEAR argument of the tables (-8999..9000), or a usage error.
+struct YearArgument {
+    bool ok = false;
+    int year = 0;
+    CliOutput error;
+};
+YearArgument tableYearArgument(std::string_view text);
+
+}  // namespace tavomerix
