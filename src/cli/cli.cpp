@@ -77,6 +77,7 @@ bool isOption(std::string_view arg) {
 
 // The command run when none is named.
 constexpr std::string_view DefaultCommand = "terms";
+constexpr std::string_view DefaultSummary = "the solar terms of the current year";
 
 }  // namespace
 
@@ -128,35 +129,39 @@ TypedDate parseTypedDate(std::string_view text) {
     return {true, negative ? -year.value : year.value, month.value, day.value};
 }
 
+// One usage line: the head padded to a column, then the summary.
+void appendUsageLine(std::string& text, std::string_view head, std::string_view summary) {
+    text.append("  ").append(head);
+    text.append(head.size() < 24 ? 24 - head.size() : 1, ' ');
+    text.append(summary).append("\n");
+}
+
+std::string optionHead(const OptionSpec& o) {
+    std::string head("--");
+    head.append(o.name);
+    if (!o.valueName.empty()) head.append(" ").append(o.valueName);
+    return head;
+}
+
 std::string usageText() {
     std::string text = "usage: tavomerix <command> [options] [args]\n";
-    text += "  (no command: the solar terms of the current year)\n";
+    text.append("  (no command: ").append(DefaultSummary).append(")\n");
     for (const CommandSpec& c : Commands) {
-        std::string head = "  " + std::string(c.name) + " " + std::string(c.arguments);
-        head.resize(std::max<size_t>(head.size() + 2, 26), ' ');
-        text += head + std::string(c.summary);
+        std::string head(c.name);
+        head.append(" ").append(c.arguments);
+        std::string summary(c.summary);
         std::string extra;
         for (std::string_view o : c.options) {
             if (o.empty()) continue;
-            const OptionSpec* spec = findOption(o);
-            extra += " --" + std::string(o);
-            if (spec && !spec->valueName.empty()) extra += " " + std::string(spec->valueName);
+            extra.append(extra.empty() ? "" : " ").append(optionHead(*findOption(o)));
         }
-        if (!extra.empty()) text += " [" + extra.substr(1) + "]";
-        text += "\n";
+        if (!extra.empty()) summary.append(" [").append(extra).append("]");
+        appendUsageLine(text, head, summary);
     }
-    text += "options:\n";
-    const auto listOptions = [&](const auto& specs) {
-        for (const OptionSpec& o : specs) {
-            std::string head = "  --" + std::string(o.name);
-            if (!o.valueName.empty()) head += " " + std::string(o.valueName);
-            head.resize(std::max<size_t>(head.size() + 2, 26), ' ');
-            text += head + std::string(o.summary) + "\n";
-        }
-    };
-    listOptions(GlobalOptions);
-    listOptions(CommandOptions);
-    text += "DATE is Y-M-D with an astronomical year (0 = 1 BC, -103 = 104 BC); YEAR is astronomical.\n";
+    text.append("options:\n");
+    for (const OptionSpec& o : GlobalOptions) appendUsageLine(text, optionHead(o), o.summary);
+    for (const OptionSpec& o : CommandOptions) appendUsageLine(text, optionHead(o), o.summary);
+    text.append("DATE is Y-M-D with an astronomical year (0 = 1 BC, -103 = 104 BC); YEAR is astronomical.\n");
     return text;
 }
 

@@ -1,5 +1,6 @@
 #include "tools/year_tables.h"
 
+#include <cmath>
 #include <string>
 
 #include "astro/solar_terms.h"
@@ -30,7 +31,7 @@ std::string monthDayTime(double instant) {
 }
 
 std::string lunarMonthsTable(int year, std::string_view lineEnd) {
-    const std::string record = lunarYearRecord(year);
+    const std::string record(lunarYearRecord(year));
     if (record.size() != 17) return "";
     const int leap = std::stoi(record.substr(12, 1), nullptr, 16);
     std::string text = yearTableCaption(YearTableMode::LunarMonths, year) + " 年共 " +

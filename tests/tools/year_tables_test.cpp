@@ -35,9 +35,11 @@ TEST(YearTables, LunarMonthsWithAndWithoutLeapMonth) {
     const ScopedCalendarSettings zone(8, 0);
     const std::string y2023 = yearTableText(YearTableMode::LunarMonths, 2023, "\n");
     EXPECT_EQ(14u, lineCount(y2023));
-    EXPECT_EQ(0u, y2023.find("    农历公元 2023 年共 13 个月\n正月大       对应公历AD01-22-2023 ～ AD02-20-2023\n"));
-    EXPECT_NE(std::string::npos, y2023.find("\n二月小       对应公历AD02-20-2023 ～ AD03-21-2023\n"
+    EXPECT_EQ(0u, y2023.find("    农历公元 2023 年共 13 个月\n正月小       对应公历AD01-22-2023 ～ AD02-19-2023\n"));
+    EXPECT_NE(std::string::npos, y2023.find("\n二月大       对应公历AD02-20-2023 ～ AD03-21-2023\n"
                                              "闰二月小     对应公历AD03-22-2023 ～ AD04-19-2023\n"));
+    // 冬月 runs into the next civil year.
+    EXPECT_NE(std::string::npos, y2023.find("\n冬月小       对应公历AD12-13-2023 ～ AD01-10-2024\n"));
     const std::string y2024 = yearTableText(YearTableMode::LunarMonths, 2024, "\n");
     EXPECT_EQ(13u, lineCount(y2024));
     EXPECT_NE(std::string::npos, y2024.find("年共 12 个月"));
@@ -46,10 +48,13 @@ TEST(YearTables, LunarMonthsWithAndWithoutLeapMonth) {
 TEST(YearTables, MoonPhasesPairUp) {
     const ScopedCalendarSettings zone(8, 0);
     const std::string text = yearTableText(YearTableMode::MoonPhases, 2000, "\n");
-    // 2000: first new moon 01-06, first full moon 01-21: new moons lead.
-    EXPECT_EQ(0u, text.find("    公历公元 2000 年共 12 次塑日 12 次望日\n塑日 01月06日"));
+    // 2000 (zone 8): first new moon 01-07, first full moon 01-21: new moons lead; 13 new
+    // moons and 12 full moons, so the last line holds only a new moon.
+    EXPECT_EQ(0u, text.find("    公历公元 2000 年共 13 次塑日 12 次望日\n塑日 01月07日02:13:"));
     EXPECT_NE(std::string::npos, text.find("         望日 01月21日12:40:"));
-    EXPECT_LE(lineCount(text), 14u);
+    EXPECT_EQ(14u, lineCount(text));
+    EXPECT_NE(std::string::npos, text.find("\n塑日 12月26日01:21:24"));
+    EXPECT_EQ(std::string::npos, text.find("12月26日01:21:24         望日"));
 }
 
 TEST(YearTables, YearFieldButtons) {
