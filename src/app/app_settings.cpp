@@ -1,6 +1,21 @@
 #include "app/app_settings.h"
 
+#include "chinese/lunar_year.h"
+
 namespace tavomerix {
+namespace {
+
+// Sets the zone and flag; the lunar-year cache is emptied when the effective regime changes.
+void applyCalendarSettings(int timeZoneHours, int modernCalculateAncientFlag) {
+    AppSettings& s = appSettings();
+    const bool wasModern = modernAstronomy();
+    const int oldZone = s.TimeZoneHours;
+    s.TimeZoneHours = timeZoneHours;
+    s.ModernCalculateAncientFlag = modernCalculateAncientFlag;
+    if (modernAstronomy() != wasModern || timeZoneHours != oldZone) clearLunarYearCache();
+}
+
+}  // namespace
 
 AppSettings& appSettings() {
     static AppSettings settings;
@@ -21,13 +36,11 @@ int minYearForArea(int solarYearAreaValue) {
 ScopedCalendarSettings::ScopedCalendarSettings(int timeZoneHours, int modernCalculateAncientFlag)
     : savedTimeZoneHours_(appSettings().TimeZoneHours),
       savedModernFlag_(appSettings().ModernCalculateAncientFlag) {
-    appSettings().TimeZoneHours = timeZoneHours;
-    appSettings().ModernCalculateAncientFlag = modernCalculateAncientFlag;
+    applyCalendarSettings(timeZoneHours, modernCalculateAncientFlag);
 }
 
 ScopedCalendarSettings::~ScopedCalendarSettings() {
-    appSettings().TimeZoneHours = savedTimeZoneHours_;
-    appSettings().ModernCalculateAncientFlag = savedModernFlag_;
+    applyCalendarSettings(savedTimeZoneHours_, savedModernFlag_);
 }
 
 }  // namespace tavomerix

@@ -54,7 +54,8 @@ int minYearForArea(int solarYearAreaValue);
 int maxYearForArea(int solarYearAreaValue);
 
 // Sets the time zone and the regime for one scope (tests, command-line options) and
-// restores the previous values.
+// restores the previous values; the lunar-year cache is emptied whenever the effective
+// regime (modern astronomy or the time zone) changes.
 class ScopedCalendarSettings {
 public:
     ScopedCalendarSettings(int timeZoneHours, int modernCalculateAncientFlag);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cmath>
+#include <span>
+
 namespace tavomerix {
 
 // Days served by the historical era table of terms (-104-12-26 .. 1886-12-22).
@@ -8,6 +11,20 @@ constexpr int LastHistoricalTermDay = 2410263;
 
 // True-Sun models of 1645..1886.
 enum class TrueSunModel { A, B, C };
+
+// One row of the era table of terms: the days it serves and how it reckons them.
+struct TermEra {
+    int firstDay;            // first Julian Day number served
+    int lastDay;             // last Julian Day number served
+    bool trueSun;            // false: mean terms; true: the true-Sun model below
+    double yearLengthDays;   // mean terms: tropical year in days
+    double epoch;            // mean terms: a mean 冬至, LocalDayNumber
+    TrueSunModel model;      // true Sun: which model
+};
+
+// The 39 consecutive rows of the era table, ascending, covering FirstHistoricalTermDay ..
+// LastHistoricalTermDay.
+std::span<const TermEra> termEras();
 
 // Single-day correction of a term instant (LocalDayNumber): a listed day moves by its
 // entry; other instants come back unchanged.
@@ -24,13 +41,44 @@ double historicalSolarLongitude(TrueSunModel model, double t);
 // First term of the kind at or after the midnight beginning `day` (linear interpolation
 // between midnights).
 double historicalTermAtOrAfter(TrueSunModel model, int day, int kind);
+
+// The daily scan behind historicalTermAtOrAfter: longitudeAt(d) gives the longitude in
+// degrees [0, 360) at the midnight beginning day d. Returns the first crossing of a
+// multiple of stepDegrees (15 or 30) at or after `day`, interpolated linearly between
+// midnights; `day` itself when its longitude is an exact multiple; an extrapolation from
+// day + 20 when no crossing lies within 21 days.
+template <class LongitudeAt>
+double interpolatedTermAtOrAfter(LongitudeAt longitudeAt, int day, double stepDegrees) {
+    const double first = longitudeAt(day);
+    if (std::fmod(first, stepDegrees) == 0) return day;
+    const double target = stepDegrees * (std::floor(first / stepDegrees) + 1);
+    const bool wraps = target >= 360;
+    double here = first;
+    for (int d = day;; ++d) {
+        const double next = longitudeAt(d + 1);
+        const bool crossesToday =
+            wraps ? here == 0 || next < 2 : !(here > target || next <= target);
+        if (crossesToday && here == (wraps ? 0 : target)) return d;
+        if (crossesToday || d == day + 20) {
+            return d + (target - here) / ((wraps ? next + 360 : next) - here);
+        }
+        here = next;
+    }
+}
+
 // TermNumber of the first term on or after `day` under the model.
 int historicalTermNumber(TrueSunModel model, int day);
 
 // Era-table dispatch for FirstHistoricalTermDay <= day <= LastHistoricalTermDay (the
-// first four days of a row behave as its fifth).
+// first four days of a row behave as its fifth): instant (LocalDayNumber) of the first
+// term of the kind on `day` or later, and its TermNumber. 0 outside that range.
 double eraTermInstant(int day, int kind);
 int eraTermNumber(int day);
+
+// A reckoned new-moon instant t (LocalDayNumber) after the day rules: unless its day is
+// kept, a fraction above `threshold` (when > 0) moves it to the next midnight, else a
+// listed day moves by its shift. Other instants come back unchanged.
+double adjustReckonedNewMoon(double t, double threshold);
 
 // First historical new moon on `day` or later (LocalDayNumber), with day-shift threshold
 // `threshold` (fraction of a day; <= 0 means none) and the correction lists applied.

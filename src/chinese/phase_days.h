@@ -12,10 +12,12 @@ int lastPhaseDay(int day, int phase);
 // The LocalDayNumber instant behind nextPhaseDay.
 double nextPhaseInstant(int day, int phase);
 
-// Mean-calendar rule for years -103..618 and 645..665: 1 if the year has a leap month.
+// Mean-calendar rule for years -103..618 and 645..665: 1 if the year has a leap month;
+// 0 for other years.
 int meanYearHasLeap(int year);
 
-// Mean-calendar day of 正月初一 for years -103..618 and 645..665.
+// Mean-calendar day of 正月初一 for years -103..618 and 645..665; InvalidDayNumber for
+// other years.
 int meanNewYearDay(int year);
 
 // Number of new (full) moons in civil year Y; 0 when 1 January of Y is invalid.

@@ -1,0 +1,177 @@
+#include "chinese/phase_days.h"
+
+#include <cmath>
+#include <iterator>
+
+#include "app/app_settings.h"
+#include "astro/historical_reckoning.h"
+#include "astro/solar_terms.h"
+#include "calendar/arithmetic.h"
+#include "calendar/julian_day.h"
+
+namespace tavomerix {
+
+namespace {
+
+// A mean-lunation calendar: its cycle of N years holding K months of L days each, counted
+// from a year epoch Ey (a fractional year) and a day epoch Ed.
+struct MeanCalendar {
+    int firstYear, lastYear;     // civil years whose leap and new year it rules
+    double epochYear;            // Ey
+    double yearEpochDay;         // Ed of the year rules, day number
+    double conjunctionEpochDay;  // Ed of the mean conjunctions, day number
+    int cycleYears;              // N
+    int cycleMonths;             // K
+    double meanMonthDays;        // L
+};
+
+// Mean month of 开皇; its year rules count from one mean month before its conjunctions.
+constexpr double KaihuangMonth = 5372209.0 / 181920;
+
+constexpr MeanCalendar MeanCalendars[] = {
+    {-103, 84,  -103 - 1.0 / 6,     1683431,   1683431,   19,  235,  2392.0 / 81},      // 太初
+    {85,   237, -160 - 1.0 / 6,     1662611,   1662611,   19,  235,  27759.0 / 940},    // 四分
+    {238,  444, -3808 - 1.0 / 6,    330191,    330191,    19,  235,  134630.0 / 4559},  // 景初
+    {445,  509, 212,                1798541,   1798541,   19,  235,  22207.0 / 752},    // 元嘉
+    {510,  589, -51476 - 1.0 / 6,   -17080189, -17080189, 391, 4836, 116321.0 / 3939},  // 大明
+    {590,  596, -4128416 - 1.0 / 6 - 1.0 / 12,
+     -1506155749 - KaihuangMonth,   -1506155749,          429, 5306, KaihuangMonth},    // 开皇
+    {597,  618, -1427036 - 1.0 / 6, -519493909, -519493909, 410, 5071, 33783.0 / 1144}, // 大业
+    {645,  665, -163722 - 1.0 / 6,  -58077529, -58077529, 676, 8361, 384075.0 / 13006}, // 戊寅
+};
+
+// Days whose phase search uses a mean calendar, or the reckoned new moon with a day-shift
+// threshold (a 32-bit value, as the calendars of the time fixed it to four digits).
+struct PhaseRange {
+    int firstDay, lastDay;  // search days, inclusive
+    int calendar;           // index into MeanCalendars; -1 for the reckoned new moon
+    float threshold;        // reckoned new moon: fraction of a day; 0 = none
+};
+
+constexpr PhaseRange NewMoonRanges[] = {
+    {1683462, 1752119, 0,  0},        // 太初
+    {1752120, 1807755, 1,  0},        // 四分
+    {1807756, 1883589, 2,  0},        // 景初
+    {1883590, 1907331, 3,  0},        // 元嘉
+    {1907332, 1936566, 4,  0},        // 大明
+    {1936567, 1939106, 5,  0},        // 开皇
+    {1939107, 1947138, 6,  0},        // 大业
+    {1956825, 1963941, 7,  0},        // 戊寅
+    {2021291, 2073176, -1, 0.7908f},  // 821-12-29 .. 964-01-18
+    {2073177, 2135986, -1, 0.8216f},
+    {2135987, 2185303, -1, 0.7980f},
+    {2185304, 2188936, -1, 0.7460f},  // .. 1280-12-24
+};
+
+constexpr PhaseRange FullMoonRanges[] = {
+    {1683476, 1752134, 0, 0}, {1752135, 1807769, 1, 0}, {1807770, 1883603, 2, 0},
+    {1883604, 1907346, 3, 0}, {1907347, 1936581, 4, 0}, {1936582, 1939121, 5, 0},
+    {1939122, 1947153, 6, 0}, {1956841, 1963956, 7, 0},
+};
+
+template <size_t Size>
+const PhaseRange* rangeOf(const PhaseRange (&ranges)[Size], int day) {
+    for (const PhaseRange& r : ranges) {
+        if (day >= r.firstDay && day <= r.lastDay) return &r;
+    }
+    return nullptr;
+}
+
+template <size_t Size>
+bool isFirstDayOfRange(const PhaseRange (&ranges)[Size], int day) {
+    for (const PhaseRange& r : ranges) {
+        if (day == r.firstDay) return true;
+    }
+    return false;
+}
+
+// Search days moved where one source hands over to the next, so that a month is neither
+// lost nor counted twice at the seam.
+int nudgedNewMoonDay(int day) {
+    if (isFirstDayOfRange(NewMoonRanges, day)) return day + 1;
+    if (day == 1683461) return 1683460;
+    if (day == 1947139 || day == 1963942) return day + 1;
+    return day;
+}
+
+int nudgedFullMoonDay(int day) {
+    if (isFirstDayOfRange(FullMoonRanges, day)) return day + 1;
+    if (day == 1947154 || day == 1963957) return day + 1;
+    return day;
+}
+
+// First mean phase of the series epoch + i*month whose day is >= day.
+double meanPhase(int day, double epoch, double monthDays) {
+    const double g = std::floor((day - epoch) / monthDays);
+    const double h = epoch + monthDays * g;
+    if (std::floor(h) == day) return h;
+    return epoch + monthDays * (g + 1);
+}
+
+const MeanCalendar* meanCalendarOfYear(int year) {
+    for (const MeanCalendar& c : MeanCalendars) {
+        if (year >= c.firstYear && year <= c.lastYear) return &c;
+    }
+    return nullptr;
+}
+
+double reckonedNewMoonInstant(int day) {
+    day = nudgedNewMoonDay(day);
+    const PhaseRange* range = rangeOf(NewMoonRanges, day);
+    if (range == nullptr) return nextNewMoonReckoned(day, 0);
+    if (range->calendar < 0) return nextNewMoonReckoned(day, range->threshold);
+    const MeanCalendar& c = MeanCalendars[range->calendar];
+    return meanPhase(day, c.conjunctionEpochDay, c.meanMonthDays);
+}
+
+double reckonedFullMoonInstant(int day) {
+    day = nudgedFullMoonDay(day);
+    const PhaseRange* range = rangeOf(FullMoonRanges, day);
+    if (range == nullptr) return nextMoonPhase(day, FullMoon);
+    const MeanCalendar& c = MeanCalendars[range->calendar];
+    return meanPhase(day, c.conjunctionEpochDay + c.meanMonthDays / 2, c.meanMonthDays);
+}
+
+int phaseCount(int year, int phase) {
+    if (!isValidDate(year, 1, 1)) return 0;
+    const double first = nextPhaseInstant(julianDayNumber(year, 1, 1), phase);
+    const double following = nextPhaseInstant(julianDayNumber(year, 12, 31) + 1, phase);
+    return floorToInt((following - first) / 29);
+}
+
+}  // namespace
+
+double nextPhaseInstant(int day, int phase) {
+    if (modernAstronomy()) return nextMoonPhase(day, phase);
+    return phase == NewMoon ? reckonedNewMoonInstant(day) : reckonedFullMoonInstant(day);
+}
+
+int nextPhaseDay(int day, int phase) { return floorToInt(nextPhaseInstant(day, phase)); }
+
+int lastPhaseDay(int day, int phase) {
+    const int x = nextPhaseDay(day - 10, phase);
+    if (x <= day) return x;
+    return nextPhaseDay(x - 40, phase);
+}
+
+int meanYearHasLeap(int year) {
+    const MeanCalendar* c = meanCalendarOfYear(year);
+    if (c == nullptr) return 0;
+    const double n = c->cycleYears;
+    const double x = c->cycleMonths * (year - c->epochYear);  // months since the epoch
+    const int r = floorToInt(x - n * std::floor(x / n));       // [0, N)
+    return r >= c->cycleYears - c->cycleMonths % c->cycleYears ? 1 : 0;
+}
+
+int meanNewYearDay(int year) {
+    const MeanCalendar* c = meanCalendarOfYear(year);
+    if (c == nullptr) return InvalidDayNumber;
+    const double months = std::floor(c->cycleMonths * (year - c->epochYear) / c->cycleYears);
+    return floorToInt(c->yearEpochDay + c->meanMonthDays * months);
+}
+
+int newMoonCount(int year) { return phaseCount(year, NewMoon); }
+
+int fullMoonCount(int year) { return phaseCount(year, FullMoon); }
+
+}  // namespace tavomerix

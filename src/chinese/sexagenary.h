@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavomerix {
+
+// Names of the ten stems, the twelve branches and the twelve zodiac animals (UTF-8);
+// sexagenary number n (1 = 甲子 .. 60 = 癸亥) has stem (n - 1) mod 10, branch (n - 1) mod 12.
+constexpr std::string_view HeavenlyStems[10] = {"甲", "乙", "丙", "丁", "戊",
+                                                "己", "庚", "辛", "壬", "癸"};
+constexpr std::string_view EarthlyBranches[12] = {"子", "丑", "寅", "卯", "辰", "巳",
+                                                  "午", "未", "申", "酉", "戌", "亥"};
+constexpr std::string_view ZodiacAnimals[12] = {"鼠", "牛", "虎", "兔", "龙", "蛇",
+                                                "马", "羊", "猴", "鸡", "狗", "猪"};
+
+// Sexagenary number 1..60 of the year of a civil date: from 立春 (fromLichun = 1) or from
+// 正月初一 (0); 0 for an invalid date or, from 正月初一, a year without a lunar record.
+int ganzhiYear(int year, int month, int day, int fromLichun);
+
+// Zodiac number 1..12 (1 = 子 = 鼠) of the sexagenary year of a civil date; 0 when there
+// is no year number.
+int zodiacNumber(int year, int month, int day, int fromLichun);
+
+// Sexagenary number 1..60 of the month of a civil date: months begin at the sectional
+// terms (fromLichun = 1) or follow the lunar months (0, a leap month taking the number of
+// the month before it); 0 for an invalid date or missing lunar data.
+int ganzhiMonth(int year, int month, int day, int fromLichun);
+
+// Sexagenary number 1..60 of a civil day (Julian Day number 11 = 甲子); 0 for an invalid
+// date.
+int ganzhiDay(int year, int month, int day);
+
+// "甲子(鼠)年丙寅月戊午日" for a civil date in -8999..9000; "" when a part has no value.
+std::string ganzhiText(int year, int month, int day, int fromLichun);
+
+}  // namespace tavomerix

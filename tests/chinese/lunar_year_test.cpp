@@ -1,0 +1,259 @@
+#include "chinese/lunar_year.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_settings.h"
+#include "calendar/julian_day.h"
+#include "chinese/lunar_conversion.h"
+#include "chinese/phase_days.h"
+
+namespace tavomerix {
+namespace {
+
+constexpr int Modern = 1;
+constexpr int Historical = 0;
+
+TEST(LunarYearRecord, PublishedYears) {
+    // Sizes from the published new-moon days (UTC+8) of each year.
+    const struct {
+        int year;
+        const char* record;
+    } Cases[] = {
+        {2023, "01011011010120122"},  // 闰二月小 2023-03-22..04-19, 正月初一 01-22
+        {2024, "01001011011000210"},  // no leap month, 正月初一 02-10
+    };
+    for (int flag : {Historical, Modern}) {
+        ScopedCalendarSettings settings(8, flag);
+        for (const auto& c : Cases) {
+            SCOPED_TRACE(testing::Message() << c.year << " flag " << flag);
+            EXPECT_EQ(c.record, lunarYearRecord(c.year));
+            EXPECT_EQ(c.record, buildLunarYearRecord(c.year));
+        }
+    }
+}
+
+TEST(LunarYearRecord, LeapMonths) {
+    ScopedCalendarSettings settings(8, Modern);
+    const struct {
+        int year;
+        char leapDigit;
+        int newYearMonth, newYearDay;
+        int placement;
+    } Cases[] = {
+        {1984, 'A', 2, 2, 1},   // 闰十月
+        {2017, '6', 1, 28, 1},  // 闰六月
+        {2020, '4', 1, 25, 1},  // 闰四月
+        {2033, 'B', 1, 31, 2},  // 闰冬月 after 冬月
+        {2034, '0', 2, 19, 0},  // follows a 闰冬月: third new moon after 冬月
+        {2025, '6', 1, 29, 1},  // 闰六月
+        {2026, '0', 2, 17, 0},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.year);
+        const std::string_view record = lunarYearRecord(c.year);
+        ASSERT_EQ(17u, record.size());
+        EXPECT_EQ(c.leapDigit, record[LeapDigitPosition]);
+        EXPECT_EQ(julianDayNumber(c.year, c.newYearMonth, c.newYearDay), lunarNewYearDay(c.year));
+        EXPECT_EQ(c.placement, leapPlacement(c.year));
+        EXPECT_EQ(record.substr(NewYearMonthPosition), solsticeYearCode(c.year).substr(1));
+    }
+    // A 13th month after 冬月 puts more than 380 days between two new years.
+    EXPECT_LT(380, lunarNewYearDay(2034) - lunarNewYearDay(2033));
+}
+
+TEST(LunarYearRecord, RangeEnds) {
+    ScopedCalendarSettings settings(8, Modern);
+    EXPECT_EQ("", lunarYearRecord(9999));
+    EXPECT_EQ("", lunarYearRecord(-9998));
+    EXPECT_EQ("", buildLunarYearRecord(9999));
+    EXPECT_EQ(17u, lunarYearRecord(9998).size());
+    EXPECT_EQ(17u, lunarYearRecord(-9997).size());
+    EXPECT_EQ(0, lunarYearLength(9999));
+    EXPECT_EQ(0, leapPlacement(-9998));
+    EXPECT_EQ("", solsticeYearCode(9999));
+    EXPECT_EQ(InvalidDayNumber, lunarNewYearDay(-9998));
+}
+
+TEST(LunarYearRecord, HistoricalRegimeBoundaries) {
+    ScopedCalendarSettings settings(8, Historical);
+    // New-year days of the mean-lunation calendars.
+    const struct {
+        int year, newYearDay, placement;
+    } Cases[] = {
+        {-103, 1683490, 0},  // first year of the mean rule, 22 February 104 BC
+        {84, 1751765, 1},    // last year of the first calendar
+        {85, 1752148, 0},    // first year of the next one
+        {645, 1956677, 0},   // mean rule again
+        {665, 1963971, 1},   // last mean-rule year
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.year);
+        EXPECT_EQ(c.newYearDay, lunarNewYearDay(c.year));
+        EXPECT_EQ(c.placement, leapPlacement(c.year));
+        EXPECT_EQ(c.placement != 0, lunarYearRecord(c.year)[LeapDigitPosition] != '0');
+    }
+    for (int year = -103; year <= 665; ++year) {
+        SCOPED_TRACE(year);
+        const bool meanRule = year <= 618 || year >= 645;
+        if (meanRule) {
+            EXPECT_EQ(meanYearHasLeap(year), leapPlacement(year));
+            EXPECT_EQ(meanNewYearDay(year), lunarNewYearDay(year));
+        } else {  // 619..644 follow the solstice rule
+            const std::string code = solsticeYearCode(year);
+            EXPECT_EQ(code[0] - '0', leapPlacement(year));
+            EXPECT_EQ(code.substr(1), lunarYearRecord(year).substr(NewYearMonthPosition));
+        }
+    }
+}
+
+TEST(LunarYearRecord, Year1582ReadInJulianCalendar) {
+    ScopedCalendarSettings settings(8, Historical);
+    // 正月初一 of 1582 is 24 January (Julian), 3 February in the proleptic Gregorian count.
+    EXPECT_EQ("124", lunarYearRecord(1582).substr(NewYearMonthPosition));
+    EXPECT_EQ(julianDayNumber(1582, 1, 24), lunarNewYearDay(1582));
+    // The 355-day civil year 1582 lies inside lunar year 1582's span.
+    EXPECT_EQ(lunarNewYearDay(1583), lunarNewYearDay(1582) + lunarYearLength(1582));
+}
+
+TEST(LunarYearQueries, ValidityAndSequence) {
+    ScopedCalendarSettings settings(8, Modern);
+    // 2023: 正月小, 二月大, 闰二月小, ..., 腊月大. 2024: no leap, 腊月小. 1944: 闰四月大.
+    const struct {
+        int year, month, day, valid, sequence;
+    } Cases[] = {
+        {2023, 1, 29, 1, 1},  {2023, 1, 30, 0, 0},    // 正月 has 29 days
+        {2023, 2, 30, 1, 2},  {2023, 14, 1, 1, 3},    // 闰二月 after 二月
+        {2023, 14, 29, 1, 3}, {2023, 14, 30, 0, 0},   // the leap month has 29 days
+        {2023, 3, 1, 1, 4},   {2023, 12, 30, 1, 13},  // later months move one place
+        {2023, 15, 1, 0, 0},  {2024, 14, 1, 0, 0},    // leap months the year lacks
+        {2024, 12, 1, 1, 12}, {2023, 0, 1, 0, 0},    {2023, 25, 1, 0, 0},
+        {2023, 1, 0, 0, 0},   {1944, 16, 30, 1, 5},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.year << '/' << c.month << '/' << c.day);
+        EXPECT_EQ(c.valid, isValidLunarDate(c.year, c.month, c.day));
+        if (c.day == 1 || c.valid == 1) {
+            EXPECT_EQ(c.sequence, monthSequence(c.year, c.month));
+        }
+    }
+}
+
+TEST(LunarYearQueries, MonthAtSequence) {
+    ScopedCalendarSettings settings(8, Modern);
+    const struct {
+        int year, sequence, sizedMonth;
+    } Cases[] = {
+        {1944, 5, 40},                                 // 30-day 闰四月: 16 + 24
+        {2017, 7, 42},                                 // 30-day 闰六月
+        {2020, 5, 16},                                 // 29-day 闰四月
+        {2023, 1, 1},                                  // 正月小
+        {2023, 2, 26},                                 // 二月大
+        {2023, 3, 14},                                 // 闰二月小
+        {2023, 13, 36},                                // 腊月大
+        {2023, 14, 0},  {2023, 0, 0}, {2024, 12, 12},  // 腊月小
+        {2024, 13, 0},                                 // no 13th month without a leap month
+        {9999, 1, 0},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.year << " #" << c.sequence);
+        EXPECT_EQ(c.sizedMonth, monthAtSequence(c.year, c.sequence));
+    }
+}
+
+TEST(LunarYearCache, FollowsTheRegime) {
+    std::string historical;
+    std::string modern;
+    {
+        ScopedCalendarSettings settings(8, Historical);
+        historical = std::string(lunarYearRecord(84));
+        {
+            ScopedCalendarSettings inner(8, Modern);
+            modern = std::string(lunarYearRecord(84));
+            clearLunarYearCache();
+            EXPECT_EQ(modern, buildLunarYearRecord(84));
+        }
+        EXPECT_EQ(historical, lunarYearRecord(84));  // emptied again on leaving the scope
+        setModernCalculateAncientFlag(Modern);
+        EXPECT_EQ(modern, lunarYearRecord(84));
+        setModernCalculateAncientFlag(Historical);
+        EXPECT_EQ(historical, lunarYearRecord(84));
+    }
+    // The two regimes disagree on year 84 (mean new year 01-27 against the solstice rule).
+    EXPECT_NE(historical, modern);
+    EXPECT_EQ("127", historical.substr(NewYearMonthPosition));
+}
+
+TEST(LunarYearCache, PrefetchEqualsColdBuilds) {
+    for (int flag : {Historical, Modern}) {
+        ScopedCalendarSettings settings(8, flag);
+        clearLunarYearCache();
+        prefetchLunarYears(610, 670);  // spans the mean-rule gap and its ends
+        std::vector<std::string> prefetched;
+        for (int year = 610; year <= 670; ++year) prefetched.emplace_back(lunarYearRecord(year));
+        for (int year = 610; year <= 670; ++year) {
+            SCOPED_TRACE(testing::Message() << year << " flag " << flag);
+            clearLunarYearCache();  // no memo left from neighbouring years
+            EXPECT_EQ(prefetched[year - 610], buildLunarYearRecord(year));
+        }
+    }
+}
+
+// Checks what every record must satisfy and that consecutive years tile the day count.
+void expectWellFormed(int first, int last) {
+    for (int year = first; year <= last; ++year) {
+        const std::string_view r = lunarYearRecord(year);
+        ASSERT_EQ(17u, r.size()) << year;
+        bool sizes = true;
+        for (int i = 0; i < 12; ++i) sizes = sizes && (r[i] == '0' || r[i] == '1');
+        const char leap = r[LeapDigitPosition];
+        const bool leapOk = (leap >= '0' && leap <= '9') || (leap >= 'A' && leap <= 'C');
+        const bool leapSizeOk =
+            r[LeapSizePosition] == '1' ? leap != '0' : r[LeapSizePosition] == '0';
+        const int length = lunarYearLength(year);
+        const CivilDate newYear = civilDateFromDayNumber(lunarNewYearDay(year));
+        const std::string date = std::to_string(newYear.month) + (newYear.day < 10 ? "0" : "") +
+                                 std::to_string(newYear.day);
+        if (!sizes || !leapOk || !leapSizeOk || length < 353 || length > 385 ||
+            newYear.year != year || date != r.substr(NewYearMonthPosition) ||
+            (year < last && lunarNewYearDay(year + 1) != lunarNewYearDay(year) + length)) {
+            ADD_FAILURE() << "year " << year << " record " << r << " length " << length;
+        }
+    }
+}
+
+// Every 7th day of the convertible range goes to the lunar calendar and back (days of -8999
+// before its new year belong to lunar year -9000, which does not convert back).
+void expectSampleRoundTrips() {
+    const int first = julianDayNumber(FirstConvertibleYear, 1, 1);
+    const int last = julianDayNumber(LastConvertibleYear, 12, 31);
+    int failures = 0;
+    for (int jdn = first; jdn <= last && failures < 10; jdn += 7) {
+        const CivilDate d = civilDateFromDayNumber(jdn);
+        const DateCodeFields lunar = parseDateCode(solarToLunar(d.year, d.month, d.day));
+        const std::string back = lunarToSolar(lunar.year, (lunar.month - 1) % 24 + 1, lunar.day);
+        if (lunar.year != FirstConvertibleYear - 1 && back != dateFromJulianDayNumber(jdn)) {
+            ++failures;
+            ADD_FAILURE() << "day " << jdn << " came back as '" << back << "'";
+        }
+    }
+}
+
+// The whole range in one regime and the historical span in the other; the records are
+// built once on both threads and shared by the checks.
+TEST(LunarYearCache, EveryRecordWellFormed) {
+    {
+        ScopedCalendarSettings settings(8, Modern);
+        prefetchLunarYears(FirstLunarYear, LastLunarYear);
+        expectWellFormed(FirstLunarYear, LastLunarYear);
+        expectSampleRoundTrips();
+    }
+    ScopedCalendarSettings settings(8, Historical);
+    prefetchLunarYears(-104, 1887);
+    expectWellFormed(-104, 1887);
+}
+
+}  // namespace
+}  // namespace tavomerix

@@ -1,0 +1,103 @@
+#include "chinese/sexagenary.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_settings.h"
+#include "calendar/julian_day.h"
+
+namespace tavomerix {
+namespace {
+
+TEST(GanzhiDay, KnownDays) {
+    const struct {
+        int jdn, number;
+    } Cases[] = {
+        {-49, 1},       // 甲子, floored remainder below day 11
+        {10, 60},       // 癸亥
+        {11, 1},        // 甲子
+        {2451545, 55},  // 2000-01-01 戊午
+        {2460351, 41},  // 2024-02-10 甲辰
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.jdn);
+        const CivilDate d = civilDateFromDayNumber(c.jdn);
+        EXPECT_EQ(c.number, ganzhiDay(d.year, d.month, d.day));
+    }
+    EXPECT_EQ(0, ganzhiDay(2023, 2, 29));
+}
+
+TEST(GanzhiText, BothConventions) {
+    ScopedCalendarSettings settings(8, 1);
+    const struct {
+        int year, month, day, fromLichun;
+        const char* text;
+    } Cases[] = {
+        {2000, 1, 1, 0, "己卯(兔)年丙子月戊午日"},   // 冬月 of 己卯
+        {2024, 2, 10, 0, "甲辰(龙)年丙寅月甲辰日"},  // 正月初一
+        {2024, 2, 9, 0, "癸卯(兔)年乙丑月癸卯日"},   // 除夕: 腊月 of 癸卯
+        {2024, 2, 4, 0, "癸卯(兔)年乙丑月戊戌日"},   // 立春 before the new year
+        {2024, 2, 4, 1, "甲辰(龙)年丙寅月戊戌日"},   // 立春 opens the year and 寅 month
+        {2024, 2, 3, 1, "癸卯(兔)年乙丑月丁酉日"},   // day before 立春
+        {2024, 1, 5, 1, "癸卯(兔)年甲子月戊辰日"},   // before 小寒: 子 month
+        {2024, 1, 6, 1, "癸卯(兔)年乙丑月己巳日"},   // 小寒 opens the 丑 month
+        {2023, 3, 22, 0, "癸卯(兔)年乙卯月己卯日"},  // 闰二月 takes 二月's name
+        {2023, 3, 21, 0, "癸卯(兔)年乙卯月戊寅日"},  // 二月
+        {2023, 3, 22, 1, "癸卯(兔)年乙卯月己卯日"},
+        {2023, 2, 29, 0, ""},
+        {9001, 1, 1, 1, ""},  // outside -8999..9000
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.year << '-' << c.month << '-' << c.day << " lichun " << c.fromLichun);
+        EXPECT_EQ(c.text, ganzhiText(c.year, c.month, c.day, c.fromLichun));
+    }
+}
+
+TEST(GanzhiYear, YearTurns) {
+    ScopedCalendarSettings settings(8, 1);
+    const struct {
+        int year, month, day, fromLichun, number, zodiac;
+    } Cases[] = {
+        {1984, 2, 2, 0, 1, 1},                            // 正月初一 1984: 甲子 鼠
+        {1984, 2, 1, 0, 60, 12},                          // 癸亥 猪
+        {1984, 2, 4, 1, 1, 1},                            // 立春 1984-02-04 23:19 (UTC+8)
+        {1984, 2, 3, 1, 60, 12}, {2000, 1, 1, 1, 16, 4},  // 己卯 兔
+        {2023, 2, 29, 1, 0, 0},                           // invalid date
+        {9999, 6, 1, 0, 0, 0},                            // no lunar record
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.year << '-' << c.month << '-' << c.day << " lichun " << c.fromLichun);
+        EXPECT_EQ(c.number, ganzhiYear(c.year, c.month, c.day, c.fromLichun));
+        EXPECT_EQ(c.zodiac, zodiacNumber(c.year, c.month, c.day, c.fromLichun));
+    }
+}
+
+TEST(GanzhiMonth, StemPairsOfTheFirstMonth) {
+    ScopedCalendarSettings settings(8, 1);
+    // 正月 of years whose stems are 甲..戊 (2024..2028): 丙寅, 戊寅, 庚寅, 壬寅, 甲寅.
+    const struct {
+        int year, month, day, number;
+    } Cases[] = {
+        {2024, 2, 10, 3}, {2025, 1, 29, 15}, {2026, 2, 17, 27}, {2027, 2, 6, 39}, {2028, 1, 26, 51},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.year);
+        EXPECT_EQ(c.number, ganzhiMonth(c.year, c.month, c.day, 0));
+    }
+    // 冬月 and 腊月 of a 戊 year (2028) are 甲子 and 乙丑.
+    EXPECT_EQ(1, ganzhiMonth(2028, 12, 20, 0));
+    EXPECT_EQ(2, ganzhiMonth(2029, 1, 20, 0));
+}
+
+TEST(SexagenaryNames, Tables) {
+    EXPECT_EQ("甲", HeavenlyStems[0]);
+    EXPECT_EQ("癸", HeavenlyStems[9]);
+    EXPECT_EQ("子", EarthlyBranches[0]);
+    EXPECT_EQ("亥", EarthlyBranches[11]);
+    EXPECT_EQ("鼠", ZodiacAnimals[0]);
+    EXPECT_EQ("猪", ZodiacAnimals[11]);
+}
+
+}  // namespace
+}  // namespace tavomerix
