@@ -10,6 +10,7 @@
 #include "app/settings_store.h"
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
+#include "chinese/lunar_conversion.h"
 
 namespace tavomerix {
 
@@ -160,6 +161,23 @@ int keptCivilDay(int year, int month, int day) {
         return LastJulianDayOfReform;
     }
     return std::clamp(day, 1, length);
+}
+
+bool followSolarDate(AppSettings& settings) {
+    const SolarSelection& date = settings.selectedSolarDate;
+    const LunarSelection lunar = lunarSelection(solarToLunar(date.year, date.month, date.day));
+    if (lunar.sizedMonth == 0) return false;
+    settings.selectedLunarDate = lunar;
+    return true;
+}
+
+bool followLunarDate(AppSettings& settings) {
+    const LunarSelection& lunar = settings.selectedLunarDate;
+    const int month = lunar.sizedMonth > 24 ? lunar.sizedMonth - 24 : lunar.sizedMonth;  // MonthCode
+    const DateCodeFields civil = parseDateCode(lunarToSolar(lunar.year, month, lunar.day));
+    if (!civil.ok) return false;
+    settings.selectedSolarDate = {civil.year, civil.month, civil.day};
+    return true;
 }
 
 }  // namespace tavomerix

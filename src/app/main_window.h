@@ -89,4 +89,12 @@ int civilItemOfDay(int year, int month, int day);
 // a day past the month's end becomes its last day.
 int keptCivilDay(int year, int month, int day);
 
+// Takes selectedSolarDate as the shown day: sets selectedLunarDate to its lunar date.
+// False, with nothing changed, when the date does not convert.
+bool followSolarDate(AppSettings& settings);
+
+// Takes selectedLunarDate as the shown day: sets selectedSolarDate to its civil date.
+// False, with nothing changed, when the lunar date does not exist.
+bool followLunarDate(AppSettings& settings);
+
 }  // namespace tavomerix

@@ -103,9 +103,10 @@ void MainWindow::fillCivilDays() {
 }
 
 void MainWindow::showSolarDate() {
-    // LUNAR-CONVERSION: convert selectedSolarDate with solarToLunar; an empty result leaves
-    // the display unchanged. Then select the lunar year, refill and select the lunar month
-    // and day, and set the day, festival and season lines (each trimmed of spaces).
+    if (!followSolarDate(appSettings())) return;  // the display keeps its previous day
+    // LUNAR-SELECTORS: select the lunar year, refill and select the lunar month and day
+    // (item texts from the day-information names), then set the day, festival and season
+    // lines, each trimmed of spaces.
 }
 
 void MainWindow::onCivilSelection(int id) {
@@ -215,7 +216,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == CBN_SELCHANGE) {
             const int id = LOWORD(wParam);
             if (id >= CivilYearSelectorId && id <= CivilDaySelectorId) onCivilSelection(id);
-            // LUNAR-CONVERSION: lunar selectors 3128..3130 move the day through showLunarDate.
+            // LUNAR-SELECTORS: lunar selectors 3128..3130 move the day through showLunarDate.
             return 0;
         }
         // COMMAND-MENU: menu commands 3175..3201 go to runCommand.

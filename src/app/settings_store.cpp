@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/registry.h"
+#include "chinese/lunar_conversion.h"
 
 namespace tavomerix {
 
@@ -102,10 +103,15 @@ void prepareStartDates(AppSettings& settings, const CivilDate& today) {
     settings.selectedSolarDate = {today.year, today.month, today.day};
     settings.minYear = minYearForArea(settings.SolarYearAreaValue);
     settings.maxYear = maxYearForArea(settings.SolarYearAreaValue);
-    // LUNAR-CONVERSION: once solarToLunar is available, fill here
-    //   upperLunarBound   = decoded solarToLunar(maxYear, 12, 31)
-    //   lowerLunarBound   = decoded solarToLunar(minYear, 1, 1)
-    //   selectedLunarDate = decoded solarToLunar(today)
+    settings.upperLunarBound = lunarSelection(solarToLunar(settings.maxYear, 12, 31));
+    settings.lowerLunarBound = lunarSelection(solarToLunar(settings.minYear, 1, 1));
+    settings.selectedLunarDate = lunarSelection(solarToLunar(today.year, today.month, today.day));
+}
+
+LunarSelection lunarSelection(std::string_view lunarDateCode) {
+    const DateCodeFields f = parseDateCode(lunarDateCode);
+    if (!f.ok) return {0, 0, 0};
+    return {f.year, f.month, f.day};
 }
 
 std::vector<SettingText> settingsToSave(const AppSettings& settings, int windowLeft, int windowTop) {

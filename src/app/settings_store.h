@@ -35,10 +35,14 @@ int roundedClamp(double value, int low, int high);
 // position unlocked. Without the permission mark every value is its default.
 void loadSettings(AppSettings& settings);
 
-// The start-up dates: today as the selected civil date and the year range from
-// SolarYearAreaValue (minYear, maxYear). The lunar bounds and today's lunar date are
-// filled once the solar-lunar conversion is linked in.
+// The start-up dates, computed with the settings already loaded: today as the selected
+// civil date, the year range from SolarYearAreaValue (minYear, maxYear), the lunar dates of
+// 1 January minYear and 31 December maxYear, and today's lunar date.
 void prepareStartDates(AppSettings& settings, const CivilDate& today);
+
+// A lunar DateCode decoded into year, SizedMonthCode and day; all 0 for "" or a text that
+// is not a DateCode.
+LunarSelection lunarSelection(std::string_view lunarDateCode);
 
 // One registry value to write: its name and decimal text.
 struct SettingText {

@@ -180,5 +180,40 @@ TEST(CivilSelectors, DayKeptAcrossMonthChanges) {
     }
 }
 
+TEST(ShownDay, SolarAndLunarDatesFollowEachOther) {
+    const struct { int year, month, day, lunarYear, sizedMonth, lunarDay; } Cases[] = {
+        {2024, 2, 10, 2024, 1, 1},    // 甲辰 new year; 正月 has 29 days
+        {2023, 1, 22, 2023, 1, 1},    // 癸卯 new year
+        {2023, 3, 22, 2023, 2 + 12, 1},       // 闰二月初一; 29 days, to the eclipse of 20 April
+        {2000, 1, 1, 1999, 11 + 24, 25},      // 冬月廿五, a 30-day month
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
+        AppSettings s;
+        s.selectedSolarDate = {c.year, c.month, c.day};
+        ASSERT_TRUE(followSolarDate(s));
+        EXPECT_EQ(c.lunarYear, s.selectedLunarDate.year);
+        EXPECT_EQ(c.sizedMonth, s.selectedLunarDate.sizedMonth);
+        EXPECT_EQ(c.lunarDay, s.selectedLunarDate.day);
+        s.selectedSolarDate = {1, 1, 1};
+        ASSERT_TRUE(followLunarDate(s));
+        EXPECT_EQ(c.year, s.selectedSolarDate.year);
+        EXPECT_EQ(c.month, s.selectedSolarDate.month);
+        EXPECT_EQ(c.day, s.selectedSolarDate.day);
+    }
+}
+
+TEST(ShownDay, DatesThatDoNotConvertChangeNothing) {
+    AppSettings s;
+    s.selectedSolarDate = {1582, 10, 10};  // lost in the reform
+    s.selectedLunarDate = {2024, 1, 1};
+    EXPECT_FALSE(followSolarDate(s));
+    EXPECT_EQ(2024, s.selectedLunarDate.year);
+    s.selectedLunarDate = {2024, 4 + 12, 1};  // 2024 has no 闰四月
+    s.selectedSolarDate = {2024, 2, 10};
+    EXPECT_FALSE(followLunarDate(s));
+    EXPECT_EQ(10, s.selectedSolarDate.day);
+}
+
 }  // namespace
 }  // namespace tavomerix

@@ -204,6 +204,42 @@ TEST_F(SettingsStore, TodayBecomesTheSelectedDate) {
     EXPECT_EQ(29, s.selectedSolarDate.day);
 }
 
+TEST_F(SettingsStore, StartDatesCarryTheirLunarDates) {
+    AppSettings s;
+    loadSettings(s);
+    prepareStartDates(s, {2024, 2, 10});  // 正月初一 of 甲辰; 正月 has 29 days
+    EXPECT_EQ(2024, s.selectedLunarDate.year);
+    EXPECT_EQ(1, s.selectedLunarDate.sizedMonth);
+    EXPECT_EQ(1, s.selectedLunarDate.day);
+    // 1 January and 31 December always fall in the 11th or 12th month (or a leap one after
+    // them), of the lunar year before and of the same year.
+    const auto lateMonth = [](int sizedMonth) {
+        const int month = (sizedMonth - 1) % 24 + 1;
+        return month == 11 || month == 12 || month == 23 || month == 24;
+    };
+    EXPECT_EQ(-101, s.lowerLunarBound.year);
+    EXPECT_TRUE(lateMonth(s.lowerLunarBound.sizedMonth)) << s.lowerLunarBound.sizedMonth;
+    EXPECT_EQ(4100, s.upperLunarBound.year);
+    EXPECT_TRUE(lateMonth(s.upperLunarBound.sizedMonth)) << s.upperLunarBound.sizedMonth;
+}
+
+TEST(LunarSelection, DecodesTheDateCode) {
+    const struct { const char* code; int year, sizedMonth, day; } Cases[] = {
+        {"AD25-01-2024", 2024, 25, 1},
+        {"BC12-15-0101", -100, 12, 15},  // BC years are written as 1 - year
+        {"AD37-30-0001", 1, 37, 30},     // 30-day leap month after 1
+        {"", 0, 0, 0},
+        {"AD25-01", 0, 0, 0},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.code);
+        const LunarSelection l = lunarSelection(c.code);
+        EXPECT_EQ(c.year, l.year);
+        EXPECT_EQ(c.sizedMonth, l.sizedMonth);
+        EXPECT_EQ(c.day, l.day);
+    }
+}
+
 TEST_F(SettingsStore, SaveWritesTheValuesInOrder) {
     AppSettings s;
     s.registryEnabled = 1;
