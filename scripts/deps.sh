@@ -16,3 +16,16 @@ install_packages() {
 
 NATIVE_PACKAGES=(build-essential cmake libgtest-dev libbenchmark-dev)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# Cross-compiling for Windows.
+WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-i686-posix)
+# Running the Windows build under Wine on a virtual screen (wine32 needs the i386
+# architecture, see enable_i386).
+WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth fonts-wqy-zenhei imagemagick)
+
+# Adds the i386 architecture to dpkg when it is missing (for wine32).
+enable_i386() {
+    dpkg --print-foreign-architectures | grep -qx i386 && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo dpkg --add-architecture i386
+}

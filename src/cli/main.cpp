@@ -8,6 +8,10 @@
 #include "app/clock.h"
 #include "cli/cli.h"
 
+#ifdef _WIN32
+#include "cli/console.h"
+#endif
+
 namespace {
 
 volatile bool stopRequested = false;
@@ -22,6 +26,9 @@ void showProgress(std::string_view text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    tavomerix::useUtf8Console();
+#endif
     std::signal(SIGINT, onInterrupt);
     tavomerix::CliEnvironment env;
     env.today = tavomerix::readLocalDate();

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/app_settings.h"
+#include "forms/control_spec.h"
+
+namespace tavomerix {
+
+// Size of the main window in pixels.
+constexpr int MainWindowWidth = 260;
+constexpr int MainWindowHeight = 140;
+
+// Form name, window title and tray tip of the main window.
+constexpr std::string_view MainFormName = "rForm";
+constexpr std::string_view MainWindowTitle = "Tavomerix";
+
+// Identifiers of the main window's controls.
+constexpr int CivilYearSelectorId = 3125;
+constexpr int CivilMonthSelectorId = 3126;
+constexpr int CivilDaySelectorId = 3127;
+constexpr int LunarYearSelectorId = 3128;
+constexpr int LunarMonthSelectorId = 3129;
+constexpr int LunarDaySelectorId = 3130;
+constexpr int DayLineId = 3131;
+constexpr int FestivalLineId = 3132;
+constexpr int SeasonLineId = 3133;
+
+// Callback message of the notification-area icon (WM_USER + 100).
+constexpr unsigned TrayIconMessage = 0x400 + 100;
+
+// Background of the window and of its controls.
+constexpr Colour MainWindowBackground = {0, 192, 192};
+constexpr Colour MainControlBackground = {192, 255, 255};
+
+// The nine controls in creation (and tab) order.
+std::span<const ControlSpec> mainControls();
+
+// A point or a rectangle in screen pixels.
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
+};
+struct ScreenRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
+};
+
+// Where the main window opens: the stored rFormLeft/rFormTop when the registry is in use,
+// both texts are non-empty and the window fits inside the work area there; otherwise
+// centred on a screen of the given size.
+ScreenPoint mainWindowStartPosition(const AppSettings& settings, const ScreenRect& workArea, int screenWidth,
+                                    int screenHeight);
+
+// A window's top-left corner kept on the screen while it moves: at least 0, at most the
+// screen width minus the window width across and the work-area bottom minus the window
+// height down.
+ScreenPoint keepOnScreen(ScreenPoint corner, int width, int height, int screenWidth, const ScreenRect& workArea);
+
+// The stamp outline in window pixels: the union of the first rectangle (the body) and
+// the circles inscribed in the other rectangles (half-circle teeth centred on its edges).
+std::vector<ScreenRect> stampOutline();
+
+// Alpha of the layered window for a transparency amount t (0 opaque .. 255 clear):
+// 255 - t, t clamped to 0..255.
+int layeredAlpha(int transparency);
+
+// The civil-month selector's items: "   1月" .. "  12月".
+std::vector<std::string> civilMonthItems();
+
+// The civil-day selector's items for a month: " 1日" .. "31日" by the month's length;
+// for October 1582 the 21 items 1..4 and 15..31. Empty for a month that does not exist.
+std::vector<std::string> civilDayItems(int year, int month);
+
+// Day shown by item k (1-based) of the civil-day selector; 0 when there is no such item.
+int civilDayOfItem(int year, int month, int item);
+
+// Item (1-based) of the civil-day selector that shows a day; 0 when not listed.
+int civilItemOfDay(int year, int month, int day);
+
+// The day kept when the civil year or month changes: days 5..14 of October 1582 become 4,
+// a day past the month's end becomes its last day.
+int keptCivilDay(int year, int month, int day);
+
+// Takes selectedSolarDate as the shown day: sets selectedLunarDate to its lunar date.
+// False, with nothing changed, when the date does not convert.
+bool followSolarDate(AppSettings& settings);
+
+// Takes selectedLunarDate as the shown day: sets selectedSolarDate to its civil date.
+// False, with nothing changed, when the lunar date does not exist.
+bool followLunarDate(AppSettings& settings);
+
+}  // namespace tavomerix

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string_view>
+
+namespace tavomerix {
+
+// A colour of red, green and blue in 0..255.
+struct Colour {
+    int red = 0;
+    int green = 0;
+    int blue = 0;
+    friend bool operator==(const Colour&, const Colour&) = default;
+};
+
+// The kinds of child control the forms create; the view turns each into a class and styles.
+enum class ControlKind {
+    DropDownList,  // "ComboBox", drop-down list with a vertical scroll bar
+    ReadOnlyLine,  // "Edit", centred, borderless, read-only, no length limit
+};
+
+// Everything a form needs to create one child control: identifier, kind, client
+// rectangle in pixels, font specification text, colours and tooltip ("" for none).
+struct ControlSpec {
+    int id = 0;
+    ControlKind kind = ControlKind::ReadOnlyLine;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    std::string_view fontSpec;
+    Colour text;
+    Colour background;
+    std::string_view tooltip;
+};
+
+}  // namespace tavomerix

@@ -1,0 +1,360 @@
+#include "forms/form_win.h"
+
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "forms/font_spec.h"
+#include "forms/wide_text.h"
+
+namespace tavomerix {
+
+namespace {
+
+constexpr COLORREF FormBackground = RGB(0, 192, 192);
+constexpr COLORREF TooltipText = RGB(0, 128, 128);
+constexpr COLORREF TooltipBackground = RGB(192, 255, 255);
+constexpr int TooltipInitialDelayMs = 100;
+constexpr int TooltipDisplayMs = 5000;
+constexpr int PointsPerInch = 72;
+
+COLORREF resolve(const PaintColour& colour) {
+    return colour.system ? GetSysColor(static_cast<int>(colour.value)) : colour.value;
+}
+
+void recomputeBrush(ControlRecord& record) {
+    if (record.customColours) record.backgroundBrush.reset(CreateSolidBrush(resolve(record.background)));
+}
+
+const wchar_t* tagName(int which) { return which == 2 ? TagProperty2 : TagProperty; }
+
+void freeTags(HWND window) {
+    for (int which = 1; which <= 2; ++which) delete static_cast<std::wstring*>(RemovePropW(window, tagName(which)));
+}
+
+int CALLBACK firstCharset(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *reinterpret_cast<BYTE*>(found) = font->lfCharSet;
+    return 0;  // the first family reported is enough
+}
+
+BOOL CALLBACK forwardToChild(HWND child, LPARAM message) {
+    SendMessageW(child, static_cast<UINT>(message), 0, 0);
+    return TRUE;
+}
+
+// The record of the combo box whose drop-down list is this window, found among the
+// form's children; nullptr when there is none.
+struct ListOwnerSearch {
+    HWND list;
+    ControlRecord* record;
+};
+BOOL CALLBACK findListOwner(HWND child, LPARAM search) {
+    auto* s = reinterpret_cast<ListOwnerSearch*>(search);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetComboBoxInfo(child, &info) && info.hwndList == s->list) {
+        s->record = controlRecord(child);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+ControlRecord* controlRecord(HWND window) {
+    return window == nullptr ? nullptr : static_cast<ControlRecord*>(GetPropW(window, ControlRecordProperty));
+}
+
+FontHandle createFont(std::wstring_view face, int size, int weight, bool italic, bool underline, bool strikeout) {
+    if (face.empty()) return FontHandle();
+    const WindowDc screen(nullptr);
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
+    BYTE charset = DEFAULT_CHARSET;
+    EnumFontFamiliesExW(screen.get(), &wanted, firstCharset, reinterpret_cast<LPARAM>(&charset), 0);
+    const int height = size > 0 ? -(size * GetDeviceCaps(screen.get(), LOGPIXELSY) / PointsPerInch) : size;
+    return FontHandle(CreateFontW(height, 0, 0, 0, weight, italic, underline, strikeout, charset, OUT_TT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, wanted.lfFaceName));
+}
+
+HFONT fontFromSpec(std::string_view spec) {
+    static std::map<std::string, FontHandle, std::less<>> cache;
+    const auto known = cache.find(spec);
+    if (known != cache.end()) return known->second.get();
+    const FontSpec f = parseFontSpec(spec);
+    FontHandle font = createFont(widen(f.face), f.size, f.weight, f.italic, f.underline, f.strikeout);
+    const HFONT handle = font.get();
+    cache.emplace(std::string(spec), std::move(font));
+    return handle;
+}
+
+void setControlColours(HWND control, PaintColour text, PaintColour background) {
+    ControlRecord* record = controlRecord(control);
+    if (record == nullptr) return;
+    record->text = text;
+    record->background = background;
+    record->customColours = true;
+    recomputeBrush(*record);
+}
+
+void setTag(HWND window, int which, std::string_view text) {
+    delete static_cast<std::wstring*>(RemovePropW(window, tagName(which)));
+    if (text.empty()) return;
+    auto* copy = new (std::nothrow) std::wstring(widen(text));
+    if (copy != nullptr && !SetPropW(window, tagName(which), copy)) delete copy;
+}
+
+std::string tag(HWND window, int which) {
+    const auto* text = static_cast<const std::wstring*>(GetPropW(window, tagName(which)));
+    return text == nullptr ? std::string() : narrow(*text);
+}
+
+int runMessageLoop(HWND until) {
+    MSG message{};
+    while (until == nullptr || IsWindow(until)) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == -1) return 0;
+        if (got == 0) {
+            if (until != nullptr) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+            return static_cast<int>(message.wParam);
+        }
+        const HWND focus = GetFocus();
+        if (controlRecord(focus) != nullptr &&
+            SendMessageW(focus, PreTranslateMessage, 0, reinterpret_cast<LPARAM>(&message)) != 0) {
+            continue;
+        }
+        const HWND active = GetActiveWindow();
+        if (active != nullptr && IsDialogMessageW(active, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return 0;
+}
+
+Form::Form(std::string_view formName) : className_(L"TAVOMERIX_") {
+    for (const char c : formName) {
+        className_ += static_cast<wchar_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    }
+    record_.form = this;
+}
+
+Form::~Form() {
+    if (window_ != nullptr) DestroyWindow(window_);
+}
+
+bool Form::registerClass() const {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW known{};
+    known.cbSize = sizeof(known);
+    if (GetClassInfoExW(instance, className_.c_str(), &known)) return true;
+    WNDCLASSEXW c{};
+    c.cbSize = sizeof(c);
+    c.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    c.lpfnWndProc = formProc;
+    c.hInstance = instance;
+    c.hIcon = static_cast<HICON>(LoadImageW(instance, AppIconResource, IMAGE_ICON, 32, 32, LR_SHARED));
+    c.hIconSm = static_cast<HICON>(LoadImageW(instance, AppIconResource, IMAGE_ICON, 16, 16, LR_SHARED));
+    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.hbrBackground = CreateSolidBrush(FormBackground);  // kept by the class for the run
+    c.lpszClassName = className_.c_str();
+    return RegisterClassExW(&c) != 0;
+}
+
+HWND Form::create(const FormPlacement& p) {
+    if (!registerClass()) return nullptr;
+    int x = p.x;
+    int y = p.y;
+    if (x == CW_USEDEFAULT || y == CW_USEDEFAULT) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - p.width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - p.height) / 2;
+    }
+    return CreateWindowExW(p.exStyle, className_.c_str(), widen(p.title).c_str(), p.style, x, y, p.width, p.height,
+                           p.owner, nullptr, GetModuleHandleW(nullptr), this);
+}
+
+void Form::showForm(const FormPlacement& placement, HWND parent, bool modal) {
+    if (create(placement) == nullptr) return;
+    if (!modal) {
+        ShowWindow(window_, SW_SHOW);
+        return;
+    }
+    record_.modal = true;
+    record_.parent = parent;
+    if (parent != nullptr) EnableWindow(parent, FALSE);
+    const HWND window = window_;
+    ShowWindow(window, SW_SHOW);
+    UpdateWindow(window);
+    runMessageLoop(window);
+    if (parent != nullptr) {
+        EnableWindow(parent, TRUE);
+        SetActiveWindow(parent);
+    }
+}
+
+LRESULT CALLBACK Form::formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Form* form = nullptr;
+    if (message == WM_NCCREATE) {
+        form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        form->record_.window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        SetPropW(window, ControlRecordProperty, &form->record_);
+    } else {
+        form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    }
+    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    const LRESULT result = form->onMessage(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        RemovePropW(window, ControlRecordProperty);
+        freeTags(window);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->window_ = nullptr;
+        form->tooltip_ = nullptr;
+        form->record_.lastFocusedChild = nullptr;
+    }
+    return result;
+}
+
+LRESULT Form::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return defaultMessage(message, wParam, lParam);
+}
+
+bool Form::onControlMessage(ControlRecord&, UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+LRESULT Form::paintControl(HDC dc, HWND control, UINT message) {
+    ControlRecord* record = controlRecord(control);
+    if (record == nullptr && message == WM_CTLCOLORLISTBOX) {
+        ListOwnerSearch search{control, nullptr};
+        EnumChildWindows(window_, findListOwner, reinterpret_cast<LPARAM>(&search));
+        record = search.record;
+    }
+    if (record == nullptr || !record->customColours) return DefWindowProcW(window_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    if (record->isEdit && !IsWindowEnabled(control)) {
+        SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    SetTextColor(dc, resolve(record->text));
+    SetBkColor(dc, resolve(record->background));
+    if (record->isEdit) SetBkMode(dc, OPAQUE);
+    return reinterpret_cast<LRESULT>(record->backgroundBrush.get());
+}
+
+LRESULT Form::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        return paintControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        recomputeBrush(record_);
+        EnumChildWindows(window_, forwardToChild, static_cast<LPARAM>(message));
+        break;
+    case WM_SETFOCUS:
+        if (record_.lastFocusedChild != nullptr && IsWindow(record_.lastFocusedChild)) {
+            SetFocus(record_.lastFocusedChild);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+HWND Form::createControl(const ControlSpec& spec) {
+    const bool edit = spec.kind == ControlKind::ReadOnlyLine;
+    const DWORD style = edit ? WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL
+                             : WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+    const HWND control = CreateWindowExW(0, edit ? L"Edit" : L"ComboBox", L"", style, spec.x, spec.y, spec.width,
+                                         spec.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                         GetModuleHandleW(nullptr), nullptr);
+    if (control == nullptr) return nullptr;
+    auto* record = new (std::nothrow) ControlRecord();
+    if (record == nullptr || !SetPropW(control, ControlRecordProperty, record)) {
+        delete record;
+        DestroyWindow(control);
+        return nullptr;
+    }
+    record->window = control;
+    record->isEdit = edit;
+    record->form = this;
+    record->previousProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
+    record->font = fontFromSpec(spec.fontSpec);
+    if (record->font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
+    freeTags(control);
+    setControlColours(control, {colourRef(spec.text), false}, {colourRef(spec.background), false});
+    if (edit) {
+        SendMessageW(control, EM_SETREADONLY, TRUE, 0);
+        SendMessageW(control, EM_LIMITTEXT, 0, 0);
+    }
+    return control;
+}
+
+void Form::addTooltip(HWND control, std::string_view text) {
+    if (tooltip_ == nullptr) {
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_BALLOON,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+        if (tooltip_ == nullptr) return;
+        SendMessageW(tooltip_, TTM_SETTIPTEXTCOLOR, TooltipText, 0);
+        SendMessageW(tooltip_, TTM_SETTIPBKCOLOR, TooltipBackground, 0);
+        SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_INITIAL, TooltipInitialDelayMs);
+        SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, TooltipDisplayMs);
+        SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_RESHOW, 0);
+    }
+    std::wstring wide = widen(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_CENTERTIP;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide.data();  // the tooltip copies the text
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+LRESULT CALLBACK Form::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    ControlRecord* record = controlRecord(window);
+    if (record == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    const WNDPROC previous = record->previousProc;
+    switch (message) {
+    case WM_SETFOCUS: {
+        const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+        if (record->isEdit) SendMessageW(window, EM_SETSEL, record->selectOnFocus ? 0 : -1, record->selectOnFocus ? -1 : 0);
+        if (ControlRecord* form = controlRecord(GetParent(window))) form->lastFocusedChild = window;
+        return result;
+    }
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        recomputeBrush(*record);
+        break;
+    case WM_NCDESTROY: {
+        if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(controlProc)) {
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        }
+        RemovePropW(window, ControlRecordProperty);
+        freeTags(window);
+        if (ControlRecord* form = controlRecord(GetParent(window)); form != nullptr && form->lastFocusedChild == window) {
+            form->lastFocusedChild = nullptr;
+        }
+        delete record;
+        return CallWindowProcW(previous, window, message, wParam, lParam);
+    }
+    default:
+        break;
+    }
+    LRESULT result = 0;
+    if (record->form != nullptr && record->form->onControlMessage(*record, message, wParam, lParam, result)) {
+        return result;
+    }
+    return CallWindowProcW(previous, window, message, wParam, lParam);
+}
+
+}  // namespace tavomerix

@@ -1,0 +1,149 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "forms/control_spec.h"
+#include "forms/handles.h"
+
+namespace tavomerix {
+
+// Message sent to the focused control before dialog navigation; lParam points to the MSG.
+// A non-zero answer consumes the message.
+constexpr UINT PreTranslateMessage = 0x37F;
+
+// Window properties: the control record and two free texts.
+constexpr wchar_t ControlRecordProperty[] = L"FF_PTR";
+constexpr wchar_t TagProperty[] = L"FF_TAGPROPERTY";
+constexpr wchar_t TagProperty2[] = L"FF_TAGPROPERTY2";
+
+// Name of the icon resource of every form and of the notification-area icon.
+constexpr wchar_t AppIconResource[] = L"AAAAA_APPICON";
+
+class Form;
+
+// A colour for painting: an RGB value, or a GetSysColor index when system is set.
+struct PaintColour {
+    COLORREF value = 0;
+    bool system = false;
+};
+
+// What the toolkit keeps with every form and child control (property "FF_PTR").
+struct ControlRecord {
+    WNDPROC previousProc = nullptr;  // the control's own procedure, called for the rest
+    HWND window = nullptr;
+    HFONT font = nullptr;            // from the font cache, which owns it
+    bool customColours = false;
+    BrushHandle backgroundBrush;
+    HWND lastFocusedChild = nullptr;  // forms: restored on WM_SETFOCUS
+    bool isEdit = false;
+    int selectOnFocus = 0;            // edits: 1 selects all on focus, 0 clears the selection
+    PaintColour text;
+    PaintColour background;
+    bool modal = false;               // forms: runs its own message loop
+    HWND parent = nullptr;            // forms: the window it disabled while modal
+    Form* form = nullptr;             // the form the window belongs to
+};
+
+// The record of a form or control; nullptr for a window the toolkit did not create.
+ControlRecord* controlRecord(HWND window);
+
+// COLORREF of a colour.
+constexpr COLORREF colourRef(const Colour& c) {
+    return RGB(static_cast<BYTE>(c.red), static_cast<BYTE>(c.green), static_cast<BYTE>(c.blue));
+}
+
+// The font of a specification text such as "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2", created on
+// first use and shared afterwards (the cache keeps it for the run); nullptr (the system
+// font) for an empty face or when the system refuses.
+HFONT fontFromSpec(std::string_view spec);
+
+// A new font. No font for an empty face. A size above 0 is in points of the screen; 0 or
+// below is a logical height. The character set is the first one the screen reports for
+// the face.
+FontHandle createFont(std::wstring_view face, int size, int weight, bool italic, bool underline, bool strikeout);
+
+// Sets a control's painting colours and background brush and marks them in use.
+void setControlColours(HWND control, PaintColour text, PaintColour background);
+
+// Sets one of the two free texts of a window (which 1 or 2), freeing the previous one; ""
+// removes it.
+void setTag(HWND window, int which, std::string_view text);
+
+// A window's free text (which 1 or 2); "" when none.
+std::string tag(HWND window, int which);
+
+// Runs a message loop until the window is gone (any window: until WM_QUIT). Each message
+// is first offered to the focused control (PreTranslateMessage), then to dialog
+// navigation of the active window, then translated and dispatched. WM_QUIT is passed on
+// to the enclosing loop. Returns the WM_QUIT code, or 0 when the window went.
+int runMessageLoop(HWND until);
+
+// Placement and styles of a form's window; x or y CW_USEDEFAULT centres it on the screen.
+struct FormPlacement {
+    std::string_view title;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    int width = 0;
+    int height = 0;
+    HWND owner = nullptr;
+};
+
+// The base of every form: a window of class TAVOMERIX_<FORM NAME>, its child controls with
+// their records, fonts, colours and tooltips. The object must outlive its window.
+class Form {
+public:
+    explicit Form(std::string_view formName);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // The window; nullptr before creation and after destruction.
+    HWND window() const { return window_; }
+
+    // Registers the class when the system does not know it and creates the window.
+    // nullptr when creation fails.
+    HWND create(const FormPlacement& placement);
+
+    // Creates the window and, when modal, disables the parent, shows the window and runs
+    // its message loop until it is gone; the parent is enabled again before returning.
+    void showForm(const FormPlacement& placement, HWND parent, bool modal);
+
+protected:
+    // The form's message handling; the default gives the shared rules (colours, focus,
+    // system colour changes) and then DefWindowProc.
+    virtual LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // The form's rules for messages to its controls. Return true with result set to
+    // consume the message; false passes it to the control's own procedure.
+    virtual bool onControlMessage(ControlRecord& record, UINT message, WPARAM wParam, LPARAM lParam,
+                                  LRESULT& result);
+
+    // The shared rules of onMessage, for forms that handle a message and then pass it on.
+    LRESULT defaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Creates a child control from its description: window, record, subclassing, font and
+    // colours. nullptr when the window or its record cannot be made (the caller then stops
+    // creating controls).
+    HWND createControl(const ControlSpec& spec);
+
+    // Registers a tooltip for a control, creating the form's tooltip window on first use.
+    void addTooltip(HWND control, std::string_view text);
+
+private:
+    static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool registerClass() const;
+    LRESULT paintControl(HDC dc, HWND control, UINT message);
+
+    std::wstring className_;
+    HWND window_ = nullptr;
+    HWND tooltip_ = nullptr;
+    ControlRecord record_;
+};
+
+}  // namespace tavomerix

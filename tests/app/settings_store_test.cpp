@@ -1,0 +1,368 @@
+#include "app/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "app/registry.h"
+
+namespace tavomerix {
+namespace {
+
+// Each test starts from an empty registry and leaves none behind.
+class SettingsStore : public testing::Test {
+protected:
+    void SetUp() override { resetMemoryRegistry(); }
+    void TearDown() override { resetMemoryRegistry(); }
+
+    static void store(std::string_view name, std::string_view text) {
+        writeRegistryText(SettingsKey, name, text);
+    }
+    static void allowRegistry() { store("Version", "3.3"); }
+
+    static AppSettings load() {
+        AppSettings s;
+        s.GanZhiFromLichunFlag = 7;  // loading must overwrite every stored field
+        s.RFORMTransFlag = 7;
+        s.windowMode = WindowMode::Embedded;
+        s.positionLocked = 1;
+        loadSettings(s);
+        return s;
+    }
+};
+
+TEST_F(SettingsStore, FirstRunGivesDefaults) {
+    const AppSettings s = load();
+    EXPECT_EQ(0, s.registryEnabled);
+    EXPECT_EQ(8, s.TimeZoneHours);
+    EXPECT_EQ(0, s.GanZhiFromLichunFlag);
+    EXPECT_EQ(0, s.LunarYearShowDynastyFlag);
+    EXPECT_EQ(0, s.FestivalInfoShowMuharramFlag);
+    EXPECT_EQ(0, s.ModernCalculateAncientFlag);
+    EXPECT_EQ(0, s.RFORMTransFlag);
+    EXPECT_EQ(4200, s.SolarYearAreaValue);
+    EXPECT_EQ(WindowMode::Topmost, s.windowMode);
+    EXPECT_EQ(0, s.positionLocked);
+}
+
+TEST_F(SettingsStore, OnlyTheExactMarkAllowsTheRegistry) {
+    const struct { const char* version; int enabled; } Cases[] = {
+        {"3.3", 1},
+        {"3.2", 0},   // another version's mark
+        {"3.30", 0},
+        {" 3.3", 0},
+        {"", 0},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.version);
+        resetMemoryRegistry();
+        store("Version", c.version);
+        store("NowTimeZoneCodeFlag", "-5");
+        store("GanZhiFromLichunFlag", "1");
+        store("RFORMTransFlag", "4");
+        store("SolarYearAreaValue", "6000");
+        const AppSettings s = load();
+        EXPECT_EQ(c.enabled, s.registryEnabled);
+        EXPECT_EQ(c.enabled ? -5 : 8, s.TimeZoneHours);
+        EXPECT_EQ(c.enabled ? 1 : 0, s.GanZhiFromLichunFlag);
+        EXPECT_EQ(c.enabled ? 4 : 0, s.RFORMTransFlag);
+        EXPECT_EQ(c.enabled ? 6000 : 4200, s.SolarYearAreaValue);
+    }
+}
+
+TEST_F(SettingsStore, TimeZoneNeedsAnExactText) {
+    const struct { const char* text; int hours; } Cases[] = {
+        {"-12", -12},  // lowest
+        {"12", 12},    // highest
+        {"0", 0},
+        {"-1", -1},
+        {"8", 8},
+        {"13", 8},     // out of range
+        {"-13", 8},
+        {"+8", 8},     // sign not accepted
+        {"+9", 8},
+        {"8.0", 8},
+        {"08", 8},
+        {"09", 8},     // leading zero not accepted
+        {"-0", 8},
+        {" 5", 8},
+        {"", 8},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.text);
+        resetMemoryRegistry();
+        allowRegistry();
+        store("NowTimeZoneCodeFlag", c.text);
+        EXPECT_EQ(c.hours, load().TimeZoneHours);
+    }
+}
+
+TEST_F(SettingsStore, ModernAstronomyIsForcedOutsideZoneEight) {
+    const struct { const char* zone; const char* stored; int flag; } Cases[] = {
+        {"8", "0", 0},
+        {"8", "1", 1},
+        {"8", "", 0},
+        {"9", "0", 1},   // any other zone forces it
+        {"-12", "", 1},
+        {"0", "0", 1},
+        {"+8", "0", 0},  // an unaccepted text means zone 8
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.zone << " / " << c.stored);
+        resetMemoryRegistry();
+        allowRegistry();
+        store("NowTimeZoneCodeFlag", c.zone);
+        store("ModernCalculateAncientFlag", c.stored);
+        EXPECT_EQ(c.flag, load().ModernCalculateAncientFlag);
+    }
+}
+
+TEST_F(SettingsStore, FlagsAreOnForAnyNonZeroNumber) {
+    const struct { const char* text; int flag; } Cases[] = {
+        {"1", 1},
+        {"0", 0},
+        {"2", 1},
+        {"-1", 1},
+        {"0.5", 1},
+        {" 1", 1},
+        {"1abc", 1},
+        {"abc", 0},
+        {"0x1", 0},  // reads as 0 followed by other text
+        {"", 0},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.text);
+        resetMemoryRegistry();
+        allowRegistry();
+        store("GanZhiFromLichunFlag", c.text);
+        store("LunarYearShowDynastyFlag", c.text);
+        store("FestivalInfoShowMuharramFlag", c.text);
+        store("ModernCalculateAncientFlag", c.text);
+        const AppSettings s = load();
+        EXPECT_EQ(c.flag, s.GanZhiFromLichunFlag);
+        EXPECT_EQ(c.flag, s.LunarYearShowDynastyFlag);
+        EXPECT_EQ(c.flag, s.FestivalInfoShowMuharramFlag);
+        EXPECT_EQ(c.flag, s.ModernCalculateAncientFlag);
+    }
+}
+
+TEST_F(SettingsStore, TransparencyStepNeedsAnExactDigit) {
+    const struct { const char* text; int step; } Cases[] = {
+        {"9", 9},
+        {"1", 1},
+        {"5", 5},
+        {"0", 0},
+        {"10", 0},  // beyond the last step
+        {"09", 0},
+        {"3.0", 0},
+        {"-1", 0},
+        {"", 0},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.text);
+        resetMemoryRegistry();
+        allowRegistry();
+        store("RFORMTransFlag", c.text);
+        EXPECT_EQ(c.step, load().RFORMTransFlag);
+    }
+}
+
+TEST_F(SettingsStore, YearAreaIsRoundedAndClamped) {
+    const struct { const char* text; int area, minYear, maxYear; } Cases[] = {
+        {"20000", 10000, -3000, 7000},  // clamped high
+        {"5", 4200, -100, 4100},        // clamped low
+        {"abc", 4200, -100, 4100},
+        {"", 4200, -100, 4100},
+        {"4201", 4201, -101, 4100},     // odd area: one more year before 2000
+        {"10000", 10000, -3000, 7000},
+        {"6000", 6000, -1000, 5000},
+        {"5000.5", 5000, -500, 4500},   // half to even
+        {"5001.5", 5002, -501, 4501},
+        {"1e30", 10000, -3000, 7000},   // far beyond int must not overflow
+        {"-1e30", 4200, -100, 4100},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.text);
+        resetMemoryRegistry();
+        allowRegistry();
+        store("SolarYearAreaValue", c.text);
+        AppSettings s = load();
+        EXPECT_EQ(c.area, s.SolarYearAreaValue);
+        prepareStartDates(s, {2024, 2, 10});
+        EXPECT_EQ(c.minYear, s.minYear);
+        EXPECT_EQ(c.maxYear, s.maxYear);
+    }
+}
+
+TEST_F(SettingsStore, TodayBecomesTheSelectedDate) {
+    AppSettings s;
+    prepareStartDates(s, {2024, 2, 29});
+    EXPECT_EQ(2024, s.selectedSolarDate.year);
+    EXPECT_EQ(2, s.selectedSolarDate.month);
+    EXPECT_EQ(29, s.selectedSolarDate.day);
+}
+
+TEST_F(SettingsStore, StartDatesCarryTheirLunarDates) {
+    AppSettings s;
+    loadSettings(s);
+    prepareStartDates(s, {2024, 2, 10});  // 正月初一 of 甲辰; 正月 has 29 days
+    EXPECT_EQ(2024, s.selectedLunarDate.year);
+    EXPECT_EQ(1, s.selectedLunarDate.sizedMonth);
+    EXPECT_EQ(1, s.selectedLunarDate.day);
+    // 1 January and 31 December always fall in the 11th or 12th month (or a leap one after
+    // them), of the lunar year before and of the same year.
+    const auto lateMonth = [](int sizedMonth) {
+        const int month = (sizedMonth - 1) % 24 + 1;
+        return month == 11 || month == 12 || month == 23 || month == 24;
+    };
+    EXPECT_EQ(-101, s.lowerLunarBound.year);
+    EXPECT_TRUE(lateMonth(s.lowerLunarBound.sizedMonth)) << s.lowerLunarBound.sizedMonth;
+    EXPECT_EQ(4100, s.upperLunarBound.year);
+    EXPECT_TRUE(lateMonth(s.upperLunarBound.sizedMonth)) << s.upperLunarBound.sizedMonth;
+}
+
+TEST(LunarSelection, DecodesTheDateCode) {
+    const struct { const char* code; int year, sizedMonth, day; } Cases[] = {
+        {"AD25-01-2024", 2024, 25, 1},
+        {"BC12-15-0101", -100, 12, 15},  // BC years are written as 1 - year
+        {"AD37-30-0001", 1, 37, 30},     // 30-day leap month after 1
+        {"", 0, 0, 0},
+        {"AD25-01", 0, 0, 0},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.code);
+        const LunarSelection l = lunarSelection(c.code);
+        EXPECT_EQ(c.year, l.year);
+        EXPECT_EQ(c.sizedMonth, l.sizedMonth);
+        EXPECT_EQ(c.day, l.day);
+    }
+}
+
+TEST_F(SettingsStore, SaveWritesTheValuesInOrder) {
+    AppSettings s;
+    s.registryEnabled = 1;
+    s.GanZhiFromLichunFlag = 1;
+    s.FestivalInfoShowMuharramFlag = 1;
+    s.RFORMTransFlag = 9;
+    s.TimeZoneHours = -3;
+    s.SolarYearAreaValue = 8000;
+    const std::vector<std::pair<std::string, std::string>> Expected = {
+        {"Version", "3.3"},
+        {"rFormLeft", "-20"},
+        {"rFormTop", "300"},
+        {"GanZhiFromLichunFlag", "1"},
+        {"LunarYearShowDynastyFlag", "0"},
+        {"FestivalInfoShowMuharramFlag", "1"},
+        {"ModernCalculateAncientFlag", "0"},
+        {"RFORMTransFlag", "9"},
+    };
+    std::vector<std::pair<std::string, std::string>> written;
+    for (const SettingText& t : settingsToSave(s, -20, 300)) written.emplace_back(t.name, t.text);
+    EXPECT_EQ(Expected, written);
+}
+
+TEST_F(SettingsStore, SaveKeepsTheReadOnlyValues) {
+    allowRegistry();
+    store("NowTimeZoneCodeFlag", "+8");
+    store("SolarYearAreaValue", "abc");
+    AppSettings s = load();
+    s.LunarYearShowDynastyFlag = 1;
+    saveOrWipeSettings(s, 12, 34);
+    EXPECT_EQ("+8", readRegistryText(SettingsKey, "NowTimeZoneCodeFlag"));
+    EXPECT_EQ("abc", readRegistryText(SettingsKey, "SolarYearAreaValue"));
+    EXPECT_EQ("12", readRegistryText(SettingsKey, "rFormLeft"));
+    EXPECT_EQ("34", readRegistryText(SettingsKey, "rFormTop"));
+    EXPECT_EQ("1", readRegistryText(SettingsKey, "LunarYearShowDynastyFlag"));
+}
+
+TEST_F(SettingsStore, SavedSettingsComeBackButModeAndLockDoNot) {
+    allowRegistry();
+    AppSettings s = load();
+    s.GanZhiFromLichunFlag = 1;
+    s.LunarYearShowDynastyFlag = 1;
+    s.FestivalInfoShowMuharramFlag = 1;
+    s.ModernCalculateAncientFlag = 1;
+    s.RFORMTransFlag = 6;
+    s.windowMode = WindowMode::Normal;
+    s.positionLocked = 1;
+    saveOrWipeSettings(s, 100, 200);
+    const AppSettings r = load();
+    EXPECT_EQ(1, r.registryEnabled);
+    EXPECT_EQ(1, r.GanZhiFromLichunFlag);
+    EXPECT_EQ(1, r.LunarYearShowDynastyFlag);
+    EXPECT_EQ(1, r.FestivalInfoShowMuharramFlag);
+    EXPECT_EQ(1, r.ModernCalculateAncientFlag);
+    EXPECT_EQ(6, r.RFORMTransFlag);
+    EXPECT_EQ(WindowMode::Topmost, r.windowMode);
+    EXPECT_EQ(0, r.positionLocked);
+}
+
+TEST_F(SettingsStore, WipeDeletesBothListsAndTheKey) {
+    const char* const Versions[] = {"", "3.2"};  // no mark, another version's mark
+    for (const char* version : Versions) {
+        SCOPED_TRACE(version);
+        resetMemoryRegistry();
+        store("Version", version);
+        store("RFORMTransFlag", "3");
+        writeRegistryText(LunarFestivalKey, "0101", "生日");
+        writeRegistryText(SolarFestivalKey, "0501", "纪念");
+        AppSettings s = load();
+        ASSERT_EQ(0, s.registryEnabled);
+        saveOrWipeSettings(s, 10, 10);
+        EXPECT_EQ("", readRegistryText(LunarFestivalKey, "0101"));
+        EXPECT_EQ("", readRegistryText(SolarFestivalKey, "0501"));
+        EXPECT_EQ("", readRegistryText(SettingsKey, "RFORMTransFlag"));
+        EXPECT_EQ("", readRegistryText(SettingsKey, "Version"));
+        // A key that still existed would take a new value without losing the old ones.
+        writeRegistryText(SettingsKey, "Probe", "1");
+        EXPECT_EQ("", readRegistryText(SettingsKey, "RFORMTransFlag"));
+    }
+}
+
+TEST(LeadingNumber, ReadsAsFarAsTheNumberGoes) {
+    const struct { const char* text; double value; } Cases[] = {
+        {"", 0},
+        {"abc", 0},
+        {"12abc", 12},
+        {" -3.5", -3.5},
+        {"+7", 7},
+        {".5", 0.5},
+        {"5.", 5},
+        {"1e3", 1000},
+        {"1e", 1},       // exponent without digits is not part of the number
+        {"2E-1x", 0.2},
+        {"-", 0},
+        {".", 0},
+        {"0x10", 0},     // no hexadecimal
+        {"inf", 0},
+        {"nan", 0},
+        {"1e999", HUGE_VAL},
+        {"-1e999", -HUGE_VAL},
+        {"1e-999", 0},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.value, leadingNumber(c.text));
+    }
+}
+
+TEST(RoundedClamp, RoundsHalfToEvenInsideTheRange) {
+    const struct { double value; int expected; } Cases[] = {
+        {4200.5, 4200},
+        {4201.5, 4202},
+        {4199.9, 4200},
+        {10000.4, 10000},
+        {1e300, 10000},
+        {-1e300, 4200},
+        {NAN, 4200},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(c.expected, roundedClamp(c.value, 4200, 10000));
+    }
+}
+
+}  // namespace
+}  // namespace tavomerix
