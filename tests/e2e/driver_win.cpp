@@ -10,163 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "e2e_support_win.h"
+
+using namespace e2e;
+
 namespace {
-
-constexpr wchar_t MainClass[] = L"TAVOMERIX_RFORM";
-constexpr wchar_t SettingsKey[] = L"Software\\Tavomerix";
-constexpr wchar_t LunarFestivalKey[] = L"Software\\Tavomerix\\LunarFestival";
-constexpr wchar_t SolarFestivalKey[] = L"Software\\Tavomerix\\SolarFestival";
-constexpr DWORD StartTimeoutMs = 30000;
-constexpr DWORD ExitTimeoutMs = 15000;
-constexpr DWORD PollMs = 10;
-
-int passed = 0;
-int failed = 0;
-
-void check(const char* name, bool ok, const std::string& detail = "") {
-    (ok ? passed : failed)++;
-    std::printf("%s - %s%s%s\n", ok ? "ok" : "FAIL", name, detail.empty() ? "" : ": ", detail.c_str());
-    std::fflush(stdout);
-}
-
-std::string utf8(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-double nowMs() {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-// ---- registry
-
-void writeText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-    HKEY h = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS) return;
-    RegSetValueExW(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(h);
-}
-
-bool keyExists(const wchar_t* key) {
-    HKEY h = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
-    RegCloseKey(h);
-    return true;
-}
-
-// The value's text, or "<missing>".
-std::string readText(const wchar_t* key, const wchar_t* name) {
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof(buffer) - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
-        return "<missing>";
-    }
-    return utf8(buffer);
-}
-
-void clearSettings() {
-    RegDeleteKeyW(HKEY_CURRENT_USER, LunarFestivalKey);
-    RegDeleteKeyW(HKEY_CURRENT_USER, SolarFestivalKey);
-    RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey);
-}
-
-// ---- windows
-
-BOOL CALLBACK collectMainWindow(HWND w, LPARAM list) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    if (std::wcscmp(name, MainClass) == 0) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
-    return TRUE;
-}
-
-std::vector<HWND> mainWindows() {
-    std::vector<HWND> found;
-    EnumWindows(collectMainWindow, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
-HWND waitForMainWindow(DWORD timeoutMs) {
-    const double end = nowMs() + timeoutMs;
-    while (nowMs() < end) {
-        const HWND w = FindWindowW(MainClass, nullptr);
-        if (w != nullptr && IsWindowVisible(w)) return w;
-        Sleep(PollMs);
-    }
-    return nullptr;
-}
-
-std::wstring className(HWND w) {
-    wchar_t name[64] = {};
-    GetClassNameW(w, name, 64);
-    return name;
-}
-
-std::wstring comboItem(HWND combo, int index) {
-    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0 || length > 200) return L"";
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
-}
-
-// ---- processes
-
-struct Started {
-    PROCESS_INFORMATION info{};
-    double startMs = 0;
-    bool ok = false;
-};
-
-Started launch(const std::wstring& exe) {
-    Started s;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    std::wstring command = L"\"" + exe + L"\"";
-    s.startMs = nowMs();
-    s.ok = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &s.info) != 0;
-    return s;
-}
-
-// Exit code after the process ends; -1 when it is still running after the timeout (it is
-// then ended).
-long waitForExit(Started& s, DWORD timeoutMs) {
-    if (!s.ok) return -2;
-    DWORD code = STILL_ACTIVE;
-    if (WaitForSingleObject(s.info.hProcess, timeoutMs) != WAIT_OBJECT_0) {
-        TerminateProcess(s.info.hProcess, 99);
-        WaitForSingleObject(s.info.hProcess, 5000);
-        code = static_cast<DWORD>(-1);
-    } else {
-        GetExitCodeProcess(s.info.hProcess, &code);
-    }
-    CloseHandle(s.info.hProcess);
-    CloseHandle(s.info.hThread);
-    s.ok = false;
-    return static_cast<long>(code);
-}
-
-std::string number(double v) {
-    char text[32];
-    std::snprintf(text, sizeof(text), "%.0f", v);
-    return text;
-}
-
-std::string rectText(const RECT& r) {
-    char text[64];
-    std::snprintf(text, sizeof(text), "(%ld,%ld)-(%ld,%ld)", static_cast<long>(r.left), static_cast<long>(r.top),
-                  static_cast<long>(r.right), static_cast<long>(r.bottom));
-    return text;
-}
-
 // Waits until the screen shows the window's background colour between the rows: the
 // first paint has reached the screen. Milliseconds since start, or a negative value.
 double waitForFirstPaint(HWND w, const Started& s) {
@@ -396,6 +244,7 @@ int wmain(int argc, wchar_t** argv) {
     firstRun(exe, syncDir);
     withoutPermission(exe);
     withPermission(exe);
+    toolWindowScenarios(exe);
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }

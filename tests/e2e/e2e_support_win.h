@@ -1,0 +1,171 @@
+#pragma once
+
+// Shared pieces of the end-to-end driver: checks, registry, windows and processes.
+#include <windows.h>
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+inline constexpr wchar_t MainClass[] = L"TAVOMERIX_RFORM";
+inline constexpr wchar_t SettingsKey[] = L"Software\\Tavomerix";
+inline constexpr wchar_t LunarFestivalKey[] = L"Software\\Tavomerix\\LunarFestival";
+inline constexpr wchar_t SolarFestivalKey[] = L"Software\\Tavomerix\\SolarFestival";
+inline constexpr DWORD StartTimeoutMs = 30000;
+inline constexpr DWORD ExitTimeoutMs = 15000;
+inline constexpr DWORD PollMs = 10;
+
+inline int passed = 0;
+inline int failed = 0;
+
+inline void check(const char* name, bool ok, const std::string& detail = "") {
+    (ok ? passed : failed)++;
+    std::printf("%s - %s%s%s\n", ok ? "ok" : "FAIL", name, detail.empty() ? "" : ": ", detail.c_str());
+    std::fflush(stdout);
+}
+
+inline std::string utf8(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+inline double nowMs() {
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// ---- registry
+
+inline void writeText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
+    HKEY h = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS) return;
+    RegSetValueExW(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(h);
+}
+
+inline bool keyExists(const wchar_t* key) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+    RegCloseKey(h);
+    return true;
+}
+
+// The value's text, or "<missing>".
+inline std::string readText(const wchar_t* key, const wchar_t* name) {
+    wchar_t buffer[1024] = {};
+    DWORD size = sizeof(buffer) - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
+        return "<missing>";
+    }
+    return utf8(buffer);
+}
+
+inline void clearSettings() {
+    RegDeleteKeyW(HKEY_CURRENT_USER, LunarFestivalKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, SolarFestivalKey);
+    RegDeleteKeyW(HKEY_CURRENT_USER, SettingsKey);
+}
+
+// ---- windows
+
+inline BOOL CALLBACK collectMainWindow(HWND w, LPARAM list) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    if (std::wcscmp(name, MainClass) == 0) reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+    return TRUE;
+}
+
+inline std::vector<HWND> mainWindows() {
+    std::vector<HWND> found;
+    EnumWindows(collectMainWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+inline HWND waitForMainWindow(DWORD timeoutMs) {
+    const double end = nowMs() + timeoutMs;
+    while (nowMs() < end) {
+        const HWND w = FindWindowW(MainClass, nullptr);
+        if (w != nullptr && IsWindowVisible(w)) return w;
+        Sleep(PollMs);
+    }
+    return nullptr;
+}
+
+inline std::wstring className(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+
+inline std::wstring comboItem(HWND combo, int index) {
+    const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0 || length > 200) return L"";
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+// ---- processes
+
+struct Started {
+    PROCESS_INFORMATION info{};
+    double startMs = 0;
+    bool ok = false;
+};
+
+inline Started launch(const std::wstring& exe) {
+    Started s;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    std::wstring command = L"\"" + exe + L"\"";
+    s.startMs = nowMs();
+    s.ok = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &s.info) != 0;
+    return s;
+}
+
+// Exit code after the process ends; -1 when it is still running after the timeout (it is
+// then ended).
+inline long waitForExit(Started& s, DWORD timeoutMs) {
+    if (!s.ok) return -2;
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(s.info.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(s.info.hProcess, 99);
+        WaitForSingleObject(s.info.hProcess, 5000);
+        code = static_cast<DWORD>(-1);
+    } else {
+        GetExitCodeProcess(s.info.hProcess, &code);
+    }
+    CloseHandle(s.info.hProcess);
+    CloseHandle(s.info.hThread);
+    s.ok = false;
+    return static_cast<long>(code);
+}
+
+inline std::string number(double v) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.0f", v);
+    return text;
+}
+
+inline std::string rectText(const RECT& r) {
+    char text[64];
+    std::snprintf(text, sizeof(text), "(%ld,%ld)-(%ld,%ld)", static_cast<long>(r.left), static_cast<long>(r.top),
+                  static_cast<long>(r.right), static_cast<long>(r.bottom));
+    return text;
+}
+
+
+// Scenarios of the tool windows and dialogs, in their own source.
+void toolWindowScenarios(const std::wstring& exe);
+
+}  // namespace e2e
