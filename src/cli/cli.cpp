@@ -27,6 +27,20 @@ constexpr OptionSpec GlobalOptions[] = {
 
 constexpr OptionSpec CommandOptions[] = {
     {"lunar", "", "DATE is a lunar date (month 13..24 for a leap month)"},
+    {"leap-month", "N", "search leap: only leap months following month N, 1..12"},
+    {"civil-month", "N", "search days: civil month 1..12"},
+    {"civil-day", "N", "search days: civil day 1..31"},
+    {"weekday", "NAME", "search days: 星期一..星期日"},
+    {"term", "NAME", "search days: the solar term falling on the day, 小寒..冬至"},
+    {"festival", "NAME", "search days: 复活节, 母亲节, 父亲节 or 感恩节"},
+    {"lunar-month", "CODE", "search days: lunar month 1..24 (13..24 leap) or its name, 闰四月"},
+    {"lunar-day", "N", "search days: lunar day 1..30 or 初一..三十"},
+    {"ganzhi-year", "NAME", "search days: sexagenary year 甲子..癸亥 (年 may follow)"},
+    {"ganzhi-month", "NAME", "search days: sexagenary month 甲子..癸亥 (月 may follow)"},
+    {"ganzhi-day", "NAME", "search days: sexagenary day 甲子..癸亥 (日 may follow)"},
+    {"bc", "", "calc: the year of DATE is BC (YYYY = 1 - astronomical year)"},
+    {"bc2", "", "calc interval: the year of DATE2 is BC"},
+    {"lunar2", "", "calc interval: DATE2 is a lunar date"},
 };
 
 struct CommandSpec {
@@ -43,6 +57,18 @@ const CommandSpec Commands[] = {
     {"terms", "YEAR", "solar terms of a civil year", 1, 1, {}, runTerms},
     {"moons", "YEAR", "new and full moons of a civil year", 1, 1, {}, runMoons},
     {"months", "YEAR", "months of a lunar year with their civil dates", 1, 1, {}, runMonths},
+    {"search", "KIND START RANGE",
+     "leap months (leap), runs of months (big3, small3, big4) or days (days, up to 100 "
+     "years) in RANGE years from START (-100..5000)",
+     3, 3,
+     {"leap-month", "civil-month", "civil-day", "weekday", "term", "festival", "lunar-month",
+      "lunar-day", "ganzhi-year", "ganzhi-month", "ganzhi-day"},
+     runSearchCommand},
+    {"calc", "MODE DATE [DATE2]",
+     "jd, interval (DATE to DATE2), ganzhi or convert of MM-DD-YYYY dates, years 101 BC "
+     "(--bc) to 5000",
+     2, 3,
+     {"bc", "lunar", "bc2", "lunar2"}, runCalc},
 };
 
 const CommandSpec* findCommand(std::string_view name) {

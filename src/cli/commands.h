@@ -13,6 +13,8 @@ CliOutput runJd(const CliRequest& request, const CliEnvironment& env);
 CliOutput runTerms(const CliRequest& request, const CliEnvironment& env);
 CliOutput runMoons(const CliRequest& request, const CliEnvironment& env);
 CliOutput runMonths(const CliRequest& request, const CliEnvironment& env);
+CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env);
+CliOutput runCalc(const CliRequest& request, const CliEnvironment& env);
 
 // Output of a successful command: text plus a final line end.
 CliOutput printed(std::string text);
