@@ -156,9 +156,12 @@ TEST(CliCalc, Results) {
 }
 
 TEST(CliCalc, BadArguments) {
+    const std::string NoResultHelp =
+        "(DATE is MM-DD-YYYY of a day that exists, years 101 BC..5000 with --bc for BC years; "
+        "a lunar month 13..24 is a leap month)\n";
     const struct {
         std::vector<std::string> args;
-        const char* err;
+        std::string err;
     } Cases[] = {
         {{"calc", "julian", "01-01-2000"},
          "tavomerix: bad calculation 'julian' (MODE is jd, interval, ganzhi or convert)\n"},
@@ -167,14 +170,11 @@ TEST(CliCalc, BadArguments) {
         {{"calc", "jd", "01-01-2000", "--bc2"},
          "tavomerix: options '--bc2' and '--lunar2' apply to 'calc interval' only\n"},
         {{"calc", "jd", "02-30-2024"},
-         "tavomerix: no result for '02-30-2024' (DATE is MM-DD-YYYY of a day that exists, years "
-         "101 BC..5000 with --bc for BC years; a lunar month 13..24 is a leap month)\n"},
+         "tavomerix: no result for '02-30-2024' " + NoResultHelp},
         {{"calc", "convert", "16-01-2024", "--lunar"},
-         "tavomerix: no result for '16-01-2024' (DATE is MM-DD-YYYY of a day that exists, years "
-         "101 BC..5000 with --bc for BC years; a lunar month 13..24 is a leap month)\n"},
+         "tavomerix: no result for '16-01-2024' " + NoResultHelp},
         {{"calc", "jd", "2000-01-01"},
-         "tavomerix: no result for '2000-01-01' (DATE is MM-DD-YYYY of a day that exists, years "
-         "101 BC..5000 with --bc for BC years; a lunar month 13..24 is a leap month)\n"},
+         "tavomerix: no result for '2000-01-01' " + NoResultHelp},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.err);
