@@ -31,6 +31,20 @@ constexpr OptionSpec CommandOptions[] = {
     {"era", "", "name the lunar year by its era (104 BC..1911)"},
     {"hijri", "", "show the Hijri date instead of the festivals"},
     {"days", "FILE", "commemoration days: lines of L|S, MM-DD, a tab and the stored value"},
+    {"leap-month", "N", "search leap: only leap months following month N, 1..12"},
+    {"civil-month", "N", "search days: civil month 1..12"},
+    {"civil-day", "N", "search days: civil day 1..31"},
+    {"weekday", "NAME", "search days: 星期一..星期日"},
+    {"term", "NAME", "search days: the solar term falling on the day, 小寒..冬至"},
+    {"festival", "NAME", "search days: 复活节, 母亲节, 父亲节 or 感恩节"},
+    {"lunar-month", "CODE", "search days: lunar month 1..24 (13..24 leap) or its name, 闰四月"},
+    {"lunar-day", "N", "search days: lunar day 1..30 or 初一..三十"},
+    {"ganzhi-year", "NAME", "search days: sexagenary year 甲子..癸亥 (年 may follow)"},
+    {"ganzhi-month", "NAME", "search days: sexagenary month 甲子..癸亥 (月 may follow)"},
+    {"ganzhi-day", "NAME", "search days: sexagenary day 甲子..癸亥 (日 may follow)"},
+    {"bc", "", "calc: the year of DATE is BC (YYYY = 1 - astronomical year)"},
+    {"bc2", "", "calc interval: the year of DATE2 is BC"},
+    {"lunar2", "", "calc interval: DATE2 is a lunar date"},
 };
 
 struct CommandSpec {
@@ -55,6 +69,18 @@ const CommandSpec Commands[] = {
     {"day", "[DATE]", "the widget's day view (today without DATE)", 0, 1,
      {"lunar", "lichun", "era", "hijri", "days"}, runDay},
     {"cal", "[YEAR [MONTH]]", "month calendar with lunar days and solar terms", 0, 2, {}, runCal},
+    {"search", "KIND START RANGE",
+     "leap months (leap), runs of months (big3, small3, big4) or days (days, up to 100 "
+     "years) in RANGE years from START (-100..5000)",
+     3, 3,
+     {"leap-month", "civil-month", "civil-day", "weekday", "term", "festival", "lunar-month",
+      "lunar-day", "ganzhi-year", "ganzhi-month", "ganzhi-day", "lichun"},
+     runSearchCommand},
+    {"calc", "MODE DATE [DATE2]",
+     "jd, interval (DATE to DATE2), ganzhi or convert of MM-DD-YYYY dates, years 101 BC "
+     "(--bc) to 5000",
+     2, 3,
+     {"bc", "lunar", "bc2", "lunar2", "lichun"}, runCalc},
 };
 
 const CommandSpec* findCommand(std::string_view name) {
@@ -268,9 +294,13 @@ CliOutput runCli(const std::vector<std::string>& argv, const CliEnvironment& env
     if (!parse.ok) return parse.error;
     const CliRequest& r = parse.request;
     if (r.help) return {ExitOk, usageText(), ""};
-    const CliRequest& request = r;
     const ScopedCalendarSettings settings(r.timeZoneHours, r.modern ? 1 : 0);
-    return findCommand(request.command)->handler(request, env);
+    // The sexagenary convention for this run only.
+    const int savedLichun = appSettings().GanZhiFromLichunFlag;
+    appSettings().GanZhiFromLichunFlag = r.flag("lichun") ? 1 : 0;
+    CliOutput out = findCommand(r.command)->handler(r, env);
+    appSettings().GanZhiFromLichunFlag = savedLichun;
+    return out;
 }
 
 CliOutput printed(std::string text) {

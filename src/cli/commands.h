@@ -19,6 +19,8 @@ CliOutput runGanzhi(const CliRequest& request, const CliEnvironment& env);
 CliOutput runInterval(const CliRequest& request, const CliEnvironment& env);
 CliOutput runDay(const CliRequest& request, const CliEnvironment& env);
 CliOutput runCal(const CliRequest& request, const CliEnvironment& env);
+CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env);
+CliOutput runCalc(const CliRequest& request, const CliEnvironment& env);
 
 // Output of a successful command: text plus a final line end.
 CliOutput printed(std::string text);
