@@ -31,6 +31,9 @@ constexpr double AmbiguousOffsetDegrees = 1e-8;
 // (8.6 seconds: far beyond the secant's own stopping error of a few 1e-7 days).
 constexpr double DecisiveMarginDays = 1e-4;
 
+// Set while a ScopedReferenceEngine lives on this thread.
+thread_local bool referenceEngine = false;
+
 // LocalDayNumber of a solver result, through the single-day correction when asked.
 double toInstant(double jdUt, double zoneDays, bool corrected) {
     const double t = jdUt + 0.5 + zoneDays;
@@ -52,6 +55,7 @@ int termNumberOfAngle(double targetDegrees) {
 // The last term angle of the step reached at or before the local midnight beginning day.
 double lastTargetAtMidnight(int day, double zoneDays, double stepDegrees) {
     const double jde = toDynamicalTime(day - 0.5 - zoneDays);
+    if (referenceEngine) return stepDegrees * std::floor(apparentSolarLongitude(jde) / stepDegrees);
     double lambda = solarLongitudeAndRate(jde).degrees;
     // Within the fast series' error of a term angle (or of 0/360) the plain series decides.
     const double fromTerm = lambda - stepDegrees * std::round(lambda / stepDegrees);
@@ -123,6 +127,7 @@ double solveCrossingNewton(double jdUt, double targetDegrees, int mode) {
 }
 
 double solveCrossing(double jdUt, double targetDegrees, int mode, double decisiveFraction) {
+    if (referenceEngine) return solveCrossingSecant(jdUt, targetDegrees, mode);
     const double x = solveCrossingNewton(jdUt, targetDegrees, mode);
     if (std::isnan(x)) return solveCrossingSecant(jdUt, targetDegrees, mode);
     // The fast root lies within 1e-8 days of the secant's; where the day of the instant, or
@@ -139,6 +144,12 @@ double solveCrossing(double jdUt, double targetDegrees, int mode, double decisiv
 double solveCrossing(double jdUt, double targetDegrees, int mode) {
     return solveCrossing(jdUt, targetDegrees, mode, 0);
 }
+
+ScopedReferenceEngine::ScopedReferenceEngine() : saved_(referenceEngine) {
+    referenceEngine = true;
+}
+
+ScopedReferenceEngine::~ScopedReferenceEngine() { referenceEngine = saved_; }
 
 double nextTermModern(int day, int kind, bool corrected) {
     const double zoneDays = appSettings().TimeZoneHours / 24.0;

@@ -38,6 +38,19 @@ double solveCrossingNewton(double jdUt, double targetDegrees, int mode);
 double solveCrossing(double jdUt, double targetDegrees, int mode, double decisiveFraction);
 double solveCrossing(double jdUt, double targetDegrees, int mode);
 
+// While one lives, this thread's searches use only the plain series and the secant
+// solver: the reference the fast path is checked against. Does not empty any cache.
+class ScopedReferenceEngine {
+public:
+    ScopedReferenceEngine();
+    ~ScopedReferenceEngine();
+    ScopedReferenceEngine(const ScopedReferenceEngine&) = delete;
+    ScopedReferenceEngine& operator=(const ScopedReferenceEngine&) = delete;
+
+private:
+    bool saved_;
+};
+
 // Modern-astronomy searches; all results are LocalDayNumber instants. `corrected`
 // applies the single-day correction of the historical reckoning to each candidate.
 double nextTermModern(int day, int kind, bool corrected);
