@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/app_settings.h"
+#include "astro/fast_longitudes.h"
 #include "astro/lunar_position.h"
 #include "astro/solar_position.h"
 #include "astro/solar_terms.h"
@@ -68,6 +69,46 @@ void BM_TermsOf1900To2100(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TermsOf1900To2100)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// All 24 term instants of each year 1900..2100 through solarTermInstant (default settings).
+void termsOfYears1900To2100(benchmark::State& state) {
+    ScopedCalendarSettings guard(8, 0);
+    for (auto _ : state) {
+        for (int year = 1900; year <= 2100; ++year) {
+            const int first = julianDayNumber(year, 1, 1);
+            for (int k = 1; k <= 24; ++k) benchmark::DoNotOptimize(solarTermInstant(first, k));
+        }
+    }
+}
+
+void TermsOfYears1900To2100(benchmark::State& state) { termsOfYears1900To2100(state); }
+BENCHMARK(TermsOfYears1900To2100)->Unit(benchmark::kMillisecond);
+
+// The same with the plain series and the secant solver only.
+void TermsOfYears1900To2100Reference(benchmark::State& state) {
+    ScopedReferenceEngine reference;
+    termsOfYears1900To2100(state);
+}
+BENCHMARK(TermsOfYears1900To2100Reference)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// One apparent solar longitude, and the elongation, by the fast series.
+void BM_FastSolarLongitude(benchmark::State& state) {
+    double jde = Jde2000;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(solarLongitudeAndRate(jde));
+        jde += 0.37;
+    }
+}
+BENCHMARK(BM_FastSolarLongitude);
+
+void BM_FastLunarElongation(benchmark::State& state) {
+    double jde = Jde2000;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(lunarElongationAndRate(jde));
+        jde += 0.37;
+    }
+}
+BENCHMARK(BM_FastLunarElongation);
 
 }  // namespace
 }  // namespace tavomerix
