@@ -13,7 +13,8 @@ namespace {
 constexpr double Jde2000 = 2451545.0;
 
 // One longitude evaluation; the date moves on so that no call repeats the previous one.
-void BM_Longitude(benchmark::State& state, double (*longitude)(double)) {
+template <class Longitude>
+void BM_Longitude(benchmark::State& state, Longitude longitude) {
     double jde = Jde2000;
     for (auto _ : state) {
         benchmark::DoNotOptimize(longitude(jde));
@@ -91,24 +92,9 @@ void TermsOfYears1900To2100Reference(benchmark::State& state) {
 }
 BENCHMARK(TermsOfYears1900To2100Reference)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// One apparent solar longitude, and the elongation, by the fast series.
-void BM_FastSolarLongitude(benchmark::State& state) {
-    double jde = Jde2000;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(solarLongitudeAndRate(jde));
-        jde += 0.37;
-    }
-}
-BENCHMARK(BM_FastSolarLongitude);
-
-void BM_FastLunarElongation(benchmark::State& state) {
-    double jde = Jde2000;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(lunarElongationAndRate(jde));
-        jde += 0.37;
-    }
-}
-BENCHMARK(BM_FastLunarElongation);
+// The fast series: the Sun, and the elongation, with their rates.
+BENCHMARK_CAPTURE(BM_Longitude, FastSolar, solarLongitudeAndRate);
+BENCHMARK_CAPTURE(BM_Longitude, FastLunarElongation, lunarElongationAndRate);
 
 }  // namespace
 }  // namespace tavomerix

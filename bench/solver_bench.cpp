@@ -55,26 +55,17 @@ void BM_SolverAgreementDense(benchmark::State& state) {
 }
 BENCHMARK(BM_SolverAgreementDense)->Iterations(1)->Unit(benchmark::kSecond);
 
-// One solve of the 2024 winter solstice and of a new moon, by either solver.
-void BM_SolveSecant(benchmark::State& state) {
+// One solve of a winter solstice (arg 0) or a new moon (arg 1) by either solver.
+void BM_Solve(benchmark::State& state, double (*solve)(double, double, int)) {
     const int mode = static_cast<int>(state.range(0));
     double x = 2460600.5;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(solveCrossingSecant(x, mode == LunarPhaseMode ? 0 : 270, mode));
+        benchmark::DoNotOptimize(solve(x, mode == LunarPhaseMode ? 0 : 270, mode));
         x += 0.37;
     }
 }
-BENCHMARK(BM_SolveSecant)->Arg(SolarTermMode)->Arg(LunarPhaseMode)->Unit(benchmark::kMicrosecond);
-
-void BM_SolveNewton(benchmark::State& state) {
-    const int mode = static_cast<int>(state.range(0));
-    double x = 2460600.5;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(solveCrossingNewton(x, mode == LunarPhaseMode ? 0 : 270, mode));
-        x += 0.37;
-    }
-}
-BENCHMARK(BM_SolveNewton)->Arg(SolarTermMode)->Arg(LunarPhaseMode)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Solve, Secant, solveCrossingSecant)->Arg(SolarTermMode)->Arg(LunarPhaseMode)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Solve, Newton, solveCrossingNewton)->Arg(SolarTermMode)->Arg(LunarPhaseMode)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavomerix

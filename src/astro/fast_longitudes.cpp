@@ -11,6 +11,7 @@
 #include "astro/lunar_tables.h"
 #include "astro/nutation_tables.h"
 #include "astro/solar_motion_tables.h"
+#include "astro/solar_position.h"
 #include "astro/time_scales.h"
 #include "astro/vsop87d_earth_tables.h"
 
@@ -162,18 +163,7 @@ EarthPosition earthPosition(double tau) {
 
 // Nutation in longitude in degrees (IAU 1980, first 40 terms); t in Julian centuries.
 double nutationDegrees(double t) {
-    const double t2 = t * t;
-    const double t3 = t2 * t;
-    const double d =
-        normalizeDegrees(297.8502042 + 445267.1115168 * t - 0.00163 * t2 + t3 / 545868);
-    const double m =
-        normalizeDegrees(357.5291092 + 35999.0502909 * t - 0.0001536 * t2 - t3 / 24490000);
-    const double mp =
-        normalizeDegrees(134.9634114 + 477198.8676313 * t + 0.008997 * t2 + t3 / 69699);
-    const double f =
-        normalizeDegrees(93.2720993 + 483202.0175273 * t - 0.0034029 * t2 - t3 / 3526000);
-    const double omega =
-        normalizeDegrees(125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000);
+    const auto [d, m, mp, f, omega] = nutationArguments(t);
     constexpr std::size_t N = std::size(NutationTerms);
     std::array<double, N> argument, sine, cosine;
     for (std::size_t i = 0; i < N; ++i) {

@@ -44,20 +44,7 @@ double aberrationDegrees(double tau, double radius) {
 
 // Nutation in longitude in degrees; t in Julian centuries of TT.
 double nutationDegrees(double t) {
-    const double t2 = t * t;
-    const double t3 = t2 * t;
-    // Fundamental arguments in degrees: elongation of the Moon, anomalies of the Sun and
-    // the Moon, the Moon's argument of latitude and the longitude of its node.
-    const double d =
-        normalizeDegrees(297.8502042 + 445267.1115168 * t - 0.00163 * t2 + t3 / 545868);
-    const double m =
-        normalizeDegrees(357.5291092 + 35999.0502909 * t - 0.0001536 * t2 - t3 / 24490000);
-    const double mp =
-        normalizeDegrees(134.9634114 + 477198.8676313 * t + 0.008997 * t2 + t3 / 69699);
-    const double f =
-        normalizeDegrees(93.2720993 + 483202.0175273 * t - 0.0034029 * t2 - t3 / 3526000);
-    const double omega =
-        normalizeDegrees(125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000);
+    const auto [d, m, mp, f, omega] = nutationArguments(t);
     double sum = 0;  // 0.0001 arcseconds
     for (const NutationTerm& term : NutationTerms) {
         const double argument = DegreeInRadians * (term.d * d + term.m * m + term.mp * mp +
@@ -68,6 +55,16 @@ double nutationDegrees(double t) {
 }
 
 }  // namespace
+
+NutationArguments nutationArguments(double t) {
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    return {normalizeDegrees(297.8502042 + 445267.1115168 * t - 0.00163 * t2 + t3 / 545868),
+            normalizeDegrees(357.5291092 + 35999.0502909 * t - 0.0001536 * t2 - t3 / 24490000),
+            normalizeDegrees(134.9634114 + 477198.8676313 * t + 0.008997 * t2 + t3 / 69699),
+            normalizeDegrees(93.2720993 + 483202.0175273 * t - 0.0034029 * t2 - t3 / 3526000),
+            normalizeDegrees(125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000)};
+}
 
 double earthLongitude(double jde) {
     return normalizeRadians(seriesValue(EarthLongitude, (jde - J2000) / DaysPerMillennium));
