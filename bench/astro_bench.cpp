@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/app_settings.h"
+#include "astro/fast_longitudes.h"
 #include "astro/lunar_position.h"
 #include "astro/solar_position.h"
 #include "astro/solar_terms.h"
@@ -12,7 +13,8 @@ namespace {
 constexpr double Jde2000 = 2451545.0;
 
 // One longitude evaluation; the date moves on so that no call repeats the previous one.
-void BM_Longitude(benchmark::State& state, double (*longitude)(double)) {
+template <class Longitude>
+void BM_Longitude(benchmark::State& state, Longitude longitude) {
     double jde = Jde2000;
     for (auto _ : state) {
         benchmark::DoNotOptimize(longitude(jde));
@@ -68,6 +70,31 @@ void BM_TermsOf1900To2100(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TermsOf1900To2100)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// All 24 term instants of each year 1900..2100 through solarTermInstant (default settings).
+void termsOfYears1900To2100(benchmark::State& state) {
+    ScopedCalendarSettings guard(8, 0);
+    for (auto _ : state) {
+        for (int year = 1900; year <= 2100; ++year) {
+            const int first = julianDayNumber(year, 1, 1);
+            for (int k = 1; k <= 24; ++k) benchmark::DoNotOptimize(solarTermInstant(first, k));
+        }
+    }
+}
+
+void TermsOfYears1900To2100(benchmark::State& state) { termsOfYears1900To2100(state); }
+BENCHMARK(TermsOfYears1900To2100)->Unit(benchmark::kMillisecond);
+
+// The same with the plain series and the secant solver only.
+void TermsOfYears1900To2100Reference(benchmark::State& state) {
+    ScopedReferenceEngine reference;
+    termsOfYears1900To2100(state);
+}
+BENCHMARK(TermsOfYears1900To2100Reference)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The fast series: the Sun, and the elongation, with their rates.
+BENCHMARK_CAPTURE(BM_Longitude, FastSolar, solarLongitudeAndRate);
+BENCHMARK_CAPTURE(BM_Longitude, FastLunarElongation, lunarElongationAndRate);
 
 }  // namespace
 }  // namespace tavomerix

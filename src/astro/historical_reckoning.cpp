@@ -216,10 +216,10 @@ double adjustReckonedNewMoon(double t, double threshold) {
 
 double nextNewMoonReckoned(int day, double threshold) {
     const double t = adjustReckonedNewMoon(
-        localDayNumber(solveCrossing(day - 10, 0.0, LunarPhaseMode)), threshold);
+        localDayNumber(solveCrossing(day - 10, 0.0, LunarPhaseMode, threshold)), threshold);
     if (std::floor(t) >= day) return t;
-    return adjustReckonedNewMoon(localDayNumber(solveCrossing(t + 20, 0.0, LunarPhaseMode)),
-                                 threshold);
+    return adjustReckonedNewMoon(
+        localDayNumber(solveCrossing(t + 20, 0.0, LunarPhaseMode, threshold)), threshold);
 }
 
 }  // namespace tavomerix

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "astro/nutation_tables.h"
+#include "astro/solar_motion_tables.h"
 #include "astro/time_scales.h"
 #include "astro/vsop87d_earth_tables.h"
 
@@ -29,35 +30,11 @@ double seriesValue(std::span<const std::span<const PeriodicTerm>> series, double
     return value;
 }
 
-// One term of the daily motion of the Sun: coefficient*tau^power*sin(phase + rate*tau),
-// coefficient in arcseconds per day, phase in degrees, rate in degrees per millennium.
-struct MotionTerm {
-    double coefficient;
-    int power;
-    double phase;
-    double rate;
-};
-
-// Daily variation of the Sun's longitude (VSOP87-based), in the order the terms are added.
-constexpr MotionTerm SolarMotionTerms[] = {
-    {118.568, 0, 87.5287, 359993.7286}, {2.476, 0, 85.0561, 719987.4571},
-    {1.376, 0, 27.8502, 4452671.1152},  {0.119, 0, 73.1375, 450368.8564},
-    {0.114, 0, 337.2264, 329644.6718},  {0.086, 0, 222.54, 659289.3436},
-    {0.078, 0, 162.8136, 9224659.7915}, {0.054, 0, 82.5823, 1079981.1857},
-    {0.052, 0, 171.5189, 225184.4282},  {0.034, 0, 30.3214, 4092677.3866},
-    {0.033, 0, 119.8105, 337181.4711},  {0.023, 0, 247.5418, 299295.6151},
-    {0.023, 0, 325.1526, 315559.556},   {0.021, 0, 155.1241, 675553.2846},
-    {7.311, 1, 333.4515, 359993.7286},  {0.305, 1, 330.9814, 719987.4571},
-    {0.010, 1, 328.517, 1079981.1857},  {0.309, 2, 241.4518, 359993.7286},
-    {0.021, 2, 205.0482, 719987.4571},  {0.004, 2, 297.861, 4452671.1152},
-    {0.010, 3, 154.7066, 359993.7286},
-};
-static_assert(std::size(SolarMotionTerms) == 21);
 
 // Aberration in degrees from tau (Julian millennia of TT) and the radius vector in au.
 double aberrationDegrees(double tau, double radius) {
     const double tauPower[4] = {1, tau, tau * tau, tau * tau * tau};
-    double motion = 3548.193;  // arcseconds per day
+    double motion = SolarMeanMotionArcseconds;  // arcseconds per day
     for (const MotionTerm& term : SolarMotionTerms) {
         motion += term.coefficient * tauPower[term.power] *
                   std::sin((term.phase + term.rate * tau) * DegreeInRadians);
@@ -67,20 +44,7 @@ double aberrationDegrees(double tau, double radius) {
 
 // Nutation in longitude in degrees; t in Julian centuries of TT.
 double nutationDegrees(double t) {
-    const double t2 = t * t;
-    const double t3 = t2 * t;
-    // Fundamental arguments in degrees: elongation of the Moon, anomalies of the Sun and
-    // the Moon, the Moon's argument of latitude and the longitude of its node.
-    const double d =
-        normalizeDegrees(297.8502042 + 445267.1115168 * t - 0.00163 * t2 + t3 / 545868);
-    const double m =
-        normalizeDegrees(357.5291092 + 35999.0502909 * t - 0.0001536 * t2 - t3 / 24490000);
-    const double mp =
-        normalizeDegrees(134.9634114 + 477198.8676313 * t + 0.008997 * t2 + t3 / 69699);
-    const double f =
-        normalizeDegrees(93.2720993 + 483202.0175273 * t - 0.0034029 * t2 - t3 / 3526000);
-    const double omega =
-        normalizeDegrees(125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000);
+    const auto [d, m, mp, f, omega] = nutationArguments(t);
     double sum = 0;  // 0.0001 arcseconds
     for (const NutationTerm& term : NutationTerms) {
         const double argument = DegreeInRadians * (term.d * d + term.m * m + term.mp * mp +
@@ -91,6 +55,16 @@ double nutationDegrees(double t) {
 }
 
 }  // namespace
+
+NutationArguments nutationArguments(double t) {
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    return {normalizeDegrees(297.8502042 + 445267.1115168 * t - 0.00163 * t2 + t3 / 545868),
+            normalizeDegrees(357.5291092 + 35999.0502909 * t - 0.0001536 * t2 - t3 / 24490000),
+            normalizeDegrees(134.9634114 + 477198.8676313 * t + 0.008997 * t2 + t3 / 69699),
+            normalizeDegrees(93.2720993 + 483202.0175273 * t - 0.0034029 * t2 - t3 / 3526000),
+            normalizeDegrees(125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000)};
+}
 
 double earthLongitude(double jde) {
     return normalizeRadians(seriesValue(EarthLongitude, (jde - J2000) / DaysPerMillennium));

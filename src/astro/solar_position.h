@@ -12,6 +12,14 @@ double earthLatitude(double jde);
 // Earth's radius vector, VSOP87D (truncated), astronomical units. jde: TT.
 double earthRadius(double jde);
 
+// Fundamental arguments of the nutation in degrees, each in [0, 360): elongation of the
+// Moon D, anomalies of the Sun M and of the Moon M', the Moon's argument of latitude F and
+// the longitude of its node Omega; t in Julian centuries of TT from J2000.
+struct NutationArguments {
+    double d, m, mp, f, omega;
+};
+NutationArguments nutationArguments(double t);
+
 // Nutation in longitude, IAU 1980 (first 40 terms), degrees. jde: TT.
 double nutationInLongitude(double jde);
 

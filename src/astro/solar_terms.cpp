@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/app_settings.h"
+#include "astro/fast_longitudes.h"
 #include "astro/historical_reckoning.h"
 #include "astro/lunar_position.h"
 #include "astro/solar_position.h"
@@ -17,6 +18,21 @@ constexpr int SolverIterations = 20;
 // the elongation, so that the span always holds one wrap of the offset.
 constexpr double SolarSpanDays = 360;
 constexpr double LunarSpanDays = 25;
+
+// Newton iteration on the fast series: the first step uses the mean motion (degrees per
+// day of the Sun and of the elongation), each further one the rate at the estimate.
+constexpr double MeanSolarRate = 360 / 365.2422;
+constexpr double MeanElongationRate = 360 / 29.530589;
+constexpr int NewtonIterations = 12;
+constexpr double SolarFinalStepDays = 1e-6;
+constexpr double LunarFinalStepDays = 1e-5;
+constexpr double AmbiguousOffsetDegrees = 1e-8;
+// Instants this close to a midnight or to a day-shift threshold are solved by the secant
+// (8.6 seconds: far beyond the secant's own stopping error of a few 1e-7 days).
+constexpr double DecisiveMarginDays = 1e-4;
+
+// Set while a ScopedReferenceEngine lives on this thread.
+thread_local bool referenceEngine = false;
 
 // LocalDayNumber of a solver result, through the single-day correction when asked.
 double toInstant(double jdUt, double zoneDays, bool corrected) {
@@ -38,7 +54,13 @@ int termNumberOfAngle(double targetDegrees) {
 
 // The last term angle of the step reached at or before the local midnight beginning day.
 double lastTargetAtMidnight(int day, double zoneDays, double stepDegrees) {
-    const double lambda = apparentSolarLongitude(toDynamicalTime(day - 0.5 - zoneDays));
+    const double jde = toDynamicalTime(day - 0.5 - zoneDays);
+    if (referenceEngine) return stepDegrees * std::floor(apparentSolarLongitude(jde) / stepDegrees);
+    double lambda = solarLongitudeAndRate(jde).degrees;
+    // Within the fast series' error of a term angle (or of 0/360) the plain series decides.
+    const double fromTerm = lambda - stepDegrees * std::round(lambda / stepDegrees);
+    if (std::fabs(fromTerm) < AmbiguousOffsetDegrees || lambda > 360 - AmbiguousOffsetDegrees)
+        lambda = apparentSolarLongitude(jde);
     return stepDegrees * std::floor(lambda / stepDegrees);
 }
 
@@ -55,7 +77,7 @@ double crossingOffset(double jdUt, double targetDegrees, int mode) {
     return normalizeDegrees(targetDegrees - apparentSolarLongitude(jde));
 }
 
-double solveCrossing(double jdUt, double targetDegrees, int mode) {
+double solveCrossingSecant(double jdUt, double targetDegrees, int mode) {
     double x0 = jdUt;
     double x1 = x0 + (mode == LunarPhaseMode ? LunarSpanDays : SolarSpanDays);
     double f0 = crossingOffset(x0, targetDegrees, mode);
@@ -78,6 +100,56 @@ double solveCrossing(double jdUt, double targetDegrees, int mode) {
     }
     return x2;
 }
+
+double solveCrossingNewton(double jdUt, double targetDegrees, int mode) {
+    const bool lunar = mode == LunarPhaseMode;
+    const auto sample = [&](double x) {
+        const double jde = toDynamicalTime(x);
+        const LongitudeAndRate v = lunar ? lunarElongationAndRate(jde) : solarLongitudeAndRate(jde);
+        return LongitudeAndRate{normalizeDegrees(targetDegrees - v.degrees), v.degreesPerDay};
+    };
+    const double first = sample(jdUt).degrees;  // [0, 360): degrees to go
+    // So close to the target that the plain and the fast series could disagree on which
+    // crossing comes first.
+    if (first < AmbiguousOffsetDegrees || first > 360 - AmbiguousOffsetDegrees)
+        return std::nan("");
+    double x = jdUt + first / (lunar ? MeanElongationRate : MeanSolarRate);
+    for (int i = 0; i < NewtonIterations; ++i) {
+        const LongitudeAndRate s = sample(x);
+        const double offset = s.degrees > 180 ? s.degrees - 360 : s.degrees;  // (-180, 180]
+        const double step = offset / s.degreesPerDay;
+        x += step;
+        // The rate is exact to about 1e-4 for the Sun (better for the elongation), so the
+        // error left after a step below the threshold is under 1e-10 days.
+        if (std::fabs(step) < (lunar ? LunarFinalStepDays : SolarFinalStepDays)) return x;
+    }
+    return std::nan("");
+}
+
+double solveCrossing(double jdUt, double targetDegrees, int mode, double decisiveFraction) {
+    if (referenceEngine) return solveCrossingSecant(jdUt, targetDegrees, mode);
+    const double x = solveCrossingNewton(jdUt, targetDegrees, mode);
+    if (std::isnan(x)) return solveCrossingSecant(jdUt, targetDegrees, mode);
+    // The fast root lies within 1e-8 days of the secant's; where the day of the instant, or
+    // which side of a day-shift threshold it falls on, could depend on that difference,
+    // the secant decides.
+    const double local = x + 0.5 + appSettings().TimeZoneHours / 24.0;
+    const double fraction = local - std::floor(local);
+    if (fraction < DecisiveMarginDays || fraction > 1 - DecisiveMarginDays ||
+        std::fabs(fraction - decisiveFraction) < DecisiveMarginDays)
+        return solveCrossingSecant(jdUt, targetDegrees, mode);
+    return x;
+}
+
+double solveCrossing(double jdUt, double targetDegrees, int mode) {
+    return solveCrossing(jdUt, targetDegrees, mode, 0);
+}
+
+ScopedReferenceEngine::ScopedReferenceEngine() : saved_(referenceEngine) {
+    referenceEngine = true;
+}
+
+ScopedReferenceEngine::~ScopedReferenceEngine() { referenceEngine = saved_; }
 
 double nextTermModern(int day, int kind, bool corrected) {
     const double zoneDays = appSettings().TimeZoneHours / 24.0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/app_settings.h"
+#include "astro/solar_terms.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/phase_days.h"
@@ -253,6 +254,43 @@ TEST(LunarYearCache, EveryRecordWellFormed) {
     ScopedCalendarSettings settings(8, Historical);
     prefetchLunarYears(-104, 1887);
     expectWellFormed(-104, 1887);
+}
+
+
+// Records of years first..last (every step-th) as the plain series and the secant solver
+// alone build them, from an empty memo.
+std::vector<std::string> referenceRecords(int first, int last, int step) {
+    ScopedReferenceEngine reference;
+    clearLunarYearCache();
+    std::vector<std::string> records;
+    for (int year = first; year <= last; year += step) records.push_back(buildLunarYearRecord(year));
+    clearLunarYearCache();
+    return records;
+}
+
+// The fast engine (through the two-thread prefetch for whole spans) builds the same records.
+void expectReferenceRecords(int flag, int first, int last, int step) {
+    ScopedCalendarSettings settings(8, flag);
+    const std::vector<std::string> expected = referenceRecords(first, last, step);
+    if (step == 1) prefetchLunarYears(first, last);
+    std::size_t i = 0;
+    for (int year = first; year <= last; year += step, ++i) {
+        SCOPED_TRACE(testing::Message() << "year " << year << " flag " << flag);
+        EXPECT_EQ(expected[i], lunarYearRecord(year));
+    }
+}
+
+TEST(LunarYearRecord, FastEngineBuildsThePlainRecordsModern) {
+    expectReferenceRecords(Modern, 1500, 2500, 1);
+}
+
+TEST(LunarYearRecord, FastEngineBuildsThePlainRecordsHistorical) {
+    expectReferenceRecords(Historical, -103, 1886, 1);
+}
+
+TEST(LunarYearRecord, FastEngineBuildsThePlainRecordsWholeRange) {
+    expectReferenceRecords(Modern, FirstLunarYear, LastLunarYear, 199);
+    expectReferenceRecords(Historical, FirstLunarYear + 50, LastLunarYear, 199);
 }
 
 }  // namespace

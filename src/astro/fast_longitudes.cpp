@@ -1,0 +1,316 @@
+#include "astro/fast_longitudes.h"
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+
+#include "astro/lunar_position.h"
+#include "astro/lunar_tables.h"
+#include "astro/nutation_tables.h"
+#include "astro/solar_motion_tables.h"
+#include "astro/solar_position.h"
+#include "astro/time_scales.h"
+#include "astro/vsop87d_earth_tables.h"
+
+namespace tavomerix {
+namespace {
+
+constexpr double DaysPerMillennium = 365250;
+constexpr double DaysPerCentury = 36525;
+
+// Round-to-nearest shift: adding it leaves the nearest integer in the low mantissa bits.
+constexpr double RoundShift = 0x1.8p52;
+constexpr double TwoOverPi = 0.636619772367581343075535053490057448;
+// pi/2 in three parts (29 and 27 significant bits, then the rest): k times either of the
+// first two is exact for |k| < 2^24.
+constexpr double HalfPi1 = 0x1921FB54p-28;
+constexpr double HalfPi2 = 0x442D184p-56;
+constexpr double HalfPi3 = 0x69898CC51701B839A2p-128;
+
+// Reciprocal factorials of the Taylor polynomials.
+constexpr double inverseFactorial(int n) {
+    double f = 1;
+    for (int i = 2; i <= n; ++i) f *= i;
+    return 1 / f;
+}
+
+// sin r and cos r for |r| <= pi/4; the first omitted terms are below 2e-18.
+inline double sinOfReduced(double r) {
+    const double r2 = r * r;
+    // clang-format off
+    const double p = ((((((( inverseFactorial(17) * r2
+                           - inverseFactorial(15)) * r2
+                          + inverseFactorial(13)) * r2
+                         - inverseFactorial(11)) * r2
+                        + inverseFactorial(9)) * r2
+                       - inverseFactorial(7)) * r2
+                      + inverseFactorial(5)) * r2
+                     - inverseFactorial(3));
+    // clang-format on
+    return r + r * r2 * p;
+}
+
+inline double cosOfReduced(double r) {
+    const double r2 = r * r;
+    // clang-format off
+    const double p = ((((((( inverseFactorial(16) * r2
+                           - inverseFactorial(14)) * r2
+                          + inverseFactorial(12)) * r2
+                         - inverseFactorial(10)) * r2
+                        + inverseFactorial(8)) * r2
+                       - inverseFactorial(6)) * r2
+                      + inverseFactorial(4)) * r2
+                     - inverseFactorial(2));
+    // clang-format on
+    return 1 + r2 * p;
+}
+
+// ---- Earth series (VSOP87D), grouped by frequency --------------------------------------
+//
+// Of the 716 terms only some 215 frequencies differ, so A*cos(B + C*tau) is evaluated as
+// (A cos B) cos(C tau) - (A sin B) sin(C tau) with one sine and cosine per frequency.
+
+constexpr std::size_t termCount(std::span<const std::span<const PeriodicTerm>> series) {
+    std::size_t n = 0;
+    for (const auto& table : series) n += table.size();
+    return n;
+}
+
+constexpr std::size_t EarthTermCount =
+    termCount(EarthLongitude) + termCount(EarthLatitude) + termCount(EarthRadius);
+constexpr std::size_t EarthSegmentCount =
+    std::size(EarthLongitude) + std::size(EarthLatitude) + std::size(EarthRadius);
+
+struct EarthSeries {
+    std::array<double, EarthTermCount> cosineWeight{};  // A cos B
+    std::array<double, EarthTermCount> sineWeight{};    // A sin B
+    std::array<int, EarthTermCount> frequencyIndex{};
+    std::array<double, EarthTermCount> frequencies{};  // distinct C, radians per millennium
+    std::size_t frequencyCount = 0;
+    std::array<std::size_t, EarthSegmentCount + 1> segmentStart{};  // L0..L5, B0..B4, R0..R5
+};
+
+EarthSeries buildEarthSeries() {
+    EarthSeries e;
+    std::size_t term = 0;
+    std::size_t segment = 0;
+    using Series = std::span<const std::span<const PeriodicTerm>>;
+    for (const Series quantity : {Series(EarthLongitude), Series(EarthLatitude), Series(EarthRadius)}) {
+        for (const std::span<const PeriodicTerm> table : quantity) {
+            e.segmentStart[segment++] = term;
+            for (const PeriodicTerm& t : table) {
+                e.cosineWeight[term] = t.amplitude * std::cos(t.phase);
+                e.sineWeight[term] = t.amplitude * std::sin(t.phase);
+                std::size_t f = 0;
+                while (f < e.frequencyCount && e.frequencies[f] != t.frequency) ++f;
+                if (f == e.frequencyCount) e.frequencies[e.frequencyCount++] = t.frequency;
+                e.frequencyIndex[term] = static_cast<int>(f);
+                ++term;
+            }
+        }
+    }
+    e.segmentStart[segment] = term;
+    return e;
+}
+
+const EarthSeries& earthSeries() {
+    static const EarthSeries series = buildEarthSeries();
+    return series;
+}
+
+// Heliocentric longitude and latitude (radians, not reduced) and radius (au).
+struct EarthPosition {
+    double longitude, latitude, radius;
+};
+
+EarthPosition earthPosition(double tau) {
+    const EarthSeries& e = earthSeries();
+    const std::size_t n = e.frequencyCount;
+    std::array<double, EarthTermCount> argument, sine, cosine;
+    for (std::size_t i = 0; i < n; ++i) argument[i] = e.frequencies[i] * tau;
+    sinesAndCosines({argument.data(), n}, {sine.data(), n}, {cosine.data(), n});
+
+    const auto segmentSum = [&](std::size_t segment) {
+        double even = 0, odd = 0;
+        std::size_t i = e.segmentStart[segment];
+        const std::size_t end = e.segmentStart[segment + 1];
+        for (; i + 1 < end; i += 2) {
+            const int f0 = e.frequencyIndex[i], f1 = e.frequencyIndex[i + 1];
+            even += e.cosineWeight[i] * cosine[f0] - e.sineWeight[i] * sine[f0];
+            odd += e.cosineWeight[i + 1] * cosine[f1] - e.sineWeight[i + 1] * sine[f1];
+        }
+        if (i < end) {
+            const int f = e.frequencyIndex[i];
+            even += e.cosineWeight[i] * cosine[f] - e.sineWeight[i] * sine[f];
+        }
+        return even + odd;
+    };
+    // Sum over k of S_k * tau^k, Horner form from the highest power.
+    const auto quantity = [&](std::size_t firstSegment, std::size_t powers) {
+        double value = 0;
+        for (std::size_t k = powers; k-- > 0;) value = value * tau + segmentSum(firstSegment + k);
+        return value;
+    };
+    constexpr std::size_t LongitudePowers = std::size(EarthLongitude);
+    constexpr std::size_t LatitudePowers = std::size(EarthLatitude);
+    constexpr std::size_t RadiusPowers = std::size(EarthRadius);
+    return {quantity(0, LongitudePowers), quantity(LongitudePowers, LatitudePowers),
+            quantity(LongitudePowers + LatitudePowers, RadiusPowers)};
+}
+
+// Nutation in longitude in degrees (IAU 1980, first 40 terms); t in Julian centuries.
+double nutationDegrees(double t) {
+    const auto [d, m, mp, f, omega] = nutationArguments(t);
+    constexpr std::size_t N = std::size(NutationTerms);
+    std::array<double, N> argument, sine, cosine;
+    for (std::size_t i = 0; i < N; ++i) {
+        const NutationTerm& term = NutationTerms[i];
+        argument[i] = DegreeInRadians * (term.d * d + term.m * m + term.mp * mp + term.f * f +
+                                         term.omega * omega);
+    }
+    sinesAndCosines(argument, sine, cosine);
+    double sum = 0;  // 0.0001 arcseconds
+    for (std::size_t i = 0; i < N; ++i)
+        sum += (NutationTerms[i].s + NutationTerms[i].sDot * t) * sine[i] * 0.0001;
+    return sum / 3600;
+}
+
+// Daily motion of the Sun in arcseconds per day; tau in Julian millennia.
+double solarMotionArcseconds(double tau) {
+    const double tauPower[4] = {1, tau, tau * tau, tau * tau * tau};
+    constexpr std::size_t N = std::size(SolarMotionTerms);
+    std::array<double, N> argument, sine, cosine;
+    for (std::size_t i = 0; i < N; ++i)
+        argument[i] = (SolarMotionTerms[i].phase + SolarMotionTerms[i].rate * tau) * DegreeInRadians;
+    sinesAndCosines(argument, sine, cosine);
+    double motion = SolarMeanMotionArcseconds;
+    for (std::size_t i = 0; i < N; ++i)
+        motion += SolarMotionTerms[i].coefficient * tauPower[SolarMotionTerms[i].power] * sine[i];
+    return motion;
+}
+
+// The Sun's longitude without nutation (degrees, not reduced) and its daily motion.
+struct SolarParts {
+    double degreesWithoutNutation;
+    double aberrationDegrees;
+    double degreesPerDay;
+};
+
+SolarParts solarParts(double jde) {
+    const double t = (jde - J2000) / DaysPerCentury;
+    const double tau = (jde - J2000) / DaysPerMillennium;
+    const EarthPosition earth = earthPosition(tau);
+    const double geometric = (normalizeRadians(earth.longitude) + AstroPi) / DegreeInRadians;
+    // Conversion to the FK5 frame, as in apparentSolarLongitude.
+    const double lambda = (geometric - 1.397 * t - 0.00031 * t * t) * DegreeInRadians;
+    const double frame = (-0.09033 + 0.03916 * (std::sin(lambda) + std::cos(lambda)) *
+                                         std::tan(normalizeRadians(earth.latitude))) /
+                         3600;
+    const double motion = solarMotionArcseconds(tau);
+    return {geometric + frame, -0.005775518 * earth.radius * motion / 3600, motion / 3600};
+}
+
+// Argument B + C T + D T^2 + E T^3 + F T^4 of a lunar term and its rate per century.
+struct LunarArgument {
+    double radians;
+    double radiansPerCentury;
+};
+
+// Moon's longitude without nutation (degrees in [0, 360)) and its daily rate.
+LongitudeAndRate lunarLongitudeWithoutNutation(double jde) {
+    const double t = (jde - J2000) / DaysPerCentury;
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    const double t4 = t3 * t;
+    constexpr std::size_t N0 = std::size(LunarTerms0), N1 = std::size(LunarTerms1),
+                          N2 = std::size(LunarTerms2), N = N0 + N1 + N2;
+    std::array<double, N> argument, rate, sine, cosine;
+    std::size_t i = 0;
+    using Table = std::span<const LunarTerm>;
+    for (const Table table : {Table(LunarTerms0), Table(LunarTerms1), Table(LunarTerms2)}) {
+        for (const LunarTerm& term : table) {
+            argument[i] =
+                term.phase + term.rate * t + term.rate2 * t2 + term.rate3 * t3 + term.rate4 * t4;
+            rate[i] = term.rate + 2 * term.rate2 * t + 3 * term.rate3 * t2 + 4 * term.rate4 * t3;
+            ++i;
+        }
+    }
+    sinesAndCosines(argument, sine, cosine);
+    // S_k and dS_k/dT in table order.
+    const auto sums = [&](const auto& table, std::size_t first) {
+        double s = 0, ds = 0;
+        for (std::size_t j = 0; j < std::size(table); ++j) {
+            s += table[j].amplitude * sine[first + j];
+            ds += table[j].amplitude * cosine[first + j] * rate[first + j];
+        }
+        return LunarArgument{s, ds};
+    };
+    const LunarArgument s0 = sums(LunarTerms0, 0);
+    const LunarArgument s1 = sums(LunarTerms1, N0);
+    const LunarArgument s2 = sums(LunarTerms2, N0 + N1);
+    const double periodic =
+        (s0.radians + s1.radians * t + s2.radians * t2) / 3600 * DegreeInRadians;  // radians
+    const double periodicRate = (s0.radiansPerCentury + s1.radians + s1.radiansPerCentury * t +
+                                 2 * s2.radians * t + s2.radiansPerCentury * t2) /
+                                3600 * DegreeInRadians;
+    const double* l = LunarMeanLongitude;
+    // clang-format off
+    const double mean = (((l[4] * t
+                           + l[3]) * t
+                          + l[2]) * t
+                         + l[1]) * t
+                        + l[0];
+    const double meanRate = ((4 * l[4] * t
+                              + 3 * l[3]) * t
+                             + 2 * l[2]) * t
+                            + l[1];
+    // clang-format on
+    const double lambda = normalizeRadians(periodic + mean) / DegreeInRadians;
+    // General precession: about 50288 arcseconds per millennium.
+    const double precessionRate = PrecessionCoefficients[0] / 3600 / DaysPerMillennium;
+    return {normalizeDegrees(lambda + generalPrecession(jde)),
+            (periodicRate + meanRate) / DegreeInRadians / DaysPerCentury + precessionRate};
+}
+
+}  // namespace
+
+void sinesAndCosines(std::span<const double> x, std::span<double> sines, std::span<double> cosines) {
+    const std::size_t n = x.size();
+    const double* in = x.data();
+    double* sinOut = sines.data();
+    double* cosOut = cosines.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        const double shifted = in[i] * TwoOverPi + RoundShift;
+        const double k = shifted - RoundShift;  // nearest integer to x / (pi/2)
+        const std::uint64_t quadrant = std::bit_cast<std::uint64_t>(shifted);  // k mod 4 in bits 0-1
+        const double r = ((in[i] - k * HalfPi1) - k * HalfPi2) - k * HalfPi3;  // [-pi/4, pi/4]
+        const std::uint64_t s = std::bit_cast<std::uint64_t>(sinOfReduced(r));
+        const std::uint64_t c = std::bit_cast<std::uint64_t>(cosOfReduced(r));
+        // sin(r + k pi/2) is sin r, cos r, -sin r, -cos r for k mod 4 = 0..3; the cosine
+        // is the sine a quadrant on.
+        const std::uint64_t odd = 0 - (quadrant & 1);  // all ones when k is odd
+        const std::uint64_t sinSign = (quadrant & 2) << 62;
+        const std::uint64_t cosSign = ((quadrant + 1) & 2) << 62;
+        sinOut[i] = std::bit_cast<double>(((s & ~odd) | (c & odd)) ^ sinSign);
+        cosOut[i] = std::bit_cast<double>(((c & ~odd) | (s & odd)) ^ cosSign);
+    }
+}
+
+LongitudeAndRate solarLongitudeAndRate(double jde) {
+    const SolarParts sun = solarParts(jde);
+    const double nutation = nutationDegrees((jde - J2000) / DaysPerCentury);
+    return {normalizeDegrees(sun.degreesWithoutNutation + nutation + sun.aberrationDegrees),
+            sun.degreesPerDay};
+}
+
+LongitudeAndRate lunarElongationAndRate(double jde) {
+    const SolarParts sun = solarParts(jde);
+    const LongitudeAndRate moon = lunarLongitudeWithoutNutation(jde);
+    const double sunDegrees = normalizeDegrees(sun.degreesWithoutNutation + sun.aberrationDegrees);
+    return {normalizeDegrees(moon.degrees - sunDegrees), moon.degreesPerDay - sun.degreesPerDay};
+}
+
+}  // namespace tavomerix
