@@ -109,14 +109,16 @@ std::string entryNameAt(CommemorationKind kind, int month, int storedDay, int sh
 
 // The look-up shared by both kinds: the entry of the day itself, or on the substitute day
 // (29 of a short lunar month, 28 February of a common year) the entry of the missing day
-// when the day's own entry is absent.
+// when the day's own entry is absent. The substitute entry is checked against the day it
+// is shown on, so an entry made in a year whose month lacked its last day still shows.
 std::string commemorationText(CommemorationKind kind, int year, int month, int day,
                               int substituteDay) {
     if (day != substituteDay) return entryNameAt(kind, month, day, year);
     const std::string own = readCommemorationEntry(kind, month, day);
     if (!own.empty()) return commemorationEntryName(kind, own, month, day, year);
     if (isValidKindDate(kind, year, month, day + 1)) return "";
-    return entryNameAt(kind, month, day + 1, year);
+    return commemorationEntryName(kind, readCommemorationEntry(kind, month, day + 1), month, day,
+                                  year);
 }
 
 // Value name MM-DD as two two-digit numbers; false for anything else.

@@ -27,6 +27,10 @@ constexpr OptionSpec GlobalOptions[] = {
 
 constexpr OptionSpec CommandOptions[] = {
     {"lunar", "", "DATE is a lunar date (month 13..24 for a leap month)"},
+    {"lichun", "", "sexagenary year and months start at 立春"},
+    {"era", "", "name the lunar year by its era (104 BC..1911)"},
+    {"hijri", "", "show the Hijri date instead of the festivals"},
+    {"days", "FILE", "commemoration days: lines of L|S, MM-DD, a tab and the stored value"},
 };
 
 struct CommandSpec {
@@ -43,6 +47,14 @@ const CommandSpec Commands[] = {
     {"terms", "YEAR", "solar terms of a civil year", 1, 1, {}, runTerms},
     {"moons", "YEAR", "new and full moons of a civil year", 1, 1, {}, runMoons},
     {"months", "YEAR", "months of a lunar year with their civil dates", 1, 1, {}, runMonths},
+    {"records", "FIRST [LAST]", "lunar year records, one line per year", 1, 2, {}, runRecords},
+    {"convert", "DATE", "civil date to lunar (month field = MonthCode), or back with --lunar", 1, 1,
+     {"lunar"}, runConvert},
+    {"ganzhi", "DATE", "sexagenary year, month and day", 1, 1, {"lichun", "lunar"}, runGanzhi},
+    {"interval", "DATE1 DATE2", "days between two civil dates", 2, 2, {}, runInterval},
+    {"day", "[DATE]", "the widget's day view (today without DATE)", 0, 1,
+     {"lunar", "lichun", "era", "hijri", "days"}, runDay},
+    {"cal", "[YEAR [MONTH]]", "month calendar with lunar days and solar terms", 0, 2, {}, runCal},
 };
 
 const CommandSpec* findCommand(std::string_view name) {
@@ -76,8 +88,8 @@ bool isOption(std::string_view arg) {
 }
 
 // The command run when none is named.
-constexpr std::string_view DefaultCommand = "terms";
-constexpr std::string_view DefaultSummary = "the solar terms of the current year";
+constexpr std::string_view DefaultCommand = "day";
+constexpr std::string_view DefaultSummary = "today's day view";
 
 }  // namespace
 
@@ -206,9 +218,8 @@ CliParse parseCommandLine(const std::vector<std::string>& argv) {
         options.emplace_back(name, value);
     }
     if (r.command.empty()) {
-        // No command: the default command for today, filled in when it runs.
+        // No command: the day view of today.
         r.command = DefaultCommand;
-        r.args.push_back("");
     }
     for (const auto& [name, value] : options) {
         if (name == "help") r.help = true;
@@ -257,10 +268,7 @@ CliOutput runCli(const std::vector<std::string>& argv, const CliEnvironment& env
     if (!parse.ok) return parse.error;
     const CliRequest& r = parse.request;
     if (r.help) return {ExitOk, usageText(), ""};
-    CliRequest request = r;
-    if (request.command == DefaultCommand && request.args.size() == 1 && request.args[0].empty()) {
-        request.args[0] = std::to_string(env.today.year);
-    }
+    const CliRequest& request = r;
     const ScopedCalendarSettings settings(r.timeZoneHours, r.modern ? 1 : 0);
     return findCommand(request.command)->handler(request, env);
 }

@@ -13,6 +13,12 @@ CliOutput runJd(const CliRequest& request, const CliEnvironment& env);
 CliOutput runTerms(const CliRequest& request, const CliEnvironment& env);
 CliOutput runMoons(const CliRequest& request, const CliEnvironment& env);
 CliOutput runMonths(const CliRequest& request, const CliEnvironment& env);
+CliOutput runRecords(const CliRequest& request, const CliEnvironment& env);
+CliOutput runConvert(const CliRequest& request, const CliEnvironment& env);
+CliOutput runGanzhi(const CliRequest& request, const CliEnvironment& env);
+CliOutput runInterval(const CliRequest& request, const CliEnvironment& env);
+CliOutput runDay(const CliRequest& request, const CliEnvironment& env);
+CliOutput runCal(const CliRequest& request, const CliEnvironment& env);
 
 // Output of a successful command: text plus a final line end.
 CliOutput printed(std::string text);

@@ -56,9 +56,14 @@ TEST_F(CommemorationStoreTest, EntryDateMustExistInItsStartYear) {
     storeLunar("16-01", "2000闰月");      // 2000 has no 闰四月
     storeSolar("02-29", "2021闰日");      // 2021 is a common year
     EXPECT_EQ("", lunarCommemorationText(2023, 4, 30));
-    EXPECT_EQ("", lunarCommemorationText(2024, 4, 29));
     EXPECT_EQ("", lunarCommemorationText(2020, 16, 1));
     EXPECT_EQ("", solarCommemorationText(2024, 2, 29));
+    // Shown on a substitute day, an entry is checked against that day: day 29 of 2000's
+    // 四月 exists, so the day-30 entry shows on day 29 of a short 四月 from 2000 on; likewise
+    // the 29 February entry on 28 February of a common year.
+    EXPECT_EQ("四月三十", lunarCommemorationText(2024, 4, 29));
+    EXPECT_EQ("", lunarCommemorationText(1999, 4, 29));
+    EXPECT_EQ("闰日", solarCommemorationText(2023, 2, 28));
 }
 
 TEST_F(CommemorationStoreTest, LeapDayShowsOnFebruaryTwentyEighthOfCommonYears) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 namespace tavomerix {
 namespace {
 
@@ -98,10 +101,110 @@ TEST(Cli, BadInputIsOneLineOnStderrAndExitTwo) {
     }
 }
 
+TEST(Cli, LunarCommands) {
+    const struct {
+        std::vector<std::string> args;
+        const char* out;
+    } Cases[] = {
+        {{"convert", "2023-3-22"}, "AD14-01-2023\n"},             // 闰二月初一: MonthCode 14
+        {{"convert", "2024-2-10"}, "AD01-01-2024\n"},             // 春节 2024
+        {{"convert", "2024-2-9"}, "AD12-30-2023\n"},              // 除夕, a long 腊月
+        {{"convert", "--lunar", "2023-14-1"}, "AD03-22-2023\n"},
+        {{"convert", "--lunar", "2023-12-30"}, "AD02-09-2024\n"},  // last months fall in the next civil year
+        {{"convert", "-103-2-22"}, "BC01-01-0104\n"},
+        {{"ganzhi", "2000-1-1"}, "己卯(兔)年丙子月戊午日\n"},
+        {{"ganzhi", "2024-2-4"}, "癸卯(兔)年乙丑月戊戌日\n"},              // before the new year
+        {{"ganzhi", "2024-2-4", "--lichun"}, "甲辰(龙)年丙寅月戊戌日\n"},  // 立春 day
+        {{"ganzhi", "--lunar", "2024-1-1"}, "甲辰(龙)年丙寅月甲辰日\n"},
+        {{"interval", "2000-1-1", "1999-1-1"}, "365\n"},
+        {{"interval", "1582-10-4", "1582-10-15"}, "1\n"},
+        {{"records", "2023", "2024"}, "2023\t01011011010120122\n2024\t01001011011000210\n"},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        const CliOutput r = run(c.args);
+        EXPECT_EQ(ExitOk, r.exitCode) << r.err;
+        EXPECT_EQ(c.out, r.out);
+    }
+}
+
+TEST(Cli, LunarCommandErrors) {
+    const struct {
+        std::vector<std::string> args;
+        const char* mentions;
+    } Cases[] = {
+        {{"convert", "--lunar", "2024-14-1"}, "'2024-14-1'"},  // 2024 has no 闰二月
+        {{"convert", "--lunar", "2024-1-30"}, "'2024-1-30'"},  // 正月 2024 is short
+        {{"convert", "9001-1-1"}, "'9001-1-1'"},
+        {{"records", "9999"}, "'9999'"},
+        {{"records", "2000", "1999"}, "1999"},
+        {{"day", "9001-1-1"}, "'9001-1-1'"},
+        {{"day", "2024-2-10", "--days", "/nonexistent/days.txt"}, "/nonexistent/days.txt"},
+        {{"cal", "2024", "13"}, "'13'"},
+        {{"interval", "2000-1-1"}, "DATE1 DATE2"},
+        {{"ganzhi", "2000-1-1", "--era"}, "--era"},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+        const CliOutput r = run(c.args);
+        EXPECT_EQ(ExitUsage, r.exitCode);
+        EXPECT_EQ("", r.out);
+        EXPECT_NE(std::string::npos, r.err.find(c.mentions)) << r.err;
+    }
+}
+
+TEST(Cli, DayViewPrintsSixLines) {
+    const CliOutput r = run({"day", "2024-2-10"});
+    EXPECT_EQ(ExitOk, r.exitCode);
+    EXPECT_EQ("AD02-10-2024\nAD01-01-2024\n二○二四年 正月小 初一\n星期六 水瓶座  甲辰(龙)年丙寅月甲辰日\n"
+              "春节 国际气象节\n2月19日雨水 六九第6天\n",
+              r.out);
+    const CliOutput era = run({"day", "-103-2-22", "--era"});
+    EXPECT_EQ(0u, era.out.find("BC02-22-0104\nBC01-01-0104\n西汉太初01年 正月小 初一\n"));
+    const CliOutput lunar = run({"day", "--lunar", "2024-1-1"});
+    EXPECT_EQ(r.out, lunar.out);
+    const CliOutput hijri = run({"day", "2024-2-10", "--hijri"});
+    EXPECT_EQ(std::string::npos, hijri.out.find("春节"));
+    CliEnvironment env;
+    env.today = {2024, 2, 10};
+    EXPECT_EQ(r.out, runCli({"tavomerix"}, env).out);
+}
+
+TEST(Cli, CommemorationFileShowsInTheFestivalLineAndReportsBadLines) {
+    const std::string path = testing::TempDir() + "tavomerix_days.txt";
+    {
+        std::ofstream file(path);
+        file << "L\t01-01\t2000家宴\n"
+             << "S 02-10\t2020纪念\n"
+             << "X\t01-02\t2000坏\n";
+    }
+    const CliOutput r = run({"day", "2024-2-10", "--days", path});
+    std::remove(path.c_str());
+    EXPECT_EQ(ExitOk, r.exitCode);
+    EXPECT_NE(std::string::npos, r.out.find("\n家宴 纪念 春节 国际气象节\n")) << r.out;
+    EXPECT_NE(std::string::npos, r.err.find(":3: ")) << r.err;
+    // The entries do not outlive the command.
+    EXPECT_EQ(std::string::npos, run({"day", "2024-2-10"}).out.find("家宴"));
+}
+
+TEST(Cli, MonthCalendar) {
+    const CliOutput october1582 = run({"cal", "1582", "10"});
+    EXPECT_EQ(ExitOk, october1582.exitCode);
+    EXPECT_EQ(std::string::npos, october1582.out.find(" 5 "));  // the dropped days
+    EXPECT_NE(std::string::npos, october1582.out.find("4      15"));
+    const CliOutput february = run({"cal", "2024", "2"});
+    EXPECT_NE(std::string::npos, february.out.find("立春"));  // 2-4
+    EXPECT_NE(std::string::npos, february.out.find("正月"));  // 2-10, 初一 shows the month
+    const CliOutput year = run({"cal", "2024"});
+    EXPECT_NE(std::string::npos, year.out.find("2024年12月"));
+}
+
 TEST(Cli, HelpListsEveryCommand) {
     const CliOutput r = run({"--help"});
     EXPECT_EQ(ExitOk, r.exitCode);
-    for (const char* command : {"jd DATE", "terms YEAR", "moons YEAR", "months YEAR", "--tz N", "--modern"}) {
+    for (const char* command : {"jd DATE", "terms YEAR", "moons YEAR", "months YEAR", "records FIRST",
+                                "convert DATE", "ganzhi DATE", "interval DATE1 DATE2", "day [DATE]",
+                                "cal [YEAR", "--tz N", "--modern", "--days FILE"}) {
         EXPECT_NE(std::string::npos, r.out.find(command)) << command;
     }
 }

@@ -1,0 +1,289 @@
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/app_settings.h"
+#include "app/commemoration_store.h"
+#include "app/registry.h"
+#include "calendar/julian_day.h"
+#include "chinese/lunar_conversion.h"
+#include "chinese/lunar_year.h"
+#include "chinese/sexagenary.h"
+#include "cli/commands.h"
+#include "dayinfo/date_text.h"
+#include "dayinfo/day_view.h"
+#include "dayinfo/names.h"
+#include "dayinfo/term_table.h"
+
+namespace tavomerix {
+
+namespace {
+
+// Years of the lunar records that `records` prints.
+constexpr int RecordChunkYears = 200;
+
+// A DATE argument as a civil date: typed civil, or typed lunar (month = MonthCode) and
+// converted. On failure `error` holds the usage error.
+CivilDayArgument dateArgument(std::string_view text, bool lunar) {
+    if (!lunar) return civilDayArgument(text);
+    CivilDayArgument a;
+    const TypedDate typed = parseTypedDate(text);
+    if (!typed.ok) {
+        a.error = usageError("bad date '" + std::string(text) +
+                             "' (DATE is Y-M-D, the year astronomical and possibly negative)");
+        return a;
+    }
+    const DateCodeFields civil = parseDateCode(lunarToSolar(typed.year, typed.month, typed.day));
+    if (!civil.ok) {
+        a.error = usageError("no such lunar date '" + std::string(text) +
+                             "' (month is 1..12, or 13..24 for the leap month the year has; "
+                             "day 1..29 or 30; years -8999..9000)");
+        return a;
+    }
+    a.ok = true;
+    a.year = civil.year;
+    a.month = civil.month;
+    a.day = civil.day;
+    a.dayNumber = julianDayNumber(civil.year, civil.month, civil.day);
+    return a;
+}
+
+CliOutput conversionRangeError(std::string_view text) {
+    return usageError("date '" + std::string(text) + "' is outside the lunar calendar's years -8999..9000");
+}
+
+// Restores every setting a command changes for its run.
+class ScopedAppSettings {
+public:
+    ScopedAppSettings() : saved_(appSettings()) {}
+    ~ScopedAppSettings() {
+        const int tz = appSettings().TimeZoneHours, modern = appSettings().ModernCalculateAncientFlag;
+        appSettings() = saved_;
+        appSettings().TimeZoneHours = tz;
+        appSettings().ModernCalculateAncientFlag = modern;
+    }
+    ScopedAppSettings(const ScopedAppSettings&) = delete;
+    ScopedAppSettings& operator=(const ScopedAppSettings&) = delete;
+
+private:
+    AppSettings saved_;
+};
+
+// Loads a commemoration file into the registry; problems go to `err`, one line each.
+bool loadDaysFile(const std::string& path, std::string& err) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    for (const CommemorationFileError& e : loadCommemorationFile(contents.str())) {
+        err += "tavomerix: " + path + ":" + std::to_string(e.lineNumber) + ": " + e.message + "\n";
+    }
+    return true;
+}
+
+// The lunar month's name without its size mark: "闰四月" from "闰四月小".
+std::string monthNameOf(int sizedMonthCode) {
+    const std::string text = lunarMonthText(sizedMonthCode);
+    return text.size() >= 3 ? text.substr(0, text.size() - 3) : text;
+}
+
+// Pads a text to a display width (ASCII one column, other characters two), right-aligned.
+std::string rightAligned(const std::string& text, int width) {
+    const int w = gbkWidth(text);
+    return w >= width ? text : std::string(static_cast<size_t>(width - w), ' ') + text;
+}
+
+constexpr int CalendarCell = 8;
+
+// One month of `cal`: title, weekday header (Monday first), day numbers with the lunar
+// day, month or term beneath.
+std::string monthCalendar(int year, int month, const CliEnvironment& env) {
+    const std::string title = (year >= 1 ? std::to_string(year) : "公元前" + std::to_string(1 - year)) +
+                              "年" + std::to_string(month) + "月";
+    const int width = 7 * CalendarCell;
+    std::string text(static_cast<size_t>(std::max(0, (width - gbkWidth(title)) / 2)), ' ');
+    text += title + "\n";
+    for (int i = 0; i < 7; ++i) {
+        text += rightAligned(std::string(i == 6 ? "日" : digitName(i + 1)), CalendarCell - 2) + "  ";
+    }
+    text += "\n";
+    const int todayNumber = julianDayNumber(env.today.year, env.today.month, env.today.day);
+    std::string numbers, names;
+    int column = 0;
+    const auto flush = [&] {
+        while (!numbers.empty() && numbers.back() == ' ') numbers.pop_back();
+        while (!names.empty() && names.back() == ' ') names.pop_back();
+        text += numbers + "\n" + names + "\n";
+        numbers.clear();
+        names.clear();
+        column = 0;
+    };
+    for (int day = 1; day <= 31; ++day) {
+        const int jdn = julianDayNumber(year, month, day);
+        if (jdn == InvalidDayNumber) continue;
+        const int weekday = ((jdn % 7) + 7) % 7;  // 0 = Monday
+        if (column == 0 && numbers.empty()) {
+            numbers.append(static_cast<size_t>(weekday * CalendarCell), ' ');
+            names.append(static_cast<size_t>(weekday * CalendarCell), ' ');
+            column = weekday;
+        }
+        std::string below;
+        const DateCodeFields lunar = parseDateCode(solarToLunar(year, month, day));
+        if (lunar.ok) below = lunar.day == 1 ? monthNameOf(lunar.month) : lunarDayName(lunar.day);
+        const TermEvent term = cachedNextTerm(jdn);
+        if (term.number != 0 && static_cast<int>(std::floor(term.instant)) == jdn) {
+            below = std::string(solarTermName(term.number));
+        }
+        std::string number = rightAligned(std::to_string(day), CalendarCell - 2);
+        std::string name = rightAligned(below, CalendarCell - 2);
+        if (env.stdoutIsTerminal && jdn == todayNumber) {
+            number = "\033[7m" + number + "\033[0m";
+            name = "\033[7m" + name + "\033[0m";
+        }
+        numbers += number + "  ";
+        names += name + "  ";
+        if (++column == 7) flush();
+    }
+    if (column != 0) flush();
+    return text;
+}
+
+}  // namespace
+
+CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
+    const auto yearOf = [](std::string_view text, int& year, CliOutput& error) {
+        const TypedNumber n = parseTypedNumber(text, FirstLunarYear, LastLunarYear);
+        if (!n.ok) {
+            error = usageError("bad lunar year '" + std::string(text) + "' (years -9997..9998)");
+            return false;
+        }
+        year = n.value;
+        return true;
+    };
+    int first = 0, last = 0;
+    CliOutput error;
+    if (!yearOf(request.args[0], first, error)) return error;
+    last = first;
+    if (request.args.size() > 1 && !yearOf(request.args[1], last, error)) return error;
+    if (last < first) {
+        return usageError("LAST " + std::to_string(last) + " comes before FIRST " + std::to_string(first));
+    }
+    std::string text;
+    text.reserve(static_cast<size_t>(last - first + 1) * 24);
+    for (int chunk = first; chunk <= last; chunk += RecordChunkYears) {
+        const int chunkLast = std::min(last, chunk + RecordChunkYears - 1);
+        prefetchLunarYears(chunk, chunkLast);
+        for (int year = chunk; year <= chunkLast; ++year) {
+            text += std::to_string(year) + "\t" + std::string(lunarYearRecord(year)) + "\n";
+        }
+        if (env.stopRequested && *env.stopRequested) return {ExitInterrupted, "", ""};
+        if (env.stderrIsTerminal && env.progress && last > first) {
+            char percent[64];
+            std::snprintf(percent, sizeof percent, "records: %d%%",
+                          static_cast<int>(100.0 * (chunkLast - first + 1) / (last - first + 1)));
+            env.progress(percent);
+        }
+    }
+    if (env.stderrIsTerminal && env.progress && last > first) env.progress("");
+    return printed(text);
+}
+
+CliOutput runConvert(const CliRequest& request, const CliEnvironment&) {
+    const std::string& text = request.args[0];
+    if (request.flag("lunar")) {
+        const CivilDayArgument civil = dateArgument(text, true);
+        if (!civil.ok) return civil.error;
+        return printed(formatDateCode(civil.year, civil.month, civil.day));
+    }
+    const CivilDayArgument civil = civilDayArgument(text);
+    if (!civil.ok) return civil.error;
+    std::string lunar = solarToLunar(civil.year, civil.month, civil.day);
+    const DateCodeFields fields = parseDateCode(lunar);
+    if (!fields.ok) return conversionRangeError(text);
+    // The month field carries the MonthCode: the 30-day flag is dropped.
+    const int code = (fields.month - 1) % 24 + 1;
+    lunar[2] = static_cast<char>('0' + code / 10);
+    lunar[3] = static_cast<char>('0' + code % 10);
+    return printed(lunar);
+}
+
+CliOutput runGanzhi(const CliRequest& request, const CliEnvironment&) {
+    const CivilDayArgument civil = dateArgument(request.args[0], request.flag("lunar"));
+    if (!civil.ok) return civil.error;
+    const std::string text =
+        ganzhiText(civil.year, civil.month, civil.day, request.flag("lichun") ? 1 : 0);
+    if (text.empty()) return conversionRangeError(request.args[0]);
+    return printed(text);
+}
+
+CliOutput runInterval(const CliRequest& request, const CliEnvironment&) {
+    const CivilDayArgument a = civilDayArgument(request.args[0]);
+    if (!a.ok) return a.error;
+    const CivilDayArgument b = civilDayArgument(request.args[1]);
+    if (!b.ok) return b.error;
+    return printed(std::to_string(b.dayNumber > a.dayNumber ? b.dayNumber - a.dayNumber
+                                                            : a.dayNumber - b.dayNumber));
+}
+
+CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
+    CivilDayArgument date;
+    if (request.args.empty()) {
+        date.ok = true;
+        date.year = env.today.year;
+        date.month = env.today.month;
+        date.day = env.today.day;
+    } else {
+        date = dateArgument(request.args[0], request.flag("lunar"));
+        if (!date.ok) return date.error;
+    }
+    const ScopedAppSettings restore;
+    AppSettings& s = appSettings();
+    s.GanZhiFromLichunFlag = request.flag("lichun") ? 1 : 0;
+    s.LunarYearShowDynastyFlag = request.flag("era") ? 1 : 0;
+    s.FestivalInfoShowMuharramFlag = request.flag("hijri") ? 1 : 0;
+    std::string err;
+    if (const std::string* path = request.value("days")) {
+        resetMemoryRegistry();
+        if (!loadDaysFile(*path, err)) {
+            return usageError("cannot read the commemoration file '" + *path + "'");
+        }
+        s.registryEnabled = 1;
+    }
+    const DayView view = dayView(date.year, date.month, date.day);
+    if (request.value("days")) resetMemoryRegistry();
+    if (view.civilCode.empty()) {
+        return usageError("date '" + (request.args.empty() ? std::string("today") : request.args[0]) +
+                          "' is outside the years -8999..9000 of the day view");
+    }
+    CliOutput out = printed(view.civilCode + "\n" + view.lunarCode + "\n" + view.lunarText + "\n" +
+                            view.dayLine + "\n" + view.festivalLine + "\n" + view.seasonLine);
+    out.err = err;
+    return out;
+}
+
+CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
+    int year = env.today.year, month = env.today.month;
+    bool wholeYear = false;
+    if (!request.args.empty()) {
+        const TypedNumber y = parseTypedNumber(request.args[0], MinDayInfoYear, MaxDayInfoYear);
+        if (!y.ok) {
+            return usageError("bad year '" + request.args[0] + "' (YEAR is a whole astronomical year, -8999..9000)");
+        }
+        year = y.value;
+        wholeYear = request.args.size() == 1;
+        if (request.args.size() == 2) {
+            const TypedNumber m = parseTypedNumber(request.args[1], 1, 12);
+            if (!m.ok) return usageError("bad month '" + request.args[1] + "' (MONTH is 1..12)");
+            month = m.value;
+        }
+    }
+    if (!wholeYear) return printed(monthCalendar(year, month, env));
+    prefetchLunarYears(year - 1, year);
+    std::string text;
+    for (int m = 1; m <= 12; ++m) text += (m > 1 ? "\n" : "") + monthCalendar(year, m, env);
+    return printed(text);
+}
+
+}  // namespace tavomerix
