@@ -341,10 +341,16 @@ void checkToolWindow(HWND w, int id, const wchar_t* cls, const char* name) {
 
 // Opens the options dialog, sets the five boxes (-1 leaves one as it is) and presses 确定.
 // Returns the states it found when the dialog opened (-1 when it did not open).
-std::vector<int> setOptions(HWND w, std::vector<int> wanted) {
+// Posts 选项 and waits for the options dialog; nullptr when it does not appear.
+HWND openOptions(HWND w) {
     PostMessageW(w, WM_COMMAND, 3200, 0);
     HWND dialog = nullptr;
     waitUntil([&] { return (dialog = visibleWindowOfClass(L"TAVOMERIX_IFORM")) != nullptr; }, 5000);
+    return dialog;
+}
+
+std::vector<int> setOptions(HWND w, std::vector<int> wanted) {
+    const HWND dialog = openOptions(w);
     if (dialog == nullptr) return {-1};
     std::vector<int> found;
     for (int i = 0; i < 5; ++i) {
@@ -362,13 +368,9 @@ std::vector<int> setOptions(HWND w, std::vector<int> wanted) {
 void displayedDay(const std::wstring& exe) {
     std::printf("# the displayed day: selectors, lines and selection changes\n");
     clearSettings();
-    Started s = launch(exe);
-    const HWND w = waitForMainWindow(StartTimeoutMs);
-    check("main window appears", w != nullptr);
-    if (w == nullptr) {
-        waitForExit(s, 0);
-        return;
-    }
+    Started s;
+    const HWND w = startWidget(exe, s);
+    if (w == nullptr) return;
     checkToday(w, exe);
     const HWND years = GetDlgItem(w, CivilYear);
     check("civil years -100 .. 4100 offered", SendMessageW(years, CB_GETCOUNT, 0, 0) == 4201,
@@ -423,13 +425,9 @@ void displayedDay(const std::wstring& exe) {
 void menuCommands(const std::wstring& exe) {
     std::printf("# the command menu\n");
     clearSettings();
-    Started s = launch(exe);
-    const HWND w = waitForMainWindow(StartTimeoutMs);
-    check("main window appears", w != nullptr);
-    if (w == nullptr) {
-        waitForExit(s, 0);
-        return;
-    }
+    Started s;
+    const HWND w = startWidget(exe, s);
+    if (w == nullptr) return;
     SendMessageW(w, WM_COMMAND, 3176, 0);
     check("最前显示 from Topmost: no longer topmost", !topmost(w));
     SendMessageW(w, WM_COMMAND, 3176, 0);
@@ -516,16 +514,10 @@ void menuCommands(const std::wstring& exe) {
 void optionsDialog(const std::wstring& exe) {
     std::printf("# the options dialog\n");
     clearSettings();
-    Started s = launch(exe);
-    const HWND w = waitForMainWindow(StartTimeoutMs);
-    check("main window appears", w != nullptr);
-    if (w == nullptr) {
-        waitForExit(s, 0);
-        return;
-    }
-    PostMessageW(w, WM_COMMAND, 3200, 0);
-    HWND dialog = nullptr;
-    waitUntil([&] { return (dialog = visibleWindowOfClass(L"TAVOMERIX_IFORM")) != nullptr; }, 5000);
+    Started s;
+    const HWND w = startWidget(exe, s);
+    if (w == nullptr) return;
+    const HWND dialog = openOptions(w);
     check("选项 opens a window of class TAVOMERIX_IFORM", dialog != nullptr);
     if (dialog != nullptr) {
         check("titled 选项", windowText(dialog) == "选项", windowText(dialog));
@@ -584,13 +576,8 @@ void optionsDialog(const std::wstring& exe) {
     }
 
     std::printf("# the next start restores the options\n");
-    s = launch(exe);
-    const HWND again = waitForMainWindow(StartTimeoutMs);
-    check("main window appears", again != nullptr);
-    if (again == nullptr) {
-        waitForExit(s, 0);
-        return;
-    }
+    const HWND again = startWidget(exe, s);
+    if (again == nullptr) return;
     checkAgainstCli(again, exe, L"--lichun --era --hijri", "today with the stored options");
     const std::vector<int> restored = setOptions(again, {0, 0, 0, 0, -1});
     check("the dialog shows the stored options", restored == std::vector<int>({1, 1, 1, 1, 0}));

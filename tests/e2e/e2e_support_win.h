@@ -257,6 +257,16 @@ inline std::vector<std::string> lines(const std::string& text) {
     return result;
 }
 
+// Starts the widget and waits for its main window (a check); nullptr, with the process
+// ended, when none appears.
+inline HWND startWidget(const std::wstring& exe, Started& s) {
+    s = launch(exe);
+    const HWND w = waitForMainWindow(StartTimeoutMs);
+    check("main window appears", w != nullptr);
+    if (w == nullptr) waitForExit(s, 0);
+    return w;
+}
+
 inline std::string number(double v) {
     char text[32];
     std::snprintf(text, sizeof(text), "%.0f", v);
