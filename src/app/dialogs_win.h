@@ -4,7 +4,8 @@
 
 namespace tavomerix {
 
-// The modal options dialog; true when a setting changed (the main window refreshes).
+// The modal options dialog; true when it was closed with "确定" (the settings are then
+// applied and the main window refreshed).
 bool openOptionsDialog(HWND owner);
 
 // The modal commemoration-day dialog.

@@ -10,7 +10,11 @@
 #include "app/settings_store.h"
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
+#include "chinese/era_names.h"
 #include "chinese/lunar_conversion.h"
+#include "chinese/lunar_year.h"
+#include "dayinfo/date_text.h"
+#include "dayinfo/names.h"
 
 namespace tavomerix {
 
@@ -28,15 +32,15 @@ constexpr ControlKind List = ControlKind::DropDownList;
 constexpr ControlKind Line = ControlKind::ReadOnlyLine;
 
 constexpr std::array<ControlSpec, 9> MainControls = {{
-    {CivilYearSelectorId, List, 9, 15, 109, 164, SelectorFont, Blue, MainControlBackground, "公历年"},
-    {CivilMonthSelectorId, List, 118, 15, 81, 164, SelectorFont, Blue, MainControlBackground, "公历月"},
-    {CivilDaySelectorId, List, 199, 15, 52, 164, SelectorFont, Blue, MainControlBackground, "公历日"},
-    {LunarYearSelectorId, List, 9, 63, 109, 164, SelectorFont, Magenta, MainControlBackground, "农历年"},
-    {LunarMonthSelectorId, List, 118, 63, 81, 164, SelectorFont, Magenta, MainControlBackground, "农历月"},
-    {LunarDaySelectorId, List, 199, 63, 52, 164, SelectorFont, Magenta, MainControlBackground, "农历日"},
-    {DayLineId, Line, 9, 43, 242, 13, DayLineFont, Blue, MainControlBackground, ""},
-    {FestivalLineId, Line, 9, 91, 242, 14, InfoLineFont, Red, MainControlBackground, ""},
-    {SeasonLineId, Line, 9, 111, 242, 14, InfoLineFont, Blue, MainControlBackground, ""},
+    {CivilYearSelectorId, List, 9, 15, 109, 164, SelectorFont, Blue, MainControlBackground, "公历年", ""},
+    {CivilMonthSelectorId, List, 118, 15, 81, 164, SelectorFont, Blue, MainControlBackground, "公历月", ""},
+    {CivilDaySelectorId, List, 199, 15, 52, 164, SelectorFont, Blue, MainControlBackground, "公历日", ""},
+    {LunarYearSelectorId, List, 9, 63, 109, 164, SelectorFont, Magenta, MainControlBackground, "农历年", ""},
+    {LunarMonthSelectorId, List, 118, 63, 81, 164, SelectorFont, Magenta, MainControlBackground, "农历月", ""},
+    {LunarDaySelectorId, List, 199, 63, 52, 164, SelectorFont, Magenta, MainControlBackground, "农历日", ""},
+    {DayLineId, Line, 9, 43, 242, 13, DayLineFont, Blue, MainControlBackground, "", ""},
+    {FestivalLineId, Line, 9, 91, 242, 14, InfoLineFont, Red, MainControlBackground, "", ""},
+    {SeasonLineId, Line, 9, 111, 242, 14, InfoLineFont, Blue, MainControlBackground, "", ""},
 }};
 
 // October 1582 lost its days 5..14 to the calendar reform.
@@ -44,6 +48,9 @@ constexpr int ReformYear = 1582;
 constexpr int ReformMonth = 10;
 constexpr int LastJulianDayOfReform = 4;
 constexpr int FirstGregorianDayOfReform = 15;
+
+// MonthCode 1..24 of a SizedMonthCode.
+int monthCodeOf(int sizedMonth) { return (sizedMonth - 1) % 24 + 1; }
 
 bool isReformMonth(int year, int month) { return year == ReformYear && month == ReformMonth; }
 
@@ -178,6 +185,182 @@ bool followLunarDate(AppSettings& settings) {
     if (!civil.ok) return false;
     settings.selectedSolarDate = {civil.year, civil.month, civil.day};
     return true;
+}
+
+std::vector<std::string> civilYearItems(const AppSettings& settings) {
+    std::vector<std::string> items;
+    items.reserve(static_cast<size_t>(std::max(0, settings.maxYear - settings.minYear + 1)));
+    for (int year = settings.minYear; year <= settings.maxYear; ++year) items.push_back(yearText(year) + "年");
+    return items;
+}
+
+int civilYearItemOf(const AppSettings& settings, int year) {
+    return year >= settings.minYear && year <= settings.maxYear ? year - settings.minYear + 1 : 0;
+}
+
+std::string lunarYearItem(const AppSettings& settings, int lunarYear) {
+    const std::string year = settings.LunarYearShowDynastyFlag == 1 ? eraYearText(lunarYear) : chineseYearText(lunarYear);
+    return year.empty() ? "" : year + "年";
+}
+
+std::vector<std::string> lunarYearItems(const AppSettings& settings) {
+    std::vector<std::string> items;
+    for (int year = settings.lowerLunarBound.year; year <= settings.upperLunarBound.year; ++year) {
+        items.push_back(lunarYearItem(settings, year));
+    }
+    return items;
+}
+
+int lunarYearItemOf(const AppSettings& settings, int lunarYear) {
+    const int first = settings.lowerLunarBound.year;
+    return lunarYear >= first && lunarYear <= settings.upperLunarBound.year ? lunarYear - first + 1 : 0;
+}
+
+std::vector<int> lunarMonthsListed(const AppSettings& settings, int lunarYear) {
+    const LunarSelection& lower = settings.lowerLunarBound;
+    const LunarSelection& upper = settings.upperLunarBound;
+    if (lunarYear < lower.year || lunarYear > upper.year) return {};
+    const std::string_view record = lunarYearRecord(lunarYear);
+    if (record.empty()) return {};
+    const int months = leapMonthOfRecord(record) == 0 ? 12 : 13;
+    const int first = lunarYear == lower.year ? monthSequence(lunarYear, monthCodeOf(lower.sizedMonth)) : 1;
+    const int last = lunarYear == upper.year ? monthSequence(lunarYear, monthCodeOf(upper.sizedMonth)) : months;
+    std::vector<int> listed;
+    for (int sequence = std::max(first, 1); sequence <= last; ++sequence) {
+        listed.push_back(monthAtSequence(lunarYear, sequence));
+    }
+    return listed;
+}
+
+std::string lunarMonthItem(int sizedMonth) {
+    const std::string text = lunarMonthText(sizedMonth);
+    if (text.empty()) return "";
+    return monthCodeOf(sizedMonth) > 12 ? text : "  " + text;
+}
+
+std::vector<std::string> lunarMonthItems(const AppSettings& settings, int lunarYear) {
+    std::vector<std::string> items;
+    for (const int sizedMonth : lunarMonthsListed(settings, lunarYear)) items.push_back(lunarMonthItem(sizedMonth));
+    return items;
+}
+
+int lunarMonthItemOf(const AppSettings& settings, int lunarYear, int month) {
+    const std::vector<int> listed = lunarMonthsListed(settings, lunarYear);
+    const auto found = std::find_if(listed.begin(), listed.end(),
+                                    [&](int sized) { return monthCodeOf(sized) == monthCodeOf(month); });
+    return found == listed.end() ? 0 : static_cast<int>(found - listed.begin()) + 1;
+}
+
+DaySpan lunarDaysListed(const AppSettings& settings, int lunarYear, int sizedMonth) {
+    if (sizedMonth < 1 || sizedMonth > 48) return {};
+    const int month = monthCodeOf(sizedMonth);
+    if (lunarMonthItemOf(settings, lunarYear, month) == 0) return {};
+    DaySpan span{1, isValidLunarDate(lunarYear, month, 30) == 1 ? 30 : 29};
+    const LunarSelection& lower = settings.lowerLunarBound;
+    const LunarSelection& upper = settings.upperLunarBound;
+    if (lunarYear == lower.year && month == monthCodeOf(lower.sizedMonth)) span.first = lower.day;
+    if (lunarYear == upper.year && month == monthCodeOf(upper.sizedMonth)) span.last = upper.day;
+    return span.first <= span.last ? span : DaySpan{};
+}
+
+std::vector<std::string> lunarDayItems(const AppSettings& settings, int lunarYear, int sizedMonth) {
+    std::vector<std::string> items;
+    const DaySpan span = lunarDaysListed(settings, lunarYear, sizedMonth);
+    for (int day = span.first; day >= 1 && day <= span.last; ++day) items.push_back(lunarDayName(day));
+    return items;
+}
+
+SelectorPositions selectorPositions(const AppSettings& settings) {
+    const SolarSelection& civil = settings.selectedSolarDate;
+    const LunarSelection& lunar = settings.selectedLunarDate;
+    SelectorPositions p;
+    p.civilYear = civilYearItemOf(settings, civil.year);
+    p.civilMonth = civil.month >= 1 && civil.month <= 12 ? civil.month : 0;
+    p.civilDay = civilItemOfDay(civil.year, civil.month, civil.day);
+    p.lunarYear = lunarYearItemOf(settings, lunar.year);
+    p.lunarMonth = lunarMonthItemOf(settings, lunar.year, lunar.sizedMonth);
+    const DaySpan span = lunarDaysListed(settings, lunar.year, lunar.sizedMonth);
+    if (span.first > 0 && lunar.day >= span.first && lunar.day <= span.last) p.lunarDay = lunar.day - span.first + 1;
+    return p;
+}
+
+namespace {
+
+// Moves the civil day to a year and month, keeping the day; commits when it converts.
+bool moveCivil(AppSettings& settings, int year, int month) {
+    AppSettings next = settings;
+    next.selectedSolarDate = {year, month, keptCivilDay(year, month, settings.selectedSolarDate.day)};
+    if (next.selectedSolarDate.day == 0 || !followSolarDate(next)) return false;
+    settings = next;
+    return true;
+}
+
+// Shows a lunar month of a year with the day clamped to its listed days; commits when the
+// date converts.
+bool moveLunar(AppSettings& settings, int lunarYear, int sizedMonth, int day) {
+    const DaySpan span = lunarDaysListed(settings, lunarYear, sizedMonth);
+    if (span.first == 0) return false;
+    AppSettings next = settings;
+    next.selectedLunarDate = {lunarYear, sizedMonth, std::clamp(day, span.first, span.last)};
+    if (!followLunarDate(next)) return false;
+    settings = next;
+    return true;
+}
+
+}  // namespace
+
+bool chooseCivilYear(AppSettings& settings, int item) {
+    if (item < 1 || item > settings.maxYear - settings.minYear + 1) return false;
+    return moveCivil(settings, settings.minYear + item - 1, settings.selectedSolarDate.month);
+}
+
+bool chooseCivilMonth(AppSettings& settings, int item) {
+    if (item < 1 || item > 12) return false;
+    return moveCivil(settings, settings.selectedSolarDate.year, item);
+}
+
+bool chooseCivilDay(AppSettings& settings, int item) {
+    const SolarSelection& date = settings.selectedSolarDate;
+    const int day = civilDayOfItem(date.year, date.month, item);
+    if (day == 0) return false;
+    AppSettings next = settings;
+    next.selectedSolarDate.day = day;
+    if (!followSolarDate(next)) return false;
+    settings = next;
+    return true;
+}
+
+bool chooseLunarYear(AppSettings& settings, int item) {
+    const int year = settings.lowerLunarBound.year + item - 1;
+    if (item < 1 || year > settings.upperLunarBound.year) return false;
+    const std::vector<int> listed = lunarMonthsListed(settings, year);
+    if (listed.empty()) return false;
+    int month = monthCodeOf(settings.selectedLunarDate.sizedMonth);
+    if (month > 12 && monthSequence(year, month) == 0) month -= 12;  // the year lacks this leap month
+    int sizedMonth = 0;
+    for (const int sized : listed) {
+        if (monthCodeOf(sized) == month) sizedMonth = sized;
+    }
+    if (sizedMonth == 0) {  // outside the range: the nearest listed month
+        const bool before = year == settings.lowerLunarBound.year &&
+                            monthSequence(year, month) < monthSequence(year, monthCodeOf(listed.front()));
+        sizedMonth = before ? listed.front() : listed.back();
+    }
+    return moveLunar(settings, year, sizedMonth, settings.selectedLunarDate.day);
+}
+
+bool chooseLunarMonth(AppSettings& settings, int item) {
+    const int year = settings.selectedLunarDate.year;
+    const std::vector<int> listed = lunarMonthsListed(settings, year);
+    if (item < 1 || item > static_cast<int>(listed.size())) return false;
+    return moveLunar(settings, year, listed[static_cast<size_t>(item - 1)], settings.selectedLunarDate.day);
+}
+
+bool chooseLunarDay(AppSettings& settings, int item) {
+    const LunarSelection& lunar = settings.selectedLunarDate;
+    const DaySpan span = lunarDaysListed(settings, lunar.year, lunar.sizedMonth);
+    if (span.first == 0 || item < 1 || span.first + item - 1 > span.last) return false;
+    return moveLunar(settings, lunar.year, lunar.sizedMonth, span.first + item - 1);
 }
 
 }  // namespace tavomerix

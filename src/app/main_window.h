@@ -89,6 +89,80 @@ int civilItemOfDay(int year, int month, int day);
 // a day past the month's end becomes its last day.
 int keptCivilDay(int year, int month, int day);
 
+// The civil-year selector's items: yearText + "年" for minYear..maxYear ("    2024年").
+std::vector<std::string> civilYearItems(const AppSettings& settings);
+
+// Item (1-based) of the civil-year selector that shows a year; 0 outside the range.
+int civilYearItemOf(const AppSettings& settings, int year);
+
+// A lunar-year selector item with its padding: eraYearText when LunarYearShowDynastyFlag
+// is 1, else chineseYearText, then "年" ("  二○二四年"); "" outside -9998..9999.
+std::string lunarYearItem(const AppSettings& settings, int lunarYear);
+
+// The lunar-year selector's items: the years of lowerLunarBound .. upperLunarBound.
+std::vector<std::string> lunarYearItems(const AppSettings& settings);
+
+// Item (1-based) of the lunar-year selector that shows a lunar year; 0 outside the range.
+int lunarYearItemOf(const AppSettings& settings, int lunarYear);
+
+// SizedMonthCodes of the months listed for a lunar year, in calendar order with the leap
+// month after its ordinary month; in the years of the two bounds only the months inside
+// the range. Empty for a year without a record or outside the range.
+std::vector<int> lunarMonthsListed(const AppSettings& settings, int lunarYear);
+
+// Lunar-month selector item of a SizedMonthCode: two spaces + "正月大" for an ordinary
+// month, "闰四月小" for a leap month; "" outside 1..48.
+std::string lunarMonthItem(int sizedMonth);
+
+// Item texts of lunarMonthsListed.
+std::vector<std::string> lunarMonthItems(const AppSettings& settings, int lunarYear);
+
+// Item (1-based) of the lunar-month selector that shows a month (MonthCode or
+// SizedMonthCode); 0 when not listed.
+int lunarMonthItemOf(const AppSettings& settings, int lunarYear, int month);
+
+// First and last day listed for a lunar month (SizedMonthCode): 1 .. 29 or 30 by its
+// size, narrowed to the range in the months of the two bounds; {0, 0} when none.
+struct DaySpan {
+    int first = 0;
+    int last = 0;
+    friend bool operator==(const DaySpan&, const DaySpan&) = default;
+};
+DaySpan lunarDaysListed(const AppSettings& settings, int lunarYear, int sizedMonth);
+
+// The lunar-day selector's items: lunarDayName of every listed day.
+std::vector<std::string> lunarDayItems(const AppSettings& settings, int lunarYear, int sizedMonth);
+
+// What every selector shows for the displayed day: the selected item (1-based; 0 when the
+// day is not listed) of the six selectors in control order.
+struct SelectorPositions {
+    int civilYear = 0;
+    int civilMonth = 0;
+    int civilDay = 0;
+    int lunarYear = 0;
+    int lunarMonth = 0;
+    int lunarDay = 0;
+    friend bool operator==(const SelectorPositions&, const SelectorPositions&) = default;
+};
+SelectorPositions selectorPositions(const AppSettings& settings);
+
+// Selection changes. Each takes the 1-based item now selected, moves the displayed day as
+// the widget does and keeps the civil and lunar dates in step; false, with the settings
+// unchanged, when the item does not exist or the new day does not convert.
+// Civil year or month: the day is kept, October 1582 days 5..14 becoming 4 and a day past
+// the month's end the last day.
+bool chooseCivilYear(AppSettings& settings, int item);
+bool chooseCivilMonth(AppSettings& settings, int item);
+// Civil day: for October 1582 items 5..21 are days 15..31.
+bool chooseCivilDay(AppSettings& settings, int item);
+// Lunar year: the month is kept (a leap month the year lacks becomes its ordinary month;
+// clamped into the range at the bounds), the day clamped to the month's length and range.
+bool chooseLunarYear(AppSettings& settings, int item);
+// Lunar month: the listed month at that item; the day clamped as above.
+bool chooseLunarMonth(AppSettings& settings, int item);
+// Lunar day: the listed day at that item.
+bool chooseLunarDay(AppSettings& settings, int item);
+
 // Takes selectedSolarDate as the shown day: sets selectedLunarDate to its lunar date.
 // False, with nothing changed, when the date does not convert.
 bool followSolarDate(AppSettings& settings);

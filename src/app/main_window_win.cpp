@@ -6,15 +6,20 @@
 #include <vector>
 
 #include "app/app_settings.h"
+#include "app/clock.h"
+#include "app/command_menu.h"
+#include "app/command_menu_win.h"
+#include "app/dialogs_win.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
+#include "app/window_modes_win.h"
+#include "dayinfo/day_view.h"
 #include "forms/wide_text.h"
+#include "tools/tool_windows_win.h"
 
 namespace tavomerix {
 
 namespace {
-
-HWND mainWindow = nullptr;
 
 constexpr UINT TrayIconId = 0;
 
@@ -26,36 +31,39 @@ RECT workArea() {
 
 ScreenRect screenRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-void setTopmost(HWND window, bool on) {
-    SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-}
-
-void setTransparency(HWND window, int transparency) {
-    SetWindowLongW(window, GWL_EXSTYLE, GetWindowLongW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
-    SetLayeredWindowAttributes(window, 0, static_cast<BYTE>(layeredAlpha(transparency)), LWA_ALPHA);
-}
-
 void setItems(HWND selector, const std::vector<std::string>& items) {
+    SendMessageW(selector, WM_SETREDRAW, FALSE, 0);
     SendMessageW(selector, CB_RESETCONTENT, 0, 0);
+    SendMessageW(selector, CB_INITSTORAGE, items.size(), items.size() * 12 * sizeof(wchar_t));
     for (const std::string& item : items) {
         const std::wstring text = widen(item);
         SendMessageW(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
+    SendMessageW(selector, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(selector, nullptr, TRUE);
 }
 
-// Selects the 1-based item when it exists.
+// Selects the 1-based item; 0 or a missing item clears the selection.
 void selectItem(HWND selector, int item) {
-    if (item >= 1 && item <= SendMessageW(selector, CB_GETCOUNT, 0, 0)) {
-        SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(item - 1), 0);
-    }
+    const bool exists = item >= 1 && item <= SendMessageW(selector, CB_GETCOUNT, 0, 0);
+    SendMessageW(selector, CB_SETCURSEL, exists ? static_cast<WPARAM>(item - 1) : static_cast<WPARAM>(-1), 0);
 }
 
 // The 1-based selected item; 0 when none.
 int selectedItem(HWND selector) { return static_cast<int>(SendMessageW(selector, CB_GETCURSEL, 0, 0)) + 1; }
 
+void setLine(HWND line, const std::string& text) { SetWindowTextW(line, widen(text).c_str()); }
+
+class MainWindow;
+MainWindow* mainForm = nullptr;
+
 class MainWindow final : public Form {
 public:
     MainWindow() : Form(MainFormName) {}
+    ~MainWindow() override {
+        if (mainForm == this) mainForm = nullptr;
+    }
+    void afterOptions(const OptionEffects& effects);
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -67,13 +75,18 @@ private:
     void onCreate();
     void setStampRegion();
     void createMainControls();
-    void fillCivilDays();
+    void fillLunarYears();
+    void showDay();
     void showSolarDate();
-    void onCivilSelection(int id);
+    void onSelection(int id);
+    void runCommand(int id);
+    void applyMode(const ModeChange& change);
     void trayIcon(DWORD action);
     void keepOnScreen(WINDOWPOS& position);
+    void onDestroy();
 
     bool tooltipsAttached_ = false;
+    HMENU menu_ = nullptr;
 };
 
 void MainWindow::setStampRegion() {
@@ -95,53 +108,146 @@ void MainWindow::createMainControls() {
     SetFocus(control(CivilYearSelectorId));
 }
 
-void MainWindow::fillCivilDays() {
-    const SolarSelection& date = appSettings().selectedSolarDate;
-    const HWND days = control(CivilDaySelectorId);
-    setItems(days, civilDayItems(date.year, date.month));
-    selectItem(days, civilItemOfDay(date.year, date.month, date.day));
+void MainWindow::fillLunarYears() {
+    const HWND years = control(LunarYearSelectorId);
+    setItems(years, lunarYearItems(appSettings()));
+    const ControlSpec& spec = mainControls()[LunarYearSelectorId - CivilYearSelectorId];
+    MoveWindow(years, spec.x, spec.y, spec.width, spec.height, TRUE);
+}
+
+// Puts the displayed day (selectedSolarDate and selectedLunarDate, already in step) into
+// the six selectors and the three lines.
+void MainWindow::showDay() {
+    const AppSettings& s = appSettings();
+    const SolarSelection& civil = s.selectedSolarDate;
+    const LunarSelection& lunar = s.selectedLunarDate;
+    const SelectorPositions at = selectorPositions(s);
+    selectItem(control(CivilYearSelectorId), at.civilYear);
+    selectItem(control(CivilMonthSelectorId), at.civilMonth);
+    setItems(control(CivilDaySelectorId), civilDayItems(civil.year, civil.month));
+    selectItem(control(CivilDaySelectorId), at.civilDay);
+    selectItem(control(LunarYearSelectorId), at.lunarYear);
+    setItems(control(LunarMonthSelectorId), lunarMonthItems(s, lunar.year));
+    selectItem(control(LunarMonthSelectorId), at.lunarMonth);
+    setItems(control(LunarDaySelectorId), lunarDayItems(s, lunar.year, lunar.sizedMonth));
+    selectItem(control(LunarDaySelectorId), at.lunarDay);
+    const DayView view = dayView(civil.year, civil.month, civil.day);
+    setLine(control(DayLineId), view.dayLine);
+    setLine(control(FestivalLineId), view.festivalLine);
+    setLine(control(SeasonLineId), view.seasonLine);
 }
 
 void MainWindow::showSolarDate() {
-    if (!followSolarDate(appSettings())) return;  // the display keeps its previous day
-    // LUNAR-SELECTORS: select the lunar year, refill and select the lunar month and day
-    // (item texts from the day-information names), then set the day, festival and season
-    // lines, each trimmed of spaces.
+    if (followSolarDate(appSettings())) showDay();  // otherwise the display keeps its previous day
 }
 
-void MainWindow::onCivilSelection(int id) {
+void MainWindow::onSelection(int id) {
     AppSettings& s = appSettings();
-    SolarSelection& date = s.selectedSolarDate;
-    if (id == CivilDaySelectorId) {
-        const int day = civilDayOfItem(date.year, date.month, selectedItem(control(CivilDaySelectorId)));
-        if (day == 0) return;
-        date.day = day;
-    } else {
-        const int yearItem = selectedItem(control(CivilYearSelectorId));
-        const int monthItem = selectedItem(control(CivilMonthSelectorId));
-        if (yearItem >= 1) date.year = s.minYear + yearItem - 1;
-        if (monthItem >= 1) date.month = monthItem;
-        date.day = keptCivilDay(date.year, date.month, date.day);
-        fillCivilDays();
+    const int item = selectedItem(control(id));
+    switch (id) {
+    case CivilYearSelectorId:
+        chooseCivilYear(s, item);
+        break;
+    case CivilMonthSelectorId:
+        chooseCivilMonth(s, item);
+        break;
+    case CivilDaySelectorId:
+        chooseCivilDay(s, item);
+        break;
+    case LunarYearSelectorId:
+        chooseLunarYear(s, item);
+        break;
+    case LunarMonthSelectorId:
+        chooseLunarMonth(s, item);
+        break;
+    case LunarDaySelectorId:
+        chooseLunarDay(s, item);
+        break;
+    default:
+        return;
     }
+    showDay();  // a refused change puts the selectors back on the displayed day
+}
+
+void MainWindow::applyMode(const ModeChange& change) {
+    for (const WindowAction action : change.actions) applyWindowAction(window(), action);
+    appSettings().windowMode = change.next;
+}
+
+void MainWindow::runCommand(int id) {
+    AppSettings& s = appSettings();
+    const Command command = commandOf(id);
+    switch (command.kind) {
+    case CommandKind::AddCommemoration:
+        if (s.registryEnabled != 1) return;  // the entry exists only with the registry in use
+        openCommemorationDialog(window());
+        showSolarDate();
+        return;
+    case CommandKind::ToggleTopmost:
+        applyMode(toggleTopmost(s.windowMode));
+        return;
+    case CommandKind::ToggleEmbedded:
+        applyMode(toggleEmbedded(s.windowMode));
+        return;
+    case CommandKind::ToggleLock:
+        toggleLock(s);
+        return;
+    case CommandKind::Transparency:
+        if (const auto amount = chooseTransparency(s, command.argument)) setTransparency(window(), *amount);
+        return;
+    case CommandKind::RereadDate:
+        if (rereadSystemDate(s, readLocalDate())) showDay();
+        return;
+    case CommandKind::SetDate:
+        if (const auto date = systemDateToSet(s)) setLocalDate(*date);  // a refusal is not reported
+        return;
+    case CommandKind::Calculator:
+        openCalculator(window(), command.argument);
+        return;
+    case CommandKind::YearTables:
+        openYearTables(window(), command.argument);
+        return;
+    case CommandKind::Search:
+        openSearch(window(), command.argument);
+        return;
+    case CommandKind::Options:
+        openOptionsDialog(window());
+        return;
+    case CommandKind::Exit:
+        SendMessageW(window(), WM_CLOSE, 0, 0);
+        return;
+    case CommandKind::None:
+        return;
+    }
+}
+
+void MainWindow::afterOptions(const OptionEffects& effects) {
+    if (effects.commemorationEntry != 0) setCommemorationEntry(menu_, effects.commemorationEntry > 0);
+    if (effects.refillLunarYears) fillLunarYears();
     showSolarDate();
 }
 
 void MainWindow::onCreate() {
     AppSettings& s = appSettings();
-    mainWindow = window();
+    mainForm = this;
     setTransparency(window(), s.RFORMTransFlag * 25);
     setStampRegion();
     createMainControls();
-    // COMMAND-MENU: build the command menu here.
-    // YEAR-TEXT: fill the civil-year selector with yearText(year) + "年" for minYear..maxYear
-    // and select item (today's year - minYear + 1).
+    menu_ = buildCommandMenu(s.registryEnabled == 1);
+    setItems(control(CivilYearSelectorId), civilYearItems(s));
     setItems(control(CivilMonthSelectorId), civilMonthItems());
-    selectItem(control(CivilMonthSelectorId), s.selectedSolarDate.month);
-    fillCivilDays();
+    fillLunarYears();
     showSolarDate();
     trayIcon(NIM_ADD);
-    setTopmost(window(), true);  // the mode at every start
+    s.windowMode = WindowMode::Topmost;  // the mode at every start
+    setTopmost(window(), true);
+}
+
+void MainWindow::onDestroy() {
+    if (menu_ != nullptr) DestroyMenu(menu_);
+    menu_ = nullptr;
+    mainForm = nullptr;
+    PostQuitMessage(0);
 }
 
 void MainWindow::trayIcon(DWORD action) {
@@ -161,7 +267,7 @@ void MainWindow::trayIcon(DWORD action) {
 }
 
 void MainWindow::keepOnScreen(WINDOWPOS& position) {
-    if ((position.flags & SWP_NOMOVE) != 0) return;
+    if ((position.flags & SWP_NOMOVE) != 0 || GetParent(window()) != nullptr) return;  // embedded: the view's
     RECT current{};
     GetWindowRect(window(), &current);
     const bool sized = (position.flags & SWP_NOSIZE) == 0;
@@ -188,10 +294,10 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_RBUTTONDOWN:
-        // COMMAND-MENU: update the menu's check marks.
+        updateMenuChecks(menu_, appSettings());
         return 0;
     case WM_RBUTTONUP:
-        // COMMAND-MENU: open the command menu at the cursor.
+        openCommandMenu(menu_, window());
         return 0;
     case WM_MOUSEMOVE:
         if (!tooltipsAttached_) {
@@ -202,28 +308,24 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case TrayIconMessage:
-        if (!IsWindowEnabled(window())) return 0;
+        if (!IsWindowEnabled(window())) return 0;  // a modal window is open
         if (lParam == WM_LBUTTONDOWN) SetForegroundWindow(window());
-        if (lParam == WM_RBUTTONDOWN) {
-            // COMMAND-MENU: update the menu's check marks.
-        }
+        if (lParam == WM_RBUTTONDOWN) updateMenuChecks(menu_, appSettings());
         if (lParam == WM_RBUTTONUP) {
             SetForegroundWindow(window());
-            // COMMAND-MENU: open the command menu at the cursor.
+            openCommandMenu(menu_, window());
         }
         return 0;
     case WM_COMMAND:
-        if (HIWORD(wParam) == CBN_SELCHANGE) {
-            const int id = LOWORD(wParam);
-            if (id >= CivilYearSelectorId && id <= CivilDaySelectorId) onCivilSelection(id);
-            // LUNAR-SELECTORS: lunar selectors 3128..3130 move the day through showLunarDate.
+        if (lParam != 0) {
+            if (HIWORD(wParam) == CBN_SELCHANGE) onSelection(LOWORD(wParam));
             return 0;
         }
-        // COMMAND-MENU: menu commands 3175..3201 go to runCommand.
+        runCommand(LOWORD(wParam));
         return 0;
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE) {
-            // COMMEMORATION-DIALOG: close the dialog first when it is open.
+            if (const HWND dialog = commemorationDialogWindow()) SendMessageW(dialog, WM_CLOSE, 0, 0);
             SendMessageW(window(), WM_CLOSE, 0, 0);
             return 0;
         }
@@ -236,8 +338,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;  // the default handling destroys the window
     }
     case WM_DESTROY:
-        mainWindow = nullptr;
-        PostQuitMessage(0);
+        onDestroy();
         return 0;
     default:
         break;
@@ -261,7 +362,11 @@ bool MainWindow::onControlMessage(ControlRecord& record, UINT message, WPARAM, L
 
 }  // namespace
 
-HWND mainWindowHandle() { return mainWindow; }
+HWND mainWindowHandle() { return mainForm == nullptr ? nullptr : mainForm->window(); }
+
+void refreshAfterOptions(const OptionEffects& effects) {
+    if (mainForm != nullptr) mainForm->afterOptions(effects);
+}
 
 void showMainWindow() {
     const AppSettings& s = appSettings();

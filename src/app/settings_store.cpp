@@ -103,9 +103,13 @@ void prepareStartDates(AppSettings& settings, const CivilDate& today) {
     settings.selectedSolarDate = {today.year, today.month, today.day};
     settings.minYear = minYearForArea(settings.SolarYearAreaValue);
     settings.maxYear = maxYearForArea(settings.SolarYearAreaValue);
+    updateLunarBounds(settings);
+    settings.selectedLunarDate = lunarSelection(solarToLunar(today.year, today.month, today.day));
+}
+
+void updateLunarBounds(AppSettings& settings) {
     settings.upperLunarBound = lunarSelection(solarToLunar(settings.maxYear, 12, 31));
     settings.lowerLunarBound = lunarSelection(solarToLunar(settings.minYear, 1, 1));
-    settings.selectedLunarDate = lunarSelection(solarToLunar(today.year, today.month, today.day));
 }
 
 LunarSelection lunarSelection(std::string_view lunarDateCode) {

@@ -40,6 +40,10 @@ void loadSettings(AppSettings& settings);
 // 1 January minYear and 31 December maxYear, and today's lunar date.
 void prepareStartDates(AppSettings& settings, const CivilDate& today);
 
+// Recomputes lowerLunarBound and upperLunarBound, the lunar dates of 1 January minYear and
+// 31 December maxYear, under the regime in force.
+void updateLunarBounds(AppSettings& settings);
+
 // A lunar DateCode decoded into year, SizedMonthCode and day; all 0 for "" or a text that
 // is not a DateCode.
 LunarSelection lunarSelection(std::string_view lunarDateCode);

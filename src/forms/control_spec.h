@@ -16,10 +16,13 @@ struct Colour {
 enum class ControlKind {
     DropDownList,  // "ComboBox", drop-down list with a vertical scroll bar
     ReadOnlyLine,  // "Edit", centred, borderless, read-only, no length limit
+    CheckBox,      // "Button", automatic check box, left-aligned, vertically centred
+    PushButton,    // "Button", push button
 };
 
 // Everything a form needs to create one child control: identifier, kind, client
-// rectangle in pixels, font specification text, colours and tooltip ("" for none).
+// rectangle in pixels, font specification text, colours (check boxes and buttons keep the
+// system's), tooltip ("" for none) and the control's own text.
 struct ControlSpec {
     int id = 0;
     ControlKind kind = ControlKind::ReadOnlyLine;
@@ -31,6 +34,7 @@ struct ControlSpec {
     Colour text;
     Colour background;
     std::string_view tooltip;
+    std::string_view caption;
 };
 
 }  // namespace tavomerix

@@ -270,10 +270,28 @@ LRESULT Form::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 HWND Form::createControl(const ControlSpec& spec) {
     const bool edit = spec.kind == ControlKind::ReadOnlyLine;
-    const DWORD style = edit ? WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL
-                             : WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-    const HWND control = CreateWindowExW(0, edit ? L"Edit" : L"ComboBox", L"", style, spec.x, spec.y, spec.width,
-                                         spec.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    const bool button = spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::PushButton;
+    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    const wchar_t* controlClass = L"Button";
+    switch (spec.kind) {
+    case ControlKind::ReadOnlyLine:
+        style |= ES_CENTER | ES_AUTOHSCROLL;
+        controlClass = L"Edit";
+        break;
+    case ControlKind::DropDownList:
+        style |= WS_VSCROLL | CBS_DROPDOWNLIST;
+        controlClass = L"ComboBox";
+        break;
+    case ControlKind::CheckBox:
+        style |= BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER;
+        break;
+    case ControlKind::PushButton:
+        style |= BS_PUSHBUTTON;
+        break;
+    }
+    const HWND control = CreateWindowExW(0, controlClass, widen(spec.caption).c_str(), style, spec.x, spec.y,
+                                         spec.width, spec.height, window_,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                          GetModuleHandleW(nullptr), nullptr);
     if (control == nullptr) return nullptr;
     auto* record = new (std::nothrow) ControlRecord();
@@ -290,7 +308,7 @@ HWND Form::createControl(const ControlSpec& spec) {
     record->font = fontFromSpec(spec.fontSpec);
     if (record->font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
     freeTags(control);
-    setControlColours(control, {colourRef(spec.text), false}, {colourRef(spec.background), false});
+    if (!button) setControlColours(control, {colourRef(spec.text), false}, {colourRef(spec.background), false});
     if (edit) {
         SendMessageW(control, EM_SETREADONLY, TRUE, 0);
         SendMessageW(control, EM_LIMITTEXT, 0, 0);

@@ -215,5 +215,216 @@ TEST(ShownDay, DatesThatDoNotConvertChangeNothing) {
     EXPECT_EQ(10, s.selectedSolarDate.day);
 }
 
+// Settings whose civil range is the single year 2024: the lunar range then runs from
+// 2023 冬月二十 (1 January 2024) to 2024 腊月初一 (31 December 2024).
+AppSettings range2024() {
+    AppSettings s;
+    s.minYear = 2024;
+    s.maxYear = 2024;
+    updateLunarBounds(s);
+    return s;
+}
+
+AppSettings showing(AppSettings s, int year, int month, int day) {
+    s.selectedSolarDate = {year, month, day};
+    EXPECT_TRUE(followSolarDate(s));
+    return s;
+}
+
+TEST(Selectors, CivilYearItems) {
+    AppSettings s;
+    s.minYear = -100;
+    s.maxYear = 4100;
+    const std::vector<std::string> items = civilYearItems(s);
+    ASSERT_EQ(4201u, items.size());
+    EXPECT_EQ("   前101年", items.front());
+    EXPECT_EQ("    4100年", items.back());
+    EXPECT_EQ("    2024年", items[static_cast<size_t>(civilYearItemOf(s, 2024) - 1)]);
+    EXPECT_EQ(0, civilYearItemOf(s, 4101));
+    EXPECT_EQ(1, civilYearItemOf(s, -100));
+}
+
+TEST(Selectors, LunarYearItemsFollowTheEraOption) {
+    AppSettings s = range2024();
+    EXPECT_EQ((std::vector<std::string>{"  二○二三年", "  二○二四年"}), lunarYearItems(s));
+    s.LunarYearShowDynastyFlag = 1;
+    EXPECT_EQ("清代宣统03年", lunarYearItem(s, 1911));
+    EXPECT_EQ("    2024年", lunarYearItem(s, 2024));  // no era name after 1911
+    s.LunarYearShowDynastyFlag = 0;
+    EXPECT_EQ("  一九一一年", lunarYearItem(s, 1911));
+}
+
+TEST(Selectors, LunarMonthItemsCarryTheLeapMonthAndSizes) {
+    AppSettings s;
+    s.minYear = -100;
+    s.maxYear = 4100;
+    updateLunarBounds(s);
+    // 2023: 正月 22 Jan - 19 Feb (29 days), 二月 20 Feb - 21 Mar (30), 闰二月 22 Mar - 19 Apr (29).
+    const std::vector<std::string> months = lunarMonthItems(s, 2023);
+    ASSERT_EQ(13u, months.size());
+    EXPECT_EQ("  正月小", months[0]);
+    EXPECT_EQ("  二月大", months[1]);
+    EXPECT_EQ("闰二月小", months[2]);
+    EXPECT_EQ("  三月", months[3].substr(0, 8));
+    EXPECT_EQ(12u, lunarMonthItems(s, 2024).size());
+    // 2020: 四月 23 Apr - 22 May (30 days), 闰四月 23 May - 20 Jun (29).
+    const std::vector<std::string> months2020 = lunarMonthItems(s, 2020);
+    EXPECT_EQ("  四月大", months2020[3]);
+    EXPECT_EQ("闰四月小", months2020[4]);
+    EXPECT_EQ(5, lunarMonthItemOf(s, 2020, 4 + 12));
+    EXPECT_EQ(6, lunarMonthItemOf(s, 2020, 5));
+    EXPECT_EQ(0, lunarMonthItemOf(s, 2024, 4 + 12));
+}
+
+TEST(Selectors, LunarDayItems) {
+    AppSettings s;
+    s.minYear = -100;
+    s.maxYear = 4100;
+    updateLunarBounds(s);
+    const std::vector<std::string> days = lunarDayItems(s, 2023, 2 + 24);  // 二月大
+    ASSERT_EQ(30u, days.size());
+    EXPECT_EQ("初一", days.front());
+    EXPECT_EQ("三十", days.back());
+    EXPECT_EQ(29u, lunarDayItems(s, 2023, 1).size());  // 正月小
+    EXPECT_TRUE(lunarDayItems(s, 2024, 4 + 12).empty());  // no 闰四月 in 2024
+}
+
+TEST(Selectors, RangeEndsListOnlyTheDaysInside) {
+    const AppSettings s = range2024();
+    ASSERT_EQ(2023, s.lowerLunarBound.year);
+    EXPECT_EQ(11, (s.lowerLunarBound.sizedMonth - 1) % 24 + 1);
+    EXPECT_EQ(20, s.lowerLunarBound.day);
+    EXPECT_EQ(2024, s.upperLunarBound.year);
+    EXPECT_EQ(12, (s.upperLunarBound.sizedMonth - 1) % 24 + 1);
+    EXPECT_EQ(1, s.upperLunarBound.day);
+
+    // 2023 冬月 (13 Dec - 10 Jan, 29 days) and 腊月 (11 Jan - 9 Feb, 30 days).
+    EXPECT_EQ((std::vector<std::string>{"  冬月小", "  腊月大"}), lunarMonthItems(s, 2023));
+    const std::vector<std::string> first = lunarDayItems(s, 2023, 11);
+    ASSERT_EQ(10u, first.size());
+    EXPECT_EQ("二十", first.front());
+    EXPECT_EQ("廿九", first.back());
+    EXPECT_EQ(12u, lunarMonthItems(s, 2024).size());
+    EXPECT_EQ((std::vector<std::string>{"初一"}), lunarDayItems(s, 2024, 12));
+    EXPECT_TRUE(lunarMonthItems(s, 2022).empty());
+    EXPECT_TRUE(lunarMonthItems(s, 2025).empty());
+}
+
+TEST(Selectors, PositionsOfTheShownDay) {
+    const struct { int year, month, day; SelectorPositions expected; } Cases[] = {
+        {2024, 1, 1, {1, 1, 1, 1, 1, 1}},     // 冬月二十: first month and day listed
+        {2024, 1, 11, {1, 1, 11, 1, 2, 1}},   // 腊月初一
+        {2024, 2, 10, {1, 2, 10, 2, 1, 1}},   // 正月初一
+        {2024, 12, 31, {1, 12, 31, 2, 12, 1}},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
+        EXPECT_EQ(c.expected, selectorPositions(showing(range2024(), c.year, c.month, c.day)));
+    }
+    AppSettings wide;
+    wide.minYear = -100;
+    wide.maxYear = 4100;
+    updateLunarBounds(wide);
+    const SelectorPositions reform = selectorPositions(showing(wide, 1582, 10, 15));
+    EXPECT_EQ(1582 + 100 + 1, reform.civilYear);
+    EXPECT_EQ(5, reform.civilDay);
+}
+
+AppSettings wideRange() {
+    AppSettings s;
+    s.minYear = -100;
+    s.maxYear = 4100;
+    updateLunarBounds(s);
+    return s;
+}
+
+void expectShown(const AppSettings& s, int year, int month, int day) {
+    EXPECT_EQ(year, s.selectedSolarDate.year);
+    EXPECT_EQ(month, s.selectedSolarDate.month);
+    EXPECT_EQ(day, s.selectedSolarDate.day);
+}
+
+TEST(SelectionChanges, CivilYearAndMonthKeepTheDay) {
+    const struct { int year, month, day; bool monthSelector; int item; int expYear, expMonth, expDay; } Cases[] = {
+        {1582, 9, 10, true, 10, 1582, 10, 4},      // lost reform days become 4 October
+        {1582, 11, 14, true, 10, 1582, 10, 4},
+        {1582, 11, 20, true, 10, 1582, 10, 20},
+        {1583, 10, 12, false, 1582 + 101, 1582, 10, 4},
+        {2024, 1, 31, true, 2, 2024, 2, 29},       // 31 January to February
+        {2023, 1, 31, true, 2, 2023, 2, 28},
+        {2024, 2, 29, false, 2023 + 101, 2023, 2, 28},
+        {2024, 3, 31, true, 4, 2024, 4, 30},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day << " item " << c.item);
+        AppSettings s = showing(wideRange(), c.year, c.month, c.day);
+        ASSERT_TRUE(c.monthSelector ? chooseCivilMonth(s, c.item) : chooseCivilYear(s, c.item));
+        expectShown(s, c.expYear, c.expMonth, c.expDay);
+        const AppSettings reference = showing(wideRange(), c.expYear, c.expMonth, c.expDay);
+        EXPECT_EQ(reference.selectedLunarDate.day, s.selectedLunarDate.day);
+        EXPECT_EQ(reference.selectedLunarDate.sizedMonth, s.selectedLunarDate.sizedMonth);
+    }
+}
+
+TEST(SelectionChanges, CivilDayItemsOfTheReformMonth) {
+    AppSettings s = showing(wideRange(), 1582, 10, 1);
+    ASSERT_TRUE(chooseCivilDay(s, 5));
+    expectShown(s, 1582, 10, 15);
+    ASSERT_TRUE(chooseCivilDay(s, 21));
+    expectShown(s, 1582, 10, 31);
+    EXPECT_FALSE(chooseCivilDay(s, 22));
+    expectShown(s, 1582, 10, 31);
+}
+
+TEST(SelectionChanges, LunarYearKeepsMonthAndDay) {
+    const struct { const char* name; int year, month, day; int lunarYear; int expYear, expMonth, expDay; } Cases[] = {
+        // 2020 闰四月初十 -> 2021 has no 闰四月: 四月初十 = 21 May 2021.
+        {"leap month the year lacks", 2020, 6, 1, 2021, 2021, 5, 21},
+        // 2023 二月三十 (21 Mar) -> 2024 二月 (10 Mar - 8 Apr, 30 days): 二月三十 = 8 April.
+        {"day kept", 2023, 3, 21, 2024, 2024, 4, 8},
+        // 2024 正月 has 29 days: 2023 正月 (29 days) keeps 廿九.
+        {"new-year day", 2024, 2, 10, 2023, 2023, 1, 22},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.name);
+        AppSettings s = showing(wideRange(), c.year, c.month, c.day);
+        ASSERT_TRUE(chooseLunarYear(s, lunarYearItemOf(s, c.lunarYear)));
+        expectShown(s, c.expYear, c.expMonth, c.expDay);
+    }
+}
+
+TEST(SelectionChanges, LunarDayClampedToTheMonthLength) {
+    // 2023 二月三十 -> 2022 二月 (3 Mar - 31 Mar 2022, 29 days): 廿九 = 31 March 2022.
+    AppSettings s = showing(wideRange(), 2023, 3, 21);
+    ASSERT_TRUE(chooseLunarYear(s, lunarYearItemOf(s, 2022)));
+    expectShown(s, 2022, 3, 31);
+    EXPECT_EQ(29, s.selectedLunarDate.day);
+}
+
+TEST(SelectionChanges, LunarMonthAndDayItems) {
+    AppSettings s = showing(wideRange(), 2023, 1, 22);  // 2023 正月初一
+    ASSERT_TRUE(chooseLunarMonth(s, 3));                // 闰二月
+    expectShown(s, 2023, 3, 22);
+    EXPECT_EQ(2 + 12, s.selectedLunarDate.sizedMonth);
+    ASSERT_TRUE(chooseLunarDay(s, 15));
+    expectShown(s, 2023, 4, 5);
+    EXPECT_FALSE(chooseLunarDay(s, 30));  // 闰二月 has 29 days
+    EXPECT_FALSE(chooseLunarMonth(s, 14));
+    expectShown(s, 2023, 4, 5);
+}
+
+TEST(SelectionChanges, RangeLimitsAtTheFirstLunarYear) {
+    AppSettings s = showing(range2024(), 2024, 2, 14);  // 2024 正月初五
+    ASSERT_TRUE(chooseLunarYear(s, 1));                 // 2023: only 冬月二十 .. 腊月 listed
+    expectShown(s, 2024, 1, 1);                         // 冬月, day clamped up to 二十
+    s = showing(range2024(), 2024, 12, 20);              // 2024 冬月二十
+    ASSERT_TRUE(chooseLunarYear(s, 1));
+    expectShown(s, 2024, 1, 1);                         // 2023 冬月二十
+    ASSERT_TRUE(chooseLunarYear(s, 2));
+    expectShown(s, 2024, 12, 20);
+    EXPECT_FALSE(chooseLunarYear(s, 3));
+    EXPECT_FALSE(chooseCivilYear(s, 2));
+}
+
 }  // namespace
 }  // namespace tavomerix

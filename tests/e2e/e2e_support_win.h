@@ -19,6 +19,7 @@ inline constexpr DWORD PollMs = 10;
 
 inline int passed = 0;
 inline int failed = 0;
+inline int skipped = 0;
 
 inline void check(const char* name, bool ok, const std::string& detail = "") {
     (ok ? passed : failed)++;
@@ -40,6 +41,24 @@ inline double nowMs() {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&counter);
     return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// A check that cannot run in this build: counted apart, with the reason.
+inline void skip(const char* name, const char* reason) {
+    ++skipped;
+    std::printf("skip - %s: %s\n", name, reason);
+    std::fflush(stdout);
+}
+
+// Polls until the condition holds or the timeout passes; true when it held.
+template <class Condition>
+bool waitUntil(Condition condition, DWORD timeoutMs) {
+    const double end = nowMs() + timeoutMs;
+    while (true) {
+        if (condition()) return true;
+        if (nowMs() >= end) return false;
+        Sleep(PollMs);
+    }
 }
 
 // ---- registry
@@ -115,6 +134,41 @@ inline std::wstring comboItem(HWND combo, int index) {
     return text;
 }
 
+// Text of a window of another process (WM_GETTEXT), UTF-8.
+inline std::string windowText(HWND w) {
+    wchar_t buffer[512] = {};
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(w, WM_GETTEXT, 511, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &copied);
+    return utf8(buffer);
+}
+
+// The selected item of a combo box, UTF-8; "" when none.
+inline std::string selectedText(HWND combo) {
+    const LRESULT index = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    return index < 0 ? std::string() : utf8(comboItem(combo, static_cast<int>(index)));
+}
+
+// The text without leading and trailing ASCII spaces.
+inline std::string trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Selects item index (0-based) of one of the main window's selectors as a user would: the
+// selection, then its CBN_SELCHANGE notification to the window. Returns when handled.
+inline void choose(HWND main, int id, int index) {
+    const HWND combo = GetDlgItem(main, id);
+    SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(main, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// A visible top-level window of a class, or nullptr.
+inline HWND visibleWindowOfClass(const wchar_t* cls) {
+    const HWND w = FindWindowW(cls, nullptr);
+    return w != nullptr && IsWindowVisible(w) ? w : nullptr;
+}
+
 // ---- processes
 
 struct Started {
@@ -149,6 +203,68 @@ inline long waitForExit(Started& s, DWORD timeoutMs) {
     CloseHandle(s.info.hThread);
     s.ok = false;
     return static_cast<long>(code);
+}
+
+// Runs a console program with arguments and returns its standard output (bytes as
+// written, "\r" removed); "" when it cannot start or does not finish within the timeout.
+inline std::string runOutput(const std::wstring& exe, const std::wstring& arguments, DWORD timeoutMs) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    PROCESS_INFORMATION info{};
+    std::wstring command = L"\"" + exe + L"\" " + arguments;
+    const bool started = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &info) != 0;
+    CloseHandle(writeEnd);
+    std::string out;
+    if (started) {
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) out.append(buffer, got);
+        if (WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0) {
+            TerminateProcess(info.hProcess, 99);
+            out.clear();
+        }
+        CloseHandle(info.hProcess);
+        CloseHandle(info.hThread);
+    }
+    CloseHandle(readEnd);
+    std::string clean;
+    for (const char c : out) {
+        if (c != '\r') clean += c;
+    }
+    return clean;
+}
+
+// The lines of a text.
+inline std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = text.find('\n', start);
+        result.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return result;
+}
+
+// Starts the widget and waits for its main window (a check); nullptr, with the process
+// ended, when none appears.
+inline HWND startWidget(const std::wstring& exe, Started& s) {
+    s = launch(exe);
+    const HWND w = waitForMainWindow(StartTimeoutMs);
+    check("main window appears", w != nullptr);
+    if (w == nullptr) waitForExit(s, 0);
+    return w;
 }
 
 inline std::string number(double v) {

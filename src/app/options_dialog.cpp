@@ -1,0 +1,70 @@
+#include "app/options_dialog.h"
+
+#include <array>
+
+#include "app/registry.h"
+#include "app/settings_store.h"
+#include "chinese/lunar_year.h"
+
+namespace tavomerix {
+
+namespace {
+
+constexpr std::string_view OptionsFont = "宋体,-12,0,0,0,400,0,0,0,1,0,0,0,0";
+constexpr ControlKind Box = ControlKind::CheckBox;
+constexpr ControlKind Button = ControlKind::PushButton;
+
+constexpr std::array<ControlSpec, 7> OptionControls = {{
+    {RegistryOptionId, Box, 12, 12, 105, 16, OptionsFont, {}, {}, "", "允许使用注册表"},
+    {LichunOptionId, Box, 12, 34, 140, 16, OptionsFont, {}, {}, "", "干支纪年以立春为起点"},
+    {DynastyOptionId, Box, 12, 56, 128, 16, OptionsFont, {}, {}, "", "主界面显示年号纪年"},
+    {HijriOptionId, Box, 12, 78, 128, 16, OptionsFont, {}, {}, "", "主界面显示回历信息"},
+    {ModernOptionId, Box, 12, 100, 260, 16, OptionsFont, {}, {}, "", "以现代天文算法计算古代农历、节气、塑望日"},
+    {OptionsOkId, Button, 60, 124, 56, 24, OptionsFont, {}, {}, "", "确定"},
+    {OptionsCancelId, Button, 164, 124, 56, 24, OptionsFont, {}, {}, "", "取消"},
+}};
+
+}  // namespace
+
+std::span<const ControlSpec> optionControls() { return OptionControls; }
+
+OptionChoices currentOptions(const AppSettings& settings) {
+    return {settings.registryEnabled, settings.GanZhiFromLichunFlag, settings.LunarYearShowDynastyFlag,
+            settings.FestivalInfoShowMuharramFlag, settings.ModernCalculateAncientFlag};
+}
+
+OptionEffects applyOptions(const OptionChoices& choices) {
+    AppSettings& s = appSettings();
+    OptionEffects effects;
+    if (choices.registryEnabled != s.registryEnabled) {
+        s.registryEnabled = choices.registryEnabled;
+        if (s.registryEnabled == 1) {
+            writeRegistryText(SettingsKey, "Version", PermissionMark);
+            effects.commemorationEntry = 1;
+        } else {
+            deleteRegistryKey(LunarFestivalKey);
+            deleteRegistryKey(SolarFestivalKey);
+            deleteRegistryKey(SettingsKey);
+            effects.commemorationEntry = -1;
+        }
+    }
+    s.GanZhiFromLichunFlag = choices.GanZhiFromLichunFlag;
+    if (choices.LunarYearShowDynastyFlag != s.LunarYearShowDynastyFlag) {
+        s.LunarYearShowDynastyFlag = choices.LunarYearShowDynastyFlag;
+        effects.refillLunarYears = true;
+    }
+    s.FestivalInfoShowMuharramFlag = choices.FestivalInfoShowMuharramFlag;
+    if (choices.ModernCalculateAncientFlag != s.ModernCalculateAncientFlag) {
+        const int lowerYear = s.lowerLunarBound.year;
+        const int upperYear = s.upperLunarBound.year;
+        setModernCalculateAncientFlag(choices.ModernCalculateAncientFlag);
+        updateLunarBounds(s);
+        // The selector's items are the years between the bounds; they move with them.
+        if (s.lowerLunarBound.year != lowerYear || s.upperLunarBound.year != upperYear) {
+            effects.refillLunarYears = true;
+        }
+    }
+    return effects;
+}
+
+}  // namespace tavomerix

@@ -1,0 +1,121 @@
+#include "app/options_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/registry.h"
+#include "app/settings_store.h"
+#include "chinese/lunar_year.h"
+
+namespace tavomerix {
+namespace {
+
+// Runs on the program's settings record with an empty in-memory registry; both are
+// restored afterwards.
+class OptionsDialog : public testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = appSettings();
+        resetMemoryRegistry();
+        AppSettings& s = appSettings();
+        s.minYear = -100;
+        s.maxYear = 4100;
+        updateLunarBounds(s);
+    }
+    void TearDown() override {
+        setModernCalculateAncientFlag(saved_.ModernCalculateAncientFlag);
+        appSettings() = saved_;
+        resetMemoryRegistry();
+    }
+
+private:
+    AppSettings saved_;
+};
+
+TEST(OptionControls, FiveCheckBoxesAndTwoButtons) {
+    const std::span<const ControlSpec> controls = optionControls();
+    ASSERT_EQ(7u, controls.size());
+    const struct { int id; ControlKind kind; int x, y, width; const char* caption; } Cases[] = {
+        {3625, ControlKind::CheckBox, 12, 12, 105, "允许使用注册表"},
+        {3626, ControlKind::CheckBox, 12, 34, 140, "干支纪年以立春为起点"},
+        {3627, ControlKind::CheckBox, 12, 56, 128, "主界面显示年号纪年"},
+        {3628, ControlKind::CheckBox, 12, 78, 128, "主界面显示回历信息"},
+        {3629, ControlKind::CheckBox, 12, 100, 260, "以现代天文算法计算古代农历、节气、塑望日"},
+        {3630, ControlKind::PushButton, 60, 124, 56, "确定"},
+        {3631, ControlKind::PushButton, 164, 124, 56, "取消"},
+    };
+    for (size_t i = 0; i < std::size(Cases); ++i) {
+        const auto& c = Cases[i];
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(c.id, controls[i].id);
+        EXPECT_EQ(c.kind, controls[i].kind);
+        EXPECT_EQ(c.x, controls[i].x);
+        EXPECT_EQ(c.y, controls[i].y);
+        EXPECT_EQ(c.width, controls[i].width);
+        EXPECT_EQ(c.caption, std::string(controls[i].caption));
+        EXPECT_EQ("宋体,-12,0,0,0,400,0,0,0,1,0,0,0,0", std::string(controls[i].fontSpec));
+    }
+}
+
+TEST_F(OptionsDialog, UnchangedChoicesChangeNothing) {
+    appSettings().GanZhiFromLichunFlag = 1;
+    const OptionChoices now = currentOptions(appSettings());
+    EXPECT_EQ((OptionChoices{0, 1, 0, 0, 0}), now);
+    EXPECT_EQ(OptionEffects{}, applyOptions(now));
+    EXPECT_EQ("", readRegistryText(SettingsKey, "Version"));
+}
+
+TEST_F(OptionsDialog, AllowingTheRegistryWritesThePermissionAtOnce) {
+    const OptionEffects effects = applyOptions({1, 0, 0, 0, 0});
+    EXPECT_EQ(1, effects.commemorationEntry);
+    EXPECT_EQ(1, appSettings().registryEnabled);
+    EXPECT_EQ("3.3", readRegistryText(SettingsKey, "Version"));
+}
+
+TEST_F(OptionsDialog, RevokingTheRegistryDeletesTheCommemorationDaysAtOnce) {
+    appSettings().registryEnabled = 1;
+    writeRegistryText(SettingsKey, "Version", "3.3");
+    writeRegistryText(LunarFestivalKey, "0101", "生日");
+    writeRegistryText(SolarFestivalKey, "0501", "纪念");
+    const OptionEffects effects = applyOptions({0, 0, 0, 0, 0});
+    EXPECT_EQ(-1, effects.commemorationEntry);
+    EXPECT_EQ(0, appSettings().registryEnabled);
+    EXPECT_EQ("", readRegistryText(LunarFestivalKey, "0101"));
+    EXPECT_EQ("", readRegistryText(SolarFestivalKey, "0501"));
+    EXPECT_EQ("", readRegistryText(SettingsKey, "Version"));
+}
+
+TEST_F(OptionsDialog, FlagsAndWhatTheyRefresh) {
+    const struct { const char* name; OptionChoices choices; OptionEffects effects; } Cases[] = {
+        {"立春", {0, 1, 0, 0, 0}, {0, false}},
+        {"era names", {0, 0, 1, 0, 0}, {0, true}},
+        {"Hijri line", {0, 0, 0, 1, 0}, {0, false}},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.name);
+        AppSettings& s = appSettings();
+        s.GanZhiFromLichunFlag = s.LunarYearShowDynastyFlag = s.FestivalInfoShowMuharramFlag = 0;
+        EXPECT_EQ(c.effects, applyOptions(c.choices));
+        EXPECT_EQ(c.choices, currentOptions(s));
+    }
+}
+
+TEST_F(OptionsDialog, ModernAstronomyRecomputesTheRangeBounds) {
+    AppSettings& s = appSettings();
+    const LunarSelection lower = s.lowerLunarBound;
+    s.lowerLunarBound = {};
+    s.upperLunarBound = {};
+    applyOptions({0, 0, 0, 0, 1});
+    EXPECT_EQ(1, s.ModernCalculateAncientFlag);
+    EXPECT_EQ(4100, s.upperLunarBound.year);  // 31 December 4100 falls in lunar 4100
+    EXPECT_NE(0, s.lowerLunarBound.sizedMonth);
+    applyOptions({0, 0, 0, 0, 0});
+    EXPECT_EQ(0, s.ModernCalculateAncientFlag);
+    EXPECT_EQ(lower.year, s.lowerLunarBound.year);
+    EXPECT_EQ(lower.sizedMonth, s.lowerLunarBound.sizedMonth);
+    EXPECT_EQ(lower.day, s.lowerLunarBound.day);
+}
+
+}  // namespace
+}  // namespace tavomerix
