@@ -24,32 +24,6 @@ namespace {
 // Years of the lunar records that `records` prints.
 constexpr int RecordChunkYears = 200;
 
-// A DATE argument as a civil date: typed civil, or typed lunar (month = MonthCode) and
-// converted. On failure `error` holds the usage error.
-CivilDayArgument dateArgument(std::string_view text, bool lunar) {
-    if (!lunar) return civilDayArgument(text);
-    CivilDayArgument a;
-    const TypedDate typed = parseTypedDate(text);
-    if (!typed.ok) {
-        a.error = usageError("bad date '" + std::string(text) +
-                             "' (DATE is Y-M-D, the year astronomical and possibly negative)");
-        return a;
-    }
-    const DateCodeFields civil = parseDateCode(lunarToSolar(typed.year, typed.month, typed.day));
-    if (!civil.ok) {
-        a.error = usageError("no such lunar date '" + std::string(text) +
-                             "' (month is 1..12, or 13..24 for the leap month the year has; "
-                             "day 1..29 or 30; years -8999..9000)");
-        return a;
-    }
-    a.ok = true;
-    a.year = civil.year;
-    a.month = civil.month;
-    a.day = civil.day;
-    a.dayNumber = julianDayNumber(civil.year, civil.month, civil.day);
-    return a;
-}
-
 CliOutput conversionRangeError(std::string_view text) {
     return usageError("date '" + std::string(text) + "' is outside the lunar calendar's years -8999..9000");
 }

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "calendar/julian_day.h"
+#include "chinese/lunar_conversion.h"
 #include "cli/commands.h"
 #include "tools/year_tables.h"
 
@@ -19,26 +20,39 @@ CliOutput tableCommand(YearTableMode mode, const CliRequest& request) {
 
 }  // namespace
 
-CivilDayArgument civilDayArgument(std::string_view text) {
+CivilDayArgument dateArgument(std::string_view text, bool lunar) {
     CivilDayArgument a;
-    const TypedDate date = parseTypedDate(text);
-    if (!date.ok) {
+    const TypedDate typed = parseTypedDate(text);
+    if (!typed.ok) {
         a.error = usageError("bad date '" + std::string(text) +
                              "' (DATE is Y-M-D, the year astronomical and possibly negative)");
         return a;
     }
-    a.dayNumber = julianDayNumber(date.year, date.month, date.day);
+    CivilDate civil{typed.year, typed.month, typed.day};
+    if (lunar) {
+        const DateCodeFields f = parseDateCode(lunarToSolar(typed.year, typed.month, typed.day));
+        if (!f.ok) {
+            a.error = usageError("no such lunar date '" + std::string(text) +
+                                 "' (month is 1..12, or 13..24 for the leap month the year has; "
+                                 "day 1..29 or 30; years -8999..9000)");
+            return a;
+        }
+        civil = {f.year, f.month, f.day};
+    }
+    a.dayNumber = julianDayNumber(civil.year, civil.month, civil.day);
     if (a.dayNumber == InvalidDayNumber) {
         a.error = usageError("no such date '" + std::string(text) +
                              "' (DATE is Y-M-D with a day that exists, years -9998..9999)");
         return a;
     }
     a.ok = true;
-    a.year = date.year;
-    a.month = date.month;
-    a.day = date.day;
+    a.year = civil.year;
+    a.month = civil.month;
+    a.day = civil.day;
     return a;
 }
+
+CivilDayArgument civilDayArgument(std::string_view text) { return dateArgument(text, false); }
 
 YearArgument tableYearArgument(std::string_view text) {
     const TypedNumber year = parseTypedNumber(text, MinTableYear, MaxTableYear);
