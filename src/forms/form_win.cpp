@@ -113,6 +113,22 @@ std::string tag(HWND window, int which) {
     return text == nullptr ? std::string() : narrow(*text);
 }
 
+std::string windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return narrow(text);
+}
+
+void setWindowText(HWND window, std::string_view text) { SetWindowTextW(window, widen(text).c_str()); }
+
+bool isChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void setChecked(HWND button, bool checked) {
+    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 int runMessageLoop(HWND until) {
     MSG message{};
     while (until == nullptr || IsWindow(until)) {
@@ -268,11 +284,57 @@ LRESULT Form::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+namespace {
+
+// Window class, styles and extended styles of a kind of control.
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass controlClass(ControlKind kind) {
+    constexpr DWORD Child = WS_CHILD | WS_VISIBLE;
+    switch (kind) {
+    case ControlKind::DropDownList:
+        return {L"ComboBox", Child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case ControlKind::ReadOnlyLine:
+        return {L"Edit", Child | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL, 0};
+    case ControlKind::Label:
+        return {L"Static", Child | SS_LEFT, 0};
+    case ControlKind::PushButton:
+        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
+    case ControlKind::CheckBox:
+        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::FirstOptionButton:
+        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::OptionButton:
+        return {L"Button", Child | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::InputField:
+        return {L"Edit", Child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::OutputBox:
+        return {L"Edit",
+                Child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | ES_LEFT | ES_MULTILINE |
+                    ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::EntryList:
+        return {L"ListBox",
+                Child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE};
+    }
+    return {L"Static", Child, 0};
+}
+
+bool isEditKind(ControlKind kind) {
+    return kind == ControlKind::ReadOnlyLine || kind == ControlKind::InputField ||
+           kind == ControlKind::OutputBox;
+}
+
+}  // namespace
+
 HWND Form::createControl(const ControlSpec& spec) {
-    const bool edit = spec.kind == ControlKind::ReadOnlyLine;
-    const DWORD style = edit ? WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL
-                             : WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-    const HWND control = CreateWindowExW(0, edit ? L"Edit" : L"ComboBox", L"", style, spec.x, spec.y, spec.width,
+    const ControlClass kind = controlClass(spec.kind);
+    const HWND control = CreateWindowExW(kind.exStyle, kind.name, L"", kind.style, spec.x, spec.y, spec.width,
                                          spec.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                          GetModuleHandleW(nullptr), nullptr);
     if (control == nullptr) return nullptr;
@@ -283,7 +345,7 @@ HWND Form::createControl(const ControlSpec& spec) {
         return nullptr;
     }
     record->window = control;
-    record->isEdit = edit;
+    record->isEdit = isEditKind(spec.kind);
     record->form = this;
     record->previousProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
@@ -291,10 +353,18 @@ HWND Form::createControl(const ControlSpec& spec) {
     if (record->font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
     freeTags(control);
     setControlColours(control, {colourRef(spec.text), false}, {colourRef(spec.background), false});
-    if (edit) {
+    if (spec.kind == ControlKind::ReadOnlyLine) {
         SendMessageW(control, EM_SETREADONLY, TRUE, 0);
         SendMessageW(control, EM_LIMITTEXT, 0, 0);
     }
+    if (spec.kind == ControlKind::OutputBox) SendMessageW(control, EM_LIMITTEXT, 0, 0);
+    if (spec.kind == ControlKind::InputField) record->selectOnFocus = 1;
+    return control;
+}
+
+HWND Form::createControl(const ControlSpec& spec, std::string_view text) {
+    const HWND control = createControl(spec);
+    if (control != nullptr && !text.empty()) setWindowText(control, text);
     return control;
 }
 

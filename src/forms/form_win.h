@@ -75,6 +75,18 @@ void setTag(HWND window, int which, std::string_view text);
 // A window's free text (which 1 or 2); "" when none.
 std::string tag(HWND window, int which);
 
+// The UTF-8 text of a window or control.
+std::string windowText(HWND window);
+
+// Sets the text of a window or control from UTF-8.
+void setWindowText(HWND window, std::string_view text);
+
+// Whether a check box or option button is ticked.
+bool isChecked(HWND button);
+
+// Ticks or clears a check box or option button.
+void setChecked(HWND button, bool checked);
+
 // Runs a message loop until the window is gone (any window: until WM_QUIT). Each message
 // is first offered to the focused control (PreTranslateMessage), then to dialog
 // navigation of the active window, then translated and dispatched. WM_QUIT is passed on
@@ -92,6 +104,11 @@ struct FormPlacement {
     int height = 0;
     HWND owner = nullptr;
 };
+
+// Styles of the modal windows (tool windows and dialogs): a captioned popup with a close
+// box whose children take part in dialog navigation.
+constexpr DWORD ModalFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE;
+constexpr DWORD ModalFormExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
 
 // The base of every form: a window of class TAVOMERIX_<FORM NAME>, its child controls with
 // their records, fonts, colours and tooltips. The object must outlive its window.
@@ -130,6 +147,9 @@ protected:
     // colours. nullptr when the window or its record cannot be made (the caller then stops
     // creating controls).
     HWND createControl(const ControlSpec& spec);
+
+    // createControl, then the control's text (a caption or initial content).
+    HWND createControl(const ControlSpec& spec, std::string_view text);
 
     // Registers a tooltip for a control, creating the form's tooltip window on first use.
     void addTooltip(HWND control, std::string_view text);

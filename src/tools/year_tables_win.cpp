@@ -1,0 +1,141 @@
+#include <string>
+
+#include "app/app_settings.h"
+#include "forms/form_win.h"
+#include "tools/tool_windows_win.h"
+#include "tools/year_tables.h"
+
+namespace tavomerix {
+
+namespace {
+
+constexpr std::string_view FormName = "tForm";
+constexpr int WindowWidth = 398;
+constexpr int WindowHeight = 316;
+
+constexpr int YearId = 3425;
+constexpr int BcId = 3426;
+constexpr int ComputeId = 3427;
+constexpr int PreviousYearId = 3428;
+constexpr int NextYearId = 3429;
+constexpr int CancelId = 3434;
+constexpr int OutputId = 3435;
+constexpr int YearLabelId = 3436;
+
+constexpr std::string_view YearFont = "宋体,-15,0,0,0,400,0,0,0,134,3,2,1,2";
+constexpr std::string_view OutputFont = "宋体,-13,0,0,0,400,0,0,0,134,3,2,1,2";
+constexpr std::string_view ButtonFont = "宋体,-12,0,0,0,400,0,0,0,1,0,0,0,0";
+constexpr std::string_view LabelFont = "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2";
+
+constexpr Colour Black = {0, 0, 0};
+constexpr Colour White = {255, 255, 255};
+constexpr Colour Blue = {0, 0, 255};
+constexpr Colour Background = {0, 192, 192};
+
+using K = ControlKind;
+
+constexpr ControlSpec Buttons[] = {
+    {BcId, K::CheckBox, 150, 10, 62, 20, ButtonFont, Black, Background, ""},
+    {ComputeId, K::PushButton, 214, 8, 40, 24, ButtonFont, Black, Background, ""},
+    {PreviousYearId, K::PushButton, 256, 8, 42, 24, ButtonFont, Black, Background, ""},
+    {NextYearId, K::PushButton, 300, 8, 42, 24, ButtonFont, Black, Background, ""},
+    {CancelId, K::PushButton, 344, 8, 38, 24, ButtonFont, Black, Background, ""},
+};
+constexpr std::string_view ButtonTexts[] = {"公元前", "计算", "上一年", "下一年", "取消"};
+static_assert(std::size(Buttons) == std::size(ButtonTexts));
+
+struct ModeTexts {
+    std::string_view title;
+    std::string_view yearLabel;
+};
+constexpr ModeTexts Modes[] = {
+    {"计算农历月", "农历年份"},
+    {"计算节气日", "公历年份"},
+    {"计算塑望日", "公历年份"},
+};
+
+class YearTablesWindow final : public Form {
+public:
+    explicit YearTablesWindow(YearTableMode mode) : Form(FormName), mode_(mode) {}
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+        case WM_CREATE:
+            createControls();
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
+            return 0;
+        default:
+            return defaultMessage(message, wParam, lParam);
+        }
+    }
+
+private:
+    HWND control(int id) const { return GetDlgItem(window(), id); }
+
+    void createControls() {
+        const ModeTexts& texts = Modes[static_cast<int>(mode_) - 1];
+        if (createControl({YearLabelId, K::Label, 8, 12, 64, 18, LabelFont, Blue, Background, ""},
+                          texts.yearLabel) == nullptr ||
+            createControl({YearId, K::InputField, 74, 8, 72, 24, YearFont, Black, White, ""}) == nullptr) {
+            return;
+        }
+        for (size_t i = 0; i < std::size(Buttons); ++i) {
+            if (createControl(Buttons[i], ButtonTexts[i]) == nullptr) return;
+        }
+        if (createControl({OutputId, K::OutputBox, 8, 40, 374, 236, OutputFont, Black, White, ""}) == nullptr) {
+            return;
+        }
+        SetFocus(control(YearId));
+    }
+
+    void run(YearFieldAction action) {
+        const YearFieldResult r = yearFieldAction(mode_, windowText(control(YearId)), isChecked(control(BcId)),
+                                                  action, appSettings().minYear);
+        setWindowText(control(YearId), r.yearText);
+        setChecked(control(BcId), r.bc);
+        if (r.output) setWindowText(control(OutputId), *r.output);
+    }
+
+    void onClick(int id) {
+        switch (id) {
+        case ComputeId:
+        case IDOK:
+            run(YearFieldAction::Compute);
+            break;
+        case PreviousYearId:
+            run(YearFieldAction::PreviousYear);
+            break;
+        case NextYearId:
+            run(YearFieldAction::NextYear);
+            break;
+        case CancelId:
+        case IDCANCEL:
+            DestroyWindow(window());
+            break;
+        default:
+            break;
+        }
+    }
+
+    YearTableMode mode_;
+};
+
+}  // namespace
+
+void openYearTables(HWND owner, int mode) {
+    if (mode < 1 || mode > 3) return;
+    YearTablesWindow form(static_cast<YearTableMode>(mode));
+    FormPlacement placement;
+    placement.title = Modes[mode - 1].title;
+    placement.style = ModalFormStyle;
+    placement.exStyle = ModalFormExStyle;
+    placement.width = WindowWidth;
+    placement.height = WindowHeight;
+    placement.owner = owner;
+    form.showForm(placement, owner, true);
+}
+
+}  // namespace tavomerix
