@@ -61,14 +61,6 @@ int monthOfYear(int year, int month, int day, int fromLichun) {
     return floorMod(lunar.month - 1, 12) + 1;  // a leap month counts as the month before it
 }
 
-// Sexagenary month from the year number and the month's place in the year (1..12).
-int monthNumber(int yearNumberValue, int monthOfYearValue) {
-    // 寅 month of the years whose stem is 甲/己, 乙/庚, 丙/辛, 丁/壬, 戊/癸.
-    constexpr int FirstMonth[5] = {3, 15, 27, 39, 51};
-    const int stem = floorMod(yearNumberValue - 1, 10);  // 0 = 甲
-    return floorMod(FirstMonth[stem % 5] + monthOfYearValue - 2, 60) + 1;
-}
-
 int zodiacOf(int yearNumberValue) {
     return yearNumberValue >= 1 ? floorMod(yearNumberValue - 1, 12) + 1 : 0;
 }
@@ -92,7 +84,7 @@ int ganzhiMonth(int year, int month, int day, int fromLichun) {
     const int y = yearOf(year, month, day, fromLichun);
     if (y == 0) return 0;
     const int k = monthOfYear(year, month, day, fromLichun);
-    return k == 0 ? 0 : monthNumber(y, k);
+    return k == 0 ? 0 : ganzhiMonthOfYear(y, k);
 }
 
 int ganzhiDay(int year, int month, int day) {
@@ -107,15 +99,29 @@ std::string ganzhiText(int year, int month, int day, int fromLichun) {
     const int k = y == 0 ? 0 : monthOfYear(year, month, day, fromLichun);
     const int d = ganzhiDay(year, month, day);
     if (y == 0 || k == 0 || d == 0) return "";
+    return ganzhiTextOfNumbers(y, ganzhiMonthOfYear(y, k), d);
+}
+
+int ganzhiMonthOfYear(int yearNumber, int monthOfYear) {
+    if (yearNumber < 1 || yearNumber > 60 || monthOfYear < 1 || monthOfYear > 12) return 0;
+    // 寅 month of the years whose stem is 甲/己, 乙/庚, 丙/辛, 丁/壬, 戊/癸.
+    constexpr int FirstMonth[5] = {3, 15, 27, 39, 51};
+    const int stem = (yearNumber - 1) % 10;  // 0 = 甲
+    return floorMod(FirstMonth[stem % 5] + monthOfYear - 2, 60) + 1;
+}
+
+std::string ganzhiTextOfNumbers(int yearNumber, int monthNumber, int dayNumber) {
+    const auto valid = [](int n) { return n >= 1 && n <= 60; };
+    if (!valid(yearNumber) || !valid(monthNumber) || !valid(dayNumber)) return "";
     std::string text;
     text.reserve(40);
-    appendName(text, y);
+    appendName(text, yearNumber);
     text += "(";
-    text += ZodiacAnimals[zodiacOf(y) - 1];
+    text += ZodiacAnimals[zodiacOf(yearNumber) - 1];
     text += ")年";
-    appendName(text, monthNumber(y, k));
+    appendName(text, monthNumber);
     text += "月";
-    appendName(text, d);
+    appendName(text, dayNumber);
     text += "日";
     return text;
 }

@@ -34,4 +34,12 @@ int ganzhiDay(int year, int month, int day);
 // "甲子(鼠)年丙寅月戊午日" for a civil date in -8999..9000; "" when a part has no value.
 std::string ganzhiText(int year, int month, int day, int fromLichun);
 
+// Sexagenary number 1..60 of month 1..12 of a sexagenary year (1 = 寅 month .. 11 = 子,
+// 12 = 丑), from the year's number 1..60 by its stem; 0 when either is out of range.
+int ganzhiMonthOfYear(int yearNumber, int monthOfYear);
+
+// "甲子(鼠)年丙寅月戊午日" from the year, month and day numbers (1..60 each); "" when one of
+// them is out of range.
+std::string ganzhiTextOfNumbers(int yearNumber, int monthNumber, int dayNumber);
+
 }  // namespace tavomerix
