@@ -129,6 +129,24 @@ void setChecked(HWND button, bool checked) {
     SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+namespace {
+
+// Offers a message to the focused control, then to dialog navigation of the active window,
+// then translates and dispatches it.
+void deliver(MSG& message) {
+    const HWND focus = GetFocus();
+    if (controlRecord(focus) != nullptr &&
+        SendMessageW(focus, PreTranslateMessage, 0, reinterpret_cast<LPARAM>(&message)) != 0) {
+        return;
+    }
+    const HWND active = GetActiveWindow();
+    if (active != nullptr && IsDialogMessageW(active, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+}  // namespace
+
 int runMessageLoop(HWND until) {
     MSG message{};
     while (until == nullptr || IsWindow(until)) {
@@ -138,17 +156,21 @@ int runMessageLoop(HWND until) {
             if (until != nullptr) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
             return static_cast<int>(message.wParam);
         }
-        const HWND focus = GetFocus();
-        if (controlRecord(focus) != nullptr &&
-            SendMessageW(focus, PreTranslateMessage, 0, reinterpret_cast<LPARAM>(&message)) != 0) {
-            continue;
-        }
-        const HWND active = GetActiveWindow();
-        if (active != nullptr && IsDialogMessageW(active, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        deliver(message);
     }
     return 0;
+}
+
+bool pumpMessages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // for the enclosing loop
+            return false;
+        }
+        deliver(message);
+    }
+    return true;
 }
 
 Form::Form(std::string_view formName) : className_(L"TAVOMERIX_") {

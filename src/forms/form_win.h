@@ -93,6 +93,11 @@ void setChecked(HWND button, bool checked);
 // to the enclosing loop. Returns the WM_QUIT code, or 0 when the window went.
 int runMessageLoop(HWND until);
 
+// Handles the messages already waiting, as runMessageLoop does, and returns without
+// waiting for more (a long computation keeps its windows alive this way). False when
+// WM_QUIT arrived; it is passed on to the enclosing loop.
+bool pumpMessages();
+
 // Placement and styles of a form's window; x or y CW_USEDEFAULT centres it on the screen.
 struct FormPlacement {
     std::string_view title;
