@@ -22,12 +22,16 @@ constexpr int AnyShownYear = 9999;  // a start year never lies after it
 
 bool isLunar(CommemorationKind kind) { return kind == CommemorationKind::Lunar; }
 
-std::string twoDigits(int n) { return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)}; }
+std::string twoDigits(int n) {
+    return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
+}
 
 int yearOfItem(int yearItem) { return FirstCommemorationYear + yearItem - 1; }
 
 int itemOfYear(int year) {
-    return year < FirstCommemorationYear || year > LastCommemorationYear ? 0 : year - FirstCommemorationYear + 1;
+    return year < FirstCommemorationYear || year > LastCommemorationYear
+               ? 0
+               : year - FirstCommemorationYear + 1;
 }
 
 int monthCodeOf(int sizedMonthCode) { return (sizedMonthCode - 1) % 24 + 1; }
@@ -81,8 +85,9 @@ void loadKind(CommemorationKind kind, std::vector<CommemorationItem>& items) {
 }  // namespace
 
 std::string commemorationItemText(const CommemorationItem& item) {
-    return std::string(isLunar(item.kind) ? "农历" : "公历") + twoDigits(item.month) + "月" + twoDigits(item.day) +
-           "日（" + twoDigits(item.startYear / 100) + twoDigits(item.startYear) + "年）  " + item.name;
+    return std::string(isLunar(item.kind) ? "农历" : "公历") + twoDigits(item.month) + "月" +
+           twoDigits(item.day) + "日（" + twoDigits(item.startYear / 100) +
+           twoDigits(item.startYear) + "年）  " + item.name;
 }
 
 std::vector<CommemorationItem> loadCommemorationList() {
@@ -126,7 +131,8 @@ std::vector<std::string> commemorationMonthItems(CommemorationKind kind, const S
         const int sized = monthAtSequence(year, sequence);
         if (sized == 0) break;
         const std::string text = lunarMonthText(sized);
-        items.push_back(monthCodeOf(sized) > 12 ? text : "  " + text);  // leap names are one character longer
+        items.push_back(
+            monthCodeOf(sized) > 12 ? text : "  " + text);  // leap names are one character longer
     }
     return items;
 }
@@ -146,9 +152,11 @@ SelectorRow selectCommemorationYear(CommemorationKind kind, SelectorRow row, int
     if (oldMonth != 0 && isLunar(kind)) {
         const int year = yearOfItem(yearItem);
         const int kept = monthSequence(year, oldMonth);
-        row.monthItem = kept != 0 ? kept : monthSequence(year, oldMonth > 12 ? oldMonth - 12 : oldMonth);
+        row.monthItem =
+            kept != 0 ? kept : monthSequence(year, oldMonth > 12 ? oldMonth - 12 : oldMonth);
     }
-    if (row.dayItem != 0 && row.monthItem != 0) row.dayItem = std::min(row.dayItem, monthDays(kind, row));
+    if (row.dayItem != 0 && row.monthItem != 0)
+        row.dayItem = std::min(row.dayItem, monthDays(kind, row));
     return row;
 }
 
@@ -182,9 +190,10 @@ bool addCommemorationItem(CommemorationDialogState& state, CommemorationKind kin
     const int month = rowMonth(kind, row);
     if (month == 0 || row.dayItem > monthDays(kind, row)) return false;
     CommemorationItem item{kind, month, row.dayItem, yearOfItem(row.yearItem), name};
-    const auto same = std::find_if(state.items.begin(), state.items.end(), [&](const CommemorationItem& other) {
-        return other.kind == kind && other.month == item.month && other.day == item.day;
-    });
+    const auto same =
+        std::find_if(state.items.begin(), state.items.end(), [&](const CommemorationItem& other) {
+            return other.kind == kind && other.month == item.month && other.day == item.day;
+        });
     if (same == state.items.end()) {
         state.items.push_back(std::move(item));
         state.selected = static_cast<int>(state.items.size()) - 1;

@@ -40,25 +40,22 @@ constexpr Colour Background = {0, 192, 192};
 
 using K = ControlKind;
 
-struct DialogControl {
-    ControlSpec spec;
-    std::string_view text;
-};
-
-constexpr DialogControl Controls[] = {
-    {{ListId, K::EntryList, 8, 8, 342, 121, ListFont, Black, White, ""}, ""},
-    {{LunarYearId, K::DropDownList, 8, 137, 98, 164, SelectorFont, Black, White, "农历年"}, ""},
-    {{LunarMonthId, K::DropDownList, 106, 137, 88, 164, SelectorFont, Black, White, "农历月"}, ""},
-    {{LunarDayId, K::DropDownList, 194, 137, 56, 164, SelectorFont, Black, White, "农历日"}, ""},
-    {{CivilYearId, K::DropDownList, 8, 167, 98, 164, SelectorFont, Black, White, "公历年"}, ""},
-    {{CivilMonthId, K::DropDownList, 106, 167, 88, 164, SelectorFont, Black, White, "公历月"}, ""},
-    {{CivilDayId, K::DropDownList, 194, 167, 56, 164, SelectorFont, Black, White, "公历日"}, ""},
-    {{NameId, K::InputField, 8, 205, 162, 14, SelectorFont, Black, White, "纪念事项"}, ""},
-    {{AddLunarId, K::PushButton, 252, 136, 98, 24, ButtonFont, Black, Background, ""}, "添加农历纪念日"},
-    {{AddCivilId, K::PushButton, 252, 166, 98, 24, ButtonFont, Black, Background, ""}, "添加公历纪念日"},
-    {{SaveId, K::PushButton, 177, 200, 45, 24, ButtonFont, Black, Background, ""}, "保存"},
-    {{DeleteId, K::PushButton, 237, 200, 45, 24, ButtonFont, Black, Background, ""}, "删除"},
-    {{CancelId, K::PushButton, 297, 200, 45, 24, ButtonFont, Black, Background, ""}, "取消"},
+constexpr ControlSpec Controls[] = {
+    {ListId, K::EntryList, 8, 8, 342, 121, ListFont, Black, White, "", ""},
+    {LunarYearId, K::DropDownList, 8, 137, 98, 164, SelectorFont, Black, White, "农历年", ""},
+    {LunarMonthId, K::DropDownList, 106, 137, 88, 164, SelectorFont, Black, White, "农历月", ""},
+    {LunarDayId, K::DropDownList, 194, 137, 56, 164, SelectorFont, Black, White, "农历日", ""},
+    {CivilYearId, K::DropDownList, 8, 167, 98, 164, SelectorFont, Black, White, "公历年", ""},
+    {CivilMonthId, K::DropDownList, 106, 167, 88, 164, SelectorFont, Black, White, "公历月", ""},
+    {CivilDayId, K::DropDownList, 194, 167, 56, 164, SelectorFont, Black, White, "公历日", ""},
+    {NameId, K::InputField, 8, 205, 162, 14, SelectorFont, Black, White, "纪念事项", ""},
+    {AddLunarId, K::PushButton, 252, 136, 98, 24, ButtonFont, Black, Background, "",
+     "添加农历纪念日"},
+    {AddCivilId, K::PushButton, 252, 166, 98, 24, ButtonFont, Black, Background, "",
+     "添加公历纪念日"},
+    {SaveId, K::PushButton, 177, 200, 45, 24, ButtonFont, Black, Background, "", "保存"},
+    {DeleteId, K::PushButton, 237, 200, 45, 24, ButtonFont, Black, Background, "", "删除"},
+    {CancelId, K::PushButton, 297, 200, 45, 24, ButtonFont, Black, Background, "", "取消"},
 };
 
 HWND openDialog = nullptr;
@@ -74,9 +71,13 @@ void setItems(HWND selector, const std::vector<std::string>& items) {
 }
 
 // Selects the 1-based item (0: none).
-void selectItem(HWND selector, int item) { SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(item - 1), 0); }
+void selectItem(HWND selector, int item) {
+    SendMessageW(selector, CB_SETCURSEL, static_cast<WPARAM>(item - 1), 0);
+}
 
-int selectedItem(HWND selector) { return static_cast<int>(SendMessageW(selector, CB_GETCURSEL, 0, 0)) + 1; }
+int selectedItem(HWND selector) {
+    return static_cast<int>(SendMessageW(selector, CB_GETCURSEL, 0, 0)) + 1;
+}
 
 class CommemorationDialog final : public Form {
 public:
@@ -85,18 +86,18 @@ public:
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_CREATE:
-            openDialog = window();
-            createControls();
-            return 0;
-        case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
-        case WM_DESTROY:
-            openDialog = nullptr;
-            break;
-        default:
-            break;
+            case WM_CREATE:
+                openDialog = window();
+                createControls();
+                return 0;
+            case WM_COMMAND:
+                onCommand(LOWORD(wParam), HIWORD(wParam));
+                return 0;
+            case WM_DESTROY:
+                openDialog = nullptr;
+                break;
+            default:
+                break;
         }
         return defaultMessage(message, wParam, lParam);
     }
@@ -105,10 +106,10 @@ private:
     HWND control(int id) const { return GetDlgItem(window(), id); }
 
     void createControls() {
-        for (const DialogControl& c : Controls) {
-            const HWND created = createControl(c.spec, c.text);
+        for (const ControlSpec& spec : Controls) {
+            const HWND created = createControl(spec);
             if (created == nullptr) return;
-            if (!c.spec.tooltip.empty()) addTooltip(created, c.spec.tooltip);
+            if (!spec.tooltip.empty()) addTooltip(created, spec.tooltip);
         }
         EnableWindow(control(SaveId), appSettings().registryEnabled == 1);
         setItems(control(LunarYearId), commemorationYearItems(CommemorationKind::Lunar));
@@ -124,7 +125,8 @@ private:
         SendMessageW(list, WM_SETREDRAW, FALSE, 0);
         SendMessageW(list, LB_RESETCONTENT, 0, 0);
         for (const CommemorationItem& item : state_.items) {
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(commemorationItemText(item)).c_str()));
+            SendMessageW(list, LB_ADDSTRING, 0,
+                         reinterpret_cast<LPARAM>(widen(commemorationItemText(item)).c_str()));
         }
         SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(state_.selected), 0);
         SendMessageW(list, WM_SETREDRAW, TRUE, 0);
@@ -165,7 +167,8 @@ private:
         }
         if (id == ListId) {
             if (code == LBN_SELCHANGE) {
-                selectCommemorationItem(state_, static_cast<int>(SendMessageW(control(ListId), LB_GETCURSEL, 0, 0)));
+                selectCommemorationItem(
+                    state_, static_cast<int>(SendMessageW(control(ListId), LB_GETCURSEL, 0, 0)));
                 showRow(CommemorationKind::Lunar);
                 showRow(CommemorationKind::Solar);
                 setWindowText(control(NameId), state_.name);
@@ -178,26 +181,27 @@ private:
         }
         if (code != BN_CLICKED) return;
         switch (id) {
-        case AddLunarId:
-        case AddCivilId:
-            if (addCommemorationItem(state_, id == AddLunarId ? CommemorationKind::Lunar : CommemorationKind::Solar)) {
+            case AddLunarId:
+            case AddCivilId:
+                if (addCommemorationItem(state_, id == AddLunarId ? CommemorationKind::Lunar
+                                                                  : CommemorationKind::Solar)) {
+                    showList();
+                }
+                break;
+            case DeleteId:
+                deleteCommemorationItem(state_);
                 showList();
-            }
-            break;
-        case DeleteId:
-            deleteCommemorationItem(state_);
-            showList();
-            setWindowText(control(NameId), state_.name);
-            break;
-        case SaveId:
-            if (appSettings().registryEnabled == 1) saveCommemorationList(state_.items);
-            break;
-        case CancelId:
-        case IDCANCEL:
-            DestroyWindow(window());
-            break;
-        default:
-            break;
+                setWindowText(control(NameId), state_.name);
+                break;
+            case SaveId:
+                if (appSettings().registryEnabled == 1) saveCommemorationList(state_.items);
+                break;
+            case CancelId:
+            case IDCANCEL:
+                DestroyWindow(window());
+                break;
+            default:
+                break;
         }
     }
 

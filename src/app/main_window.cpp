@@ -28,15 +28,15 @@ constexpr ControlKind List = ControlKind::DropDownList;
 constexpr ControlKind Line = ControlKind::ReadOnlyLine;
 
 constexpr std::array<ControlSpec, 9> MainControls = {{
-    {CivilYearSelectorId, List, 9, 15, 109, 164, SelectorFont, Blue, MainControlBackground, "公历年"},
-    {CivilMonthSelectorId, List, 118, 15, 81, 164, SelectorFont, Blue, MainControlBackground, "公历月"},
-    {CivilDaySelectorId, List, 199, 15, 52, 164, SelectorFont, Blue, MainControlBackground, "公历日"},
-    {LunarYearSelectorId, List, 9, 63, 109, 164, SelectorFont, Magenta, MainControlBackground, "农历年"},
-    {LunarMonthSelectorId, List, 118, 63, 81, 164, SelectorFont, Magenta, MainControlBackground, "农历月"},
-    {LunarDaySelectorId, List, 199, 63, 52, 164, SelectorFont, Magenta, MainControlBackground, "农历日"},
-    {DayLineId, Line, 9, 43, 242, 13, DayLineFont, Blue, MainControlBackground, ""},
-    {FestivalLineId, Line, 9, 91, 242, 14, InfoLineFont, Red, MainControlBackground, ""},
-    {SeasonLineId, Line, 9, 111, 242, 14, InfoLineFont, Blue, MainControlBackground, ""},
+    {CivilYearSelectorId, List, 9, 15, 109, 164, SelectorFont, Blue, MainControlBackground, "公历年", ""},
+    {CivilMonthSelectorId, List, 118, 15, 81, 164, SelectorFont, Blue, MainControlBackground, "公历月", ""},
+    {CivilDaySelectorId, List, 199, 15, 52, 164, SelectorFont, Blue, MainControlBackground, "公历日", ""},
+    {LunarYearSelectorId, List, 9, 63, 109, 164, SelectorFont, Magenta, MainControlBackground, "农历年", ""},
+    {LunarMonthSelectorId, List, 118, 63, 81, 164, SelectorFont, Magenta, MainControlBackground, "农历月", ""},
+    {LunarDaySelectorId, List, 199, 63, 52, 164, SelectorFont, Magenta, MainControlBackground, "农历日", ""},
+    {DayLineId, Line, 9, 43, 242, 13, DayLineFont, Blue, MainControlBackground, "", ""},
+    {FestivalLineId, Line, 9, 91, 242, 14, InfoLineFont, Red, MainControlBackground, "", ""},
+    {SeasonLineId, Line, 9, 111, 242, 14, InfoLineFont, Blue, MainControlBackground, "", ""},
 }};
 
 // October 1582 lost its days 5..14 to the calendar reform.

@@ -16,9 +16,9 @@ struct Colour {
 enum class ControlKind {
     DropDownList,       // "ComboBox", drop-down list with a vertical scroll bar
     ReadOnlyLine,       // "Edit", centred, borderless, read-only, no length limit
+    CheckBox,           // "Button", automatic check box, left-aligned, vertically centred
+    PushButton,         // "Button", push button
     Label,              // "Static", left-aligned text
-    PushButton,         // "Button"
-    CheckBox,           // "Button", ticked and cleared by clicks
     FirstOptionButton,  // "Button", option button that starts a group of exclusive ones
     OptionButton,       // "Button", option button of the group started before it
     InputField,         // "Edit", one line, sunken, scrolls horizontally
@@ -27,7 +27,8 @@ enum class ControlKind {
 };
 
 // Everything a form needs to create one child control: identifier, kind, client
-// rectangle in pixels, font specification text, colours and tooltip ("" for none).
+// rectangle in pixels, font specification text, colours (check boxes and buttons keep the
+// system's), tooltip ("" for none) and the control's own text.
 struct ControlSpec {
     int id = 0;
     ControlKind kind = ControlKind::ReadOnlyLine;
@@ -39,6 +40,7 @@ struct ControlSpec {
     Colour text;
     Colour background;
     std::string_view tooltip;
+    std::string_view caption;
 };
 
 }  // namespace tavomerix

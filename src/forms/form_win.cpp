@@ -327,7 +327,7 @@ ControlClass controlClass(ControlKind kind) {
     case ControlKind::PushButton:
         return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
     case ControlKind::CheckBox:
-        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, 0};
+        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, 0};
     case ControlKind::FirstOptionButton:
         return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0};
     case ControlKind::OptionButton:
@@ -347,6 +347,11 @@ ControlClass controlClass(ControlKind kind) {
     return {L"Static", Child, 0};
 }
 
+bool isButtonKind(ControlKind kind) {
+    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
+           kind == ControlKind::FirstOptionButton || kind == ControlKind::OptionButton;
+}
+
 bool isEditKind(ControlKind kind) {
     return kind == ControlKind::ReadOnlyLine || kind == ControlKind::InputField ||
            kind == ControlKind::OutputBox;
@@ -356,7 +361,7 @@ bool isEditKind(ControlKind kind) {
 
 HWND Form::createControl(const ControlSpec& spec) {
     const ControlClass kind = controlClass(spec.kind);
-    const HWND control = CreateWindowExW(kind.exStyle, kind.name, L"", kind.style, spec.x, spec.y, spec.width,
+    const HWND control = CreateWindowExW(kind.exStyle, kind.name, widen(spec.caption).c_str(), kind.style, spec.x, spec.y, spec.width,
                                          spec.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                          GetModuleHandleW(nullptr), nullptr);
     if (control == nullptr) return nullptr;
@@ -374,19 +379,15 @@ HWND Form::createControl(const ControlSpec& spec) {
     record->font = fontFromSpec(spec.fontSpec);
     if (record->font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
     freeTags(control);
-    setControlColours(control, {colourRef(spec.text), false}, {colourRef(spec.background), false});
+    if (!isButtonKind(spec.kind)) {
+        setControlColours(control, {colourRef(spec.text), false}, {colourRef(spec.background), false});
+    }
     if (spec.kind == ControlKind::ReadOnlyLine) {
         SendMessageW(control, EM_SETREADONLY, TRUE, 0);
         SendMessageW(control, EM_LIMITTEXT, 0, 0);
     }
     if (spec.kind == ControlKind::OutputBox) SendMessageW(control, EM_LIMITTEXT, 0, 0);
     if (spec.kind == ControlKind::InputField) record->selectOnFocus = 1;
-    return control;
-}
-
-HWND Form::createControl(const ControlSpec& spec, std::string_view text) {
-    const HWND control = createControl(spec);
-    if (control != nullptr && !text.empty()) setWindowText(control, text);
     return control;
 }
 

@@ -153,9 +153,6 @@ protected:
     // creating controls).
     HWND createControl(const ControlSpec& spec);
 
-    // createControl, then the control's text (a caption or initial content).
-    HWND createControl(const ControlSpec& spec, std::string_view text);
-
     // Registers a tooltip for a control, creating the form's tooltip window on first use.
     void addTooltip(HWND control, std::string_view text);
 

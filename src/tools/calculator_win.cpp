@@ -34,8 +34,9 @@ constexpr Colour Background = {0, 192, 192};
 
 using K = ControlKind;
 
-ControlSpec button(int id, ControlKind kind, int x, int y, int width, int height) {
-    return {id, kind, x, y, width, height, ButtonFont, Black, Background, ""};
+ControlSpec button(int id, ControlKind kind, int x, int y, int width, int height,
+                   std::string_view caption) {
+    return {id, kind, x, y, width, height, ButtonFont, Black, Background, "", caption};
 }
 
 class CalculatorWindow final : public Form {
@@ -45,14 +46,14 @@ public:
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_CREATE:
-            createControls();
-            return 0;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
-            return 0;
-        default:
-            return defaultMessage(message, wParam, lParam);
+            case WM_CREATE:
+                createControls();
+                return 0;
+            case WM_COMMAND:
+                if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
+                return 0;
+            default:
+                return defaultMessage(message, wParam, lParam);
         }
     }
 
@@ -65,27 +66,32 @@ private:
         const CalculatorTexts texts = calculatorTexts(mode_, false);
         const SolarSelection& shown = appSettings().selectedSolarDate;
         const CalculatorInput start = calculatorStartInput(shown.year, shown.month, shown.day);
-        if (createControl(button(CivilOptionId, K::FirstOptionButton, 8, 8, 84, 20), "公历日期") == nullptr ||
-            createControl(button(LunarOptionId, K::OptionButton, 96, 8, 84, 20), "农历日期") == nullptr ||
-            createControl({FirstDateId, K::InputField, 8, 34, 168, 24, EditFont, Black, White, ""}, start.text) ==
+        if (createControl(button(CivilOptionId, K::FirstOptionButton, 8, 8, 84, 20, "公历日期")) ==
                 nullptr ||
-            createControl(button(FirstBcId, K::CheckBox, 184, 36, 70, 20), "公元前") == nullptr) {
+            createControl(button(LunarOptionId, K::OptionButton, 96, 8, 84, 20, "农历日期")) ==
+                nullptr ||
+            createControl({FirstDateId, K::InputField, 8, 34, 168, 24, EditFont, Black, White, "",
+                           start.text}) == nullptr ||
+            createControl(button(FirstBcId, K::CheckBox, 184, 36, 70, 20, "公元前")) == nullptr) {
             return;
         }
-        if (interval &&
-            (createControl({SecondDateId, K::InputField, 8, 62, 168, 24, EditFont, Black, White, ""}, start.text) ==
-                 nullptr ||
-             createControl(button(SecondBcId, K::CheckBox, 184, 64, 70, 20), "公元前") == nullptr)) {
+        if (interval && (createControl({SecondDateId, K::InputField, 8, 62, 168, 24, EditFont,
+                                        Black, White, "", start.text}) == nullptr ||
+                         createControl(button(SecondBcId, K::CheckBox, 184, 64, 70, 20,
+                                              "公元前")) == nullptr)) {
             return;
         }
-        if (createControl(button(ActionId, K::PushButton, 8, 66 + below, 80, 24), texts.action) == nullptr ||
-            createControl(button(CancelId, K::PushButton, 96, 66 + below, 80, 24), "取消") == nullptr) {
+        if (createControl(button(ActionId, K::PushButton, 8, 66 + below, 80, 24, texts.action)) ==
+                nullptr ||
+            createControl(button(CancelId, K::PushButton, 96, 66 + below, 80, 24, "取消")) ==
+                nullptr) {
             return;
         }
-        resultLabel_ =
-            createControl({0, K::Label, 8, 104 + below, 72, 18, LabelFont, Blue, Background, ""}, texts.resultLabel);
+        resultLabel_ = createControl({0, K::Label, 8, 104 + below, 72, 18, LabelFont, Blue,
+                                      Background, "", texts.resultLabel});
         if (resultLabel_ == nullptr) return;
-        result_ = createControl({0, K::ReadOnlyLine, 84, 100 + below, 170, 24, EditFont, Black, White, ""});
+        result_ = createControl(
+            {0, K::ReadOnlyLine, 84, 100 + below, 170, 24, EditFont, Black, White, "", ""});
         if (result_ == nullptr) return;
         setChecked(control(CivilOptionId), true);
         setChecked(control(FirstBcId), start.bc);
@@ -94,26 +100,29 @@ private:
     }
 
     CalculatorInput input(int dateId, int bcId) const {
-        return {windowText(control(dateId)), isChecked(control(bcId)), isChecked(control(LunarOptionId))};
+        return {windowText(control(dateId)), isChecked(control(bcId)),
+                isChecked(control(LunarOptionId))};
     }
 
     void onClick(int id) {
         switch (id) {
-        case ActionId:
-        case IDOK:
-            setWindowText(result_, calculatorResult(mode_, input(FirstDateId, FirstBcId),
-                                                    input(SecondDateId, SecondBcId), appSettings().minYear));
-            break;
-        case CivilOptionId:
-        case LunarOptionId:
-            setWindowText(resultLabel_, calculatorTexts(mode_, id == LunarOptionId).resultLabel);
-            break;
-        case CancelId:
-        case IDCANCEL:
-            DestroyWindow(window());
-            break;
-        default:
-            break;
+            case ActionId:
+            case IDOK:
+                setWindowText(result_, calculatorResult(mode_, input(FirstDateId, FirstBcId),
+                                                        input(SecondDateId, SecondBcId),
+                                                        appSettings().minYear));
+                break;
+            case CivilOptionId:
+            case LunarOptionId:
+                setWindowText(resultLabel_,
+                              calculatorTexts(mode_, id == LunarOptionId).resultLabel);
+                break;
+            case CancelId:
+            case IDCANCEL:
+                DestroyWindow(window());
+                break;
+            default:
+                break;
         }
     }
 
@@ -133,7 +142,8 @@ void openCalculator(HWND owner, int mode) {
     placement.style = ModalFormStyle;
     placement.exStyle = ModalFormExStyle;
     placement.width = WindowWidth;
-    placement.height = WindowHeight + (calculatorMode == CalculatorMode::Interval ? SecondInputHeight : 0);
+    placement.height =
+        WindowHeight + (calculatorMode == CalculatorMode::Interval ? SecondInputHeight : 0);
     placement.owner = owner;
     form.showForm(placement, owner, true);
 }

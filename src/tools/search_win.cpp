@@ -43,26 +43,25 @@ constexpr Colour Background = {0, 192, 192};
 
 using K = ControlKind;
 
-struct SearchControl {
-    ControlSpec spec;
-    std::string_view text;
+constexpr ControlSpec CommonControls[] = {
+    {StartLabelId, K::Label, 8, 12, 60, 18, LabelFont, Blue, Background, "", "起始年份"},
+    {StartYearId, K::InputField, 70, 8, 58, 24, EditFont, Black, White, "", ""},
+    {BcId, K::CheckBox, 134, 10, 62, 20, ButtonFont, Black, Background, "", "公元前"},
+    {RangeLabelId, K::Label, 200, 12, 60, 18, LabelFont, Blue, Background, "", "查询范围"},
+    {RangeId, K::InputField, 262, 8, 48, 24, EditFont, Black, White, "", ""},
 };
 
-constexpr SearchControl CommonControls[] = {
-    {{StartLabelId, K::Label, 8, 12, 60, 18, LabelFont, Blue, Background, ""}, "起始年份"},
-    {{StartYearId, K::InputField, 70, 8, 58, 24, EditFont, Black, White, ""}, ""},
-    {{BcId, K::CheckBox, 134, 10, 62, 20, ButtonFont, Black, Background, ""}, "公元前"},
-    {{RangeLabelId, K::Label, 200, 12, 60, 18, LabelFont, Blue, Background, ""}, "查询范围"},
-    {{RangeId, K::InputField, 262, 8, 48, 24, EditFont, Black, White, ""}, ""},
-};
-
-constexpr SearchControl MonthControls[] = {
-    {{LeapOptionId, K::FirstOptionButton, 8, 40, 74, 20, ButtonFont, Black, Background, ""}, "农历闰月"},
-    {{LeapOptionId + 2, K::OptionButton, 126, 40, 80, 20, ButtonFont, Black, Background, ""}, "三连大月"},
-    {{LeapOptionId + 3, K::OptionButton, 210, 40, 80, 20, ButtonFont, Black, Background, ""}, "三连小月"},
-    {{LeapOptionId + 4, K::OptionButton, 294, 40, 80, 20, ButtonFont, Black, Background, ""}, "四连大月"},
+constexpr ControlSpec MonthControls[] = {
+    {LeapOptionId, K::FirstOptionButton, 8, 40, 74, 20, ButtonFont, Black, Background, "",
+     "农历闰月"},
+    {LeapOptionId + 2, K::OptionButton, 126, 40, 80, 20, ButtonFont, Black, Background, "",
+     "三连大月"},
+    {LeapOptionId + 3, K::OptionButton, 210, 40, 80, 20, ButtonFont, Black, Background, "",
+     "三连小月"},
+    {LeapOptionId + 4, K::OptionButton, 294, 40, 80, 20, ButtonFont, Black, Background, "",
+     "四连大月"},
     // after the options, which form one group
-    {{LeapFilterId, K::InputField, 84, 38, 32, 24, EditFont, Black, White, "1～12"}, ""},
+    {LeapFilterId, K::InputField, 84, 38, 32, 24, EditFont, Black, White, "1～12", ""},
 };
 
 constexpr std::string_view ListLabels[DayListCount] = {
@@ -82,17 +81,17 @@ public:
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_CREATE:
-            createControls();
-            return 0;
-        case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
-            return 0;
-        case WM_DESTROY:
-            editSearchField(session_);  // a search still running ends at its next step
-            break;
-        default:
-            break;
+            case WM_CREATE:
+                createControls();
+                return 0;
+            case WM_COMMAND:
+                onCommand(LOWORD(wParam), HIWORD(wParam));
+                return 0;
+            case WM_DESTROY:
+                editSearchField(session_);  // a search still running ends at its next step
+                break;
+            default:
+                break;
         }
         return defaultMessage(message, wParam, lParam);
     }
@@ -100,32 +99,32 @@ protected:
 private:
     HWND control(int id) const { return GetDlgItem(window(), id); }
 
-    bool create(const SearchControl& c) {
-        const HWND created = createControl(c.spec, c.text);
-        if (created != nullptr && !c.spec.tooltip.empty()) addTooltip(created, c.spec.tooltip);
+    bool create(const ControlSpec& spec) {
+        const HWND created = createControl(spec);
+        if (created != nullptr && !spec.tooltip.empty()) addTooltip(created, spec.tooltip);
         return created != nullptr;
     }
 
     void createControls() {
-        for (const SearchControl& c : CommonControls) {
+        for (const ControlSpec& c : CommonControls) {
             if (!create(c)) return;
         }
         const bool days = mode_ == SearchWindowMode::Days;
         if (days ? !createDayLists() : !createMonthControls()) return;
         const int top = days ? DayOutputTop : MonthOutputTop;
-        if (createControl({OutputId, K::OutputBox, 8, top, 370, ButtonsTop - top - 6, OutputFont, Black, White, ""}) ==
-                nullptr ||
-            createControl({SearchId, K::PushButton, 230, ButtonsTop, 70, 24, ButtonFont, Black, Background, ""},
-                          "查询") == nullptr ||
-            createControl({CancelId, K::PushButton, 308, ButtonsTop, 70, 24, ButtonFont, Black, Background, ""},
-                          "取消") == nullptr) {
+        if (createControl({OutputId, K::OutputBox, 8, top, 370, ButtonsTop - top - 6, OutputFont,
+                           Black, White, "", ""}) == nullptr ||
+            createControl({SearchId, K::PushButton, 230, ButtonsTop, 70, 24, ButtonFont, Black,
+                           Background, "", "查询"}) == nullptr ||
+            createControl({CancelId, K::PushButton, 308, ButtonsTop, 70, 24, ButtonFont, Black,
+                           Background, "", "取消"}) == nullptr) {
             return;
         }
         SetFocus(control(StartYearId));
     }
 
     bool createMonthControls() {
-        for (const SearchControl& c : MonthControls) {
+        for (const ControlSpec& c : MonthControls) {
             if (!create(c)) return false;
         }
         setChecked(control(LeapOptionId), true);
@@ -136,12 +135,12 @@ private:
         for (int i = 0; i < DayListCount; ++i) {
             const int x = 8 + ListPitch * (i % ListColumns);
             const int y = 38 + 44 * (i / ListColumns);
-            if (createControl({FirstListLabelId + i, K::Label, x, y, 70, 16, LabelFont, Blue, Background, ""},
-                              ListLabels[i]) == nullptr) {
+            if (createControl({FirstListLabelId + i, K::Label, x, y, 70, 16, LabelFont, Blue,
+                               Background, "", ListLabels[i]}) == nullptr) {
                 return false;
             }
-            const HWND list =
-                createControl({FirstListId + i, K::DropDownList, x, y + 16, 70, 220, ListFont, Black, White, ""});
+            const HWND list = createControl({FirstListId + i, K::DropDownList, x, y + 16, 70, 220,
+                                             ListFont, Black, White, "", ""});
             if (list == nullptr) return false;
             SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
             for (const std::string& item : dayListItems(static_cast<DayList>(i))) {
@@ -164,7 +163,8 @@ private:
         DayConditions c;
         if (mode_ != SearchWindowMode::Days) return c;
         for (int i = 0; i < DayListCount; ++i) {
-            c.item[i] = static_cast<int>(SendMessageW(control(FirstListId + i), CB_GETCURSEL, 0, 0));
+            c.item[i] =
+                static_cast<int>(SendMessageW(control(FirstListId + i), CB_GETCURSEL, 0, 0));
         }
         return c;
     }
@@ -172,12 +172,15 @@ private:
     void start() {
         const SearchKind searchKind = kind();
         const DayConditions chosen = conditions();
-        const SearchFields typed{windowText(control(StartYearId)), isChecked(control(BcId)),
-                                 windowText(control(RangeId)),
-                                 mode_ == SearchWindowMode::Months ? windowText(control(LeapFilterId)) : ""};
+        const SearchFields typed{
+            windowText(control(StartYearId)), isChecked(control(BcId)),
+            windowText(control(RangeId)),
+            mode_ == SearchWindowMode::Months ? windowText(control(LeapFilterId)) : ""};
         const SearchStart s = validateSearch(searchKind, typed, appSettings().minYear, chosen);
-        if (s.fields.startText != typed.startText) setWindowText(control(StartYearId), s.fields.startText);
-        if (s.fields.rangeText != typed.rangeText) setWindowText(control(RangeId), s.fields.rangeText);
+        if (s.fields.startText != typed.startText)
+            setWindowText(control(StartYearId), s.fields.startText);
+        if (s.fields.rangeText != typed.rangeText)
+            setWindowText(control(RangeId), s.fields.rangeText);
         if (mode_ == SearchWindowMode::Months && s.fields.leapFilterText != typed.leapFilterText) {
             setWindowText(control(LeapFilterId), s.fields.leapFilterText);
         }
@@ -205,16 +208,16 @@ private:
         }
         if (code != BN_CLICKED) return;
         switch (id) {
-        case SearchId:
-        case IDOK:
-            if (pressSearch(session_) == SearchPress::Start) start();
-            break;
-        case CancelId:
-        case IDCANCEL:
-            DestroyWindow(window());
-            break;
-        default:
-            break;
+            case SearchId:
+            case IDOK:
+                if (pressSearch(session_) == SearchPress::Start) start();
+                break;
+            case CancelId:
+            case IDCANCEL:
+                DestroyWindow(window());
+                break;
+            default:
+                break;
         }
     }
 

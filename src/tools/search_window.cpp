@@ -8,10 +8,14 @@ std::string_view searchWindowTitle(SearchWindowMode mode) {
 
 SearchKind monthSearchKind(int option) {
     switch (option) {
-        case 1: return SearchKind::ThreeLongMonths;
-        case 2: return SearchKind::ThreeShortMonths;
-        case 3: return SearchKind::FourLongMonths;
-        default: return SearchKind::LeapMonths;
+        case 1:
+            return SearchKind::ThreeLongMonths;
+        case 2:
+            return SearchKind::ThreeShortMonths;
+        case 3:
+            return SearchKind::FourLongMonths;
+        default:
+            return SearchKind::LeapMonths;
     }
 }
 

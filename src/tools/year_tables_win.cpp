@@ -35,14 +35,12 @@ constexpr Colour Background = {0, 192, 192};
 using K = ControlKind;
 
 constexpr ControlSpec Buttons[] = {
-    {BcId, K::CheckBox, 150, 10, 62, 20, ButtonFont, Black, Background, ""},
-    {ComputeId, K::PushButton, 214, 8, 40, 24, ButtonFont, Black, Background, ""},
-    {PreviousYearId, K::PushButton, 256, 8, 42, 24, ButtonFont, Black, Background, ""},
-    {NextYearId, K::PushButton, 300, 8, 42, 24, ButtonFont, Black, Background, ""},
-    {CancelId, K::PushButton, 344, 8, 38, 24, ButtonFont, Black, Background, ""},
+    {BcId, K::CheckBox, 150, 10, 62, 20, ButtonFont, Black, Background, "", "公元前"},
+    {ComputeId, K::PushButton, 214, 8, 40, 24, ButtonFont, Black, Background, "", "计算"},
+    {PreviousYearId, K::PushButton, 256, 8, 42, 24, ButtonFont, Black, Background, "", "上一年"},
+    {NextYearId, K::PushButton, 300, 8, 42, 24, ButtonFont, Black, Background, "", "下一年"},
+    {CancelId, K::PushButton, 344, 8, 38, 24, ButtonFont, Black, Background, "", "取消"},
 };
-constexpr std::string_view ButtonTexts[] = {"公元前", "计算", "上一年", "下一年", "取消"};
-static_assert(std::size(Buttons) == std::size(ButtonTexts));
 
 struct ModeTexts {
     std::string_view title;
@@ -61,14 +59,14 @@ public:
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_CREATE:
-            createControls();
-            return 0;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
-            return 0;
-        default:
-            return defaultMessage(message, wParam, lParam);
+            case WM_CREATE:
+                createControls();
+                return 0;
+            case WM_COMMAND:
+                if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
+                return 0;
+            default:
+                return defaultMessage(message, wParam, lParam);
         }
     }
 
@@ -77,23 +75,26 @@ private:
 
     void createControls() {
         const ModeTexts& texts = Modes[static_cast<int>(mode_) - 1];
-        if (createControl({YearLabelId, K::Label, 8, 12, 64, 18, LabelFont, Blue, Background, ""},
-                          texts.yearLabel) == nullptr ||
-            createControl({YearId, K::InputField, 74, 8, 72, 24, YearFont, Black, White, ""}) == nullptr) {
+        if (createControl({YearLabelId, K::Label, 8, 12, 64, 18, LabelFont, Blue, Background, "",
+                           texts.yearLabel}) == nullptr ||
+            createControl({YearId, K::InputField, 74, 8, 72, 24, YearFont, Black, White, "", ""}) ==
+                nullptr) {
             return;
         }
-        for (size_t i = 0; i < std::size(Buttons); ++i) {
-            if (createControl(Buttons[i], ButtonTexts[i]) == nullptr) return;
+        for (const ControlSpec& spec : Buttons) {
+            if (createControl(spec) == nullptr) return;
         }
-        if (createControl({OutputId, K::OutputBox, 8, 40, 374, 236, OutputFont, Black, White, ""}) == nullptr) {
+        if (createControl({OutputId, K::OutputBox, 8, 40, 374, 236, OutputFont, Black, White, "",
+                           ""}) == nullptr) {
             return;
         }
         SetFocus(control(YearId));
     }
 
     void run(YearFieldAction action) {
-        const YearFieldResult r = yearFieldAction(mode_, windowText(control(YearId)), isChecked(control(BcId)),
-                                                  action, appSettings().minYear);
+        const YearFieldResult r =
+            yearFieldAction(mode_, windowText(control(YearId)), isChecked(control(BcId)), action,
+                            appSettings().minYear);
         setWindowText(control(YearId), r.yearText);
         setChecked(control(BcId), r.bc);
         if (r.output) setWindowText(control(OutputId), *r.output);
@@ -101,22 +102,22 @@ private:
 
     void onClick(int id) {
         switch (id) {
-        case ComputeId:
-        case IDOK:
-            run(YearFieldAction::Compute);
-            break;
-        case PreviousYearId:
-            run(YearFieldAction::PreviousYear);
-            break;
-        case NextYearId:
-            run(YearFieldAction::NextYear);
-            break;
-        case CancelId:
-        case IDCANCEL:
-            DestroyWindow(window());
-            break;
-        default:
-            break;
+            case ComputeId:
+            case IDOK:
+                run(YearFieldAction::Compute);
+                break;
+            case PreviousYearId:
+                run(YearFieldAction::PreviousYear);
+                break;
+            case NextYearId:
+                run(YearFieldAction::NextYear);
+                break;
+            case CancelId:
+            case IDCANCEL:
+                DestroyWindow(window());
+                break;
+            default:
+                break;
         }
     }
 

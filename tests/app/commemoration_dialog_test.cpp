@@ -31,7 +31,8 @@ std::vector<std::string> texts(const std::vector<CommemorationItem>& items) {
 TEST_F(CommemorationDialogTest, ItemTextKeepsTheFixedColumns) {
     EXPECT_EQ("农历04月05日（1998年）  结婚纪念日",
               commemorationItemText({Kind::Lunar, 4, 5, 1998, "结婚纪念日"}));
-    EXPECT_EQ("农历16月01日（2020年）  闰月", commemorationItemText({Kind::Lunar, 16, 1, 2020, "闰月"}));
+    EXPECT_EQ("农历16月01日（2020年）  闰月",
+              commemorationItemText({Kind::Lunar, 16, 1, 2020, "闰月"}));
     EXPECT_EQ("公历02月29日（0800年）  x", commemorationItemText({Kind::Solar, 2, 29, 800, "x"}));
 }
 
@@ -41,8 +42,8 @@ TEST_F(CommemorationDialogTest, LoadListsSoundEntriesLunarFirst) {
     writeRegistryText(LunarCommemorationKey, "16-01", "2020闰四月");
     writeRegistryText(LunarCommemorationKey, "04-30", "2020四月底");  // 四月 2020 has 30 days
     writeRegistryText(LunarCommemorationKey, "04-05", "1998  十二个汉字的很长的名字啊  ");
-    writeRegistryText(LunarCommemorationKey, "05-01", "1998");        // no name
-    writeRegistryText(LunarCommemorationKey, "06-01", "98生日");      // start year not 4 digits
+    writeRegistryText(LunarCommemorationKey, "05-01", "1998");    // no name
+    writeRegistryText(LunarCommemorationKey, "06-01", "98生日");  // start year not 4 digits
     const std::vector<std::string> expected = {
         "农历04月05日（1998年）  十二个汉字的很长的名",  // trimmed, clipped to 10 characters
         "农历04月30日（2020年）  四月底",
@@ -62,8 +63,8 @@ TEST_F(CommemorationDialogTest, OpensOnTheShownDatesClampedIntoTheRange) {
         int lunarDayItem;
     } Cases[] = {
         {{2020, 6, 1}, {2020, 16, 10}, {itemOfYear(2020), 6, 1}, "闰四月小", 10},  // 闰四月初十
-        {{1700, 5, 5}, {1700, 3, 3}, {1, 1, 1}, "  正月", 1},                    // before 1800
-        {{2300, 5, 5}, {2300, 3, 3}, {itemOfYear(2200), 12, 31}, "  腊月", 29},  // after 2200
+        {{1700, 5, 5}, {1700, 3, 3}, {1, 1, 1}, "  正月", 1},                      // before 1800
+        {{2300, 5, 5}, {2300, 3, 3}, {itemOfYear(2200), 12, 31}, "  腊月", 29},    // after 2200
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.civil.year);
@@ -74,7 +75,8 @@ TEST_F(CommemorationDialogTest, OpensOnTheShownDatesClampedIntoTheRange) {
         EXPECT_EQ(-1, state.selected);
         const std::vector<std::string> months = commemorationMonthItems(Kind::Lunar, state.lunar);
         ASSERT_GE(state.lunar.monthItem, 1);
-        EXPECT_EQ(0u, months[static_cast<size_t>(state.lunar.monthItem - 1)].find(c.lunarMonthItem));
+        EXPECT_EQ(0u,
+                  months[static_cast<size_t>(state.lunar.monthItem - 1)].find(c.lunarMonthItem));
         EXPECT_EQ(c.lunarDayItem, state.lunar.dayItem);
     }
 }
@@ -86,7 +88,8 @@ TEST_F(CommemorationDialogTest, SelectorItems) {
     EXPECT_EQ("  一八○○年", lunarYears.front());
     EXPECT_EQ("    2200年", civilYears.back());
     // 2020: 四月 23 April - 22 May (30 days), 闰四月 23 May - 20 June (29 days).
-    const std::vector<std::string> months = commemorationMonthItems(Kind::Lunar, {itemOfYear(2020), 5, 0});
+    const std::vector<std::string> months =
+        commemorationMonthItems(Kind::Lunar, {itemOfYear(2020), 5, 0});
     ASSERT_EQ(13u, months.size());
     EXPECT_EQ("  正月小", months[0]);
     EXPECT_EQ("  四月大", months[3]);
@@ -116,7 +119,8 @@ TEST_F(CommemorationDialogTest, ChangingTheYearKeepsMonthAndClampsTheDay) {
         {Kind::Solar, {itemOfYear(2024), 2, 29}, 2201, {itemOfYear(2024), 2, 29}},  // no such item
     };
     for (const auto& c : Cases) {
-        SCOPED_TRACE(testing::Message() << c.row.yearItem << '/' << c.row.monthItem << " -> " << c.newYear);
+        SCOPED_TRACE(testing::Message()
+                     << c.row.yearItem << '/' << c.row.monthItem << " -> " << c.newYear);
         EXPECT_EQ(c.expected, selectCommemorationYear(c.kind, c.row, itemOfYear(c.newYear)));
     }
     EXPECT_EQ((SelectorRow{itemOfYear(2024), 4, 30}),
@@ -139,7 +143,8 @@ TEST_F(CommemorationDialogTest, AddingTheSameDateReplacesTheItemInPlace) {
     state.selected = 0;
     ASSERT_TRUE(addCommemorationItem(state, Kind::Lunar));
     EXPECT_EQ(1, state.selected);
-    const std::vector<std::string> expected = {"公历01月01日（2000年）  元旦", "农历04月05日（2001年）  另一个"};
+    const std::vector<std::string> expected = {"公历01月01日（2000年）  元旦",
+                                               "农历04月05日（2001年）  另一个"};
     EXPECT_EQ(expected, texts(state.items));
 
     saveCommemorationList(state.items);
@@ -159,7 +164,9 @@ TEST_F(CommemorationDialogTest, LeapMonthItemIsStoredUnderItsMonthCode) {
 
 TEST_F(CommemorationDialogTest, SelectingAnItemShowsItsDateAndName) {
     CommemorationDialogState state;
-    state.items = {{Kind::Lunar, 16, 1, 2020, "闰月"}, {Kind::Solar, 2, 29, 2024, "闰日"}, {Kind::Solar, 3, 1, 1700, "早"}};
+    state.items = {{Kind::Lunar, 16, 1, 2020, "闰月"},
+                   {Kind::Solar, 2, 29, 2024, "闰日"},
+                   {Kind::Solar, 3, 1, 1700, "早"}};
     selectCommemorationItem(state, 0);
     EXPECT_EQ((SelectorRow{itemOfYear(2020), 5, 1}), state.lunar);
     EXPECT_EQ("闰月", state.name);

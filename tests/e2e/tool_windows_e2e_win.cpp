@@ -78,29 +78,32 @@ bool waitGone(HWND w) {
 // Text of a control of another process (WM_GETTEXT is marshalled; GetWindowText is not).
 std::string controlText(HWND control) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs, &length)) return "";
+    if (!SendMessageTimeoutW(control, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, MessageTimeoutMs,
+                             &length))
+        return "";
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        MessageTimeoutMs, &copied);
+    SendMessageTimeoutW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, MessageTimeoutMs, &copied);
     text.resize(static_cast<size_t>(copied));
     return utf8(text);
 }
 
 void setControlText(HWND control, const std::wstring& text) {
-    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                        MessageTimeoutMs, nullptr);
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, MessageTimeoutMs, nullptr);
 }
 
 // A click as the control reports it to its window: posted, since the window may start a
 // long computation.
 void click(HWND form, int id) {
-    PostMessageW(form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(form, id)));
+    PostMessageW(form, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(form, id)));
 }
 
 void setCheck(HWND form, int id, bool on) {
-    SendMessageTimeoutW(GetDlgItem(form, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0, SMTO_ABORTIFHUNG,
-                        MessageTimeoutMs, nullptr);
+    SendMessageTimeoutW(GetDlgItem(form, id), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0,
+                        SMTO_ABORTIFHUNG, MessageTimeoutMs, nullptr);
 }
 
 bool waitForText(HWND control, const std::function<bool(const std::string&)>& ok, DWORD timeoutMs,
@@ -113,7 +116,9 @@ bool waitForText(HWND control, const std::function<bool(const std::string&)>& ok
         timeoutMs);
 }
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\r')); }
 
@@ -121,7 +126,8 @@ std::string firstLine(const std::string& text) { return text.substr(0, text.find
 HWND openTool(HWND main, WPARAM command, const wchar_t* windowClass, const char* name) {
     PostMessageW(main, WM_COMMAND, command, 0);
     const HWND w = waitForWindow(windowClass, WindowTimeoutMs);
-    check((std::string(name) + " opens from command " + std::to_string(command)).c_str(), w != nullptr);
+    check((std::string(name) + " opens from command " + std::to_string(command)).c_str(),
+          w != nullptr);
     if (w == nullptr) return nullptr;
     const bool disabled = waitUntil([&] { return !IsWindowEnabled(main); }, WindowTimeoutMs);
     check((std::string(name) + " is modal: owned by the widget, which is disabled").c_str(),
@@ -156,27 +162,35 @@ void calculator(HWND main) {
     const HWND result = FindWindowExW(w, GetDlgItem(w, CalcAction), L"Edit", nullptr);
     std::string last;
     check("Julian Day of 01-01-2000 is 2451545",
-          result != nullptr && waitForText(result, [](const std::string& t) { return t == "2451545"; },
-                                           ResultTimeoutMs, last),
+          result != nullptr && waitForText(
+                                   result, [](const std::string& t) { return t == "2451545"; },
+                                   ResultTimeoutMs, last),
           last);
     setControlText(GetDlgItem(w, CalcFirstDate), L"02-30-2023");
     click(w, CalcAction);
     check("an invalid date empties the result",
-          waitForText(result, [](const std::string& t) { return t.empty(); }, ResultTimeoutMs, last), last);
+          waitForText(
+              result, [](const std::string& t) { return t.empty(); }, ResultTimeoutMs, last),
+          last);
     closeTool(main, w, "calculator");
 
-    const HWND interval = openTool(main, IntervalCommand, L"TAVOMERIX_JFORM", "interval calculator");
+    const HWND interval =
+        openTool(main, IntervalCommand, L"TAVOMERIX_JFORM", "interval calculator");
     if (interval == nullptr) return;
-    check("interval calculator size 273 x 204", sizeText(interval) == "273 x 204", sizeText(interval));
+    check("interval calculator size 273 x 204", sizeText(interval) == "273 x 204",
+          sizeText(interval));
     setControlText(GetDlgItem(interval, CalcFirstDate), L"01-01-2001");
     setControlText(GetDlgItem(interval, CalcSecondDate), L"1-1-2000");
     setCheck(interval, CalcFirstBc, false);
     setCheck(interval, CalcFirstBc + 2, false);
     click(interval, CalcAction);
-    const HWND intervalResult = FindWindowExW(interval, GetDlgItem(interval, CalcAction), L"Edit", nullptr);
+    const HWND intervalResult =
+        FindWindowExW(interval, GetDlgItem(interval, CalcAction), L"Edit", nullptr);
     check("2000 has 366 days",
           intervalResult != nullptr &&
-              waitForText(intervalResult, [](const std::string& t) { return t == "366"; }, ResultTimeoutMs, last),
+              waitForText(
+                  intervalResult, [](const std::string& t) { return t == "366"; }, ResultTimeoutMs,
+                  last),
           last);
     closeTool(main, interval, "interval calculator");
 }
@@ -190,19 +204,23 @@ void yearTables(HWND main) {
     click(w, TableCompute);
     std::string last;
     const bool printed = waitForText(
-        GetDlgItem(w, TableOutput), [](const std::string& t) { return contains(t, "冬至12月21日"); }, ResultTimeoutMs,
-        last);
-    check("2000 table starts with its caption", firstLine(last) == "    公历公元 2000 年共 24 个节气", firstLine(last));
-    check("2000 terms end with 冬至 12月21日21:37", printed && contains(last, "24: 冬至12月21日21:37"),
+        GetDlgItem(w, TableOutput),
+        [](const std::string& t) { return contains(t, "冬至12月21日"); }, ResultTimeoutMs, last);
+    check("2000 table starts with its caption",
+          firstLine(last) == "    公历公元 2000 年共 24 个节气", firstLine(last));
+    check("2000 terms end with 冬至 12月21日21:37",
+          printed && contains(last, "24: 冬至12月21日21:37"),
           last.substr(last.size() > 60 ? last.size() - 60 : 0));
     check("2000 terms start with 小寒 on 6 January", contains(last, "01: 小寒01月06日"));
 
     setControlText(GetDlgItem(w, TableYear), L"1");
     click(w, TablePrevious);
     const bool bcTicked = waitUntil(
-        [&] { return SendMessageW(GetDlgItem(w, TableBc), BM_GETCHECK, 0, 0) == BST_CHECKED; }, ResultTimeoutMs);
+        [&] { return SendMessageW(GetDlgItem(w, TableBc), BM_GETCHECK, 0, 0) == BST_CHECKED; },
+        ResultTimeoutMs);
     check("上一年 from AD 1 goes to 1 BC: 公元前 ticked, field 1",
-          bcTicked && controlText(GetDlgItem(w, TableYear)) == "1", controlText(GetDlgItem(w, TableYear)));
+          bcTicked && controlText(GetDlgItem(w, TableYear)) == "1",
+          controlText(GetDlgItem(w, TableYear)));
     closeTool(main, w, "year tables");
 }
 
@@ -216,10 +234,13 @@ void leapMonthSearch(HWND main) {
     click(w, SearchButton);
     std::string last;
     const bool done = waitForText(
-        GetDlgItem(w, SearchOutput), [](const std::string& t) { return contains(t, "共找到"); }, SearchTimeoutMs, last);
-    check("leap months 2000-2030: 11 found", done && firstLine(last) == "    共找到 11 个农历闰月", firstLine(last));
+        GetDlgItem(w, SearchOutput), [](const std::string& t) { return contains(t, "共找到"); },
+        SearchTimeoutMs, last);
+    check("leap months 2000-2030: 11 found", done && firstLine(last) == "    共找到 11 个农历闰月",
+          firstLine(last));
     const char* Known[] = {
-        "AD2001闰四月小", "AD2004闰二月", "AD2006闰七月", "AD2009闰五月", "AD2012闰四月", "AD2014闰九月",
+        "AD2001闰四月小", "AD2004闰二月", "AD2006闰七月",
+        "AD2009闰五月",   "AD2012闰四月", "AD2014闰九月",
         "AD2017闰六月",   "AD2020闰四月", "AD2023闰二月小    AD03-22-2023 ～ AD04-19-2023",
         "AD2025闰六月",   "AD2028闰五月",
     };
@@ -227,19 +248,21 @@ void leapMonthSearch(HWND main) {
     for (const char* k : Known) {
         if (!contains(last, k)) missing += std::string(" ") + k;
     }
-    check("the published leap months of 2000-2030 are listed", missing.empty(), "missing" + missing);
+    check("the published leap months of 2000-2030 are listed", missing.empty(),
+          "missing" + missing);
 
     // A long search stopped by pressing 查询 again leaves the output empty.
     setControlText(GetDlgItem(w, SearchStart), L"100");
     setControlText(GetDlgItem(w, SearchRange), L"4900");
     click(w, SearchButton);
     const bool running = waitForText(
-        GetDlgItem(w, SearchOutput), [](const std::string& t) { return contains(t, "正在查询"); }, ResultTimeoutMs,
-        last);
+        GetDlgItem(w, SearchOutput), [](const std::string& t) { return contains(t, "正在查询"); },
+        ResultTimeoutMs, last);
     check("a running search shows its progress", running, last);
     click(w, SearchButton);
     const bool stopped = waitForText(
-        GetDlgItem(w, SearchOutput), [](const std::string& t) { return t.empty(); }, ResultTimeoutMs, last);
+        GetDlgItem(w, SearchOutput), [](const std::string& t) { return t.empty(); },
+        ResultTimeoutMs, last);
     check("查询 during a search stops it and empties the output", stopped, last);
     closeTool(main, w, "month search");
 }
@@ -259,13 +282,18 @@ void commemorationDialog(HWND main) {
     wchar_t title[64] = {};
     GetWindowTextW(w, title, 64);
     check("dialog title 添加纪念日 and size 366 x 266",
-          utf8(title) == "添加纪念日" && sizeText(w) == "366 x 266", utf8(title) + " " + sizeText(w));
-    check("保存 enabled with the registry in use", IsWindowEnabled(GetDlgItem(w, DialogSave)) != FALSE);
+          utf8(title) == "添加纪念日" && sizeText(w) == "366 x 266",
+          utf8(title) + " " + sizeText(w));
+    check("保存 enabled with the registry in use",
+          IsWindowEnabled(GetDlgItem(w, DialogSave)) != FALSE);
     const HWND list = GetDlgItem(w, DialogList);
-    setControlText(GetDlgItem(w, DialogName), L"  \u6d4b\u8bd5\u7eaa\u5ff5\u65e5  ");  // "  测试纪念日  "
+    setControlText(GetDlgItem(w, DialogName),
+                   L"  \u6d4b\u8bd5\u7eaa\u5ff5\u65e5  ");  // "  测试纪念日  "
     click(w, DialogAddCivil);
-    const bool added = waitUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }, ResultTimeoutMs);
-    check("添加公历纪念日 lists today's date", added && SendMessageW(list, LB_GETCURSEL, 0, 0) == 0);
+    const bool added =
+        waitUntil([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) == 1; }, ResultTimeoutMs);
+    check("添加公历纪念日 lists today's date",
+          added && SendMessageW(list, LB_GETCURSEL, 0, 0) == 0);
     click(w, DialogSave);
     const std::wstring valueName = todayValueName(today);
     const std::string expected = std::to_string(today.wYear) + "测试纪念日";
@@ -280,38 +308,47 @@ void commemorationDialog(HWND main) {
           stored);
     closeTool(main, w, "commemoration dialog");
     std::string line;
-    check("the festival line shows the saved commemoration day",
-          waitForText(GetDlgItem(main, FestivalLine), [](const std::string& t) { return contains(t, "测试纪念日"); },
-                      ResultTimeoutMs, line),
-          line);
+    check(
+        "the festival line shows the saved commemoration day",
+        waitForText(
+            GetDlgItem(main, FestivalLine),
+            [](const std::string& t) { return contains(t, "测试纪念日"); }, ResultTimeoutMs, line),
+        line);
 
     w = openTool(main, AddCommemorationCommand, L"TAVOMERIX_CFORM", "commemoration dialog again");
     if (w == nullptr) return;
     const HWND reopened = GetDlgItem(w, DialogList);
-    check("the saved day is listed on opening",
-          waitUntil([&] { return SendMessageW(reopened, LB_GETCOUNT, 0, 0) == 1; }, ResultTimeoutMs));
+    check(
+        "the saved day is listed on opening",
+        waitUntil([&] { return SendMessageW(reopened, LB_GETCOUNT, 0, 0) == 1; }, ResultTimeoutMs));
     SendMessageW(reopened, LB_SETCURSEL, 0, 0);
-    PostMessageW(w, WM_COMMAND, MAKEWPARAM(DialogList, LBN_SELCHANGE), reinterpret_cast<LPARAM>(reopened));
+    PostMessageW(w, WM_COMMAND, MAKEWPARAM(DialogList, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(reopened));
     std::string name;
     check("selecting it shows its name",
-          waitForText(GetDlgItem(w, DialogName), [](const std::string& t) { return t == "测试纪念日"; },
-                      ResultTimeoutMs, name),
+          waitForText(
+              GetDlgItem(w, DialogName), [](const std::string& t) { return t == "测试纪念日"; },
+              ResultTimeoutMs, name),
           name);
     click(w, DialogDelete);
     click(w, DialogSave);
     check("删除 and 保存 leave both keys absent",
-          waitUntil([&] { return !keyExists(SolarFestivalKey) && !keyExists(LunarFestivalKey); }, ResultTimeoutMs));
+          waitUntil([&] { return !keyExists(SolarFestivalKey) && !keyExists(LunarFestivalKey); },
+                    ResultTimeoutMs));
     closeTool(main, w, "commemoration dialog");
-    check("the festival line drops the deleted day",
-          waitForText(GetDlgItem(main, FestivalLine), [](const std::string& t) { return !contains(t, "测试纪念日"); },
-                      ResultTimeoutMs, line),
-          line);
+    check(
+        "the festival line drops the deleted day",
+        waitForText(
+            GetDlgItem(main, FestivalLine),
+            [](const std::string& t) { return !contains(t, "测试纪念日"); }, ResultTimeoutMs, line),
+        line);
 }
 
 }  // namespace
 
 void toolWindowScenarios(const std::wstring& exe) {
-    std::printf("# tool windows and the commemoration-day dialog, opened through the command menu\n");
+    std::printf(
+        "# tool windows and the commemoration-day dialog, opened through the command menu\n");
     clearSettings();
     writeText(SettingsKey, L"Version", L"3.3");  // the registry is in use
     Started s = launch(exe);

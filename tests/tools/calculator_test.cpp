@@ -24,19 +24,19 @@ TEST(CalculatorResult, OneDateModes) {
         const char* expected;
     } Cases[] = {
         {Mode::JulianDay, civil("01-01-2000"), "2451545"},
-        {Mode::JulianDay, civil("1-1-2000"), "2451545"},           // padded by normalisation
-        {Mode::JulianDay, civil("10-15-1582"), "2299161"},         // first Gregorian day
-        {Mode::JulianDay, civil("01-01-0001", true), "1721058"},   // year 0 (1 BC)
-        {Mode::JulianDay, civil("01-01-5001"), ""},                // after 5000
-        {Mode::JulianDay, civil("12-31-0102", true), ""},          // year -101, before the range
-        {Mode::JulianDay, civil("02-30-2024"), ""},                // no such civil day
-        {Mode::JulianDay, lunar("02-30-2024"), "2460409"},         // 二月三十 = 8 April 2024
-        {Mode::JulianDay, lunar("16-01-2024"), ""},                // 2024 has no 闰四月
-        {Mode::JulianDay, civil("2000-01-01"), ""},                // malformed
+        {Mode::JulianDay, civil("1-1-2000"), "2451545"},          // padded by normalisation
+        {Mode::JulianDay, civil("10-15-1582"), "2299161"},        // first Gregorian day
+        {Mode::JulianDay, civil("01-01-0001", true), "1721058"},  // year 0 (1 BC)
+        {Mode::JulianDay, civil("01-01-5001"), ""},               // after 5000
+        {Mode::JulianDay, civil("12-31-0102", true), ""},         // year -101, before the range
+        {Mode::JulianDay, civil("02-30-2024"), ""},               // no such civil day
+        {Mode::JulianDay, lunar("02-30-2024"), "2460409"},        // 二月三十 = 8 April 2024
+        {Mode::JulianDay, lunar("16-01-2024"), ""},               // 2024 has no 闰四月
+        {Mode::JulianDay, civil("2000-01-01"), ""},               // malformed
         {Mode::Ganzhi, civil("01-01-2000"), "己卯(兔)年丙子月戊午日"},
-        {Mode::Convert, civil("01-01-2000"), "AD11-25-1999"},     // 冬月廿五, the size flag dropped
-        {Mode::Convert, lunar("16-01-2020"), "AD05-23-2020"},     // 闰四月初一
-        {Mode::Convert, lunar("04-30-2021"), ""},                 // 四月 2021 has 29 days
+        {Mode::Convert, civil("01-01-2000"), "AD11-25-1999"},  // 冬月廿五, the size flag dropped
+        {Mode::Convert, lunar("16-01-2020"), "AD05-23-2020"},  // 闰四月初一
+        {Mode::Convert, lunar("04-30-2021"), ""},              // 四月 2021 has 29 days
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << static_cast<int>(c.mode) << ' ' << c.input.text);
@@ -53,8 +53,8 @@ TEST(CalculatorResult, IntervalIgnoresOrderAndNeedsBothDates) {
         {civil("01-01-2000"), civil("01-01-2001"), "366"},
         {civil("01-01-2001"), civil("01-01-2000"), "366"},
         {civil("03-07-2024"), civil("3-7-2024"), "0"},
-        {civil("10-04-1582"), civil("10-15-1582"), "1"},          // the reform gap
-        {lunar("01-01-2024"), civil("02-10-2024"), "0"},          // 春节 2024
+        {civil("10-04-1582"), civil("10-15-1582"), "1"},  // the reform gap
+        {lunar("01-01-2024"), civil("02-10-2024"), "0"},  // 春节 2024
         {civil("01-01-2000"), civil("02-30-2000"), ""},
     };
     for (const auto& c : Cases) {
