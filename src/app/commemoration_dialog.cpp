@@ -139,6 +139,7 @@ std::vector<std::string> commemorationMonthItems(CommemorationKind kind, const S
 
 std::vector<std::string> commemorationDayItems(CommemorationKind kind, const SelectorRow& row) {
     const int days = monthDays(kind, row);
+    if (days == 0) return {};
     if (!isLunar(kind)) return civilDayItems(yearOfItem(row.yearItem), row.monthItem);
     std::vector<std::string> items;
     for (int day = 1; day <= days; ++day) items.push_back(lunarDayName(day));

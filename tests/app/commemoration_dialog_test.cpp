@@ -100,6 +100,7 @@ TEST_F(CommemorationDialogTest, SelectorItems) {
     EXPECT_EQ(29u, commemorationDayItems(Kind::Solar, {itemOfYear(2000), 2, 1}).size());
     EXPECT_EQ(28u, commemorationDayItems(Kind::Solar, {itemOfYear(1900), 2, 1}).size());
     EXPECT_TRUE(commemorationMonthItems(Kind::Lunar, {}).empty());
+    EXPECT_TRUE(commemorationDayItems(Kind::Solar, {0, 2, 0}).empty());  // no year selected
 }
 
 TEST_F(CommemorationDialogTest, ChangingTheYearKeepsMonthAndClampsTheDay) {
