@@ -4,6 +4,7 @@
 #include "app/app_settings.h"
 #include "app/commemoration_dialog.h"
 #include "app/dialogs_win.h"
+#include "forms/form_style.h"
 #include "forms/form_win.h"
 #include "forms/wide_text.h"
 
@@ -30,32 +31,34 @@ constexpr int SaveId = 3235;
 constexpr int DeleteId = 3236;
 constexpr int CancelId = 3237;
 
-constexpr std::string_view ListFont = "宋体,-14,0,0,0,400,0,0,0,1,0,0,0,0";
-constexpr std::string_view SelectorFont = "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2";
-constexpr std::string_view ButtonFont = "宋体,-12,0,0,0,400,0,0,0,1,0,0,0,0";
-
-constexpr Colour Black = {0, 0, 0};
-constexpr Colour White = {255, 255, 255};
-constexpr Colour Background = {0, 192, 192};
-
 using K = ControlKind;
 
 constexpr ControlSpec Controls[] = {
-    {ListId, K::EntryList, 8, 8, 342, 121, ListFont, Black, White, "", ""},
-    {LunarYearId, K::DropDownList, 8, 137, 98, 164, SelectorFont, Black, White, "农历年", ""},
-    {LunarMonthId, K::DropDownList, 106, 137, 88, 164, SelectorFont, Black, White, "农历月", ""},
-    {LunarDayId, K::DropDownList, 194, 137, 56, 164, SelectorFont, Black, White, "农历日", ""},
-    {CivilYearId, K::DropDownList, 8, 167, 98, 164, SelectorFont, Black, White, "公历年", ""},
-    {CivilMonthId, K::DropDownList, 106, 167, 88, 164, SelectorFont, Black, White, "公历月", ""},
-    {CivilDayId, K::DropDownList, 194, 167, 56, 164, SelectorFont, Black, White, "公历日", ""},
-    {NameId, K::InputField, 8, 205, 162, 14, SelectorFont, Black, White, "纪念事项", ""},
-    {AddLunarId, K::PushButton, 252, 136, 98, 24, ButtonFont, Black, Background, "",
+    {ListId, K::EntryList, 8, 8, 342, 121, ListFont14, BlackText, FieldBackground, "", ""},
+    {LunarYearId, K::DropDownList, 8, 137, 98, 164, SongFont14, BlackText, FieldBackground,
+     "农历年", ""},
+    {LunarMonthId, K::DropDownList, 106, 137, 88, 164, SongFont14, BlackText, FieldBackground,
+     "农历月", ""},
+    {LunarDayId, K::DropDownList, 194, 137, 56, 164, SongFont14, BlackText, FieldBackground,
+     "农历日", ""},
+    {CivilYearId, K::DropDownList, 8, 167, 98, 164, SongFont14, BlackText, FieldBackground,
+     "公历年", ""},
+    {CivilMonthId, K::DropDownList, 106, 167, 88, 164, SongFont14, BlackText, FieldBackground,
+     "公历月", ""},
+    {CivilDayId, K::DropDownList, 194, 167, 56, 164, SongFont14, BlackText, FieldBackground,
+     "公历日", ""},
+    {NameId, K::InputField, 8, 205, 162, 14, SongFont14, BlackText, FieldBackground, "纪念事项",
+     ""},
+    {AddLunarId, K::PushButton, 252, 136, 98, 24, ButtonFont, BlackText, FormBackgroundColour, "",
      "添加农历纪念日"},
-    {AddCivilId, K::PushButton, 252, 166, 98, 24, ButtonFont, Black, Background, "",
+    {AddCivilId, K::PushButton, 252, 166, 98, 24, ButtonFont, BlackText, FormBackgroundColour, "",
      "添加公历纪念日"},
-    {SaveId, K::PushButton, 177, 200, 45, 24, ButtonFont, Black, Background, "", "保存"},
-    {DeleteId, K::PushButton, 237, 200, 45, 24, ButtonFont, Black, Background, "", "删除"},
-    {CancelId, K::PushButton, 297, 200, 45, 24, ButtonFont, Black, Background, "", "取消"},
+    {SaveId, K::PushButton, 177, 200, 45, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "保存"},
+    {DeleteId, K::PushButton, 237, 200, 45, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "删除"},
+    {CancelId, K::PushButton, 297, 200, 45, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "取消"},
 };
 
 HWND openDialog = nullptr;
@@ -213,14 +216,7 @@ private:
 void openCommemorationDialog(HWND owner) {
     if (openDialog != nullptr) return;
     CommemorationDialog dialog;
-    FormPlacement placement;
-    placement.title = Title;
-    placement.style = ModalFormStyle;
-    placement.exStyle = ModalFormExStyle;
-    placement.width = WindowWidth;
-    placement.height = WindowHeight;
-    placement.owner = owner;
-    dialog.showForm(placement, owner, true);
+    dialog.showModal(owner, Title, WindowWidth, WindowHeight);
 }
 
 HWND commemorationDialogWindow() { return openDialog; }

@@ -233,6 +233,17 @@ void Form::showForm(const FormPlacement& placement, HWND parent, bool modal) {
     }
 }
 
+void Form::showModal(HWND owner, std::string_view title, int width, int height) {
+    FormPlacement placement;
+    placement.title = title;
+    placement.style = ModalFormStyle;
+    placement.exStyle = ModalFormExStyle;
+    placement.width = width;
+    placement.height = height;
+    placement.owner = owner;
+    showForm(placement, owner, true);
+}
+
 LRESULT CALLBACK Form::formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Form* form = nullptr;
     if (message == WM_NCCREATE) {

@@ -135,6 +135,10 @@ public:
     // its message loop until it is gone; the parent is enabled again before returning.
     void showForm(const FormPlacement& placement, HWND parent, bool modal);
 
+    // showForm of a modal window (ModalFormStyle) of an outer size, centred on the screen,
+    // owned by and disabling `owner`.
+    void showModal(HWND owner, std::string_view title, int width, int height);
+
 protected:
     // The form's message handling; the default gives the shared rules (colours, focus,
     // system colour changes) and then DefWindowProc.

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "forms/form_style.h"
 #include "forms/form_win.h"
 #include "tools/calculator.h"
 #include "tools/tool_windows_win.h"
@@ -23,20 +24,12 @@ constexpr int SecondDateId = 3330;
 constexpr int ActionId = 3331;
 constexpr int CancelId = 3332;
 
-constexpr std::string_view EditFont = "宋体,-16,0,0,0,400,0,0,0,134,3,2,1,2";
-constexpr std::string_view ButtonFont = "宋体,-12,0,0,0,400,0,0,0,1,0,0,0,0";
-constexpr std::string_view LabelFont = "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2";
-
-constexpr Colour Black = {0, 0, 0};
-constexpr Colour White = {255, 255, 255};
-constexpr Colour Blue = {0, 0, 255};
-constexpr Colour Background = {0, 192, 192};
-
 using K = ControlKind;
 
 ControlSpec button(int id, ControlKind kind, int x, int y, int width, int height,
                    std::string_view caption) {
-    return {id, kind, x, y, width, height, ButtonFont, Black, Background, "", caption};
+    return {id, kind,   x, y, width, height, ButtonFont, BlackText, FormBackgroundColour,
+            "", caption};
 }
 
 class CalculatorWindow final : public Form {
@@ -70,13 +63,13 @@ private:
                 nullptr ||
             createControl(button(LunarOptionId, K::OptionButton, 96, 8, 84, 20, "农历日期")) ==
                 nullptr ||
-            createControl({FirstDateId, K::InputField, 8, 34, 168, 24, EditFont, Black, White, "",
-                           start.text}) == nullptr ||
+            createControl({FirstDateId, K::InputField, 8, 34, 168, 24, SongFont16, BlackText,
+                           FieldBackground, "", start.text}) == nullptr ||
             createControl(button(FirstBcId, K::CheckBox, 184, 36, 70, 20, "公元前")) == nullptr) {
             return;
         }
-        if (interval && (createControl({SecondDateId, K::InputField, 8, 62, 168, 24, EditFont,
-                                        Black, White, "", start.text}) == nullptr ||
+        if (interval && (createControl({SecondDateId, K::InputField, 8, 62, 168, 24, SongFont16,
+                                        BlackText, FieldBackground, "", start.text}) == nullptr ||
                          createControl(button(SecondBcId, K::CheckBox, 184, 64, 70, 20,
                                               "公元前")) == nullptr)) {
             return;
@@ -87,11 +80,11 @@ private:
                 nullptr) {
             return;
         }
-        resultLabel_ = createControl({0, K::Label, 8, 104 + below, 72, 18, LabelFont, Blue,
-                                      Background, "", texts.resultLabel});
+        resultLabel_ = createControl({0, K::Label, 8, 104 + below, 72, 18, SongFont14, BlueText,
+                                      FormBackgroundColour, "", texts.resultLabel});
         if (resultLabel_ == nullptr) return;
-        result_ = createControl(
-            {0, K::ReadOnlyLine, 84, 100 + below, 170, 24, EditFont, Black, White, "", ""});
+        result_ = createControl({0, K::ReadOnlyLine, 84, 100 + below, 170, 24, SongFont16,
+                                 BlackText, FieldBackground, "", ""});
         if (result_ == nullptr) return;
         setChecked(control(CivilOptionId), true);
         setChecked(control(FirstBcId), start.bc);
@@ -137,15 +130,9 @@ void openCalculator(HWND owner, int mode) {
     if (mode < 1 || mode > 4) return;
     const auto calculatorMode = static_cast<CalculatorMode>(mode);
     CalculatorWindow form(calculatorMode);
-    FormPlacement placement;
-    placement.title = calculatorTexts(calculatorMode, false).title;
-    placement.style = ModalFormStyle;
-    placement.exStyle = ModalFormExStyle;
-    placement.width = WindowWidth;
-    placement.height =
-        WindowHeight + (calculatorMode == CalculatorMode::Interval ? SecondInputHeight : 0);
-    placement.owner = owner;
-    form.showForm(placement, owner, true);
+    form.showModal(
+        owner, calculatorTexts(calculatorMode, false).title, WindowWidth,
+        WindowHeight + (calculatorMode == CalculatorMode::Interval ? SecondInputHeight : 0));
 }
 
 }  // namespace tavomerix

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "forms/form_style.h"
 #include "forms/form_win.h"
 #include "forms/wide_text.h"
 #include "tools/search.h"
@@ -30,38 +31,30 @@ constexpr int LastMonthOptionId = 3537;  // 三连大月 3535, 三连小月 3536
 constexpr int FirstListId = 3538;        // the ten day lists 3538..3547
 constexpr int FirstListLabelId = 3548;   // and their labels 3548..3557
 
-constexpr std::string_view EditFont = "宋体,-15,0,0,0,400,0,0,0,134,3,2,1,2";
-constexpr std::string_view OutputFont = "宋体,-13,0,0,0,400,0,0,0,134,3,2,1,2";
-constexpr std::string_view ListFont = "宋体,-12,0,0,0,400,0,0,0,134,3,2,1,2";
-constexpr std::string_view ButtonFont = "宋体,-12,0,0,0,400,0,0,0,1,0,0,0,0";
-constexpr std::string_view LabelFont = "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2";
-
-constexpr Colour Black = {0, 0, 0};
-constexpr Colour White = {255, 255, 255};
-constexpr Colour Blue = {0, 0, 255};
-constexpr Colour Background = {0, 192, 192};
-
 using K = ControlKind;
 
 constexpr ControlSpec CommonControls[] = {
-    {StartLabelId, K::Label, 8, 12, 60, 18, LabelFont, Blue, Background, "", "起始年份"},
-    {StartYearId, K::InputField, 70, 8, 58, 24, EditFont, Black, White, "", ""},
-    {BcId, K::CheckBox, 134, 10, 62, 20, ButtonFont, Black, Background, "", "公元前"},
-    {RangeLabelId, K::Label, 200, 12, 60, 18, LabelFont, Blue, Background, "", "查询范围"},
-    {RangeId, K::InputField, 262, 8, 48, 24, EditFont, Black, White, "", ""},
+    {StartLabelId, K::Label, 8, 12, 60, 18, SongFont14, BlueText, FormBackgroundColour, "",
+     "起始年份"},
+    {StartYearId, K::InputField, 70, 8, 58, 24, SongFont15, BlackText, FieldBackground, "", ""},
+    {BcId, K::CheckBox, 134, 10, 62, 20, ButtonFont, BlackText, FormBackgroundColour, "", "公元前"},
+    {RangeLabelId, K::Label, 200, 12, 60, 18, SongFont14, BlueText, FormBackgroundColour, "",
+     "查询范围"},
+    {RangeId, K::InputField, 262, 8, 48, 24, SongFont15, BlackText, FieldBackground, "", ""},
 };
 
 constexpr ControlSpec MonthControls[] = {
-    {LeapOptionId, K::FirstOptionButton, 8, 40, 74, 20, ButtonFont, Black, Background, "",
-     "农历闰月"},
-    {LeapOptionId + 2, K::OptionButton, 126, 40, 80, 20, ButtonFont, Black, Background, "",
-     "三连大月"},
-    {LeapOptionId + 3, K::OptionButton, 210, 40, 80, 20, ButtonFont, Black, Background, "",
-     "三连小月"},
-    {LeapOptionId + 4, K::OptionButton, 294, 40, 80, 20, ButtonFont, Black, Background, "",
-     "四连大月"},
+    {LeapOptionId, K::FirstOptionButton, 8, 40, 74, 20, ButtonFont, BlackText, FormBackgroundColour,
+     "", "农历闰月"},
+    {LeapOptionId + 2, K::OptionButton, 126, 40, 80, 20, ButtonFont, BlackText,
+     FormBackgroundColour, "", "三连大月"},
+    {LeapOptionId + 3, K::OptionButton, 210, 40, 80, 20, ButtonFont, BlackText,
+     FormBackgroundColour, "", "三连小月"},
+    {LeapOptionId + 4, K::OptionButton, 294, 40, 80, 20, ButtonFont, BlackText,
+     FormBackgroundColour, "", "四连大月"},
     // after the options, which form one group
-    {LeapFilterId, K::InputField, 84, 38, 32, 24, EditFont, Black, White, "1～12", ""},
+    {LeapFilterId, K::InputField, 84, 38, 32, 24, SongFont15, BlackText, FieldBackground, "1～12",
+     ""},
 };
 
 constexpr std::string_view ListLabels[DayListCount] = {
@@ -112,12 +105,12 @@ private:
         const bool days = mode_ == SearchWindowMode::Days;
         if (days ? !createDayLists() : !createMonthControls()) return;
         const int top = days ? DayOutputTop : MonthOutputTop;
-        if (createControl({OutputId, K::OutputBox, 8, top, 370, ButtonsTop - top - 6, OutputFont,
-                           Black, White, "", ""}) == nullptr ||
-            createControl({SearchId, K::PushButton, 230, ButtonsTop, 70, 24, ButtonFont, Black,
-                           Background, "", "查询"}) == nullptr ||
-            createControl({CancelId, K::PushButton, 308, ButtonsTop, 70, 24, ButtonFont, Black,
-                           Background, "", "取消"}) == nullptr) {
+        if (createControl({OutputId, K::OutputBox, 8, top, 370, ButtonsTop - top - 6, SongFont13,
+                           BlackText, FieldBackground, "", ""}) == nullptr ||
+            createControl({SearchId, K::PushButton, 230, ButtonsTop, 70, 24, ButtonFont, BlackText,
+                           FormBackgroundColour, "", "查询"}) == nullptr ||
+            createControl({CancelId, K::PushButton, 308, ButtonsTop, 70, 24, ButtonFont, BlackText,
+                           FormBackgroundColour, "", "取消"}) == nullptr) {
             return;
         }
         SetFocus(control(StartYearId));
@@ -135,12 +128,12 @@ private:
         for (int i = 0; i < DayListCount; ++i) {
             const int x = 8 + ListPitch * (i % ListColumns);
             const int y = 38 + 44 * (i / ListColumns);
-            if (createControl({FirstListLabelId + i, K::Label, x, y, 70, 16, LabelFont, Blue,
-                               Background, "", ListLabels[i]}) == nullptr) {
+            if (createControl({FirstListLabelId + i, K::Label, x, y, 70, 16, SongFont14, BlueText,
+                               FormBackgroundColour, "", ListLabels[i]}) == nullptr) {
                 return false;
             }
             const HWND list = createControl({FirstListId + i, K::DropDownList, x, y + 16, 70, 220,
-                                             ListFont, Black, White, "", ""});
+                                             SongFont12, BlackText, FieldBackground, "", ""});
             if (list == nullptr) return false;
             SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
             for (const std::string& item : dayListItems(static_cast<DayList>(i))) {
@@ -231,14 +224,7 @@ void openSearch(HWND owner, int mode) {
     if (mode < 1 || mode > 2) return;
     const auto searchMode = static_cast<SearchWindowMode>(mode);
     SearchWindow form(searchMode);
-    FormPlacement placement;
-    placement.title = searchWindowTitle(searchMode);
-    placement.style = ModalFormStyle;
-    placement.exStyle = ModalFormExStyle;
-    placement.width = WindowWidth;
-    placement.height = WindowHeight;
-    placement.owner = owner;
-    form.showForm(placement, owner, true);
+    form.showModal(owner, searchWindowTitle(searchMode), WindowWidth, WindowHeight);
 }
 
 }  // namespace tavomerix

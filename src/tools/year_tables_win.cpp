@@ -1,6 +1,7 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "forms/form_style.h"
 #include "forms/form_win.h"
 #include "tools/tool_windows_win.h"
 #include "tools/year_tables.h"
@@ -22,24 +23,18 @@ constexpr int CancelId = 3434;
 constexpr int OutputId = 3435;
 constexpr int YearLabelId = 3436;
 
-constexpr std::string_view YearFont = "宋体,-15,0,0,0,400,0,0,0,134,3,2,1,2";
-constexpr std::string_view OutputFont = "宋体,-13,0,0,0,400,0,0,0,134,3,2,1,2";
-constexpr std::string_view ButtonFont = "宋体,-12,0,0,0,400,0,0,0,1,0,0,0,0";
-constexpr std::string_view LabelFont = "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2";
-
-constexpr Colour Black = {0, 0, 0};
-constexpr Colour White = {255, 255, 255};
-constexpr Colour Blue = {0, 0, 255};
-constexpr Colour Background = {0, 192, 192};
-
 using K = ControlKind;
 
 constexpr ControlSpec Buttons[] = {
-    {BcId, K::CheckBox, 150, 10, 62, 20, ButtonFont, Black, Background, "", "公元前"},
-    {ComputeId, K::PushButton, 214, 8, 40, 24, ButtonFont, Black, Background, "", "计算"},
-    {PreviousYearId, K::PushButton, 256, 8, 42, 24, ButtonFont, Black, Background, "", "上一年"},
-    {NextYearId, K::PushButton, 300, 8, 42, 24, ButtonFont, Black, Background, "", "下一年"},
-    {CancelId, K::PushButton, 344, 8, 38, 24, ButtonFont, Black, Background, "", "取消"},
+    {BcId, K::CheckBox, 150, 10, 62, 20, ButtonFont, BlackText, FormBackgroundColour, "", "公元前"},
+    {ComputeId, K::PushButton, 214, 8, 40, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "计算"},
+    {PreviousYearId, K::PushButton, 256, 8, 42, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "上一年"},
+    {NextYearId, K::PushButton, 300, 8, 42, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "下一年"},
+    {CancelId, K::PushButton, 344, 8, 38, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "取消"},
 };
 
 struct ModeTexts {
@@ -75,17 +70,17 @@ private:
 
     void createControls() {
         const ModeTexts& texts = Modes[static_cast<int>(mode_) - 1];
-        if (createControl({YearLabelId, K::Label, 8, 12, 64, 18, LabelFont, Blue, Background, "",
-                           texts.yearLabel}) == nullptr ||
-            createControl({YearId, K::InputField, 74, 8, 72, 24, YearFont, Black, White, "", ""}) ==
-                nullptr) {
+        if (createControl({YearLabelId, K::Label, 8, 12, 64, 18, SongFont14, BlueText,
+                           FormBackgroundColour, "", texts.yearLabel}) == nullptr ||
+            createControl({YearId, K::InputField, 74, 8, 72, 24, SongFont15, BlackText,
+                           FieldBackground, "", ""}) == nullptr) {
             return;
         }
         for (const ControlSpec& spec : Buttons) {
             if (createControl(spec) == nullptr) return;
         }
-        if (createControl({OutputId, K::OutputBox, 8, 40, 374, 236, OutputFont, Black, White, "",
-                           ""}) == nullptr) {
+        if (createControl({OutputId, K::OutputBox, 8, 40, 374, 236, SongFont13, BlackText,
+                           FieldBackground, "", ""}) == nullptr) {
             return;
         }
         SetFocus(control(YearId));
@@ -129,14 +124,7 @@ private:
 void openYearTables(HWND owner, int mode) {
     if (mode < 1 || mode > 3) return;
     YearTablesWindow form(static_cast<YearTableMode>(mode));
-    FormPlacement placement;
-    placement.title = Modes[mode - 1].title;
-    placement.style = ModalFormStyle;
-    placement.exStyle = ModalFormExStyle;
-    placement.width = WindowWidth;
-    placement.height = WindowHeight;
-    placement.owner = owner;
-    form.showForm(placement, owner, true);
+    form.showModal(owner, Modes[mode - 1].title, WindowWidth, WindowHeight);
 }
 
 }  // namespace tavomerix
