@@ -14,10 +14,16 @@ struct Colour {
 
 // The kinds of child control the forms create; the view turns each into a class and styles.
 enum class ControlKind {
-    DropDownList,  // "ComboBox", drop-down list with a vertical scroll bar
-    ReadOnlyLine,  // "Edit", centred, borderless, read-only, no length limit
-    CheckBox,      // "Button", automatic check box, left-aligned, vertically centred
-    PushButton,    // "Button", push button
+    DropDownList,       // "ComboBox", drop-down list with a vertical scroll bar
+    ReadOnlyLine,       // "Edit", centred, borderless, read-only, no length limit
+    CheckBox,           // "Button", automatic check box, left-aligned, vertically centred
+    PushButton,         // "Button", push button
+    Label,              // "Static", left-aligned text
+    FirstOptionButton,  // "Button", option button that starts a group of exclusive ones
+    OptionButton,       // "Button", option button of the group started before it
+    InputField,         // "Edit", one line, sunken, scrolls horizontally
+    OutputBox,          // "Edit", multi-line, read-only, sunken, with scroll bars
+    EntryList,          // "ListBox", notifies selections, vertical scroll bar, sunken
 };
 
 // Everything a form needs to create one child control: identifier, kind, client

@@ -113,6 +113,40 @@ std::string tag(HWND window, int which) {
     return text == nullptr ? std::string() : narrow(*text);
 }
 
+std::string windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return narrow(text);
+}
+
+void setWindowText(HWND window, std::string_view text) { SetWindowTextW(window, widen(text).c_str()); }
+
+bool isChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void setChecked(HWND button, bool checked) {
+    SendMessageW(button, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+namespace {
+
+// Offers a message to the focused control, then to dialog navigation of the active window,
+// then translates and dispatches it.
+void deliver(MSG& message) {
+    const HWND focus = GetFocus();
+    if (controlRecord(focus) != nullptr &&
+        SendMessageW(focus, PreTranslateMessage, 0, reinterpret_cast<LPARAM>(&message)) != 0) {
+        return;
+    }
+    const HWND active = GetActiveWindow();
+    if (active != nullptr && IsDialogMessageW(active, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+}  // namespace
+
 int runMessageLoop(HWND until) {
     MSG message{};
     while (until == nullptr || IsWindow(until)) {
@@ -122,17 +156,21 @@ int runMessageLoop(HWND until) {
             if (until != nullptr) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
             return static_cast<int>(message.wParam);
         }
-        const HWND focus = GetFocus();
-        if (controlRecord(focus) != nullptr &&
-            SendMessageW(focus, PreTranslateMessage, 0, reinterpret_cast<LPARAM>(&message)) != 0) {
-            continue;
-        }
-        const HWND active = GetActiveWindow();
-        if (active != nullptr && IsDialogMessageW(active, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        deliver(message);
     }
     return 0;
+}
+
+bool pumpMessages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // for the enclosing loop
+            return false;
+        }
+        deliver(message);
+    }
+    return true;
 }
 
 Form::Form(std::string_view formName) : className_(L"TAVOMERIX_") {
@@ -193,6 +231,17 @@ void Form::showForm(const FormPlacement& placement, HWND parent, bool modal) {
         EnableWindow(parent, TRUE);
         SetActiveWindow(parent);
     }
+}
+
+void Form::showModal(HWND owner, std::string_view title, int width, int height) {
+    FormPlacement placement;
+    placement.title = title;
+    placement.style = ModalFormStyle;
+    placement.exStyle = ModalFormExStyle;
+    placement.width = width;
+    placement.height = height;
+    placement.owner = owner;
+    showForm(placement, owner, true);
 }
 
 LRESULT CALLBACK Form::formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -268,30 +317,63 @@ LRESULT Form::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
-HWND Form::createControl(const ControlSpec& spec) {
-    const bool edit = spec.kind == ControlKind::ReadOnlyLine;
-    const bool button = spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::PushButton;
-    DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-    const wchar_t* controlClass = L"Button";
-    switch (spec.kind) {
-    case ControlKind::ReadOnlyLine:
-        style |= ES_CENTER | ES_AUTOHSCROLL;
-        controlClass = L"Edit";
-        break;
+namespace {
+
+// Window class, styles and extended styles of a kind of control.
+struct ControlClass {
+    const wchar_t* name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass controlClass(ControlKind kind) {
+    constexpr DWORD Child = WS_CHILD | WS_VISIBLE;
+    switch (kind) {
     case ControlKind::DropDownList:
-        style |= WS_VSCROLL | CBS_DROPDOWNLIST;
-        controlClass = L"ComboBox";
-        break;
-    case ControlKind::CheckBox:
-        style |= BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER;
-        break;
+        return {L"ComboBox", Child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case ControlKind::ReadOnlyLine:
+        return {L"Edit", Child | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL, 0};
+    case ControlKind::Label:
+        return {L"Static", Child | SS_LEFT, 0};
     case ControlKind::PushButton:
-        style |= BS_PUSHBUTTON;
-        break;
+        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
+    case ControlKind::CheckBox:
+        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, 0};
+    case ControlKind::FirstOptionButton:
+        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::OptionButton:
+        return {L"Button", Child | BS_AUTORADIOBUTTON, 0};
+    case ControlKind::InputField:
+        return {L"Edit", Child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::OutputBox:
+        return {L"Edit",
+                Child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | ES_LEFT | ES_MULTILINE |
+                    ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::EntryList:
+        return {L"ListBox",
+                Child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                WS_EX_CLIENTEDGE};
     }
-    const HWND control = CreateWindowExW(0, controlClass, widen(spec.caption).c_str(), style, spec.x, spec.y,
-                                         spec.width, spec.height, window_,
-                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+    return {L"Static", Child, 0};
+}
+
+bool isButtonKind(ControlKind kind) {
+    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
+           kind == ControlKind::FirstOptionButton || kind == ControlKind::OptionButton;
+}
+
+bool isEditKind(ControlKind kind) {
+    return kind == ControlKind::ReadOnlyLine || kind == ControlKind::InputField ||
+           kind == ControlKind::OutputBox;
+}
+
+}  // namespace
+
+HWND Form::createControl(const ControlSpec& spec) {
+    const ControlClass kind = controlClass(spec.kind);
+    const HWND control = CreateWindowExW(kind.exStyle, kind.name, widen(spec.caption).c_str(), kind.style, spec.x, spec.y, spec.width,
+                                         spec.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                          GetModuleHandleW(nullptr), nullptr);
     if (control == nullptr) return nullptr;
     auto* record = new (std::nothrow) ControlRecord();
@@ -301,18 +383,22 @@ HWND Form::createControl(const ControlSpec& spec) {
         return nullptr;
     }
     record->window = control;
-    record->isEdit = edit;
+    record->isEdit = isEditKind(spec.kind);
     record->form = this;
     record->previousProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
     record->font = fontFromSpec(spec.fontSpec);
     if (record->font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
     freeTags(control);
-    if (!button) setControlColours(control, {colourRef(spec.text), false}, {colourRef(spec.background), false});
-    if (edit) {
+    if (!isButtonKind(spec.kind)) {
+        setControlColours(control, {colourRef(spec.text), false}, {colourRef(spec.background), false});
+    }
+    if (spec.kind == ControlKind::ReadOnlyLine) {
         SendMessageW(control, EM_SETREADONLY, TRUE, 0);
         SendMessageW(control, EM_LIMITTEXT, 0, 0);
     }
+    if (spec.kind == ControlKind::OutputBox) SendMessageW(control, EM_LIMITTEXT, 0, 0);
+    if (spec.kind == ControlKind::InputField) record->selectOnFocus = 1;
     return control;
 }
 

@@ -75,11 +75,28 @@ void setTag(HWND window, int which, std::string_view text);
 // A window's free text (which 1 or 2); "" when none.
 std::string tag(HWND window, int which);
 
+// The UTF-8 text of a window or control.
+std::string windowText(HWND window);
+
+// Sets the text of a window or control from UTF-8.
+void setWindowText(HWND window, std::string_view text);
+
+// Whether a check box or option button is ticked.
+bool isChecked(HWND button);
+
+// Ticks or clears a check box or option button.
+void setChecked(HWND button, bool checked);
+
 // Runs a message loop until the window is gone (any window: until WM_QUIT). Each message
 // is first offered to the focused control (PreTranslateMessage), then to dialog
 // navigation of the active window, then translated and dispatched. WM_QUIT is passed on
 // to the enclosing loop. Returns the WM_QUIT code, or 0 when the window went.
 int runMessageLoop(HWND until);
+
+// Handles the messages already waiting, as runMessageLoop does, and returns without
+// waiting for more (a long computation keeps its windows alive this way). False when
+// WM_QUIT arrived; it is passed on to the enclosing loop.
+bool pumpMessages();
 
 // Placement and styles of a form's window; x or y CW_USEDEFAULT centres it on the screen.
 struct FormPlacement {
@@ -92,6 +109,11 @@ struct FormPlacement {
     int height = 0;
     HWND owner = nullptr;
 };
+
+// Styles of the modal windows (tool windows and dialogs): a captioned popup with a close
+// box whose children take part in dialog navigation.
+constexpr DWORD ModalFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE;
+constexpr DWORD ModalFormExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
 
 // The base of every form: a window of class TAVOMERIX_<FORM NAME>, its child controls with
 // their records, fonts, colours and tooltips. The object must outlive its window.
@@ -112,6 +134,10 @@ public:
     // Creates the window and, when modal, disables the parent, shows the window and runs
     // its message loop until it is gone; the parent is enabled again before returning.
     void showForm(const FormPlacement& placement, HWND parent, bool modal);
+
+    // showForm of a modal window (ModalFormStyle) of an outer size, centred on the screen,
+    // owned by and disabling `owner`.
+    void showModal(HWND owner, std::string_view title, int width, int height);
 
 protected:
     // The form's message handling; the default gives the shared rules (colours, focus,

@@ -1,0 +1,138 @@
+#include <string>
+
+#include "app/app_settings.h"
+#include "forms/form_style.h"
+#include "forms/form_win.h"
+#include "tools/calculator.h"
+#include "tools/tool_windows_win.h"
+
+namespace tavomerix {
+
+namespace {
+
+constexpr std::string_view FormName = "jForm";
+constexpr int WindowWidth = 273;
+constexpr int WindowHeight = 176;
+constexpr int SecondInputHeight = 28;  // the interval mode's extra row
+
+constexpr int CivilOptionId = 3325;
+constexpr int LunarOptionId = 3326;
+constexpr int FirstBcId = 3327;
+constexpr int FirstDateId = 3328;
+constexpr int SecondBcId = 3329;
+constexpr int SecondDateId = 3330;
+constexpr int ActionId = 3331;
+constexpr int CancelId = 3332;
+
+using K = ControlKind;
+
+ControlSpec button(int id, ControlKind kind, int x, int y, int width, int height,
+                   std::string_view caption) {
+    return {id, kind,   x, y, width, height, ButtonFont, BlackText, FormBackgroundColour,
+            "", caption};
+}
+
+class CalculatorWindow final : public Form {
+public:
+    explicit CalculatorWindow(CalculatorMode mode) : Form(FormName), mode_(mode) {}
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_CREATE:
+                createControls();
+                return 0;
+            case WM_COMMAND:
+                if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
+                return 0;
+            default:
+                return defaultMessage(message, wParam, lParam);
+        }
+    }
+
+private:
+    HWND control(int id) const { return GetDlgItem(window(), id); }
+
+    void createControls() {
+        const bool interval = mode_ == CalculatorMode::Interval;
+        const int below = interval ? SecondInputHeight : 0;  // rows under the inputs move down
+        const CalculatorTexts texts = calculatorTexts(mode_, false);
+        const SolarSelection& shown = appSettings().selectedSolarDate;
+        const CalculatorInput start = calculatorStartInput(shown.year, shown.month, shown.day);
+        if (createControl(button(CivilOptionId, K::FirstOptionButton, 8, 8, 84, 20, "公历日期")) ==
+                nullptr ||
+            createControl(button(LunarOptionId, K::OptionButton, 96, 8, 84, 20, "农历日期")) ==
+                nullptr ||
+            createControl({FirstDateId, K::InputField, 8, 34, 168, 24, SongFont16, BlackText,
+                           FieldBackground, "", start.text}) == nullptr ||
+            createControl(button(FirstBcId, K::CheckBox, 184, 36, 70, 20, "公元前")) == nullptr) {
+            return;
+        }
+        if (interval && (createControl({SecondDateId, K::InputField, 8, 62, 168, 24, SongFont16,
+                                        BlackText, FieldBackground, "", start.text}) == nullptr ||
+                         createControl(button(SecondBcId, K::CheckBox, 184, 64, 70, 20,
+                                              "公元前")) == nullptr)) {
+            return;
+        }
+        if (createControl(button(ActionId, K::PushButton, 8, 66 + below, 80, 24, texts.action)) ==
+                nullptr ||
+            createControl(button(CancelId, K::PushButton, 96, 66 + below, 80, 24, "取消")) ==
+                nullptr) {
+            return;
+        }
+        resultLabel_ = createControl({0, K::Label, 8, 104 + below, 72, 18, SongFont14, BlueText,
+                                      FormBackgroundColour, "", texts.resultLabel});
+        if (resultLabel_ == nullptr) return;
+        result_ = createControl({0, K::ReadOnlyLine, 84, 100 + below, 170, 24, SongFont16,
+                                 BlackText, FieldBackground, "", ""});
+        if (result_ == nullptr) return;
+        setChecked(control(CivilOptionId), true);
+        setChecked(control(FirstBcId), start.bc);
+        setChecked(control(SecondBcId), start.bc);
+        SetFocus(control(FirstDateId));
+    }
+
+    CalculatorInput input(int dateId, int bcId) const {
+        return {windowText(control(dateId)), isChecked(control(bcId)),
+                isChecked(control(LunarOptionId))};
+    }
+
+    void onClick(int id) {
+        switch (id) {
+            case ActionId:
+            case IDOK:
+                setWindowText(result_, calculatorResult(mode_, input(FirstDateId, FirstBcId),
+                                                        input(SecondDateId, SecondBcId),
+                                                        appSettings().minYear));
+                break;
+            case CivilOptionId:
+            case LunarOptionId:
+                setWindowText(resultLabel_,
+                              calculatorTexts(mode_, id == LunarOptionId).resultLabel);
+                break;
+            case CancelId:
+            case IDCANCEL:
+                DestroyWindow(window());
+                break;
+            default:
+                break;
+        }
+    }
+
+    CalculatorMode mode_;
+    HWND resultLabel_ = nullptr;
+    HWND result_ = nullptr;
+};
+
+}  // namespace
+
+void openCalculator(HWND owner, int mode) {
+    if (mode < 1 || mode > 4) return;
+    const auto calculatorMode = static_cast<CalculatorMode>(mode);
+    CalculatorWindow form(calculatorMode);
+    form.showModal(
+        owner, calculatorTexts(calculatorMode, false).title, WindowWidth,
+        WindowHeight + (calculatorMode == CalculatorMode::Interval ? SecondInputHeight : 0));
+}
+
+}  // namespace tavomerix

@@ -1,0 +1,130 @@
+#include <string>
+
+#include "app/app_settings.h"
+#include "forms/form_style.h"
+#include "forms/form_win.h"
+#include "tools/tool_windows_win.h"
+#include "tools/year_tables.h"
+
+namespace tavomerix {
+
+namespace {
+
+constexpr std::string_view FormName = "tForm";
+constexpr int WindowWidth = 398;
+constexpr int WindowHeight = 316;
+
+constexpr int YearId = 3425;
+constexpr int BcId = 3426;
+constexpr int ComputeId = 3427;
+constexpr int PreviousYearId = 3428;
+constexpr int NextYearId = 3429;
+constexpr int CancelId = 3434;
+constexpr int OutputId = 3435;
+constexpr int YearLabelId = 3436;
+
+using K = ControlKind;
+
+constexpr ControlSpec Buttons[] = {
+    {BcId, K::CheckBox, 150, 10, 62, 20, ButtonFont, BlackText, FormBackgroundColour, "", "公元前"},
+    {ComputeId, K::PushButton, 214, 8, 40, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "计算"},
+    {PreviousYearId, K::PushButton, 256, 8, 42, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "上一年"},
+    {NextYearId, K::PushButton, 300, 8, 42, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "下一年"},
+    {CancelId, K::PushButton, 344, 8, 38, 24, ButtonFont, BlackText, FormBackgroundColour, "",
+     "取消"},
+};
+
+struct ModeTexts {
+    std::string_view title;
+    std::string_view yearLabel;
+};
+constexpr ModeTexts Modes[] = {
+    {"计算农历月", "农历年份"},
+    {"计算节气日", "公历年份"},
+    {"计算塑望日", "公历年份"},
+};
+
+class YearTablesWindow final : public Form {
+public:
+    explicit YearTablesWindow(YearTableMode mode) : Form(FormName), mode_(mode) {}
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_CREATE:
+                createControls();
+                return 0;
+            case WM_COMMAND:
+                if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
+                return 0;
+            default:
+                return defaultMessage(message, wParam, lParam);
+        }
+    }
+
+private:
+    HWND control(int id) const { return GetDlgItem(window(), id); }
+
+    void createControls() {
+        const ModeTexts& texts = Modes[static_cast<int>(mode_) - 1];
+        if (createControl({YearLabelId, K::Label, 8, 12, 64, 18, SongFont14, BlueText,
+                           FormBackgroundColour, "", texts.yearLabel}) == nullptr ||
+            createControl({YearId, K::InputField, 74, 8, 72, 24, SongFont15, BlackText,
+                           FieldBackground, "", ""}) == nullptr) {
+            return;
+        }
+        for (const ControlSpec& spec : Buttons) {
+            if (createControl(spec) == nullptr) return;
+        }
+        if (createControl({OutputId, K::OutputBox, 8, 40, 374, 236, SongFont13, BlackText,
+                           FieldBackground, "", ""}) == nullptr) {
+            return;
+        }
+        SetFocus(control(YearId));
+    }
+
+    void run(YearFieldAction action) {
+        const YearFieldResult r =
+            yearFieldAction(mode_, windowText(control(YearId)), isChecked(control(BcId)), action,
+                            appSettings().minYear);
+        setWindowText(control(YearId), r.yearText);
+        setChecked(control(BcId), r.bc);
+        if (r.output) setWindowText(control(OutputId), *r.output);
+    }
+
+    void onClick(int id) {
+        switch (id) {
+            case ComputeId:
+            case IDOK:
+                run(YearFieldAction::Compute);
+                break;
+            case PreviousYearId:
+                run(YearFieldAction::PreviousYear);
+                break;
+            case NextYearId:
+                run(YearFieldAction::NextYear);
+                break;
+            case CancelId:
+            case IDCANCEL:
+                DestroyWindow(window());
+                break;
+            default:
+                break;
+        }
+    }
+
+    YearTableMode mode_;
+};
+
+}  // namespace
+
+void openYearTables(HWND owner, int mode) {
+    if (mode < 1 || mode > 3) return;
+    YearTablesWindow form(static_cast<YearTableMode>(mode));
+    form.showModal(owner, Modes[mode - 1].title, WindowWidth, WindowHeight);
+}
+
+}  // namespace tavomerix
