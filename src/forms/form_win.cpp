@@ -215,14 +215,20 @@ HWND Form::create(const FormPlacement& p) {
 }
 
 void Form::showForm(const FormPlacement& placement, HWND parent, bool modal) {
-    if (create(placement) == nullptr) return;
+    // A modal form's style makes it visible at creation: its owner is disabled first, so
+    // that the owner never takes input while the form is on screen.
+    const bool disableParent = modal && parent != nullptr;
+    if (disableParent) EnableWindow(parent, FALSE);
+    if (create(placement) == nullptr) {
+        if (disableParent) EnableWindow(parent, TRUE);
+        return;
+    }
     if (!modal) {
         ShowWindow(window_, SW_SHOW);
         return;
     }
     record_.modal = true;
     record_.parent = parent;
-    if (parent != nullptr) EnableWindow(parent, FALSE);
     const HWND window = window_;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
