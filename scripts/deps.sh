@@ -20,7 +20,11 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-i686-posix)
 # Running the Windows build under Wine on a virtual screen (wine32 needs the i386
 # architecture, see enable_i386).
-WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth fonts-wqy-zenhei imagemagick)
+WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth fonts-wqy-zenhei imagemagick
+    # X11 libraries Wine's display driver loads at run time (recommended, not required, by
+    # the Wine packages, and packages are installed without recommendations).
+    libxrender1 libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
+    fonts-wine)
 
 # Adds the i386 architecture to dpkg when it is missing (for wine32).
 enable_i386() {
