@@ -106,8 +106,6 @@ protected:
     }
 
 private:
-    HWND control(int id) const { return GetDlgItem(window(), id); }
-
     void createControls() {
         for (const ControlSpec& spec : Controls) {
             const HWND created = createControl(spec);

@@ -71,7 +71,6 @@ protected:
                           LRESULT& result) override;
 
 private:
-    HWND control(int id) const { return GetDlgItem(window(), id); }
     void onCreate();
     void setStampRegion();
     void createMainControls();

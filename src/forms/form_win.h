@@ -126,6 +126,8 @@ public:
 
     // The window; nullptr before creation and after destruction.
     HWND window() const { return window_; }
+    // The child control with identifier `id`; nullptr when there is none.
+    HWND control(int id) const { return GetDlgItem(window_, id); }
 
     // Registers the class when the system does not know it and creates the window.
     // nullptr when creation fails.

@@ -51,8 +51,6 @@ protected:
     }
 
 private:
-    HWND control(int id) const { return GetDlgItem(window(), id); }
-
     void createControls() {
         const bool interval = mode_ == CalculatorMode::Interval;
         const int below = interval ? SecondInputHeight : 0;  // rows under the inputs move down

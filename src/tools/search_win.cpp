@@ -90,8 +90,6 @@ protected:
     }
 
 private:
-    HWND control(int id) const { return GetDlgItem(window(), id); }
-
     bool create(const ControlSpec& spec) {
         const HWND created = createControl(spec);
         if (created != nullptr && !spec.tooltip.empty()) addTooltip(created, spec.tooltip);

@@ -66,8 +66,6 @@ protected:
     }
 
 private:
-    HWND control(int id) const { return GetDlgItem(window(), id); }
-
     void createControls() {
         const ModeTexts& texts = Modes[static_cast<int>(mode_) - 1];
         if (createControl({YearLabelId, K::Label, 8, 12, 64, 18, SongFont14, BlueText,
