@@ -80,9 +80,9 @@ std::string monthCalendar(int year, int month, const CliEnvironment& env) {
     std::string text(static_cast<size_t>(std::max(0, (width - gbkWidth(title)) / 2)), ' ');
     text += title + "\n";
     for (int i = 0; i < 7; ++i) {
-        text += rightAligned(std::string(i == 6 ? "日" : digitName(i + 1)), CalendarCell - 2) + "  ";
+        text += rightAligned(std::string(i == 6 ? "日" : digitName(i + 1)), CalendarCell - 2);
+        text += i == 6 ? "\n" : "  ";
     }
-    text += "\n";
     const int todayNumber = julianDayNumber(env.today.year, env.today.month, env.today.day);
     std::string numbers, names;
     int column = 0;
