@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/settings_store.h"
+#include "chinese/lunar_year.h"
 
 namespace tavomerix {
 
@@ -122,7 +123,7 @@ CommemorationStart commemorationStart(const AppSettings& settings) {
         start.lunarDay = 29;
     } else {
         start.lunarYear = lunar.year;
-        start.lunarMonth = (lunar.sizedMonth - 1) % 24 + 1;
+        start.lunarMonth = monthCodeOf(lunar.sizedMonth);
         start.lunarDay = lunar.day;
     }
     return start;

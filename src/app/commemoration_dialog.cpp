@@ -34,8 +34,6 @@ int itemOfYear(int year) {
                : year - FirstCommemorationYear + 1;
 }
 
-int monthCodeOf(int sizedMonthCode) { return (sizedMonthCode - 1) % 24 + 1; }
-
 // Days of the month a row selects; 0 when the row has no year or month.
 int monthDays(CommemorationKind kind, const SelectorRow& row) {
     if (row.yearItem == 0 || row.monthItem == 0) return 0;
@@ -130,9 +128,7 @@ std::vector<std::string> commemorationMonthItems(CommemorationKind kind, const S
     for (int sequence = 1;; ++sequence) {
         const int sized = monthAtSequence(year, sequence);
         if (sized == 0) break;
-        const std::string text = lunarMonthText(sized);
-        items.push_back(
-            monthCodeOf(sized) > 12 ? text : "  " + text);  // leap names are one character longer
+        items.push_back(lunarMonthItem(sized));
     }
     return items;
 }

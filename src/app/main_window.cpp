@@ -49,9 +49,6 @@ constexpr int ReformMonth = 10;
 constexpr int LastJulianDayOfReform = 4;
 constexpr int FirstGregorianDayOfReform = 15;
 
-// MonthCode 1..24 of a SizedMonthCode.
-int monthCodeOf(int sizedMonth) { return (sizedMonth - 1) % 24 + 1; }
-
 bool isReformMonth(int year, int month) { return year == ReformYear && month == ReformMonth; }
 
 int monthLength(int year, int month) {

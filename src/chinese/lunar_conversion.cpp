@@ -67,4 +67,14 @@ std::string lunarToSolar(int year, int month, int day) {
     return dateFromJulianDayNumber(lunarNewYearDay(year) + index - 1);
 }
 
+std::string withMonthCode(std::string_view lunarDateCode) {
+    const DateCodeFields fields = parseDateCode(lunarDateCode);
+    if (!fields.ok) return "";
+    std::string text(lunarDateCode);
+    const int code = monthCodeOf(fields.month);
+    text[2] = static_cast<char>('0' + code / 10);
+    text[3] = static_cast<char>('0' + code % 10);
+    return text;
+}
+
 }  // namespace tavomerix

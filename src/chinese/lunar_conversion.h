@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tavomerix {
 
@@ -22,5 +23,10 @@ std::string solarToLunar(int year, int month, int day);
 // Civil DateCode of a lunar date (MonthCode 1..24); "" for a lunar year outside -8999..9000
 // or a date that does not exist (a leap month the year lacks included).
 std::string lunarToSolar(int year, int month, int day);
+
+// A lunar DateCode with the MonthCode in its month field instead of the SizedMonthCode
+// (as the calculator, the searches and the command line show it); "" when the text is not
+// a DateCode.
+std::string withMonthCode(std::string_view lunarDateCode);
 
 }  // namespace tavomerix

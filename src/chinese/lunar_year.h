@@ -28,6 +28,9 @@ constexpr int newYearMonthDayOfRecord(std::string_view record) {
            (record[NewYearMonthPosition + 1] - '0') * 10 + (record[NewYearMonthPosition + 2] - '0');
 }
 
+// MonthCode (1..24) of a SizedMonthCode (1..48): the 30-day flag dropped.
+constexpr int monthCodeOf(int sizedMonthCode) { return (sizedMonthCode - 1) % 24 + 1; }
+
 // Leap month of a non-empty record: 0 = none, 1..12 = the regular month it follows.
 constexpr int leapMonthOfRecord(std::string_view record) {
     const char c = record[LeapDigitPosition];

@@ -173,13 +173,8 @@ CliOutput runConvert(const CliRequest& request, const CliEnvironment&) {
     }
     const CivilDayArgument civil = civilDayArgument(text);
     if (!civil.ok) return civil.error;
-    std::string lunar = solarToLunar(civil.year, civil.month, civil.day);
-    const DateCodeFields fields = parseDateCode(lunar);
-    if (!fields.ok) return conversionRangeError(text);
-    // The month field carries the MonthCode: the 30-day flag is dropped.
-    const int code = (fields.month - 1) % 24 + 1;
-    lunar[2] = static_cast<char>('0' + code / 10);
-    lunar[3] = static_cast<char>('0' + code % 10);
+    const std::string lunar = withMonthCode(solarToLunar(civil.year, civil.month, civil.day));
+    if (lunar.empty()) return conversionRangeError(text);
     return printed(lunar);
 }
 

@@ -88,14 +88,7 @@ std::string calculatorResult(CalculatorMode mode, const CalculatorInput& first,
                                                                  : "";
             }
             if (!isValidDate(f.year, f.month, f.day)) return "";
-            std::string lunar = solarToLunar(f.year, f.month, f.day);
-            const DateCodeFields l = parseDateCode(lunar);
-            if (!l.ok) return "";
-            // The month field shows the MonthCode: the 30-day flag is dropped.
-            const int code = (l.month - 1) % 24 + 1;
-            lunar[2] = static_cast<char>('0' + code / 10);
-            lunar[3] = static_cast<char>('0' + code % 10);
-            return lunar;
+            return withMonthCode(solarToLunar(f.year, f.month, f.day));
         }
     }
     return "";

@@ -133,7 +133,7 @@ std::optional<SearchResult> monthRunSearch(SearchKind kind, int startYear, int r
             runs.append(lineEnd).append(lineEnd);
             runs.append("第" + std::to_string(result.count) + "组" + runName + "：");
             for (int i = 0; i < length; ++i) {
-                const int monthCode = (slots[i].sizedCode - 1) % 24 + 1;
+                const int monthCode = monthCodeOf(slots[i].sizedCode);
                 runs.append(lineEnd).append("    ").append(searchYearTag(slots[i].year));
                 runs.append(lunarMonthText(slots[i].sizedCode)).append("→");
                 runs.append(monthSpanText(slots[i].year, monthCode, slots[i].sizedCode > 24));
@@ -179,16 +179,6 @@ int monthNumberOf(const SearchYearData& data, int n, const DateCodeFields& lunar
     return ganzhiMonthOfYear(yearNumber, k == 1 ? 12 : k - 1);
 }
 
-// The lunar DateCode with the MonthCode in its month field.
-std::string lunarTextWithMonthCode(std::string lunar) {
-    const DateCodeFields fields = parseDateCode(lunar);
-    if (!fields.ok) return lunar;
-    const int code = (fields.month - 1) % 24 + 1;
-    lunar[2] = static_cast<char>('0' + code / 10);
-    lunar[3] = static_cast<char>('0' + code % 10);
-    return lunar;
-}
-
 bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
@@ -199,7 +189,7 @@ void appendDayEntry(std::string& text, const SearchYearData& data, int n,
     const CivilDate c = civilDateFromDayNumber(n);
     const SearchDayFacts facts = searchDayFacts(data, n);
     text.append(lineEnd).append(lineEnd).append("公历日期：").append(formatDateCode(c.year, c.month, c.day));
-    text.append(lineEnd).append("    对应农历→").append(lunarTextWithMonthCode(facts.lunarDate));
+    text.append(lineEnd).append("    对应农历→").append(withMonthCode(facts.lunarDate));
     text.append(lineEnd).append("    对应星期→").append(WeekdayNames[floorMod(n, 7)]);
     if (!facts.termText.empty()) {
         text.append(lineEnd).append("    对应节气→").append(facts.termText.substr(std::string_view("今日").size()));
@@ -221,7 +211,7 @@ bool dayMatches(const DayConditions& cond, const SearchYearData& data, int n, co
                             data.fromLichun == 0);
     DateCodeFields lunar;
     if (needLunar) lunar = parseDateCode(solarToLunar(c.year, c.month, c.day));
-    if (cond[L::LunarMonth] != 0 && (!lunar.ok || cond[L::LunarMonth] != (lunar.month - 1) % 24 + 1))
+    if (cond[L::LunarMonth] != 0 && (!lunar.ok || cond[L::LunarMonth] != monthCodeOf(lunar.month)))
         return false;
     if (cond[L::LunarDay] != 0 && (!lunar.ok || cond[L::LunarDay] != lunar.day)) return false;
     if (cond[L::GanzhiYear] != 0 || cond[L::GanzhiMonth] != 0) {
