@@ -294,12 +294,16 @@ CliOutput runCli(const std::vector<std::string>& argv, const CliEnvironment& env
     if (!parse.ok) return parse.error;
     const CliRequest& r = parse.request;
     if (r.help) return {ExitOk, usageText(), ""};
-    const ScopedCalendarSettings settings(r.timeZoneHours, r.modern ? 1 : 0);
-    // The sexagenary convention for this run only.
-    const int savedLichun = appSettings().GanZhiFromLichunFlag;
-    appSettings().GanZhiFromLichunFlag = r.flag("lichun") ? 1 : 0;
-    CliOutput out = findCommand(r.command)->handler(r, env);
-    appSettings().GanZhiFromLichunFlag = savedLichun;
+    // Every setting a command changes holds for this run only: the zone and the regime
+    // through their guard (which empties the lunar-year cache), the rest restored below.
+    const AppSettings saved = appSettings();
+    CliOutput out;
+    {
+        const ScopedCalendarSettings settings(r.timeZoneHours, r.modern ? 1 : 0);
+        appSettings().GanZhiFromLichunFlag = r.flag("lichun") ? 1 : 0;
+        out = findCommand(r.command)->handler(r, env);
+    }
+    appSettings() = saved;
     return out;
 }
 

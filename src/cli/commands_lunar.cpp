@@ -28,23 +28,6 @@ CliOutput conversionRangeError(std::string_view text) {
     return usageError("date '" + std::string(text) + "' is outside the lunar calendar's years -8999..9000");
 }
 
-// Restores every setting a command changes for its run.
-class ScopedAppSettings {
-public:
-    ScopedAppSettings() : saved_(appSettings()) {}
-    ~ScopedAppSettings() {
-        const int tz = appSettings().TimeZoneHours, modern = appSettings().ModernCalculateAncientFlag;
-        appSettings() = saved_;
-        appSettings().TimeZoneHours = tz;
-        appSettings().ModernCalculateAncientFlag = modern;
-    }
-    ScopedAppSettings(const ScopedAppSettings&) = delete;
-    ScopedAppSettings& operator=(const ScopedAppSettings&) = delete;
-
-private:
-    AppSettings saved_;
-};
-
 // Loads a commemoration file into the registry; problems go to `err`, one line each.
 bool loadDaysFile(const std::string& path, std::string& err) {
     std::ifstream in(path, std::ios::binary);
@@ -207,9 +190,7 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
         date = dateArgument(request.args[0], request.flag("lunar"));
         if (!date.ok) return date.error;
     }
-    const ScopedAppSettings restore;
     AppSettings& s = appSettings();
-    s.GanZhiFromLichunFlag = request.flag("lichun") ? 1 : 0;
     s.LunarYearShowDynastyFlag = request.flag("era") ? 1 : 0;
     s.FestivalInfoShowMuharramFlag = request.flag("hijri") ? 1 : 0;
     std::string err;
