@@ -49,16 +49,11 @@ constexpr ControlSpec Controls[] = {
      "公历日", ""},
     {NameId, K::InputField, 8, 205, 162, 14, SongFont14, BlackText, FieldBackground, "纪念事项",
      ""},
-    {AddLunarId, K::PushButton, 252, 136, 98, 24, ButtonFont, BlackText, FormBackgroundColour, "",
-     "添加农历纪念日"},
-    {AddCivilId, K::PushButton, 252, 166, 98, 24, ButtonFont, BlackText, FormBackgroundColour, "",
-     "添加公历纪念日"},
-    {SaveId, K::PushButton, 177, 200, 45, 24, ButtonFont, BlackText, FormBackgroundColour, "",
-     "保存"},
-    {DeleteId, K::PushButton, 237, 200, 45, 24, ButtonFont, BlackText, FormBackgroundColour, "",
-     "删除"},
-    {CancelId, K::PushButton, 297, 200, 45, 24, ButtonFont, BlackText, FormBackgroundColour, "",
-     "取消"},
+    buttonSpec(AddLunarId, K::PushButton, 252, 136, 98, 24, "添加农历纪念日"),
+    buttonSpec(AddCivilId, K::PushButton, 252, 166, 98, 24, "添加公历纪念日"),
+    buttonSpec(SaveId, K::PushButton, 177, 200, 45, 24, "保存"),
+    buttonSpec(DeleteId, K::PushButton, 237, 200, 45, 24, "删除"),
+    buttonSpec(CancelId, K::PushButton, 297, 200, 45, 24, "取消"),
 };
 
 HWND openDialog = nullptr;

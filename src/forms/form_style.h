@@ -23,4 +23,11 @@ constexpr Colour BlueText = {0, 0, 255};
 constexpr Colour FieldBackground = {255, 255, 255};
 constexpr Colour FormBackgroundColour = {0, 192, 192};
 
+// A check box, option button or push button of a modal window: button font, black text,
+// the form's background, no tooltip.
+constexpr ControlSpec buttonSpec(int id, ControlKind kind, int x, int y, int width, int height,
+                                 std::string_view caption) {
+    return {id, kind, x, y, width, height, ButtonFont, BlackText, FormBackgroundColour, "", caption};
+}
+
 }  // namespace tavomerix

@@ -467,4 +467,17 @@ LRESULT CALLBACK Form::controlProc(HWND window, UINT message, WPARAM wParam, LPA
     return CallWindowProcW(previous, window, message, wParam, lParam);
 }
 
+LRESULT ButtonForm::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            createControls();
+            return 0;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
+            return 0;
+        default:
+            return defaultMessage(message, wParam, lParam);
+    }
+}
+
 }  // namespace tavomerix

@@ -174,4 +174,18 @@ private:
     ControlRecord record_;
 };
 
+// A form whose controls are made on WM_CREATE and whose buttons report their clicks:
+// the shape of the calculator and the year-tables window.
+class ButtonForm : public Form {
+public:
+    using Form::Form;
+
+protected:
+    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Creates the form's controls.
+    virtual void createControls() = 0;
+    // A click on the button (check box, option button) with identifier `id`.
+    virtual void onClick(int id) = 0;
+};
+
 }  // namespace tavomerix

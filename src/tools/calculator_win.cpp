@@ -26,55 +26,35 @@ constexpr int CancelId = 3332;
 
 using K = ControlKind;
 
-ControlSpec button(int id, ControlKind kind, int x, int y, int width, int height,
-                   std::string_view caption) {
-    return {id, kind,   x, y, width, height, ButtonFont, BlackText, FormBackgroundColour,
-            "", caption};
-}
-
-class CalculatorWindow final : public Form {
+class CalculatorWindow final : public ButtonForm {
 public:
-    explicit CalculatorWindow(CalculatorMode mode) : Form(FormName), mode_(mode) {}
-
-protected:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-            case WM_CREATE:
-                createControls();
-                return 0;
-            case WM_COMMAND:
-                if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
-                return 0;
-            default:
-                return defaultMessage(message, wParam, lParam);
-        }
-    }
+    explicit CalculatorWindow(CalculatorMode mode) : ButtonForm(FormName), mode_(mode) {}
 
 private:
-    void createControls() {
+    void createControls() override {
         const bool interval = mode_ == CalculatorMode::Interval;
         const int below = interval ? SecondInputHeight : 0;  // rows under the inputs move down
         const CalculatorTexts texts = calculatorTexts(mode_, false);
         const SolarSelection& shown = appSettings().selectedSolarDate;
         const CalculatorInput start = calculatorStartInput(shown.year, shown.month, shown.day);
-        if (createControl(button(CivilOptionId, K::FirstOptionButton, 8, 8, 84, 20, "公历日期")) ==
+        if (createControl(buttonSpec(CivilOptionId, K::FirstOptionButton, 8, 8, 84, 20, "公历日期")) ==
                 nullptr ||
-            createControl(button(LunarOptionId, K::OptionButton, 96, 8, 84, 20, "农历日期")) ==
+            createControl(buttonSpec(LunarOptionId, K::OptionButton, 96, 8, 84, 20, "农历日期")) ==
                 nullptr ||
             createControl({FirstDateId, K::InputField, 8, 34, 168, 24, SongFont16, BlackText,
                            FieldBackground, "", start.text}) == nullptr ||
-            createControl(button(FirstBcId, K::CheckBox, 184, 36, 70, 20, "公元前")) == nullptr) {
+            createControl(buttonSpec(FirstBcId, K::CheckBox, 184, 36, 70, 20, "公元前")) == nullptr) {
             return;
         }
         if (interval && (createControl({SecondDateId, K::InputField, 8, 62, 168, 24, SongFont16,
                                         BlackText, FieldBackground, "", start.text}) == nullptr ||
-                         createControl(button(SecondBcId, K::CheckBox, 184, 64, 70, 20,
+                         createControl(buttonSpec(SecondBcId, K::CheckBox, 184, 64, 70, 20,
                                               "公元前")) == nullptr)) {
             return;
         }
-        if (createControl(button(ActionId, K::PushButton, 8, 66 + below, 80, 24, texts.action)) ==
+        if (createControl(buttonSpec(ActionId, K::PushButton, 8, 66 + below, 80, 24, texts.action)) ==
                 nullptr ||
-            createControl(button(CancelId, K::PushButton, 96, 66 + below, 80, 24, "取消")) ==
+            createControl(buttonSpec(CancelId, K::PushButton, 96, 66 + below, 80, 24, "取消")) ==
                 nullptr) {
             return;
         }
@@ -95,7 +75,7 @@ private:
                 isChecked(control(LunarOptionId))};
     }
 
-    void onClick(int id) {
+    void onClick(int id) override {
         switch (id) {
             case ActionId:
             case IDOK:

@@ -37,21 +37,17 @@ constexpr ControlSpec CommonControls[] = {
     {StartLabelId, K::Label, 8, 12, 60, 18, SongFont14, BlueText, FormBackgroundColour, "",
      "起始年份"},
     {StartYearId, K::InputField, 70, 8, 58, 24, SongFont15, BlackText, FieldBackground, "", ""},
-    {BcId, K::CheckBox, 134, 10, 62, 20, ButtonFont, BlackText, FormBackgroundColour, "", "公元前"},
+    buttonSpec(BcId, K::CheckBox, 134, 10, 62, 20, "公元前"),
     {RangeLabelId, K::Label, 200, 12, 60, 18, SongFont14, BlueText, FormBackgroundColour, "",
      "查询范围"},
     {RangeId, K::InputField, 262, 8, 48, 24, SongFont15, BlackText, FieldBackground, "", ""},
 };
 
 constexpr ControlSpec MonthControls[] = {
-    {LeapOptionId, K::FirstOptionButton, 8, 40, 74, 20, ButtonFont, BlackText, FormBackgroundColour,
-     "", "农历闰月"},
-    {LeapOptionId + 2, K::OptionButton, 126, 40, 80, 20, ButtonFont, BlackText,
-     FormBackgroundColour, "", "三连大月"},
-    {LeapOptionId + 3, K::OptionButton, 210, 40, 80, 20, ButtonFont, BlackText,
-     FormBackgroundColour, "", "三连小月"},
-    {LeapOptionId + 4, K::OptionButton, 294, 40, 80, 20, ButtonFont, BlackText,
-     FormBackgroundColour, "", "四连大月"},
+    buttonSpec(LeapOptionId, K::FirstOptionButton, 8, 40, 74, 20, "农历闰月"),
+    buttonSpec(LeapOptionId + 2, K::OptionButton, 126, 40, 80, 20, "三连大月"),
+    buttonSpec(LeapOptionId + 3, K::OptionButton, 210, 40, 80, 20, "三连小月"),
+    buttonSpec(LeapOptionId + 4, K::OptionButton, 294, 40, 80, 20, "四连大月"),
     // after the options, which form one group
     {LeapFilterId, K::InputField, 84, 38, 32, 24, SongFont15, BlackText, FieldBackground, "1～12",
      ""},
@@ -105,10 +101,8 @@ private:
         const int top = days ? DayOutputTop : MonthOutputTop;
         if (createControl({OutputId, K::OutputBox, 8, top, 370, ButtonsTop - top - 6, SongFont13,
                            BlackText, FieldBackground, "", ""}) == nullptr ||
-            createControl({SearchId, K::PushButton, 230, ButtonsTop, 70, 24, ButtonFont, BlackText,
-                           FormBackgroundColour, "", "查询"}) == nullptr ||
-            createControl({CancelId, K::PushButton, 308, ButtonsTop, 70, 24, ButtonFont, BlackText,
-                           FormBackgroundColour, "", "取消"}) == nullptr) {
+            createControl(buttonSpec(SearchId, K::PushButton, 230, ButtonsTop, 70, 24, "查询")) == nullptr ||
+            createControl(buttonSpec(CancelId, K::PushButton, 308, ButtonsTop, 70, 24, "取消")) == nullptr) {
             return;
         }
         SetFocus(control(StartYearId));

@@ -26,15 +26,11 @@ constexpr int YearLabelId = 3436;
 using K = ControlKind;
 
 constexpr ControlSpec Buttons[] = {
-    {BcId, K::CheckBox, 150, 10, 62, 20, ButtonFont, BlackText, FormBackgroundColour, "", "公元前"},
-    {ComputeId, K::PushButton, 214, 8, 40, 24, ButtonFont, BlackText, FormBackgroundColour, "",
-     "计算"},
-    {PreviousYearId, K::PushButton, 256, 8, 42, 24, ButtonFont, BlackText, FormBackgroundColour, "",
-     "上一年"},
-    {NextYearId, K::PushButton, 300, 8, 42, 24, ButtonFont, BlackText, FormBackgroundColour, "",
-     "下一年"},
-    {CancelId, K::PushButton, 344, 8, 38, 24, ButtonFont, BlackText, FormBackgroundColour, "",
-     "取消"},
+    buttonSpec(BcId, K::CheckBox, 150, 10, 62, 20, "公元前"),
+    buttonSpec(ComputeId, K::PushButton, 214, 8, 40, 24, "计算"),
+    buttonSpec(PreviousYearId, K::PushButton, 256, 8, 42, 24, "上一年"),
+    buttonSpec(NextYearId, K::PushButton, 300, 8, 42, 24, "下一年"),
+    buttonSpec(CancelId, K::PushButton, 344, 8, 38, 24, "取消"),
 };
 
 struct ModeTexts {
@@ -47,26 +43,12 @@ constexpr ModeTexts Modes[] = {
     {"计算塑望日", "公历年份"},
 };
 
-class YearTablesWindow final : public Form {
+class YearTablesWindow final : public ButtonForm {
 public:
-    explicit YearTablesWindow(YearTableMode mode) : Form(FormName), mode_(mode) {}
-
-protected:
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        switch (message) {
-            case WM_CREATE:
-                createControls();
-                return 0;
-            case WM_COMMAND:
-                if (HIWORD(wParam) == BN_CLICKED) onClick(LOWORD(wParam));
-                return 0;
-            default:
-                return defaultMessage(message, wParam, lParam);
-        }
-    }
+    explicit YearTablesWindow(YearTableMode mode) : ButtonForm(FormName), mode_(mode) {}
 
 private:
-    void createControls() {
+    void createControls() override {
         const ModeTexts& texts = Modes[static_cast<int>(mode_) - 1];
         if (createControl({YearLabelId, K::Label, 8, 12, 64, 18, SongFont14, BlueText,
                            FormBackgroundColour, "", texts.yearLabel}) == nullptr ||
@@ -93,7 +75,7 @@ private:
         if (r.output) setWindowText(control(OutputId), *r.output);
     }
 
-    void onClick(int id) {
+    void onClick(int id) override {
         switch (id) {
             case ComputeId:
             case IDOK:
