@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -14,6 +15,10 @@
 #include "astro/solar_position.h"
 #include "astro/time_scales.h"
 #include "astro/vsop87d_earth_tables.h"
+
+// The round-to-nearest shift, the compensated sums and the threshold comparisons of the
+// engine need every double operation rounded to double (SSE2 on 32-bit x86, not x87).
+static_assert(FLT_EVAL_METHOD == 0, "build with double evaluation: -msse2 -mfpmath=sse on 32-bit x86");
 
 namespace tavomerix {
 namespace {
