@@ -20,11 +20,16 @@ FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-i686-posix)
 # Running the Windows build under Wine on a virtual screen (wine32 needs the i386
 # architecture, see enable_i386).
-WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth fonts-wqy-zenhei imagemagick
+# fonts-arphic-uming: a Ming (Song) face whose metrics are close to Windows' 宋体.
+WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth fonts-arphic-uming imagemagick
     # X11 libraries Wine's display driver loads at run time (recommended, not required, by
     # the Wine packages, and packages are installed without recommendations).
     libxrender1 libxrandr2 libxcursor1 libxi6 libxinerama1 libxcomposite1 libxfixes3 libxxf86vm1
     fonts-wine)
+# Where the kernel cannot run 32-bit programs: the x86-64 Windows build under wine64, and the
+# i386 Linux build (multilib compiler, GoogleTest sources) under qemu-i386.
+WINDOWS_X64_PACKAGES=(g++-mingw-w64-x86-64-posix wine64)
+I386_PACKAGES=(g++-multilib qemu-user googletest)
 
 # Adds the i386 architecture to dpkg when it is missing (for wine32).
 enable_i386() {
