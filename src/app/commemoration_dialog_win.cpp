@@ -194,7 +194,7 @@ private:
                 break;
             case CancelId:
             case IDCANCEL:
-                DestroyWindow(window());
+                close();
                 break;
             default:
                 break;

@@ -41,7 +41,7 @@ void OptionsDialog::confirm() {
                                 ticked(HijriOptionId), ticked(ModernOptionId)};
     effects_ = applyOptions(choices);
     confirmed_ = true;
-    DestroyWindow(window());
+    close();
 }
 
 LRESULT OptionsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -56,7 +56,7 @@ LRESULT OptionsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         if (LOWORD(wParam) == OptionsCancelId || LOWORD(wParam) == IDCANCEL) {
-            DestroyWindow(window());
+            close();
             return 0;
         }
         break;

@@ -181,6 +181,7 @@ Form::Form(std::string_view formName) : className_(L"TAVOMERIX_") {
 }
 
 Form::~Form() {
+    // Only the base is left here: the derived handling of WM_DESTROY cannot run any more.
     if (window_ != nullptr) DestroyWindow(window_);
 }
 
@@ -233,10 +234,19 @@ void Form::showForm(const FormPlacement& placement, HWND parent, bool modal) {
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     runMessageLoop(window);
+    // WM_QUIT ends the loop with the window still there: it goes now, while the derived
+    // object still handles its messages.
+    if (IsWindow(window)) close();
     if (parent != nullptr) {
         EnableWindow(parent, TRUE);
         SetActiveWindow(parent);
     }
+}
+
+void Form::close() {
+    if (window_ == nullptr) return;
+    if (record_.modal && record_.parent != nullptr) EnableWindow(record_.parent, TRUE);
+    DestroyWindow(window_);
 }
 
 void Form::showModal(HWND owner, std::string_view title, int width, int height) {
@@ -311,6 +321,9 @@ LRESULT Form::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         recomputeBrush(record_);
         EnumChildWindows(window_, forwardToChild, static_cast<LPARAM>(message));
         break;
+    case WM_CLOSE:
+        close();
+        return 0;
     case WM_SETFOCUS:
         if (record_.lastFocusedChild != nullptr && IsWindow(record_.lastFocusedChild)) {
             SetFocus(record_.lastFocusedChild);

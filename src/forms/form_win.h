@@ -116,7 +116,9 @@ constexpr DWORD ModalFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIB
 constexpr DWORD ModalFormExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
 
 // The base of every form: a window of class TAVOMERIX_<FORM NAME>, its child controls with
-// their records, fonts, colours and tooltips. The object must outlive its window.
+// their records, fonts, colours and tooltips. The object must outlive its window: whoever
+// made the form destroys the window while the derived object is whole (showForm does for
+// modal forms), so that the derived WM_DESTROY handling runs.
 class Form {
 public:
     explicit Form(std::string_view formName);
@@ -140,6 +142,10 @@ public:
     // showForm of a modal window (ModalFormStyle) of an outer size, centred on the screen,
     // owned by and disabling `owner`.
     void showModal(HWND owner, std::string_view title, int width, int height);
+
+    // Destroys the window. A modal form enables its owner first, as a dialog does, so that
+    // activation returns to the owner and not to another application.
+    void close();
 
 protected:
     // The form's message handling; the default gives the shared rules (colours, focus,

@@ -90,7 +90,7 @@ private:
                 break;
             case CancelId:
             case IDCANCEL:
-                DestroyWindow(window());
+                close();
                 break;
             default:
                 break;

@@ -199,7 +199,7 @@ private:
                 break;
             case CancelId:
             case IDCANCEL:
-                DestroyWindow(window());
+                close();
                 break;
             default:
                 break;

@@ -40,7 +40,7 @@ struct ModeTexts {
 constexpr ModeTexts Modes[] = {
     {"计算农历月", "农历年份"},
     {"计算节气日", "公历年份"},
-    {"计算塑望日", "公历年份"},
+    {"计算朔望日", "公历年份"},
 };
 
 class YearTablesWindow final : public ButtonForm {
@@ -89,7 +89,7 @@ private:
                 break;
             case CancelId:
             case IDCANCEL:
-                DestroyWindow(window());
+                close();
                 break;
             default:
                 break;
