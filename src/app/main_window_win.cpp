@@ -82,9 +82,13 @@ private:
     void applyMode(const ModeChange& change);
     void trayIcon(DWORD action);
     void keepOnScreen(WINDOWPOS& position);
+    void saveSettingsOnce();
     void onDestroy();
 
     bool tooltipsAttached_ = false;
+    bool settingsSaved_ = false;
+    // Sent to every top-level window when the shell (and its notification area) starts.
+    const UINT taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     HMENU menu_ = nullptr;
 };
 
@@ -249,6 +253,14 @@ void MainWindow::onDestroy() {
     PostQuitMessage(0);
 }
 
+void MainWindow::saveSettingsOnce() {
+    if (settingsSaved_) return;
+    settingsSaved_ = true;
+    RECT frame{};
+    GetWindowRect(window(), &frame);
+    saveOrWipeSettings(appSettings(), frame.left, frame.top);
+}
+
 void MainWindow::trayIcon(DWORD action) {
     NOTIFYICONDATAW icon{};
     icon.cbSize = sizeof(icon);
@@ -257,8 +269,9 @@ void MainWindow::trayIcon(DWORD action) {
     if (action == NIM_ADD) {
         icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         icon.uCallbackMessage = TrayIconMessage;
-        icon.hIcon = static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), AppIconResource, IMAGE_ICON, 32, 32, LR_SHARED));
+        icon.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), AppIconResource, IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                   LR_SHARED));
         const std::wstring tip = widen(MainWindowTitle);
         tip.copy(icon.szTip, std::size(icon.szTip) - 1);
     }
@@ -329,17 +342,22 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_CLOSE: {
+    case WM_CLOSE:
         trayIcon(NIM_DELETE);
-        RECT frame{};
-        GetWindowRect(window(), &frame);
-        saveOrWipeSettings(appSettings(), frame.left, frame.top);
+        saveSettingsOnce();
         break;  // the default handling destroys the window
-    }
+    case WM_ENDSESSION:
+        // Logging off or shutting down ends the process without WM_CLOSE.
+        if (wParam != 0) saveSettingsOnce();
+        return 0;
     case WM_DESTROY:
         onDestroy();
         return 0;
     default:
+        if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+            trayIcon(NIM_ADD);  // the restarted shell has forgotten the icon
+            return 0;
+        }
         break;
     }
     return defaultMessage(message, wParam, lParam);
@@ -385,6 +403,7 @@ void showMainWindow() {
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
     runMessageLoop(nullptr);
+    if (IsWindow(window)) form.close();  // a WM_QUIT from elsewhere: end as on WM_CLOSE
 }
 
 }  // namespace tavomerix

@@ -39,7 +39,8 @@ private:
 
 std::string readRegistryText(std::string_view keyPath, std::string_view valueName) {
     KeyHandle key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_READ, key.out()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
+        ERROR_SUCCESS) {
         return "";
     }
     const std::wstring name = registryName(valueName);
@@ -62,13 +63,10 @@ std::string readRegistryText(std::string_view keyPath, std::string_view valueNam
 }
 
 void writeRegistryText(std::string_view keyPath, std::string_view valueName, std::string_view text) {
-    SECURITY_ATTRIBUTES security{};
-    security.nLength = sizeof(security);
-    security.lpSecurityDescriptor = nullptr;
-    security.bInheritHandle = TRUE;
+    // Only the right to set a value, on a handle no child process inherits.
     KeyHandle key;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, &security, key.out(), nullptr) != ERROR_SUCCESS) {
+                        KEY_SET_VALUE, nullptr, key.out(), nullptr) != ERROR_SUCCESS) {
         return;
     }
     const std::wstring name = registryName(valueName);
