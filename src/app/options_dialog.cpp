@@ -19,7 +19,7 @@ constexpr std::array<ControlSpec, 7> OptionControls = {{
     {LichunOptionId, Box, 12, 34, 140, 16, OptionsFont, {}, {}, "", "干支纪年以立春为起点"},
     {DynastyOptionId, Box, 12, 56, 128, 16, OptionsFont, {}, {}, "", "主界面显示年号纪年"},
     {HijriOptionId, Box, 12, 78, 128, 16, OptionsFont, {}, {}, "", "主界面显示回历信息"},
-    {ModernOptionId, Box, 12, 100, 260, 16, OptionsFont, {}, {}, "", "以现代天文算法计算古代农历、节气、塑望日"},
+    {ModernOptionId, Box, 12, 100, 260, 16, OptionsFont, {}, {}, "", "以现代天文算法计算古代农历、节气、朔望日"},
     {OptionsOkId, Button, 60, 124, 56, 24, OptionsFont, {}, {}, "", "确定"},
     {OptionsCancelId, Button, 164, 124, 56, 24, OptionsFont, {}, {}, "", "取消"},
 }};

@@ -75,14 +75,14 @@ std::string moonPhasesTable(int year, std::string_view lineEnd) {
     double b = nextPhaseInstant(firstDay, FullMoon) - 15;
     const bool newFirst = nextPhaseInstant(firstDay, FullMoon) > nextPhaseInstant(firstDay, NewMoon);
     const std::string caption = yearTableCaption(YearTableMode::MoonPhases, year) + " 年共 ";
-    std::string text = newFirst ? caption + std::to_string(newMoons) + " 次塑日 " +
+    std::string text = newFirst ? caption + std::to_string(newMoons) + " 次朔日 " +
                                       std::to_string(fullMoons) + " 次望日"
                                 : caption + std::to_string(fullMoons) + " 次望日 " +
-                                      std::to_string(newMoons) + " 次塑日";
+                                      std::to_string(newMoons) + " 次朔日";
     for (int i = 1; i <= 13; ++i) {
         a = nextPhaseInstant(static_cast<int>(std::floor(a)) + 10, NewMoon);
         b = nextPhaseInstant(static_cast<int>(std::floor(b)) + 10, FullMoon);
-        const std::string newEntry = "塑日 " + monthDayTime(a);
+        const std::string newEntry = "朔日 " + monthDayTime(a);
         const std::string fullEntry = "望日 " + monthDayTime(b);
         const bool leadShown = i <= (newFirst ? newMoons : fullMoons);
         const bool followShown = i <= (newFirst ? fullMoons : newMoons);

@@ -39,7 +39,7 @@ TEST(CommandMenu, EntriesInMenuOrder) {
     EXPECT_EQ("计算儒略日(&J)...", std::string(tools[0].text));
     EXPECT_EQ(0, tools[4].id);  // separators between the three groups
     EXPECT_EQ(0, tools[8].id);
-    EXPECT_EQ("计算塑望日(&N)...", std::string(tools[7].text));
+    EXPECT_EQ("计算朔望日(&N)...", std::string(tools[7].text));
     EXPECT_EQ(3199, tools[10].id);
 }
 

@@ -41,7 +41,7 @@ TEST(OptionControls, FiveCheckBoxesAndTwoButtons) {
         {3626, ControlKind::CheckBox, 12, 34, 140, "干支纪年以立春为起点"},
         {3627, ControlKind::CheckBox, 12, 56, 128, "主界面显示年号纪年"},
         {3628, ControlKind::CheckBox, 12, 78, 128, "主界面显示回历信息"},
-        {3629, ControlKind::CheckBox, 12, 100, 260, "以现代天文算法计算古代农历、节气、塑望日"},
+        {3629, ControlKind::CheckBox, 12, 100, 260, "以现代天文算法计算古代农历、节气、朔望日"},
         {3630, ControlKind::PushButton, 60, 124, 56, "确定"},
         {3631, ControlKind::PushButton, 164, 124, 56, "取消"},
     };

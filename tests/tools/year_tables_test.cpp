@@ -50,10 +50,10 @@ TEST(YearTables, MoonPhasesPairUp) {
     const std::string text = yearTableText(YearTableMode::MoonPhases, 2000, "\n");
     // 2000 (zone 8): first new moon 01-07, first full moon 01-21: new moons lead; 13 new
     // moons and 12 full moons, so the last line holds only a new moon.
-    EXPECT_EQ(0u, text.find("    公历公元 2000 年共 13 次塑日 12 次望日\n塑日 01月07日02:13:"));
+    EXPECT_EQ(0u, text.find("    公历公元 2000 年共 13 次朔日 12 次望日\n朔日 01月07日02:13:"));
     EXPECT_NE(std::string::npos, text.find("         望日 01月21日12:40:"));
     EXPECT_EQ(14u, lineCount(text));
-    EXPECT_NE(std::string::npos, text.find("\n塑日 12月26日01:21:24"));
+    EXPECT_NE(std::string::npos, text.find("\n朔日 12月26日01:21:24"));
     EXPECT_EQ(std::string::npos, text.find("12月26日01:21:24         望日"));
 }
 
