@@ -1,9 +1,12 @@
 // End-to-end checks of the widget, run under Wine by scripts/test-windows:
 //   tavomerix_e2e_driver.exe <path of tavomerix.exe> <directory for the screenshot hand-off>
 // Starts the widget in several registry states, inspects its window from outside and
-// closes it. Prints one line per check and a closing "N passed, N failed"; exits 1 on any
+// closes it. What the widget shows is checked against the native Linux build's day views,
+// which the script writes into native-days.txt of the hand-off directory. Prints one line
+// per check and a closing "N passed, N failed"; exits 1 on any
 // failure.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -239,26 +242,28 @@ constexpr int LunarYear = 3128, LunarMonth = 3129, LunarDay = 3130;
 constexpr int DayLine = 3131, FestivalLine = 3132, SeasonLine = 3133;
 constexpr int MinYear = -100;  // first civil year offered with the default range
 
-std::wstring cliPath(const std::wstring& exe) {
-    const size_t slash = exe.find_last_of(L"\\/");
-    return (slash == std::wstring::npos ? std::wstring() : exe.substr(0, slash + 1)) + L"tavomerix-cli.exe";
-}
+// The native build's day views, written by scripts/test-windows before the driver starts:
+// "### day ARGS" and the six lines of `tavomerix day ARGS`, for each ARGS the driver uses.
+std::vector<std::string> expectedDays;
 
-// The command line's day view: civil code, lunar code, lunar text, the three lines.
+// The native day view for the arguments: civil code, lunar code, lunar text, three lines.
 struct CliDay {
     std::string lunarText, dayLine, festivalLine, seasonLine;
     bool ok = false;
 };
 
-CliDay cliDay(const std::wstring& exe, const std::wstring& arguments) {
-    const std::vector<std::string> out = lines(runOutput(cliPath(exe), L"day " + arguments, 60000));
+CliDay cliDay(const std::wstring& arguments) {
+    const std::string head = arguments.empty() ? "### day" : "### day " + utf8(arguments);
     CliDay d;
-    if (out.size() < 6) return d;
-    d.lunarText = out[2];
-    d.dayLine = out[3];
-    d.festivalLine = out[4];
-    d.seasonLine = out[5];
-    d.ok = true;
+    for (size_t i = 0; i + 6 < expectedDays.size(); ++i) {
+        if (expectedDays[i] != head) continue;
+        d.lunarText = expectedDays[i + 3];
+        d.dayLine = expectedDays[i + 4];
+        d.festivalLine = expectedDays[i + 5];
+        d.seasonLine = expectedDays[i + 6];
+        d.ok = true;
+        break;
+    }
     return d;
 }
 
@@ -268,10 +273,10 @@ std::string shownLunarText(HWND w) {
            " " + selectedText(GetDlgItem(w, LunarDay));
 }
 
-// Compares the widget's lunar selectors and three lines with the command line's day view.
-void checkAgainstCli(HWND w, const std::wstring& exe, const std::wstring& arguments, const std::string& what) {
-    const CliDay expected = cliDay(exe, arguments);
-    check(("command line gives the day view of " + what).c_str(), expected.ok);
+// Compares the widget's lunar selectors and three lines with the native build's day view.
+void checkAgainstCli(HWND w, const std::wstring& arguments, const std::string& what) {
+    const CliDay expected = cliDay(arguments);
+    check(("native day view of " + what + " at hand").c_str(), expected.ok);
     if (!expected.ok) return;
     const std::string lunar = shownLunarText(w);
     check(("lunar selectors for " + what).c_str(), lunar == expected.lunarText, lunar + " vs " + expected.lunarText);
@@ -296,7 +301,7 @@ void showCivil(HWND w, int year, int month, int day) {
 }
 
 // Today's civil selectors as the widget writes them: "    2026年", "  12月", " 8日".
-void checkToday(HWND w, const std::wstring& exe) {
+void checkToday(HWND w) {
     SYSTEMTIME today{};
     GetLocalTime(&today);
     char year[16], month[16], day[16];
@@ -309,7 +314,7 @@ void checkToday(HWND w, const std::wstring& exe) {
     check("civil-month selector shows this month", m == std::string(month) + "\u6708", m);
     const std::string d = selectedText(GetDlgItem(w, CivilDay));
     check("civil-day selector shows today", d == std::string(day) + "\u65e5", d);
-    checkAgainstCli(w, exe, L"", "today");
+    checkAgainstCli(w, L"", "today");
 }
 
 bool topmost(HWND w) { return (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
@@ -337,6 +342,27 @@ void checkToolWindow(HWND w, int id, const wchar_t* cls, const char* name) {
     PostMessageW(tool, WM_CLOSE, 0, 0);
     check((std::string(name) + ": closes and enables the main window").c_str(),
           waitUntil([&] { return !IsWindow(tool) && IsWindowEnabled(w); }, 5000));
+    // Another application's window stands next in line: activation must go back to the widget.
+    check((std::string(name) + ": the widget is active again").c_str(),
+          waitUntil([&] { return GetForegroundWindow() == w; }, 2000),
+          "foreground: " + utf8(className(GetForegroundWindow())));
+}
+
+// A visible window of the driver's own: another application that could take the activation.
+HWND otherApplicationWindow() {
+    WNDCLASSW c{};
+    c.lpfnWndProc = DefWindowProcW;
+    c.hInstance = GetModuleHandleW(nullptr);
+    c.lpszClassName = L"E2E_OTHER_APPLICATION";
+    RegisterClassW(&c);
+    return CreateWindowExW(0, c.lpszClassName, L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 300, 200,
+                           nullptr, nullptr, c.hInstance, nullptr);
+}
+
+// Handles the driver's own window messages that are waiting.
+void pumpOwnMessages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
 }
 
 // Opens the options dialog, sets the five boxes (-1 leaves one as it is) and presses 确定.
@@ -365,13 +391,59 @@ std::vector<int> setOptions(HWND w, std::vector<int> wanted) {
     return found;
 }
 
+// Icons in Wine's notification area (one window each); -1 where there is none.
+int trayIconCount() {
+    const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
+    if (tray == nullptr) return -1;
+    int n = 0;
+    for (HWND icon = nullptr; (icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) != nullptr;) ++n;
+    return n;
+}
+
+void sessionEndAndShellRestart(const std::wstring& exe) {
+    std::printf("# log-off and a restarted shell\n");
+    clearSettings();
+    writeText(SettingsKey, L"Version", L"3.3");
+    Started s;
+    const HWND w = startWidget(exe, s);
+    if (w == nullptr) return;
+    const int icons = trayIconCount();
+    if (icons < 0) {
+        skip("TaskbarCreated adds the icon again", "no notification area on this display");
+    } else {
+        check("the notification-area icon is shown", icons >= 1, std::to_string(icons));
+        NOTIFYICONDATAW icon{};
+        icon.cbSize = sizeof(icon);
+        icon.hWnd = w;
+        icon.uID = 0;
+        Shell_NotifyIconW(NIM_DELETE, &icon);  // what a crashing shell does to every icon
+        check("the icon is gone with the shell", waitUntil([&] { return trayIconCount() == icons - 1; }, 3000));
+        SendMessageW(w, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+        check("TaskbarCreated adds the icon again", waitUntil([&] { return trayIconCount() == icons; }, 3000),
+              std::to_string(trayIconCount()));
+    }
+    SetWindowPos(w, nullptr, 150, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutW(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+    check("log-off is not refused", answer != 0);
+    SendMessageTimeoutW(w, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+    check("WM_ENDSESSION saves the settings (rFormLeft 150)", readText(SettingsKey, L"rFormLeft") == "150",
+          readText(SettingsKey, L"rFormLeft"));
+    SetWindowPos(w, nullptr, 170, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    check("exit code 0", waitForExit(s, ExitTimeoutMs) == 0);
+    check("saved once: a WM_CLOSE after the session end writes nothing more",
+          readText(SettingsKey, L"rFormLeft") == "150", readText(SettingsKey, L"rFormLeft"));
+    clearSettings();
+}
+
 void displayedDay(const std::wstring& exe) {
     std::printf("# the displayed day: selectors, lines and selection changes\n");
     clearSettings();
     Started s;
     const HWND w = startWidget(exe, s);
     if (w == nullptr) return;
-    checkToday(w, exe);
+    checkToday(w);
     const HWND years = GetDlgItem(w, CivilYear);
     check("civil years -100 .. 4100 offered", SendMessageW(years, CB_GETCOUNT, 0, 0) == 4201,
           std::to_string(SendMessageW(years, CB_GETCOUNT, 0, 0)));
@@ -386,7 +458,7 @@ void displayedDay(const std::wstring& exe) {
           windowText(GetDlgItem(w, FestivalLine)));
     check("season line of 2024-02-10", windowText(GetDlgItem(w, SeasonLine)) == "2月19日雨水 六九第6天",
           windowText(GetDlgItem(w, SeasonLine)));
-    checkAgainstCli(w, exe, L"2024-2-10", "2024-02-10");
+    checkAgainstCli(w, L"2024-2-10", "2024-02-10");
 
     showCivil(w, 1582, 9, 10);
     choose(w, CivilMonth, 9);
@@ -396,7 +468,7 @@ void displayedDay(const std::wstring& exe) {
     check("10 September 1582 to October gives 4 October", civilShown(w) == "1582\u5e7410\u67084\u65e5", civilShown(w));
     choose(w, CivilDay, 4);
     check("item 5 of October 1582 is the 15th", civilShown(w) == "1582\u5e7410\u670815\u65e5", civilShown(w));
-    checkAgainstCli(w, exe, L"1582-10-15", "1582-10-15");
+    checkAgainstCli(w, L"1582-10-15", "1582-10-15");
 
     showCivil(w, 2024, 1, 31);
     choose(w, CivilMonth, 1);
@@ -411,7 +483,7 @@ void displayedDay(const std::wstring& exe) {
     choose(w, LunarYear, static_cast<int>(SendMessageW(lunarYears, CB_GETCURSEL, 0, 0)) + 1);
     check("a year without the leap month keeps 四月", shownLunarText(w) == "二○二一年 四月小 初十", shownLunarText(w));
     check("and the civil date follows: 2021-05-21", civilShown(w) == "2021\u5e745\u670821\u65e5", civilShown(w));
-    checkAgainstCli(w, exe, L"2021-5-21", "2021-05-21");
+    checkAgainstCli(w, L"2021-5-21", "2021-05-21");
     choose(w, LunarMonth, 0);
     check("lunar month item 1 is 正月", shownLunarText(w).find(" 正月") != std::string::npos, shownLunarText(w));
     choose(w, LunarDay, 14);
@@ -466,7 +538,7 @@ void menuCommands(const std::wstring& exe) {
               (today.wDay < 10 ? " " : "") + std::to_string(today.wDay) + "\u65e5",
           civilShown(w));
     check("with a full day list", expectedDays >= 28, std::to_string(expectedDays));
-    checkAgainstCli(w, exe, L"", "today after 获得系统日期");
+    checkAgainstCli(w, L"", "today after 获得系统日期");
 
     for (const int year : {1979, 2100}) {
         showCivil(w, year, 6, 15);
@@ -500,11 +572,17 @@ void menuCommands(const std::wstring& exe) {
         {3194, L"TAVOMERIX_JFORM", "公农历转换 opens the calculator"},
         {3195, L"TAVOMERIX_TFORM", "计算农历月 opens the year tables"},
         {3196, L"TAVOMERIX_TFORM", "计算节气日 opens the year tables"},
-        {3197, L"TAVOMERIX_TFORM", "计算塑望日 opens the year tables"},
+        {3197, L"TAVOMERIX_TFORM", "计算朔望日 opens the year tables"},
         {3198, L"TAVOMERIX_SFORM", "查询条件月 opens the search"},
         {3199, L"TAVOMERIX_SFORM", "查询条件日 opens the search"},
     };
-    for (const auto& t : Tools) checkToolWindow(w, t.id, t.cls, t.name);
+    const HWND other = otherApplicationWindow();
+    for (const auto& t : Tools) {
+        pumpOwnMessages();
+        SetForegroundWindow(w);
+        checkToolWindow(w, t.id, t.cls, t.name);
+    }
+    DestroyWindow(other);
 
     PostMessageW(w, WM_COMMAND, 3201, 0);
     check("退出 ends the process with exit code 0", waitForExit(s, ExitTimeoutMs) == 0);
@@ -544,13 +622,13 @@ void optionsDialog(const std::wstring& exe) {
     check("era names: the lunar year reads 清代光绪26年", selectedText(GetDlgItem(w, LunarYear)) == "清代光绪26年",
           selectedText(GetDlgItem(w, LunarYear)));
     check("the displayed day stays", civilShown(w) == "1900\u5e746\u67081\u65e5", civilShown(w));
-    checkAgainstCli(w, exe, L"--era 1900-6-1", "1900-06-01 with era names");
+    checkAgainstCli(w, L"--era 1900-6-1", "1900-06-01 with era names");
 
     showCivil(w, 2024, 2, 10);
     setOptions(w, {-1, -1, -1, 1, -1});
     check("Hijri option: the festival line is the Hijri date", windowText(GetDlgItem(w, FestivalLine)) == "回历1445年7月30日",
           windowText(GetDlgItem(w, FestivalLine)));
-    checkAgainstCli(w, exe, L"--era --hijri 2024-2-10", "2024-02-10 with the Hijri line");
+    checkAgainstCli(w, L"--era --hijri 2024-2-10", "2024-02-10 with the Hijri line");
 
     showCivil(w, 2024, 2, 5);
     check("before 春节 the year is 癸卯", windowText(GetDlgItem(w, DayLine)) == "星期一 水瓶座  癸卯(兔)年乙丑月己亥日",
@@ -578,11 +656,11 @@ void optionsDialog(const std::wstring& exe) {
     std::printf("# the next start restores the options\n");
     const HWND again = startWidget(exe, s);
     if (again == nullptr) return;
-    checkAgainstCli(again, exe, L"--lichun --era --hijri", "today with the stored options");
+    checkAgainstCli(again, L"--lichun --era --hijri", "today with the stored options");
     const std::vector<int> restored = setOptions(again, {0, 0, 0, 0, -1});
     check("the dialog shows the stored options", restored == std::vector<int>({1, 1, 1, 1, 0}));
     check("revoking the registry deletes the settings at once", !keyExists(SettingsKey));
-    checkAgainstCli(again, exe, L"", "today with the options off");
+    checkAgainstCli(again, L"", "today with the options off");
     PostMessageW(again, WM_COMMAND, 3201, 0);
     check("退出: exit code 0", waitForExit(s, ExitTimeoutMs) == 0);
     check("nothing left after exit", !keyExists(SettingsKey));
@@ -597,9 +675,19 @@ int wmain(int argc, wchar_t** argv) {
     }
     const std::wstring exe = argv[1];
     const std::wstring syncDir = argv[2];
+    std::string native;
+    if (FILE* f = _wfopen((syncDir + L"\\native-days.txt").c_str(), L"rb")) {
+        char buffer[4096];
+        size_t got = 0;
+        while ((got = std::fread(buffer, 1, sizeof(buffer), f)) > 0) native.append(buffer, got);
+        std::fclose(f);
+    }
+    expectedDays = lines(native);
+    check("native day views read from native-days.txt", !expectedDays.empty());
     firstRun(exe, syncDir);
     withoutPermission(exe);
     withPermission(exe);
+    sessionEndAndShellRestart(exe);
     displayedDay(exe);
     menuCommands(exe);
     optionsDialog(exe);
