@@ -5,6 +5,7 @@
 
 #include "app/app_settings.h"
 #include "cli/commands.h"
+#include "tavomerix_version.h"
 
 namespace tavomerix {
 
@@ -23,6 +24,7 @@ constexpr OptionSpec GlobalOptions[] = {
     {"tz", "N", "time zone in hours east of Greenwich, -12..12 [8]"},
     {"modern", "", "modern astronomy for ancient years too"},
     {"help", "", "this text"},
+    {"version", "", "the program's version"},
 };
 
 constexpr OptionSpec CommandOptions[] = {
@@ -249,8 +251,9 @@ CliParse parseCommandLine(const std::vector<std::string>& argv) {
     }
     for (const auto& [name, value] : options) {
         if (name == "help") r.help = true;
+        if (name == "version") r.version = true;
     }
-    if (r.help) {
+    if (r.help || r.version) {
         parse.ok = true;
         return parse;
     }
@@ -294,6 +297,7 @@ CliOutput runCli(const std::vector<std::string>& argv, const CliEnvironment& env
     if (!parse.ok) return parse.error;
     const CliRequest& r = parse.request;
     if (r.help) return {ExitOk, usageText(), ""};
+    if (r.version) return {ExitOk, std::string("tavomerix ") + TAVOMERIX_VERSION + "\n", ""};
     // Every setting a command changes holds for this run only: the zone and the regime
     // through their guard (which empties the lunar-year cache), the rest restored below.
     const AppSettings saved = appSettings();

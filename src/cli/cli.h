@@ -20,6 +20,7 @@ struct CliRequest {
     std::string command;
     std::vector<std::string> args;
     bool help = false;
+    bool version = false;
     int timeZoneHours = 8;
     bool modern = false;
     // Flags given (--lunar, --lichun, --era, --hijri, --bc) and options with a value

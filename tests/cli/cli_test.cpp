@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "tavomerix_version.h"
+
 namespace tavomerix {
 namespace {
 
@@ -206,6 +208,16 @@ TEST(Cli, HelpListsEveryCommand) {
                                 "convert DATE", "ganzhi DATE", "interval DATE1 DATE2", "day [DATE]",
                                 "cal [YEAR", "--tz N", "--modern", "--days FILE"}) {
         EXPECT_NE(std::string::npos, r.out.find(command)) << command;
+    }
+}
+
+TEST(Cli, VersionIsTheProjectVersion) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--version"}, {"terms", "--version"}}) {
+        SCOPED_TRACE(args.back());
+        const CliOutput r = run(args);
+        EXPECT_EQ(ExitOk, r.exitCode);
+        EXPECT_EQ(std::string("tavomerix ") + TAVOMERIX_VERSION + "\n", r.out);
+        EXPECT_EQ("", r.err);
     }
 }
 
