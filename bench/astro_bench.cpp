@@ -1,10 +1,10 @@
 #include <benchmark/benchmark.h>
 
-#include "app/app_settings.h"
 #include "astro/fast_longitudes.h"
 #include "astro/lunar_position.h"
 #include "astro/solar_position.h"
 #include "astro/solar_terms.h"
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
 
 namespace tavomerix {
@@ -25,44 +25,44 @@ BENCHMARK_CAPTURE(BM_Longitude, ApparentSolar, apparentSolarLongitude);
 BENCHMARK_CAPTURE(BM_Longitude, ApparentLunar, apparentLunarLongitude);
 
 void BM_TermAtOrAfter(benchmark::State& state) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     int day = julianDayNumber(2000, 1, 1);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(termAtOrAfterModern(day, 24, false));
+        benchmark::DoNotOptimize(termAtOrAfterModern(context, day, 24, false));
         day += 7;
     }
 }
 BENCHMARK(BM_TermAtOrAfter)->Unit(benchmark::kMicrosecond);
 
 void BM_NextNewMoon(benchmark::State& state) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     int day = julianDayNumber(2000, 1, 1);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(nextMoonPhase(day, NewMoon));
+        benchmark::DoNotOptimize(nextMoonPhase(context, day, MoonPhase::New));
         day += 3;
     }
 }
 BENCHMARK(BM_NextNewMoon)->Unit(benchmark::kMicrosecond);
 
 void BM_TermsOfOneYear(benchmark::State& state) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     const int first = julianDayNumber(2024, 1, 1);
     for (auto _ : state) {
         for (int k = 1; k <= 24; ++k)
-            benchmark::DoNotOptimize(termAtOrAfterModern(first, k, false));
+            benchmark::DoNotOptimize(termAtOrAfterModern(context, first, k, false));
     }
 }
 BENCHMARK(BM_TermsOfOneYear)->Unit(benchmark::kMillisecond);
 
 // Every term from 1900 to 2100, each searched from the day after the previous one.
 void BM_TermsOf1900To2100(benchmark::State& state) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     const int last = julianDayNumber(2100, 12, 31);
     for (auto _ : state) {
         int day = julianDayNumber(1900, 1, 1);
         int count = 0;
         while (day <= last) {
-            const double t = nextTermModern(day, AnyTerm, false);
+            const double t = nextTermModern(context, day, TermKind::Any, false);
             day = static_cast<int>(t) + 1;
             ++count;
         }
@@ -71,24 +71,27 @@ void BM_TermsOf1900To2100(benchmark::State& state) {
 }
 BENCHMARK(BM_TermsOf1900To2100)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// All 24 term instants of each year 1900..2100 through solarTermInstant (default settings).
-void termsOfYears1900To2100(benchmark::State& state) {
-    ScopedCalendarSettings guard(8, 0);
+// All 24 term instants of each year 1900..2100 through solarTermInstant (the widget's
+// defaults: UTC+8, historical reckoning).
+void termsOfYears1900To2100(benchmark::State& state, Engine engine) {
+    const CalendarContext context{8, Regime::Historical, engine};
     for (auto _ : state) {
         for (int year = 1900; year <= 2100; ++year) {
             const int first = julianDayNumber(year, 1, 1);
-            for (int k = 1; k <= 24; ++k) benchmark::DoNotOptimize(solarTermInstant(first, k));
+            for (int k = 1; k <= 24; ++k)
+                benchmark::DoNotOptimize(solarTermInstant(context, first, k));
         }
     }
 }
 
-void TermsOfYears1900To2100(benchmark::State& state) { termsOfYears1900To2100(state); }
+void TermsOfYears1900To2100(benchmark::State& state) {
+    termsOfYears1900To2100(state, Engine::Fast);
+}
 BENCHMARK(TermsOfYears1900To2100)->Unit(benchmark::kMillisecond);
 
 // The same with the plain series and the secant solver only.
 void TermsOfYears1900To2100Reference(benchmark::State& state) {
-    ScopedReferenceEngine reference;
-    termsOfYears1900To2100(state);
+    termsOfYears1900To2100(state, Engine::Reference);
 }
 BENCHMARK(TermsOfYears1900To2100Reference)->Unit(benchmark::kMillisecond)->Iterations(1);
 

@@ -1,7 +1,8 @@
 // The day view as the main window and `tavomerix day` compute it.
 #include <benchmark/benchmark.h>
 
-#include "app/app_settings.h"
+#include "calendar/calendar_context.h"
+#include "chinese/lunar_calendar.h"
 #include "dayinfo/day_view.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/seasons.h"
@@ -11,18 +12,21 @@ namespace {
 
 // One day of a year whose lunar records and term tables are already built.
 void BM_DayViewWarm(benchmark::State& state) {
-    const ScopedCalendarSettings beijing(8, 0);
-    benchmark::DoNotOptimize(dayView(2024, 2, 10));
-    for (auto _ : state) benchmark::DoNotOptimize(dayView(2024, 2, 10));
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    benchmark::DoNotOptimize(dayView(calendar, {2024, 2, 10}, {}));
+    for (auto _ : state) benchmark::DoNotOptimize(dayView(calendar, {2024, 2, 10}, {}));
 }
 BENCHMARK(BM_DayViewWarm)->Unit(benchmark::kMicrosecond);
 
 // Every day of a warm year in turn, as a day-by-day scan sees it.
 void BM_DayViewWarmYearScan(benchmark::State& state) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     int day = 1;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(dayView(2024, 1 + (day - 1) / 28 % 12, 1 + (day - 1) % 28));
+        benchmark::DoNotOptimize(
+            dayView(calendar, {2024, 1 + (day - 1) / 28 % 12, 1 + (day - 1) % 28}, {}));
         ++day;
     }
 }
@@ -30,19 +34,21 @@ BENCHMARK(BM_DayViewWarmYearScan)->Unit(benchmark::kMicrosecond);
 
 // 1 January of a year never shown before: lunar records, term tables and Easter are built.
 void BM_DayViewColdNewYear(benchmark::State& state) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     static int year = 2500;
-    for (auto _ : state) benchmark::DoNotOptimize(dayView(year++, 1, 1));
+    for (auto _ : state) benchmark::DoNotOptimize(dayView(calendar, {year++, 1, 1}, {}));
 }
 BENCHMARK(BM_DayViewColdNewYear)->Unit(benchmark::kMillisecond)->Iterations(60);
 
 // The festival and season lines alone, warm.
 void BM_FestivalAndSeasonLinesWarm(benchmark::State& state) {
-    const ScopedCalendarSettings beijing(8, 0);
-    benchmark::DoNotOptimize(seasonLine(2024, 7, 15));
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    benchmark::DoNotOptimize(seasonLine(calendar, {2024, 7, 15}));
     for (auto _ : state) {
-        benchmark::DoNotOptimize(festivalLine(2024, 7, 15));
-        benchmark::DoNotOptimize(seasonLine(2024, 7, 15));
+        benchmark::DoNotOptimize(festivalLine(calendar, {2024, 7, 15}, {}));
+        benchmark::DoNotOptimize(seasonLine(calendar, {2024, 7, 15}));
     }
 }
 BENCHMARK(BM_FestivalAndSeasonLinesWarm)->Unit(benchmark::kMicrosecond);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "calendar/calendar_context.h"
+#include "chinese/lunar_calendar.h"
+#include "dayinfo/day_view.h"
+
 namespace tavomerix {
 
 // Window mode of the widget; always starts as Topmost and is never stored.
@@ -19,19 +23,21 @@ struct SolarSelection {
     int day = 1;
 };
 
-// The program-wide settings record: loaded from the registry at start-up, read by every
-// computation. Field names follow the registry value names where there is one.
-struct AppSettings {
+// What the registry holds for the widget. Field names follow the registry value names
+// where there is one.
+struct StoredSettings {
     int registryEnabled = 0;               // 1 when the registry holds our permission mark
-    int TimeZoneHours = 8;                 // hours east of Greenwich, -12..12
+    int TimeZoneHours = 8;                 // NowTimeZoneCodeFlag: hours east of Greenwich, -12..12
     int GanZhiFromLichunFlag = 0;          // 1: sexagenary year and months start at 立春
     int LunarYearShowDynastyFlag = 0;      // 1: lunar-year selector shows era names
     int FestivalInfoShowMuharramFlag = 0;  // 1: festival line shows the Hijri date
     int ModernCalculateAncientFlag = 0;    // 1: modern astronomy for ancient years too
     int RFORMTransFlag = 0;                // transparency step 0..9
     int SolarYearAreaValue = 4200;         // civil years offered, 4200..10000
+};
 
-    // Run-time values, never stored.
+// The widget's window state: run-time values, never stored.
+struct WindowState {
     int minYear = -100;
     int maxYear = 4100;
     LunarSelection lowerLunarBound;
@@ -42,30 +48,33 @@ struct AppSettings {
     int positionLocked = 0;
 };
 
-// The one settings record of the run.
+// The widget's settings record: what is stored, and the window's state. The calendar
+// context is made from the stored part (calendarContext).
+struct AppSettings {
+    StoredSettings stored;
+    WindowState window;
+};
+
+// The widget's one settings record of the run (the user-interface thread's).
 AppSettings& appSettings();
 
-// True when terms, phases and lunar years come from modern astronomy for every date:
-// ModernCalculateAncientFlag is on, or the time zone is not 8.
-bool modernAstronomy();
+// The calendar context of stored settings: their time zone, and the Modern regime when
+// ModernCalculateAncientFlag is 1 (a zone other than 8 is modern anyway).
+CalendarContext calendarContext(const StoredSettings& stored);
+
+// The shared calendar of the settings' context.
+const LunarCalendar& calendarOf(const StoredSettings& stored);
+const LunarCalendar& calendarOf(const AppSettings& settings);
+
+// Where the settings let sexagenary years begin.
+GanzhiYearStart ganzhiYearStart(const StoredSettings& stored);
+
+// The day view's options from the settings: the sexagenary year start, era names and the
+// Hijri line; the commemoration days are shown only while the registry is in use.
+DayViewOptions dayViewOptions(const StoredSettings& stored, const CommemorationDays* days);
 
 // Earliest and latest civil year offered for a SolarYearAreaValue (-100 and 4100 for 4200).
 int minYearForArea(int solarYearAreaValue);
 int maxYearForArea(int solarYearAreaValue);
-
-// Sets the time zone and the regime for one scope (tests, command-line options) and
-// restores the previous values; the lunar-year cache is emptied whenever the effective
-// regime (modern astronomy or the time zone) changes.
-class ScopedCalendarSettings {
-public:
-    ScopedCalendarSettings(int timeZoneHours, int modernCalculateAncientFlag);
-    ~ScopedCalendarSettings();
-    ScopedCalendarSettings(const ScopedCalendarSettings&) = delete;
-    ScopedCalendarSettings& operator=(const ScopedCalendarSettings&) = delete;
-
-private:
-    int savedTimeZoneHours_;
-    int savedModernFlag_;
-};
 
 }  // namespace tavomerix

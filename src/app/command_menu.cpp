@@ -58,13 +58,13 @@ std::span<const MenuEntry> commandMenuEntries() { return MenuEntries; }
 bool isMenuChecked(const AppSettings& settings, int id) {
     switch (id) {
     case TopmostCommand:
-        return settings.windowMode == WindowMode::Topmost;
+        return settings.window.windowMode == WindowMode::Topmost;
     case EmbedCommand:
-        return settings.windowMode == WindowMode::Embedded;
+        return settings.window.windowMode == WindowMode::Embedded;
     case LockCommand:
-        return settings.positionLocked == 1;
+        return settings.window.positionLocked == 1;
     default:
-        return id == FirstTransparencyCommand + settings.RFORMTransFlag && id <= LastTransparencyCommand;
+        return id == FirstTransparencyCommand + settings.stored.RFORMTransFlag && id <= LastTransparencyCommand;
     }
 }
 
@@ -104,7 +104,7 @@ Command commandOf(int id) {
 
 CommemorationStart commemorationStart(const AppSettings& settings) {
     CommemorationStart start;
-    const SolarSelection& civil = settings.selectedSolarDate;
+    const SolarSelection& civil = settings.window.selectedSolarDate;
     if (civil.year < FirstCommemorationYear) {
         start.civil = {FirstCommemorationYear, 1, 1};
     } else if (civil.year > LastCommemorationYear) {
@@ -112,7 +112,7 @@ CommemorationStart commemorationStart(const AppSettings& settings) {
     } else {
         start.civil = {civil.year, civil.month, civil.day};
     }
-    const LunarSelection& lunar = settings.selectedLunarDate;
+    const LunarSelection& lunar = settings.window.selectedLunarDate;
     if (lunar.year < FirstCommemorationYear) {
         start.lunarYear = FirstCommemorationYear;
         start.lunarMonth = 1;

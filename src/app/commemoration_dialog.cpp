@@ -6,7 +6,6 @@
 #include "app/main_window.h"
 #include "app/registry.h"
 #include "calendar/julian_day.h"
-#include "chinese/lunar_year.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/names.h"
 #include "dayinfo/trim_text.h"
@@ -35,30 +34,30 @@ int itemOfYear(int year) {
 }
 
 // Days of the month a row selects; 0 when the row has no year or month.
-int monthDays(CommemorationKind kind, const SelectorRow& row) {
+int monthDays(const LunarCalendar& calendar, CommemorationKind kind, const SelectorRow& row) {
     if (row.yearItem == 0 || row.monthItem == 0) return 0;
     const int year = yearOfItem(row.yearItem);
     if (!isLunar(kind)) return static_cast<int>(civilDayItems(year, row.monthItem).size());
-    const int sized = monthAtSequence(year, row.monthItem);
+    const int sized = calendar.monthAtSequence(year, row.monthItem);
     if (sized == 0) return 0;
     return sized > 24 ? 30 : 29;
 }
 
 // The month code of a row (lunar: MonthCode of the month at the selected position).
-int rowMonth(CommemorationKind kind, const SelectorRow& row) {
+int rowMonth(const LunarCalendar& calendar, CommemorationKind kind, const SelectorRow& row) {
     if (!isLunar(kind)) return row.monthItem;
-    const int sized = monthAtSequence(yearOfItem(row.yearItem), row.monthItem);
+    const int sized = calendar.monthAtSequence(yearOfItem(row.yearItem), row.monthItem);
     return sized == 0 ? 0 : monthCodeOf(sized);
 }
 
-SelectorRow lunarRow(int year, int monthCode, int day) {
-    return {itemOfYear(year), monthSequence(year, monthCode), day};
+SelectorRow lunarRow(const LunarCalendar& calendar, int year, int monthCode, int day) {
+    return {itemOfYear(year), calendar.monthSequence(year, monthCode), day};
 }
 
-SelectorRow clampedLunarRow(const LunarSelection& date) {
-    if (date.year < FirstCommemorationYear) return lunarRow(FirstCommemorationYear, 1, 1);
-    if (date.year > LastCommemorationYear) return lunarRow(LastCommemorationYear, 12, 29);
-    return lunarRow(date.year, monthCodeOf(date.sizedMonth), date.day);
+SelectorRow clampedLunarRow(const LunarCalendar& calendar, const LunarSelection& date) {
+    if (date.year < FirstCommemorationYear) return lunarRow(calendar, FirstCommemorationYear, 1, 1);
+    if (date.year > LastCommemorationYear) return lunarRow(calendar, LastCommemorationYear, 12, 29);
+    return lunarRow(calendar, date.year, monthCodeOf(date.sizedMonth), date.day);
 }
 
 SelectorRow clampedCivilRow(const SolarSelection& date) {
@@ -67,15 +66,18 @@ SelectorRow clampedCivilRow(const SolarSelection& date) {
     return {itemOfYear(date.year), date.month, date.day};
 }
 
-void loadKind(CommemorationKind kind, std::vector<CommemorationItem>& items) {
+void loadKind(const LunarCalendar& calendar, const CommemorationDays& days, CommemorationKind kind,
+              std::vector<CommemorationItem>& items) {
     const int lastMonth = isLunar(kind) ? LastLunarMonthCode : 12;
     const int lastDay = isLunar(kind) ? LastLunarDay : LastCivilDay;
     for (int month = 1; month <= lastMonth; ++month) {
         for (int day = 1; day <= lastDay; ++day) {
-            const std::string stored = readCommemorationEntry(kind, month, day);
-            const std::string name = commemorationEntryName(kind, stored, month, day, AnyShownYear);
+            const std::string* stored = days.find(kind, month, day);
+            if (stored == nullptr) continue;
+            const std::string name =
+                commemorationEntryName(calendar, kind, *stored, month, day, AnyShownYear);
             if (name.empty()) continue;
-            items.push_back({kind, month, day, std::stoi(stored.substr(0, 4)), name});
+            items.push_back({kind, month, day, std::stoi(stored->substr(0, 4)), name});
         }
     }
 }
@@ -88,10 +90,11 @@ std::string commemorationItemText(const CommemorationItem& item) {
            twoDigits(item.startYear) + "年）  " + item.name;
 }
 
-std::vector<CommemorationItem> loadCommemorationList() {
+std::vector<CommemorationItem> loadCommemorationList(const LunarCalendar& calendar) {
+    const CommemorationDays days = readCommemorationDays();
     std::vector<CommemorationItem> items;
-    loadKind(CommemorationKind::Lunar, items);
-    loadKind(CommemorationKind::Solar, items);
+    loadKind(calendar, days, CommemorationKind::Lunar, items);
+    loadKind(calendar, days, CommemorationKind::Solar, items);
     return items;
 }
 
@@ -105,9 +108,10 @@ void saveCommemorationList(const std::vector<CommemorationItem>& items) {
 
 CommemorationDialogState openCommemorationState(const AppSettings& settings) {
     CommemorationDialogState state;
-    state.items = loadCommemorationList();
-    state.lunar = clampedLunarRow(settings.selectedLunarDate);
-    state.civil = clampedCivilRow(settings.selectedSolarDate);
+    const LunarCalendar& calendar = calendarOf(settings);
+    state.items = loadCommemorationList(calendar);
+    state.lunar = clampedLunarRow(calendar, settings.window.selectedLunarDate);
+    state.civil = clampedCivilRow(settings.window.selectedSolarDate);
     return state;
 }
 
@@ -120,21 +124,23 @@ std::vector<std::string> commemorationYearItems(CommemorationKind kind) {
     return items;
 }
 
-std::vector<std::string> commemorationMonthItems(CommemorationKind kind, const SelectorRow& row) {
+std::vector<std::string> commemorationMonthItems(const LunarCalendar& calendar,
+                                                 CommemorationKind kind, const SelectorRow& row) {
     if (row.yearItem == 0) return {};
     if (!isLunar(kind)) return civilMonthItems();
     std::vector<std::string> items;
     const int year = yearOfItem(row.yearItem);
     for (int sequence = 1;; ++sequence) {
-        const int sized = monthAtSequence(year, sequence);
+        const int sized = calendar.monthAtSequence(year, sequence);
         if (sized == 0) break;
         items.push_back(lunarMonthItem(sized));
     }
     return items;
 }
 
-std::vector<std::string> commemorationDayItems(CommemorationKind kind, const SelectorRow& row) {
-    const int days = monthDays(kind, row);
+std::vector<std::string> commemorationDayItems(const LunarCalendar& calendar,
+                                               CommemorationKind kind, const SelectorRow& row) {
+    const int days = monthDays(calendar, kind, row);
     if (days == 0) return {};
     if (!isLunar(kind)) return civilDayItems(yearOfItem(row.yearItem), row.monthItem);
     std::vector<std::string> items;
@@ -142,50 +148,55 @@ std::vector<std::string> commemorationDayItems(CommemorationKind kind, const Sel
     return items;
 }
 
-SelectorRow selectCommemorationYear(CommemorationKind kind, SelectorRow row, int yearItem) {
+SelectorRow selectCommemorationYear(const LunarCalendar& calendar, CommemorationKind kind,
+                                    SelectorRow row, int yearItem) {
     if (yearItem < 1 || yearItem > itemOfYear(LastCommemorationYear)) return row;
-    const int oldMonth = row.yearItem == 0 ? 0 : rowMonth(kind, row);
+    const int oldMonth = row.yearItem == 0 ? 0 : rowMonth(calendar, kind, row);
     row.yearItem = yearItem;
     if (oldMonth != 0 && isLunar(kind)) {
         const int year = yearOfItem(yearItem);
-        const int kept = monthSequence(year, oldMonth);
+        const int kept = calendar.monthSequence(year, oldMonth);
         row.monthItem =
-            kept != 0 ? kept : monthSequence(year, oldMonth > 12 ? oldMonth - 12 : oldMonth);
+            kept != 0 ? kept
+                      : calendar.monthSequence(year, oldMonth > 12 ? oldMonth - 12 : oldMonth);
     }
     if (row.dayItem != 0 && row.monthItem != 0)
-        row.dayItem = std::min(row.dayItem, monthDays(kind, row));
+        row.dayItem = std::min(row.dayItem, monthDays(calendar, kind, row));
     return row;
 }
 
-SelectorRow selectCommemorationMonth(CommemorationKind kind, SelectorRow row, int monthItem) {
+SelectorRow selectCommemorationMonth(const LunarCalendar& calendar, CommemorationKind kind,
+                                     SelectorRow row, int monthItem) {
     if (row.yearItem == 0 || monthItem < 1 ||
-        monthItem > static_cast<int>(commemorationMonthItems(kind, row).size())) {
+        monthItem > static_cast<int>(commemorationMonthItems(calendar, kind, row).size())) {
         return row;
     }
     row.monthItem = monthItem;
-    if (row.dayItem != 0) row.dayItem = std::min(row.dayItem, monthDays(kind, row));
+    if (row.dayItem != 0) row.dayItem = std::min(row.dayItem, monthDays(calendar, kind, row));
     return row;
 }
 
-void selectCommemorationItem(CommemorationDialogState& state, int index) {
+void selectCommemorationItem(const LunarCalendar& calendar, CommemorationDialogState& state,
+                             int index) {
     if (index < 0 || index >= static_cast<int>(state.items.size())) return;
     state.selected = index;
     const CommemorationItem& item = state.items[static_cast<size_t>(index)];
     state.name = item.name;
     if (itemOfYear(item.startYear) == 0) return;
     if (isLunar(item.kind)) {
-        state.lunar = lunarRow(item.startYear, item.month, item.day);
+        state.lunar = lunarRow(calendar, item.startYear, item.month, item.day);
     } else {
         state.civil = {itemOfYear(item.startYear), item.month, item.day};
     }
 }
 
-bool addCommemorationItem(CommemorationDialogState& state, CommemorationKind kind) {
+bool addCommemorationItem(const LunarCalendar& calendar, CommemorationDialogState& state,
+                          CommemorationKind kind) {
     const SelectorRow& row = isLunar(kind) ? state.lunar : state.civil;
-    const std::string name = trimSpaces(clipText(trimSpaces(state.name), CommemorationNameWidth));
+    const std::string name = commemorationShownName(state.name);
     if (row.yearItem == 0 || row.monthItem == 0 || row.dayItem == 0 || name.empty()) return false;
-    const int month = rowMonth(kind, row);
-    if (month == 0 || row.dayItem > monthDays(kind, row)) return false;
+    const int month = rowMonth(calendar, kind, row);
+    if (month == 0 || row.dayItem > monthDays(calendar, kind, row)) return false;
     CommemorationItem item{kind, month, row.dayItem, yearOfItem(row.yearItem), name};
     const auto same =
         std::find_if(state.items.begin(), state.items.end(), [&](const CommemorationItem& other) {

@@ -28,8 +28,8 @@ std::string commemorationItemText(const CommemorationItem& item);
 
 // Every sound entry of the store: lunar ones by month code 1..24 and day 1..30, then civil
 // ones by month 1..12 and day 1..31. An entry is listed when its date exists in its start
-// year; its name is trimmed and clipped to 20 GBK bytes.
-std::vector<CommemorationItem> loadCommemorationList();
+// year (lunar dates by the calendar); its name is trimmed and clipped to 20 GBK bytes.
+std::vector<CommemorationItem> loadCommemorationList(const LunarCalendar& calendar);
 
 // Replaces the store by the items: both keys are deleted, then each item is written in
 // order (an item that cannot be stored, such as one with an empty name, is left out).
@@ -64,25 +64,32 @@ CommemorationDialogState openCommemorationState(const AppSettings& settings);
 // Items of a row's selectors: years 1800..2200 ("  一八○○年" for lunar, "    1800年" for
 // civil); months of the selected year (lunar: "  正月大" .. "闰四月小", civil: "   1月" ..
 // "  12月"); days of the selected month (lunar: 初一 .. 廿九 or 三十, civil: " 1日" ..).
-// Empty while the row's year (or, for days, month) is not selected.
+// Empty while the row's year (or, for days, month) is not selected. Lunar months come from
+// the calendar.
 std::vector<std::string> commemorationYearItems(CommemorationKind kind);
-std::vector<std::string> commemorationMonthItems(CommemorationKind kind, const SelectorRow& row);
-std::vector<std::string> commemorationDayItems(CommemorationKind kind, const SelectorRow& row);
+std::vector<std::string> commemorationMonthItems(const LunarCalendar& calendar,
+                                                 CommemorationKind kind, const SelectorRow& row);
+std::vector<std::string> commemorationDayItems(const LunarCalendar& calendar,
+                                               CommemorationKind kind, const SelectorRow& row);
 
 // The row after a selector of it changed: a new year keeps the month (a leap month the year
 // lacks becomes its ordinary month) and a new month keeps the day, clamped to the month.
-SelectorRow selectCommemorationYear(CommemorationKind kind, SelectorRow row, int yearItem);
-SelectorRow selectCommemorationMonth(CommemorationKind kind, SelectorRow row, int monthItem);
+SelectorRow selectCommemorationYear(const LunarCalendar& calendar, CommemorationKind kind,
+                                    SelectorRow row, int yearItem);
+SelectorRow selectCommemorationMonth(const LunarCalendar& calendar, CommemorationKind kind,
+                                     SelectorRow row, int monthItem);
 
 // Selecting list item `index`: the row of its kind shows its date (when its start year is in
 // 1800..2200) and the name field its name. Out-of-range indexes change nothing.
-void selectCommemorationItem(CommemorationDialogState& state, int index);
+void selectCommemorationItem(const LunarCalendar& calendar, CommemorationDialogState& state,
+                             int index);
 
 // "添加农历纪念日" / "添加公历纪念日": with a complete row and a name that is not empty after
 // trimming, an item of the row's date replaces the list item of the same kind, month and
 // day in its place, or is appended; it becomes the selection. False, nothing changed,
 // otherwise.
-bool addCommemorationItem(CommemorationDialogState& state, CommemorationKind kind);
+bool addCommemorationItem(const LunarCalendar& calendar, CommemorationDialogState& state,
+                          CommemorationKind kind);
 
 // "删除": removes the selected item; the item now at its place (the last one when it was
 // the last, none when the list is empty) is selected and the name field cleared.

@@ -107,7 +107,7 @@ private:
             if (created == nullptr) return;
             if (!spec.tooltip.empty()) addTooltip(created, spec.tooltip);
         }
-        EnableWindow(control(SaveId), appSettings().registryEnabled == 1);
+        EnableWindow(control(SaveId), appSettings().stored.registryEnabled == 1);
         setItems(control(LunarYearId), commemorationYearItems(CommemorationKind::Lunar));
         setItems(control(CivilYearId), commemorationYearItems(CommemorationKind::Solar));
         showList();
@@ -129,15 +129,18 @@ private:
         InvalidateRect(list, nullptr, TRUE);
     }
 
+    // The widget's calendar: lunar months and their sizes.
+    static const LunarCalendar& calendar() { return calendarOf(appSettings()); }
+
     // Refills the month and day selectors of a row and selects the row's items.
     void showRow(CommemorationKind kind) {
         const bool lunar = kind == CommemorationKind::Lunar;
         const SelectorRow& row = lunar ? state_.lunar : state_.civil;
         const int yearId = lunar ? LunarYearId : CivilYearId;
         selectItem(control(yearId), row.yearItem);
-        setItems(control(yearId + 1), commemorationMonthItems(kind, row));
+        setItems(control(yearId + 1), commemorationMonthItems(calendar(), kind, row));
         selectItem(control(yearId + 1), row.monthItem);
-        setItems(control(yearId + 2), commemorationDayItems(kind, row));
+        setItems(control(yearId + 2), commemorationDayItems(calendar(), kind, row));
         selectItem(control(yearId + 2), row.dayItem);
     }
 
@@ -147,8 +150,8 @@ private:
         SelectorRow& row = lunar ? state_.lunar : state_.civil;
         const int part = id - (lunar ? LunarYearId : CivilYearId);  // 0 year, 1 month, 2 day
         const int item = selectedItem(control(id));
-        if (part == 0) row = selectCommemorationYear(kind, row, item);
-        if (part == 1) row = selectCommemorationMonth(kind, row, item);
+        if (part == 0) row = selectCommemorationYear(calendar(), kind, row, item);
+        if (part == 1) row = selectCommemorationMonth(calendar(), kind, row, item);
         if (part == 2) {
             row.dayItem = item;
             return;
@@ -164,7 +167,8 @@ private:
         if (id == ListId) {
             if (code == LBN_SELCHANGE) {
                 selectCommemorationItem(
-                    state_, static_cast<int>(SendMessageW(control(ListId), LB_GETCURSEL, 0, 0)));
+                    calendar(), state_,
+                    static_cast<int>(SendMessageW(control(ListId), LB_GETCURSEL, 0, 0)));
                 showRow(CommemorationKind::Lunar);
                 showRow(CommemorationKind::Solar);
                 setWindowText(control(NameId), state_.name);
@@ -179,8 +183,9 @@ private:
         switch (id) {
             case AddLunarId:
             case AddCivilId:
-                if (addCommemorationItem(state_, id == AddLunarId ? CommemorationKind::Lunar
-                                                                  : CommemorationKind::Solar)) {
+                if (addCommemorationItem(
+                        calendar(), state_,
+                        id == AddLunarId ? CommemorationKind::Lunar : CommemorationKind::Solar)) {
                     showList();
                 }
                 break;
@@ -190,7 +195,7 @@ private:
                 setWindowText(control(NameId), state_.name);
                 break;
             case SaveId:
-                if (appSettings().registryEnabled == 1) saveCommemorationList(state_.items);
+                if (appSettings().stored.registryEnabled == 1) saveCommemorationList(state_.items);
                 break;
             case CancelId:
             case IDCANCEL:

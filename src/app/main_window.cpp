@@ -10,9 +10,8 @@
 #include "app/settings_store.h"
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
-#include "chinese/era_names.h"
+#include "dayinfo/era_names.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/lunar_year.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/names.h"
 
@@ -73,7 +72,7 @@ std::span<const ControlSpec> mainControls() { return MainControls; }
 
 ScreenPoint mainWindowStartPosition(const AppSettings& settings, const ScreenRect& workArea, int screenWidth,
                                     int screenHeight) {
-    if (settings.registryEnabled == 1) {
+    if (settings.stored.registryEnabled == 1) {
         int x = 0;
         int y = 0;
         if (storedCoordinate(readRegistryText(SettingsKey, "rFormLeft"), x) &&
@@ -168,63 +167,68 @@ int keptCivilDay(int year, int month, int day) {
 }
 
 bool followSolarDate(AppSettings& settings) {
-    const SolarSelection& date = settings.selectedSolarDate;
-    const LunarSelection lunar = lunarSelection(solarToLunar(date.year, date.month, date.day));
+    const SolarSelection& date = settings.window.selectedSolarDate;
+    const LunarSelection lunar =
+        lunarSelection(solarToLunar(calendarOf(settings), {date.year, date.month, date.day}));
     if (lunar.sizedMonth == 0) return false;
-    settings.selectedLunarDate = lunar;
+    settings.window.selectedLunarDate = lunar;
     return true;
 }
 
 bool followLunarDate(AppSettings& settings) {
-    const LunarSelection& lunar = settings.selectedLunarDate;
-    const int month = lunar.sizedMonth > 24 ? lunar.sizedMonth - 24 : lunar.sizedMonth;  // MonthCode
-    const DateCodeFields civil = parseDateCode(lunarToSolar(lunar.year, month, lunar.day));
-    if (!civil.ok) return false;
-    settings.selectedSolarDate = {civil.year, civil.month, civil.day};
+    const LunarSelection& lunar = settings.window.selectedLunarDate;
+    const CivilDate civil = lunarToSolar(calendarOf(settings),
+                                         lunarDateOfSizedCode(lunar.year, lunar.sizedMonth, lunar.day));
+    if (civil.month == 0) return false;
+    settings.window.selectedSolarDate = {civil.year, civil.month, civil.day};
     return true;
 }
 
 std::vector<std::string> civilYearItems(const AppSettings& settings) {
     std::vector<std::string> items;
-    items.reserve(static_cast<size_t>(std::max(0, settings.maxYear - settings.minYear + 1)));
-    for (int year = settings.minYear; year <= settings.maxYear; ++year) items.push_back(yearText(year) + "年");
+    items.reserve(static_cast<size_t>(std::max(0, settings.window.maxYear - settings.window.minYear + 1)));
+    for (int year = settings.window.minYear; year <= settings.window.maxYear; ++year) items.push_back(yearText(year) + "年");
     return items;
 }
 
 int civilYearItemOf(const AppSettings& settings, int year) {
-    return year >= settings.minYear && year <= settings.maxYear ? year - settings.minYear + 1 : 0;
+    return year >= settings.window.minYear && year <= settings.window.maxYear ? year - settings.window.minYear + 1 : 0;
 }
 
 std::string lunarYearItem(const AppSettings& settings, int lunarYear) {
-    const std::string year = settings.LunarYearShowDynastyFlag == 1 ? eraYearText(lunarYear) : chineseYearText(lunarYear);
+    const std::string year = settings.stored.LunarYearShowDynastyFlag == 1 ? eraYearText(lunarYear) : chineseYearText(lunarYear);
     return year.empty() ? "" : year + "年";
 }
 
 std::vector<std::string> lunarYearItems(const AppSettings& settings) {
     std::vector<std::string> items;
-    for (int year = settings.lowerLunarBound.year; year <= settings.upperLunarBound.year; ++year) {
+    for (int year = settings.window.lowerLunarBound.year; year <= settings.window.upperLunarBound.year; ++year) {
         items.push_back(lunarYearItem(settings, year));
     }
     return items;
 }
 
 int lunarYearItemOf(const AppSettings& settings, int lunarYear) {
-    const int first = settings.lowerLunarBound.year;
-    return lunarYear >= first && lunarYear <= settings.upperLunarBound.year ? lunarYear - first + 1 : 0;
+    const int first = settings.window.lowerLunarBound.year;
+    return lunarYear >= first && lunarYear <= settings.window.upperLunarBound.year ? lunarYear - first + 1 : 0;
 }
 
 std::vector<int> lunarMonthsListed(const AppSettings& settings, int lunarYear) {
-    const LunarSelection& lower = settings.lowerLunarBound;
-    const LunarSelection& upper = settings.upperLunarBound;
+    const LunarSelection& lower = settings.window.lowerLunarBound;
+    const LunarSelection& upper = settings.window.upperLunarBound;
     if (lunarYear < lower.year || lunarYear > upper.year) return {};
-    const std::string_view record = lunarYearRecord(lunarYear);
+    const LunarCalendar& calendar = calendarOf(settings);
+    const std::string_view record = calendar.yearRecord(lunarYear);
     if (record.empty()) return {};
     const int months = leapMonthOfRecord(record) == 0 ? 12 : 13;
-    const int first = lunarYear == lower.year ? monthSequence(lunarYear, monthCodeOf(lower.sizedMonth)) : 1;
-    const int last = lunarYear == upper.year ? monthSequence(lunarYear, monthCodeOf(upper.sizedMonth)) : months;
+    const int first =
+        lunarYear == lower.year ? calendar.monthSequence(lunarYear, monthCodeOf(lower.sizedMonth)) : 1;
+    const int last = lunarYear == upper.year
+                         ? calendar.monthSequence(lunarYear, monthCodeOf(upper.sizedMonth))
+                         : months;
     std::vector<int> listed;
     for (int sequence = std::max(first, 1); sequence <= last; ++sequence) {
-        listed.push_back(monthAtSequence(lunarYear, sequence));
+        listed.push_back(calendar.monthAtSequence(lunarYear, sequence));
     }
     return listed;
 }
@@ -252,9 +256,9 @@ DaySpan lunarDaysListed(const AppSettings& settings, int lunarYear, int sizedMon
     if (sizedMonth < 1 || sizedMonth > 48) return {};
     const int month = monthCodeOf(sizedMonth);
     if (lunarMonthItemOf(settings, lunarYear, month) == 0) return {};
-    DaySpan span{1, isValidLunarDate(lunarYear, month, 30) == 1 ? 30 : 29};
-    const LunarSelection& lower = settings.lowerLunarBound;
-    const LunarSelection& upper = settings.upperLunarBound;
+    DaySpan span{1, calendarOf(settings).isValidDate(lunarYear, month, 30) ? 30 : 29};
+    const LunarSelection& lower = settings.window.lowerLunarBound;
+    const LunarSelection& upper = settings.window.upperLunarBound;
     if (lunarYear == lower.year && month == monthCodeOf(lower.sizedMonth)) span.first = lower.day;
     if (lunarYear == upper.year && month == monthCodeOf(upper.sizedMonth)) span.last = upper.day;
     return span.first <= span.last ? span : DaySpan{};
@@ -268,8 +272,8 @@ std::vector<std::string> lunarDayItems(const AppSettings& settings, int lunarYea
 }
 
 SelectorPositions selectorPositions(const AppSettings& settings) {
-    const SolarSelection& civil = settings.selectedSolarDate;
-    const LunarSelection& lunar = settings.selectedLunarDate;
+    const SolarSelection& civil = settings.window.selectedSolarDate;
+    const LunarSelection& lunar = settings.window.selectedLunarDate;
     SelectorPositions p;
     p.civilYear = civilYearItemOf(settings, civil.year);
     p.civilMonth = civil.month >= 1 && civil.month <= 12 ? civil.month : 0;
@@ -286,8 +290,8 @@ namespace {
 // Moves the civil day to a year and month, keeping the day; commits when it converts.
 bool moveCivil(AppSettings& settings, int year, int month) {
     AppSettings next = settings;
-    next.selectedSolarDate = {year, month, keptCivilDay(year, month, settings.selectedSolarDate.day)};
-    if (next.selectedSolarDate.day == 0 || !followSolarDate(next)) return false;
+    next.window.selectedSolarDate = {year, month, keptCivilDay(year, month, settings.window.selectedSolarDate.day)};
+    if (next.window.selectedSolarDate.day == 0 || !followSolarDate(next)) return false;
     settings = next;
     return true;
 }
@@ -298,7 +302,7 @@ bool moveLunar(AppSettings& settings, int lunarYear, int sizedMonth, int day) {
     const DaySpan span = lunarDaysListed(settings, lunarYear, sizedMonth);
     if (span.first == 0) return false;
     AppSettings next = settings;
-    next.selectedLunarDate = {lunarYear, sizedMonth, std::clamp(day, span.first, span.last)};
+    next.window.selectedLunarDate = {lunarYear, sizedMonth, std::clamp(day, span.first, span.last)};
     if (!followLunarDate(next)) return false;
     settings = next;
     return true;
@@ -307,54 +311,56 @@ bool moveLunar(AppSettings& settings, int lunarYear, int sizedMonth, int day) {
 }  // namespace
 
 bool chooseCivilYear(AppSettings& settings, int item) {
-    if (item < 1 || item > settings.maxYear - settings.minYear + 1) return false;
-    return moveCivil(settings, settings.minYear + item - 1, settings.selectedSolarDate.month);
+    if (item < 1 || item > settings.window.maxYear - settings.window.minYear + 1) return false;
+    return moveCivil(settings, settings.window.minYear + item - 1, settings.window.selectedSolarDate.month);
 }
 
 bool chooseCivilMonth(AppSettings& settings, int item) {
     if (item < 1 || item > 12) return false;
-    return moveCivil(settings, settings.selectedSolarDate.year, item);
+    return moveCivil(settings, settings.window.selectedSolarDate.year, item);
 }
 
 bool chooseCivilDay(AppSettings& settings, int item) {
-    const SolarSelection& date = settings.selectedSolarDate;
+    const SolarSelection& date = settings.window.selectedSolarDate;
     const int day = civilDayOfItem(date.year, date.month, item);
     if (day == 0) return false;
     AppSettings next = settings;
-    next.selectedSolarDate.day = day;
+    next.window.selectedSolarDate.day = day;
     if (!followSolarDate(next)) return false;
     settings = next;
     return true;
 }
 
 bool chooseLunarYear(AppSettings& settings, int item) {
-    const int year = settings.lowerLunarBound.year + item - 1;
-    if (item < 1 || year > settings.upperLunarBound.year) return false;
+    const int year = settings.window.lowerLunarBound.year + item - 1;
+    if (item < 1 || year > settings.window.upperLunarBound.year) return false;
     const std::vector<int> listed = lunarMonthsListed(settings, year);
     if (listed.empty()) return false;
-    int month = monthCodeOf(settings.selectedLunarDate.sizedMonth);
-    if (month > 12 && monthSequence(year, month) == 0) month -= 12;  // the year lacks this leap month
+    const LunarCalendar& calendar = calendarOf(settings);
+    int month = monthCodeOf(settings.window.selectedLunarDate.sizedMonth);
+    if (month > 12 && calendar.monthSequence(year, month) == 0) month -= 12;  // the year lacks this leap month
     int sizedMonth = 0;
     for (const int sized : listed) {
         if (monthCodeOf(sized) == month) sizedMonth = sized;
     }
     if (sizedMonth == 0) {  // outside the range: the nearest listed month
-        const bool before = year == settings.lowerLunarBound.year &&
-                            monthSequence(year, month) < monthSequence(year, monthCodeOf(listed.front()));
+        const bool before = year == settings.window.lowerLunarBound.year &&
+                            calendar.monthSequence(year, month) <
+                                calendar.monthSequence(year, monthCodeOf(listed.front()));
         sizedMonth = before ? listed.front() : listed.back();
     }
-    return moveLunar(settings, year, sizedMonth, settings.selectedLunarDate.day);
+    return moveLunar(settings, year, sizedMonth, settings.window.selectedLunarDate.day);
 }
 
 bool chooseLunarMonth(AppSettings& settings, int item) {
-    const int year = settings.selectedLunarDate.year;
+    const int year = settings.window.selectedLunarDate.year;
     const std::vector<int> listed = lunarMonthsListed(settings, year);
     if (item < 1 || item > static_cast<int>(listed.size())) return false;
-    return moveLunar(settings, year, listed[static_cast<size_t>(item - 1)], settings.selectedLunarDate.day);
+    return moveLunar(settings, year, listed[static_cast<size_t>(item - 1)], settings.window.selectedLunarDate.day);
 }
 
 bool chooseLunarDay(AppSettings& settings, int item) {
-    const LunarSelection& lunar = settings.selectedLunarDate;
+    const LunarSelection& lunar = settings.window.selectedLunarDate;
     const DaySpan span = lunarDaysListed(settings, lunar.year, lunar.sizedMonth);
     if (span.first == 0 || item < 1 || span.first + item - 1 > span.last) return false;
     return moveLunar(settings, lunar.year, lunar.sizedMonth, span.first + item - 1);

@@ -7,6 +7,7 @@
 
 #include "app/app_settings.h"
 #include "app/clock.h"
+#include "app/commemoration_store.h"
 #include "app/command_menu.h"
 #include "app/command_menu_win.h"
 #include "app/dialogs_win.h"
@@ -122,8 +123,8 @@ void MainWindow::fillLunarYears() {
 // the six selectors and the three lines.
 void MainWindow::showDay() {
     const AppSettings& s = appSettings();
-    const SolarSelection& civil = s.selectedSolarDate;
-    const LunarSelection& lunar = s.selectedLunarDate;
+    const SolarSelection& civil = s.window.selectedSolarDate;
+    const LunarSelection& lunar = s.window.selectedLunarDate;
     const SelectorPositions at = selectorPositions(s);
     selectItem(control(CivilYearSelectorId), at.civilYear);
     selectItem(control(CivilMonthSelectorId), at.civilMonth);
@@ -134,7 +135,9 @@ void MainWindow::showDay() {
     selectItem(control(LunarMonthSelectorId), at.lunarMonth);
     setItems(control(LunarDaySelectorId), lunarDayItems(s, lunar.year, lunar.sizedMonth));
     selectItem(control(LunarDaySelectorId), at.lunarDay);
-    const DayView view = dayView(civil.year, civil.month, civil.day);
+    const CommemorationDays days = readCommemorationDays();
+    const DayView view = dayView(calendarOf(s), {civil.year, civil.month, civil.day},
+                                 dayViewOptions(s.stored, &days));
     setLine(control(DayLineId), view.dayLine);
     setLine(control(FestivalLineId), view.festivalLine);
     setLine(control(SeasonLineId), view.seasonLine);
@@ -174,7 +177,7 @@ void MainWindow::onSelection(int id) {
 
 void MainWindow::applyMode(const ModeChange& change) {
     for (const WindowAction action : change.actions) applyWindowAction(window(), action);
-    appSettings().windowMode = change.next;
+    appSettings().window.windowMode = change.next;
 }
 
 void MainWindow::runCommand(int id) {
@@ -182,15 +185,15 @@ void MainWindow::runCommand(int id) {
     const Command command = commandOf(id);
     switch (command.kind) {
     case CommandKind::AddCommemoration:
-        if (s.registryEnabled != 1) return;  // the entry exists only with the registry in use
+        if (s.stored.registryEnabled != 1) return;  // the entry exists only with the registry in use
         openCommemorationDialog(window());
         showSolarDate();
         return;
     case CommandKind::ToggleTopmost:
-        applyMode(toggleTopmost(s.windowMode));
+        applyMode(toggleTopmost(s.window.windowMode));
         return;
     case CommandKind::ToggleEmbedded:
-        applyMode(toggleEmbedded(s.windowMode));
+        applyMode(toggleEmbedded(s.window.windowMode));
         return;
     case CommandKind::ToggleLock:
         toggleLock(s);
@@ -233,16 +236,16 @@ void MainWindow::afterOptions(const OptionEffects& effects) {
 void MainWindow::onCreate() {
     AppSettings& s = appSettings();
     mainForm = this;
-    setTransparency(window(), s.RFORMTransFlag * 25);
+    setTransparency(window(), s.stored.RFORMTransFlag * 25);
     setStampRegion();
     createMainControls();
-    menu_ = buildCommandMenu(s.registryEnabled == 1);
+    menu_ = buildCommandMenu(s.stored.registryEnabled == 1);
     setItems(control(CivilYearSelectorId), civilYearItems(s));
     setItems(control(CivilMonthSelectorId), civilMonthItems());
     fillLunarYears();
     showSolarDate();
     trayIcon(NIM_ADD);
-    s.windowMode = WindowMode::Topmost;  // the mode at every start
+    s.window.windowMode = WindowMode::Topmost;  // the mode at every start
     setTopmost(window(), true);
 }
 
@@ -300,7 +303,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         keepOnScreen(*reinterpret_cast<WINDOWPOS*>(lParam));
         return 0;
     case WM_LBUTTONDOWN:
-        if (appSettings().positionLocked == 0) {
+        if (appSettings().window.positionLocked == 0) {
             ReleaseCapture();
             SendMessageW(window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
         }

@@ -4,7 +4,6 @@
 
 #include "app/registry.h"
 #include "app/settings_store.h"
-#include "chinese/lunar_year.h"
 
 namespace tavomerix {
 
@@ -29,16 +28,16 @@ constexpr std::array<ControlSpec, 7> OptionControls = {{
 std::span<const ControlSpec> optionControls() { return OptionControls; }
 
 OptionChoices currentOptions(const AppSettings& settings) {
-    return {settings.registryEnabled, settings.GanZhiFromLichunFlag, settings.LunarYearShowDynastyFlag,
-            settings.FestivalInfoShowMuharramFlag, settings.ModernCalculateAncientFlag};
+    return {settings.stored.registryEnabled, settings.stored.GanZhiFromLichunFlag, settings.stored.LunarYearShowDynastyFlag,
+            settings.stored.FestivalInfoShowMuharramFlag, settings.stored.ModernCalculateAncientFlag};
 }
 
 OptionEffects applyOptions(const OptionChoices& choices) {
     AppSettings& s = appSettings();
     OptionEffects effects;
-    if (choices.registryEnabled != s.registryEnabled) {
-        s.registryEnabled = choices.registryEnabled;
-        if (s.registryEnabled == 1) {
+    if (choices.registryEnabled != s.stored.registryEnabled) {
+        s.stored.registryEnabled = choices.registryEnabled;
+        if (s.stored.registryEnabled == 1) {
             writeRegistryText(SettingsKey, "Version", PermissionMark);
             effects.commemorationEntry = 1;
         } else {
@@ -48,19 +47,19 @@ OptionEffects applyOptions(const OptionChoices& choices) {
             effects.commemorationEntry = -1;
         }
     }
-    s.GanZhiFromLichunFlag = choices.GanZhiFromLichunFlag;
-    if (choices.LunarYearShowDynastyFlag != s.LunarYearShowDynastyFlag) {
-        s.LunarYearShowDynastyFlag = choices.LunarYearShowDynastyFlag;
+    s.stored.GanZhiFromLichunFlag = choices.GanZhiFromLichunFlag;
+    if (choices.LunarYearShowDynastyFlag != s.stored.LunarYearShowDynastyFlag) {
+        s.stored.LunarYearShowDynastyFlag = choices.LunarYearShowDynastyFlag;
         effects.refillLunarYears = true;
     }
-    s.FestivalInfoShowMuharramFlag = choices.FestivalInfoShowMuharramFlag;
-    if (choices.ModernCalculateAncientFlag != s.ModernCalculateAncientFlag) {
-        const int lowerYear = s.lowerLunarBound.year;
-        const int upperYear = s.upperLunarBound.year;
-        setModernCalculateAncientFlag(choices.ModernCalculateAncientFlag);
+    s.stored.FestivalInfoShowMuharramFlag = choices.FestivalInfoShowMuharramFlag;
+    if (choices.ModernCalculateAncientFlag != s.stored.ModernCalculateAncientFlag) {
+        const int lowerYear = s.window.lowerLunarBound.year;
+        const int upperYear = s.window.upperLunarBound.year;
+        s.stored.ModernCalculateAncientFlag = choices.ModernCalculateAncientFlag;
         updateLunarBounds(s);
         // The selector's items are the years between the bounds; they move with them.
-        if (s.lowerLunarBound.year != lowerYear || s.upperLunarBound.year != upperYear) {
+        if (s.window.lowerLunarBound.year != lowerYear || s.window.upperLunarBound.year != upperYear) {
             effects.refillLunarYears = true;
         }
     }

@@ -49,7 +49,7 @@ struct OptionEffects {
 // "确定" on the program's settings record: applies every changed choice in dialog order.
 // Allowing the registry writes Version = "3.3" at once; revoking it deletes both
 // commemoration-day keys and the settings key at once. A changed modern-astronomy choice
-// empties the lunar-year cache and recomputes the range bounds.
+// switches to the calendar of the new context and recomputes the range bounds.
 OptionEffects applyOptions(const OptionChoices& choices);
 
 }  // namespace tavomerix

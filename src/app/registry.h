@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tavomerix {
 
@@ -17,6 +18,16 @@ constexpr size_t RegistryReadBuffer = 1024;
 // The text of a value (the key's default value for an empty name), up to its first NUL;
 // "" when the key or value is missing or cannot be read.
 std::string readRegistryText(std::string_view keyPath, std::string_view valueName);
+
+// A string value of a key: its name and its text, read as readRegistryText reads it.
+struct RegistryValue {
+    std::string name;
+    std::string text;
+};
+
+// Every string value of a key (values of other types are left out), in no set order; empty
+// when the key is missing or cannot be read.
+std::vector<RegistryValue> readRegistryValues(std::string_view keyPath);
 
 // Creates the key when needed and writes a string value; errors are ignored.
 void writeRegistryText(std::string_view keyPath, std::string_view valueName, std::string_view text);

@@ -38,6 +38,16 @@ std::string readRegistryText(std::string_view keyPath, std::string_view valueNam
     return text.substr(0, std::min(text.find('\0'), RegistryReadBuffer - 1));
 }
 
+std::vector<RegistryValue> readRegistryValues(std::string_view keyPath) {
+    std::vector<RegistryValue> values;
+    const auto key = keys().find(keyOf(keyPath));
+    if (key == keys().end()) return values;
+    for (const auto& [name, text] : key->second) {
+        values.push_back({name, readRegistryText(keyPath, name)});
+    }
+    return values;
+}
+
 void writeRegistryText(std::string_view keyPath, std::string_view valueName, std::string_view text) {
     const std::string k = keyOf(keyPath);
     // Creating a key creates its parents, as RegCreateKeyEx does.

@@ -62,6 +62,27 @@ std::string readRegistryText(std::string_view keyPath, std::string_view valueNam
     return narrow(clipWide(text, RegistryReadBuffer - 1));
 }
 
+std::vector<RegistryValue> readRegistryValues(std::string_view keyPath) {
+    std::vector<RegistryValue> values;
+    KeyHandle key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_READ, key.out()) != ERROR_SUCCESS) {
+        return values;
+    }
+    // Value names are at most 16383 characters; reading each value by name applies the same
+    // cut as a single read.
+    std::vector<wchar_t> name(16384);
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        DWORD type = 0;
+        const LONG status = RegEnumValueW(key.get(), index, name.data(), &length, nullptr, &type, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) break;
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) continue;
+        const std::string narrowName = narrow(std::wstring_view(name.data(), length));
+        values.push_back({narrowName, readRegistryText(keyPath, narrowName)});
+    }
+    return values;
+}
+
 void writeRegistryText(std::string_view keyPath, std::string_view valueName, std::string_view text) {
     // Only the right to set a value, on a handle no child process inherits.
     KeyHandle key;

@@ -13,10 +13,6 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The exact texts "-12" .. "12" accepted as a time-zone code.
-constexpr int MinTimeZoneHours = -12;
-constexpr int MaxTimeZoneHours = 12;
-
 constexpr int DefaultTimeZoneHours = 8;
 constexpr int MinSolarYearArea = 4200;
 constexpr int MaxSolarYearArea = 10000;
@@ -74,48 +70,51 @@ int roundedClamp(double value, int low, int high) {
 }
 
 void loadSettings(AppSettings& settings) {
-    settings.registryEnabled = readSetting("Version") == PermissionMark ? 1 : 0;
-    settings.TimeZoneHours = DefaultTimeZoneHours;
-    settings.GanZhiFromLichunFlag = 0;
-    settings.LunarYearShowDynastyFlag = 0;
-    settings.FestivalInfoShowMuharramFlag = 0;
-    settings.ModernCalculateAncientFlag = 0;
-    settings.RFORMTransFlag = 0;
-    settings.SolarYearAreaValue = MinSolarYearArea;
-    settings.windowMode = WindowMode::Topmost;
-    settings.positionLocked = 0;
-    if (settings.registryEnabled == 0) return;
+    settings.stored.registryEnabled = readSetting("Version") == PermissionMark ? 1 : 0;
+    settings.stored.TimeZoneHours = DefaultTimeZoneHours;
+    settings.stored.GanZhiFromLichunFlag = 0;
+    settings.stored.LunarYearShowDynastyFlag = 0;
+    settings.stored.FestivalInfoShowMuharramFlag = 0;
+    settings.stored.ModernCalculateAncientFlag = 0;
+    settings.stored.RFORMTransFlag = 0;
+    settings.stored.SolarYearAreaValue = MinSolarYearArea;
+    settings.window.windowMode = WindowMode::Topmost;
+    settings.window.positionLocked = 0;
+    if (settings.stored.registryEnabled == 0) return;
 
-    settings.TimeZoneHours = exactInteger(readSetting("NowTimeZoneCodeFlag"), MinTimeZoneHours,
+    // The exact texts "-12" .. "12" are accepted as a time-zone code.
+    settings.stored.TimeZoneHours = exactInteger(readSetting("NowTimeZoneCodeFlag"), MinTimeZoneHours,
                                           MaxTimeZoneHours, DefaultTimeZoneHours);
-    settings.FestivalInfoShowMuharramFlag = readFlag("FestivalInfoShowMuharramFlag");
-    settings.LunarYearShowDynastyFlag = readFlag("LunarYearShowDynastyFlag");
-    settings.GanZhiFromLichunFlag = readFlag("GanZhiFromLichunFlag");
-    settings.ModernCalculateAncientFlag = settings.TimeZoneHours == DefaultTimeZoneHours
+    settings.stored.FestivalInfoShowMuharramFlag = readFlag("FestivalInfoShowMuharramFlag");
+    settings.stored.LunarYearShowDynastyFlag = readFlag("LunarYearShowDynastyFlag");
+    settings.stored.GanZhiFromLichunFlag = readFlag("GanZhiFromLichunFlag");
+    settings.stored.ModernCalculateAncientFlag = settings.stored.TimeZoneHours == DefaultTimeZoneHours
                                               ? readFlag("ModernCalculateAncientFlag")
                                               : 1;
-    settings.RFORMTransFlag = exactInteger(readSetting("RFORMTransFlag"), 1, MaxTransparencyStep, 0);
-    settings.SolarYearAreaValue = roundedClamp(leadingNumber(readSetting("SolarYearAreaValue")),
+    settings.stored.RFORMTransFlag = exactInteger(readSetting("RFORMTransFlag"), 1, MaxTransparencyStep, 0);
+    settings.stored.SolarYearAreaValue = roundedClamp(leadingNumber(readSetting("SolarYearAreaValue")),
                                                MinSolarYearArea, MaxSolarYearArea);
 }
 
 void prepareStartDates(AppSettings& settings, const CivilDate& today) {
-    settings.selectedSolarDate = {today.year, today.month, today.day};
-    settings.minYear = minYearForArea(settings.SolarYearAreaValue);
-    settings.maxYear = maxYearForArea(settings.SolarYearAreaValue);
+    settings.window.selectedSolarDate = {today.year, today.month, today.day};
+    settings.window.minYear = minYearForArea(settings.stored.SolarYearAreaValue);
+    settings.window.maxYear = maxYearForArea(settings.stored.SolarYearAreaValue);
     updateLunarBounds(settings);
-    settings.selectedLunarDate = lunarSelection(solarToLunar(today.year, today.month, today.day));
+    settings.window.selectedLunarDate = lunarSelection(solarToLunar(calendarOf(settings), today));
 }
 
 void updateLunarBounds(AppSettings& settings) {
-    settings.upperLunarBound = lunarSelection(solarToLunar(settings.maxYear, 12, 31));
-    settings.lowerLunarBound = lunarSelection(solarToLunar(settings.minYear, 1, 1));
+    const LunarCalendar& calendar = calendarOf(settings);
+    settings.window.upperLunarBound =
+        lunarSelection(solarToLunar(calendar, {settings.window.maxYear, 12, 31}));
+    settings.window.lowerLunarBound =
+        lunarSelection(solarToLunar(calendar, {settings.window.minYear, 1, 1}));
 }
 
-LunarSelection lunarSelection(std::string_view lunarDateCode) {
-    const DateCodeFields f = parseDateCode(lunarDateCode);
-    if (!f.ok) return {0, 0, 0};
-    return {f.year, f.month, f.day};
+LunarSelection lunarSelection(const LunarDate& date) {
+    if (!date.valid()) return {0, 0, 0};
+    return {date.year, date.sizedMonthCode(), date.day};
 }
 
 std::vector<SettingText> settingsToSave(const AppSettings& settings, int windowLeft, int windowTop) {
@@ -123,16 +122,16 @@ std::vector<SettingText> settingsToSave(const AppSettings& settings, int windowL
         {"Version", std::string(PermissionMark)},
         {"rFormLeft", std::to_string(windowLeft)},
         {"rFormTop", std::to_string(windowTop)},
-        {"GanZhiFromLichunFlag", std::to_string(settings.GanZhiFromLichunFlag)},
-        {"LunarYearShowDynastyFlag", std::to_string(settings.LunarYearShowDynastyFlag)},
-        {"FestivalInfoShowMuharramFlag", std::to_string(settings.FestivalInfoShowMuharramFlag)},
-        {"ModernCalculateAncientFlag", std::to_string(settings.ModernCalculateAncientFlag)},
-        {"RFORMTransFlag", std::to_string(settings.RFORMTransFlag)},
+        {"GanZhiFromLichunFlag", std::to_string(settings.stored.GanZhiFromLichunFlag)},
+        {"LunarYearShowDynastyFlag", std::to_string(settings.stored.LunarYearShowDynastyFlag)},
+        {"FestivalInfoShowMuharramFlag", std::to_string(settings.stored.FestivalInfoShowMuharramFlag)},
+        {"ModernCalculateAncientFlag", std::to_string(settings.stored.ModernCalculateAncientFlag)},
+        {"RFORMTransFlag", std::to_string(settings.stored.RFORMTransFlag)},
     };
 }
 
 void saveOrWipeSettings(const AppSettings& settings, int windowLeft, int windowTop) {
-    if (settings.registryEnabled == 1) {
+    if (settings.stored.registryEnabled == 1) {
         for (const SettingText& s : settingsToSave(settings, windowLeft, windowTop)) {
             writeRegistryText(SettingsKey, s.name, s.text);
         }

@@ -41,12 +41,11 @@ void loadSettings(AppSettings& settings);
 void prepareStartDates(AppSettings& settings, const CivilDate& today);
 
 // Recomputes lowerLunarBound and upperLunarBound, the lunar dates of 1 January minYear and
-// 31 December maxYear, under the regime in force.
+// 31 December maxYear, under the settings' calendar.
 void updateLunarBounds(AppSettings& settings);
 
-// A lunar DateCode decoded into year, SizedMonthCode and day; all 0 for "" or a text that
-// is not a DateCode.
-LunarSelection lunarSelection(std::string_view lunarDateCode);
+// The selectors' form of a lunar date: year, SizedMonthCode and day; all 0 for LunarDate{}.
+LunarSelection lunarSelection(const LunarDate& date);
 
 // One registry value to write: its name and decimal text.
 struct SettingText {

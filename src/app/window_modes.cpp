@@ -37,24 +37,24 @@ ModeChange toggleEmbedded(WindowMode mode) {
     return {WindowMode::Embedded, {WindowAction::EmbedOn}};
 }
 
-void toggleLock(AppSettings& settings) { settings.positionLocked = settings.positionLocked == 1 ? 0 : 1; }
+void toggleLock(AppSettings& settings) { settings.window.positionLocked = settings.window.positionLocked == 1 ? 0 : 1; }
 
 std::optional<int> chooseTransparency(AppSettings& settings, int step) {
     if (step < 0 || step >= TransparencySteps) return std::nullopt;
-    settings.RFORMTransFlag = step;
+    settings.stored.RFORMTransFlag = step;
     return step * TransparencyPerStep;
 }
 
 bool rereadSystemDate(AppSettings& settings, const CivilDate& today) {
     AppSettings next = settings;
-    next.selectedSolarDate = {today.year, today.month, today.day};
+    next.window.selectedSolarDate = {today.year, today.month, today.day};
     if (!followSolarDate(next)) return false;
     settings = next;
     return true;
 }
 
 std::optional<CivilDate> systemDateToSet(const AppSettings& settings) {
-    const SolarSelection& shown = settings.selectedSolarDate;
+    const SolarSelection& shown = settings.window.selectedSolarDate;
     if (shown.year < FirstSettableYear || shown.year > LastSettableYear) return std::nullopt;
     return CivilDate{shown.year, shown.month, shown.day};
 }

@@ -218,10 +218,11 @@ SolarParts solarParts(double jde) {
     return {geometric + frame, -0.005775518 * earth.radius * motion / 3600, motion / 3600};
 }
 
-// Argument B + C T + D T^2 + E T^3 + F T^4 of a lunar term and its rate per century.
-struct LunarArgument {
-    double radians;
-    double radiansPerCentury;
+// One periodic sum S_k of the Moon's longitude in arcseconds and its rate in arcseconds
+// per Julian century.
+struct LunarSum {
+    double arcseconds;
+    double arcsecondsPerCentury;
 };
 
 // Moon's longitude without nutation (degrees in [0, 360)) and its daily rate.
@@ -251,15 +252,16 @@ LongitudeAndRate lunarLongitudeWithoutNutation(double jde) {
             s += table[j].amplitude * sine[first + j];
             ds += table[j].amplitude * cosine[first + j] * rate[first + j];
         }
-        return LunarArgument{s, ds};
+        return LunarSum{s, ds};
     };
-    const LunarArgument s0 = sums(LunarTerms0, 0);
-    const LunarArgument s1 = sums(LunarTerms1, N0);
-    const LunarArgument s2 = sums(LunarTerms2, N0 + N1);
+    const LunarSum s0 = sums(LunarTerms0, 0);
+    const LunarSum s1 = sums(LunarTerms1, N0);
+    const LunarSum s2 = sums(LunarTerms2, N0 + N1);
     const double periodic =
-        (s0.radians + s1.radians * t + s2.radians * t2) / 3600 * DegreeInRadians;  // radians
-    const double periodicRate = (s0.radiansPerCentury + s1.radians + s1.radiansPerCentury * t +
-                                 2 * s2.radians * t + s2.radiansPerCentury * t2) /
+        (s0.arcseconds + s1.arcseconds * t + s2.arcseconds * t2) / 3600 * DegreeInRadians;  // radians
+    const double periodicRate = (s0.arcsecondsPerCentury + s1.arcseconds +
+                                 s1.arcsecondsPerCentury * t + 2 * s2.arcseconds * t +
+                                 s2.arcsecondsPerCentury * t2) /
                                 3600 * DegreeInRadians;
     const double* l = LunarMeanLongitude;
     // clang-format off

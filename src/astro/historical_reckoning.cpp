@@ -143,8 +143,8 @@ int eraServedDay(const TermEra& era, int day) { return std::max(day, era.firstDa
 
 std::span<const TermEra> termEras() { return TermEras; }
 
-double meanTermAtOrAfter(int day, int kind, double epoch, double yearLength) {
-    const double step = kind == AnyTerm ? yearLength / 24 : yearLength / 12;
+double meanTermAtOrAfter(int day, TermKind kind, double epoch, double yearLength) {
+    const double step = kind == TermKind::Any ? yearLength / 24 : yearLength / 12;
     const double k = std::floor((day + 0.5 - epoch) / step);  // may exceed int's range
     const double t = applyTermDayCorrection(epoch + k * step);
     if (std::floor(t) >= day) return t;
@@ -176,9 +176,9 @@ double historicalSolarLongitude(TrueSunModel model, double t) {
     return normalizeDegrees(trueFromSolstice + 270);
 }
 
-double historicalTermAtOrAfter(TrueSunModel model, int day, int kind) {
+double historicalTermAtOrAfter(TrueSunModel model, int day, TermKind kind) {
     return interpolatedTermAtOrAfter([model](int d) { return historicalSolarLongitude(model, d); },
-                                     day, kind == AnyTerm ? 15.0 : 30.0);
+                                     day, kind == TermKind::Any ? 15.0 : 30.0);
 }
 
 int historicalTermNumber(TrueSunModel model, int day) {
@@ -188,7 +188,7 @@ int historicalTermNumber(TrueSunModel model, int day) {
     return k + 6 > 24 ? k + 6 - 24 : k + 6;
 }
 
-double eraTermInstant(int day, int kind) {
+double eraTermInstant(int day, TermKind kind) {
     const TermEra* era = eraOf(day);
     if (era == nullptr) return 0;
     const int served = eraServedDay(*era, day);
@@ -214,12 +214,15 @@ double adjustReckonedNewMoon(double t, double threshold) {
     return it->shift > 0 ? day + 1 : day - LastSecondOfDay;
 }
 
-double nextNewMoonReckoned(int day, double threshold) {
-    const double t = adjustReckonedNewMoon(
-        localDayNumber(solveCrossing(day - 10, 0.0, LunarPhaseMode, threshold)), threshold);
+double nextNewMoonReckoned(const CalendarContext& context, int day, double threshold) {
+    const auto conjunction = [&](double from) {
+        return localDayNumber(
+            solveCrossing(context, from, 0.0, CrossingMode::LunarPhase, threshold),
+            context.timeZoneHours);
+    };
+    const double t = adjustReckonedNewMoon(conjunction(day - 10), threshold);
     if (std::floor(t) >= day) return t;
-    return adjustReckonedNewMoon(
-        localDayNumber(solveCrossing(t + 20, 0.0, LunarPhaseMode, threshold)), threshold);
+    return adjustReckonedNewMoon(conjunction(t + 20), threshold);
 }
 
 }  // namespace tavomerix

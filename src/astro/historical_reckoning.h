@@ -3,6 +3,8 @@
 #include <cmath>
 #include <span>
 
+#include "astro/solar_terms.h"
+
 namespace tavomerix {
 
 // Days served by the historical era table of terms (-104-12-26 .. 1886-12-22).
@@ -30,9 +32,9 @@ std::span<const TermEra> termEras();
 // entry; other instants come back unchanged.
 double applyTermDayCorrection(double t);
 
-// Mean term of the kind (0 any, else principal) at or after `day`, with epoch E (a mean
-// 冬至, LocalDayNumber) and year length Y in days.
-double meanTermAtOrAfter(int day, int kind, double epoch, double yearLength);
+// Mean term of the kind at or after `day`, with epoch E (a mean 冬至, LocalDayNumber) and
+// year length Y in days.
+double meanTermAtOrAfter(int day, TermKind kind, double epoch, double yearLength);
 // TermNumber of the first mean term on or after `day`.
 int meanTermNumber(int day, double epoch, double yearLength);
 
@@ -40,7 +42,7 @@ int meanTermNumber(int day, double epoch, double yearLength);
 double historicalSolarLongitude(TrueSunModel model, double t);
 // First term of the kind at or after the midnight beginning `day` (linear interpolation
 // between midnights).
-double historicalTermAtOrAfter(TrueSunModel model, int day, int kind);
+double historicalTermAtOrAfter(TrueSunModel model, int day, TermKind kind);
 
 // The daily scan behind historicalTermAtOrAfter: longitudeAt(d) gives the longitude in
 // degrees [0, 360) at the midnight beginning day d. Returns the first crossing of a
@@ -72,7 +74,7 @@ int historicalTermNumber(TrueSunModel model, int day);
 // Era-table dispatch for FirstHistoricalTermDay <= day <= LastHistoricalTermDay (the
 // first four days of a row behave as its fifth): instant (LocalDayNumber) of the first
 // term of the kind on `day` or later, and its TermNumber. 0 outside that range.
-double eraTermInstant(int day, int kind);
+double eraTermInstant(int day, TermKind kind);
 int eraTermNumber(int day);
 
 // A reckoned new-moon instant t (LocalDayNumber) after the day rules: unless its day is
@@ -80,8 +82,9 @@ int eraTermNumber(int day);
 // listed day moves by its shift. Other instants come back unchanged.
 double adjustReckonedNewMoon(double t, double threshold);
 
-// First historical new moon on `day` or later (LocalDayNumber), with day-shift threshold
-// `threshold` (fraction of a day; <= 0 means none) and the correction lists applied.
-double nextNewMoonReckoned(int day, double threshold);
+// First historical new moon on `day` or later (LocalDayNumber in the context's zone), with
+// day-shift threshold `threshold` (fraction of a day; <= 0 means none) and the correction
+// lists applied. The true conjunctions come from the context's engine.
+double nextNewMoonReckoned(const CalendarContext& context, int day, double threshold);
 
 }  // namespace tavomerix

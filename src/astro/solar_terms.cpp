@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/app_settings.h"
 #include "astro/fast_longitudes.h"
 #include "astro/historical_reckoning.h"
 #include "astro/lunar_position.h"
@@ -31,9 +30,6 @@ constexpr double AmbiguousOffsetDegrees = 1e-8;
 // (8.6 seconds: far beyond the secant's own stopping error of a few 1e-7 days).
 constexpr double DecisiveMarginDays = 1e-4;
 
-// Set while a ScopedReferenceEngine lives on this thread.
-thread_local bool referenceEngine = false;
-
 // LocalDayNumber of a solver result, through the single-day correction when asked.
 double toInstant(double jdUt, double zoneDays, bool corrected) {
     const double t = jdUt + 0.5 + zoneDays;
@@ -53,9 +49,9 @@ int termNumberOfAngle(double targetDegrees) {
 }
 
 // The last term angle of the step reached at or before the local midnight beginning day.
-double lastTargetAtMidnight(int day, double zoneDays, double stepDegrees) {
-    const double jde = toDynamicalTime(day - 0.5 - zoneDays);
-    if (referenceEngine) return stepDegrees * std::floor(apparentSolarLongitude(jde) / stepDegrees);
+double lastTargetAtMidnight(const CalendarContext& context, int day, double stepDegrees) {
+    const double jde = toDynamicalTime(localMidnightUt(day, context.timeZoneHours));
+    if (context.engine == Engine::Reference) return stepDegrees * std::floor(apparentSolarLongitude(jde) / stepDegrees);
     double lambda = solarLongitudeAndRate(jde).degrees;
     // Within the fast series' error of a term angle (or of 0/360) the plain series decides.
     const double fromTerm = lambda - stepDegrees * std::round(lambda / stepDegrees);
@@ -68,18 +64,18 @@ double lastTargetAtMidnight(int day, double zoneDays, double stepDegrees) {
 
 double termAngle(int k) { return k >= 6 ? 15.0 * (k - 6) : 15.0 * (k - 6) + 360; }
 
-double crossingOffset(double jdUt, double targetDegrees, int mode) {
+double crossingOffset(double jdUt, double targetDegrees, CrossingMode mode) {
     const double jde = toDynamicalTime(jdUt);
-    if (mode == LunarPhaseMode) {
+    if (mode == CrossingMode::LunarPhase) {
         return normalizeDegrees(targetDegrees -
                                 (apparentLunarLongitude(jde) - apparentSolarLongitude(jde)));
     }
     return normalizeDegrees(targetDegrees - apparentSolarLongitude(jde));
 }
 
-double solveCrossingSecant(double jdUt, double targetDegrees, int mode) {
+double solveCrossingSecant(double jdUt, double targetDegrees, CrossingMode mode) {
     double x0 = jdUt;
-    double x1 = x0 + (mode == LunarPhaseMode ? LunarSpanDays : SolarSpanDays);
+    double x1 = x0 + (mode == CrossingMode::LunarPhase ? LunarSpanDays : SolarSpanDays);
     double f0 = crossingOffset(x0, targetDegrees, mode);
     double f1 = crossingOffset(x1, targetDegrees, mode);
     if (f1 > f0) f1 -= 360;  // the span holds exactly one wrap
@@ -101,8 +97,8 @@ double solveCrossingSecant(double jdUt, double targetDegrees, int mode) {
     return x2;
 }
 
-double solveCrossingNewton(double jdUt, double targetDegrees, int mode) {
-    const bool lunar = mode == LunarPhaseMode;
+double solveCrossingNewton(double jdUt, double targetDegrees, CrossingMode mode) {
+    const bool lunar = mode == CrossingMode::LunarPhase;
     const auto sample = [&](double x) {
         const double jde = toDynamicalTime(x);
         const LongitudeAndRate v = lunar ? lunarElongationAndRate(jde) : solarLongitudeAndRate(jde);
@@ -126,14 +122,15 @@ double solveCrossingNewton(double jdUt, double targetDegrees, int mode) {
     return std::nan("");
 }
 
-double solveCrossing(double jdUt, double targetDegrees, int mode, double decisiveFraction) {
-    if (referenceEngine) return solveCrossingSecant(jdUt, targetDegrees, mode);
+double solveCrossing(const CalendarContext& context, double jdUt, double targetDegrees,
+                     CrossingMode mode, double decisiveFraction) {
+    if (context.engine == Engine::Reference) return solveCrossingSecant(jdUt, targetDegrees, mode);
     const double x = solveCrossingNewton(jdUt, targetDegrees, mode);
     if (std::isnan(x)) return solveCrossingSecant(jdUt, targetDegrees, mode);
     // The fast root lies within 1e-8 days of the secant's; where the day of the instant, or
     // which side of a day-shift threshold it falls on, could depend on that difference,
     // the secant decides.
-    const double local = x + 0.5 + appSettings().TimeZoneHours / 24.0;
+    const double local = localDayNumber(x, context.timeZoneHours);
     const double fraction = local - std::floor(local);
     if (fraction < DecisiveMarginDays || fraction > 1 - DecisiveMarginDays ||
         std::fabs(fraction - decisiveFraction) < DecisiveMarginDays)
@@ -141,61 +138,64 @@ double solveCrossing(double jdUt, double targetDegrees, int mode, double decisiv
     return x;
 }
 
-double solveCrossing(double jdUt, double targetDegrees, int mode) {
-    return solveCrossing(jdUt, targetDegrees, mode, 0);
-}
-
-ScopedReferenceEngine::ScopedReferenceEngine() : saved_(referenceEngine) {
-    referenceEngine = true;
-}
-
-ScopedReferenceEngine::~ScopedReferenceEngine() { referenceEngine = saved_; }
-
-double nextTermModern(int day, int kind, bool corrected) {
-    const double zoneDays = appSettings().TimeZoneHours / 24.0;
-    const double step = kind == AnyTerm ? 15 : 30;
-    const double lead = kind == AnyTerm ? 20 : 40;  // days before the last term at midnight
-    const double restart = lead / 2;                // days after a found term
-    double target = lastTargetAtMidnight(day, zoneDays, step);
-    double t = toInstant(solveCrossing(day - lead, target, SolarTermMode), zoneDays, corrected);
+double nextTermModern(const CalendarContext& context, int day, TermKind kind, bool corrected) {
+    const double zoneDays = context.zoneDays();
+    const double step = kind == TermKind::Any ? 15 : 30;
+    const double lead = kind == TermKind::Any ? 20 : 40;  // days before the last term at midnight
+    const double restart = lead / 2;                      // days after a found term
+    const auto solve = [&](double from, double target) {
+        return toInstant(solveCrossing(context, from, target, CrossingMode::SolarTerm), zoneDays,
+                         corrected);
+    };
+    double target = lastTargetAtMidnight(context, day, step);
+    double t = solve(day - lead, target);
     if (floorToInt(t) >= day) return t;
     target = advanceTarget(target, step);
-    t = toInstant(solveCrossing(t + restart, target, SolarTermMode), zoneDays, corrected);
+    t = solve(t + restart, target);
     if (floorToInt(t) >= day) return t;
     target = advanceTarget(target, step);
-    return toInstant(solveCrossing(t + restart, target, SolarTermMode), zoneDays, corrected);
+    return solve(t + restart, target);
 }
 
-int nextTermNumberModern(int day, bool corrected) {
-    const double zoneDays = appSettings().TimeZoneHours / 24.0;
-    double target = lastTargetAtMidnight(day, zoneDays, 15);
-    double t = toInstant(solveCrossing(day - 20, target, SolarTermMode), zoneDays, corrected);
+int nextTermNumberModern(const CalendarContext& context, int day, bool corrected) {
+    const double zoneDays = context.zoneDays();
+    const auto solve = [&](double from, double target) {
+        return toInstant(solveCrossing(context, from, target, CrossingMode::SolarTerm), zoneDays,
+                         corrected);
+    };
+    double target = lastTargetAtMidnight(context, day, 15);
+    double t = solve(day - 20, target);
     if (floorToInt(t) >= day) return termNumberOfAngle(target);
     target = advanceTarget(target, 15);
-    t = toInstant(solveCrossing(t + 10, target, SolarTermMode), zoneDays, corrected);
+    t = solve(t + 10, target);
     if (floorToInt(t) >= day) return termNumberOfAngle(target);
     return termNumberOfAngle(advanceTarget(target, 15));
 }
 
-double termAtOrAfterModern(int day, int k, bool corrected) {
-    const double zoneDays = appSettings().TimeZoneHours / 24.0;
+double termAtOrAfterModern(const CalendarContext& context, int day, int k, bool corrected) {
+    const double zoneDays = context.zoneDays();
     if (k < 0) k = 1;
     if (k > 24) k = 24;
     const double target = termAngle(k);
-    const double t =
-        toInstant(solveCrossing(day - 0.5 - zoneDays, target, SolarTermMode), zoneDays, corrected);
+    const auto solve = [&](double from) {
+        return toInstant(solveCrossing(context, from, target, CrossingMode::SolarTerm), zoneDays,
+                         corrected);
+    };
+    const double t = solve(localMidnightUt(day, context.timeZoneHours));
     if (floorToInt(t) >= day) return t;
-    return toInstant(solveCrossing(t + 300, target, SolarTermMode), zoneDays, corrected);
+    return solve(t + 300);
 }
 
-double nextMoonPhase(int day, int phase) {
-    const double zoneDays = appSettings().TimeZoneHours / 24.0;
-    if (phase != NewMoon) {
-        return toInstant(solveCrossing(day - 0.5 - zoneDays, 180, LunarPhaseMode), zoneDays, false);
-    }
-    const double t = toInstant(solveCrossing(day - 10, 0, LunarPhaseMode), zoneDays, false);
+double nextMoonPhase(const CalendarContext& context, int day, MoonPhase phase) {
+    const double zoneDays = context.zoneDays();
+    const auto solve = [&](double from, double target) {
+        return toInstant(solveCrossing(context, from, target, CrossingMode::LunarPhase), zoneDays,
+                         false);
+    };
+    if (phase != MoonPhase::New) return solve(localMidnightUt(day, context.timeZoneHours), 180);
+    const double t = solve(day - 10, 0);
     if (floorToInt(t) >= day) return t;
-    return toInstant(solveCrossing(t + 20, 0, LunarPhaseMode), zoneDays, false);
+    return solve(t + 20, 0);
 }
 
 }  // namespace tavomerix

@@ -1,77 +1,74 @@
 #pragma once
 
+#include "calendar/calendar_context.h"
+#include "calendar/julian_day.h"
+
 namespace tavomerix {
 
-// TermKind: every term (15 degree steps) or principal terms only (30 degree steps).
-constexpr int AnyTerm = 0;
-constexpr int PrincipalTerm = 1;
+// Which terms a search looks for: every term (15 degree steps) or principal terms (中气)
+// only (30 degree steps).
+enum class TermKind { Any, Principal };
 
-// Crossing modes of the solver.
-constexpr int SolarTermMode = 0;
-constexpr int LunarPhaseMode = 1;
+// What a crossing measures: the Sun's apparent longitude (solar terms) or the Moon-Sun
+// elongation (lunar phases).
+enum class CrossingMode { SolarTerm, LunarPhase };
 
-// Phases.
-constexpr int NewMoon = 0;
-constexpr int FullMoon = 1;
+// The phases the calendar uses.
+enum class MoonPhase { New, Full };
 
 // Target solar longitude of TermNumber k in degrees (1 = 小寒 285 .. 24 = 冬至 270; 0
 // gives 270).
 double termAngle(int k);
 
-// Degrees in [0, 360) still to go before the target is reached at UT Julian Date jd:
-// the Sun's longitude for a solar term (mode 0), the Moon-Sun elongation for a phase (1).
-double crossingOffset(double jdUt, double targetDegrees, int mode);
+// Degrees in [0, 360) still to go before the target is reached at UT Julian Date jdUt:
+// the Sun's longitude for a solar term, the Moon-Sun elongation for a phase.
+double crossingOffset(double jdUt, double targetDegrees, CrossingMode mode);
 
 // UT Julian Date of the first crossing of the target after jdUt (secant iteration, at
 // most 20 steps, never fails). The reference solution.
-double solveCrossingSecant(double jdUt, double targetDegrees, int mode);
+double solveCrossingSecant(double jdUt, double targetDegrees, CrossingMode mode);
 
 // The same crossing by Newton steps on the fast series (3 to 5 evaluations instead of 6 to
 // 22), within 1e-8 days of solveCrossingSecant; NaN when it does not settle.
-double solveCrossingNewton(double jdUt, double targetDegrees, int mode);
+double solveCrossingNewton(double jdUt, double targetDegrees, CrossingMode mode);
 
-// The crossing as the calendar uses it: solveCrossingNewton, except that
-// solveCrossingSecant decides when the Newton result does not settle or lies within 1e-4
-// days of a local midnight (TimeZoneHours) or of the local day fraction
-// decisiveFraction (a day-shift threshold; 0 for none). So the day of every instant, and
-// its side of the threshold, equal those of the secant solution.
-double solveCrossing(double jdUt, double targetDegrees, int mode, double decisiveFraction);
-double solveCrossing(double jdUt, double targetDegrees, int mode);
+// The crossing as the calendar uses it (UT Julian Date): with the fast engine
+// solveCrossingNewton, except that solveCrossingSecant decides when the Newton result does
+// not settle or lies within 1e-4 days of a local midnight of the context's zone or of the
+// local day fraction decisiveFraction (a day-shift threshold; 0 for none), so the day of
+// every instant, and its side of the threshold, equal those of the secant solution; with
+// the reference engine always solveCrossingSecant.
+double solveCrossing(const CalendarContext& context, double jdUt, double targetDegrees,
+                     CrossingMode mode, double decisiveFraction = 0);
 
-// While one lives, this thread's searches use only the plain series and the secant
-// solver: the reference the fast path is checked against. Does not empty any cache.
-class ScopedReferenceEngine {
-public:
-    ScopedReferenceEngine();
-    ~ScopedReferenceEngine();
-    ScopedReferenceEngine(const ScopedReferenceEngine&) = delete;
-    ScopedReferenceEngine& operator=(const ScopedReferenceEngine&) = delete;
-
-private:
-    bool saved_;
-};
-
-// Modern-astronomy searches; all results are LocalDayNumber instants. `corrected`
-// applies the single-day correction of the historical reckoning to each candidate.
-double nextTermModern(int day, int kind, bool corrected);
-int nextTermNumberModern(int day, bool corrected);
-double termAtOrAfterModern(int day, int k, bool corrected);
-// First new (phase 0) or full (other) moon on `day` or later, LocalDayNumber.
-double nextMoonPhase(int day, int phase);
-
-// Public term operations; they dispatch on modernAstronomy() between modern astronomy
-// and the historical reckoning (104 BC .. AD 1886). Instants are LocalDayNumbers.
+// Modern-astronomy searches; all results are LocalDayNumber instants in the context's
+// zone (its regime is not consulted). `corrected` applies the single-day correction of the
+// historical reckoning to each candidate.
 // Instant of the first term of the kind on `day` or later.
-double nextTermInstant(int day, int kind);
+double nextTermModern(const CalendarContext& context, int day, TermKind kind, bool corrected);
 // TermNumber of the first term on `day` or later.
-int nextTermNumber(int day);
-// Instant of term k on or after `day`.
-double solarTermInstant(int day, int k);
-// 1 if the first principal term on or after firstDay falls on a day <= lastDay.
-int containsPrincipalTerm(int firstDay, int lastDay);
-// Number of terms whose day lies in civil year Y (23, 24 or 25); 0 for an invalid year.
-int solarTermCount(int year);
-// TermNumber of the last term on or before the date; 0 for an invalid date.
-int solarTermOfDate(int year, int month, int day);
+int nextTermNumberModern(const CalendarContext& context, int day, bool corrected);
+// Instant of term k (1..24, clamped) on or after `day`.
+double termAtOrAfterModern(const CalendarContext& context, int day, int k, bool corrected);
+// First new or full moon on `day` or later.
+double nextMoonPhase(const CalendarContext& context, int day, MoonPhase phase);
+
+// Public term operations: modern astronomy or, in the historical regime, the historical
+// reckoning (104 BC .. AD 1886). Instants are LocalDayNumbers in the context's zone; days
+// are Julian Day numbers of civil years -9998..9999.
+// Instant of the first term of the kind on `day` or later.
+double nextTermInstant(const CalendarContext& context, int day, TermKind kind);
+// TermNumber (1..24) of the first term on `day` or later.
+int nextTermNumber(const CalendarContext& context, int day);
+// Instant of term k (1..24) on or after `day`.
+double solarTermInstant(const CalendarContext& context, int day, int k);
+// True if the first principal term on or after firstDay falls on a day <= lastDay.
+bool containsPrincipalTerm(const CalendarContext& context, int firstDay, int lastDay);
+// Number of terms whose day lies in civil year `year` (23, 24 or 25); 0 for an invalid year.
+int solarTermCount(const CalendarContext& context, int year);
+// TermNumber of the last term on or before a civil date; 0 for an invalid date.
+int solarTermOfDate(const CalendarContext& context, const CivilDate& date);
+// The same for a day (Julian Day number) of civil years -9998..9999.
+int solarTermOfDay(const CalendarContext& context, int day);
 
 }  // namespace tavomerix

@@ -1,6 +1,5 @@
 #include <cmath>
 
-#include "app/app_settings.h"
 #include "astro/historical_reckoning.h"
 #include "astro/solar_terms.h"
 #include "calendar/arithmetic.h"
@@ -26,37 +25,37 @@ constexpr int FirstReplacedTermDay = 1683438;
 
 }  // namespace
 
-double nextTermInstant(int day, int kind) {
-    if (modernAstronomy()) return nextTermModern(day, kind, false);
+double nextTermInstant(const CalendarContext& context, int day, TermKind kind) {
+    if (context.modernAstronomy()) return nextTermModern(context, day, kind, false);
     if (inEraTable(day)) return eraTermInstant(day, kind);
-    return nextTermModern(historicalModernDay(day), kind, true);
+    return nextTermModern(context, historicalModernDay(day), kind, true);
 }
 
-int nextTermNumber(int day) {
-    if (modernAstronomy()) return nextTermNumberModern(day, false);
+int nextTermNumber(const CalendarContext& context, int day) {
+    if (context.modernAstronomy()) return nextTermNumberModern(context, day, false);
     if (inEraTable(day)) return eraTermNumber(day);
-    return nextTermNumberModern(historicalModernDay(day), true);
+    return nextTermNumberModern(context, historicalModernDay(day), true);
 }
 
-double solarTermInstant(int day, int k) {
-    if (modernAstronomy()) return termAtOrAfterModern(day, k, false);
-    const double t = termAtOrAfterModern(day, k, true);
+double solarTermInstant(const CalendarContext& context, int day, int k) {
+    if (context.modernAstronomy()) return termAtOrAfterModern(context, day, k, false);
+    const double t = termAtOrAfterModern(context, day, k, true);
     const int termDay = floorToInt(t);
     if (termDay < FirstReplacedTermDay || termDay > LastHistoricalTermDay) return t;
-    const double reckoned = nextTermInstant(termDay - 5, AnyTerm);
+    const double reckoned = nextTermInstant(context, termDay - 5, TermKind::Any);
     if (std::floor(reckoned) >= day) return reckoned;
-    return nextTermInstant(floorToInt(reckoned) + 360, AnyTerm);
+    return nextTermInstant(context, floorToInt(reckoned) + 360, TermKind::Any);
 }
 
-int containsPrincipalTerm(int firstDay, int lastDay) {
-    const int termDay = floorToInt(nextTermInstant(firstDay, PrincipalTerm));
-    return firstDay <= termDay && termDay <= lastDay ? 1 : 0;
+bool containsPrincipalTerm(const CalendarContext& context, int firstDay, int lastDay) {
+    const int termDay = floorToInt(nextTermInstant(context, firstDay, TermKind::Principal));
+    return firstDay <= termDay && termDay <= lastDay;
 }
 
-int solarTermCount(int year) {
+int solarTermCount(const CalendarContext& context, int year) {
     if (!isValidDate(year, 1, 1)) return 0;
-    const int first = nextTermNumber(julianDayNumber(year, 1, 1));
-    const int following = nextTermNumber(julianDayNumber(year, 12, 31) + 1);
+    const int first = nextTermNumber(context, julianDayNumber(year, 1, 1));
+    const int following = nextTermNumber(context, julianDayNumber(year, 12, 31) + 1);
     const int last = following - 1 < 1 ? following + 23 : following - 1;
     const int span = last - first;
     if (span == 0) return 25;
@@ -65,11 +64,14 @@ int solarTermCount(int year) {
     return 0;
 }
 
-int solarTermOfDate(int year, int month, int day) {
-    if (!isValidDate(year, month, day)) return 0;
-    const int jdn = julianDayNumber(year, month, day);
-    const int k = nextTermNumber(jdn);
-    if (floorToInt(nextTermInstant(jdn, AnyTerm)) > jdn) return k == 1 ? 24 : k - 1;
+int solarTermOfDate(const CalendarContext& context, const CivilDate& date) {
+    const int jdn = julianDayNumber(date);
+    return jdn == InvalidDayNumber ? 0 : solarTermOfDay(context, jdn);
+}
+
+int solarTermOfDay(const CalendarContext& context, int day) {
+    const int k = nextTermNumber(context, day);
+    if (floorToInt(nextTermInstant(context, day, TermKind::Any)) > day) return k == 1 ? 24 : k - 1;
     return k;
 }
 

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "app/app_settings.h"
-
 #ifdef __FAST_MATH__
 #error "The astronomy engine needs IEEE arithmetic: build without -ffast-math."
 #endif
@@ -142,8 +140,8 @@ double deltaTSeconds(double jdUt) {
 
 double toDynamicalTime(double jdUt) { return jdUt + deltaTSeconds(jdUt) / 86400; }
 
-double localDayNumber(double jdUt) { return jdUt + 0.5 + appSettings().TimeZoneHours / 24.0; }
+double localDayNumber(double jdUt, int timeZoneHours) { return jdUt + 0.5 + timeZoneHours / 24.0; }
 
-double localMidnightUt(int day) { return day - 0.5 - appSettings().TimeZoneHours / 24.0; }
+double localMidnightUt(int day, int timeZoneHours) { return day - 0.5 - timeZoneHours / 24.0; }
 
 }  // namespace tavomerix

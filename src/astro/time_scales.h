@@ -26,11 +26,11 @@ double deltaTSeconds(double jdUt);
 // Dynamical time of a UT Julian Date: jd + deltaT/86400.
 double toDynamicalTime(double jdUt);
 
-// LocalDayNumber of a UT Julian Date: jd + 0.5 + TimeZoneHours/24. Its floor is the
-// Julian Day number of the local civil day.
-double localDayNumber(double jdUt);
+// LocalDayNumber of a UT Julian Date in a zone (hours east of Greenwich):
+// jdUt + 0.5 + timeZoneHours/24. Its floor is the Julian Day number of the local civil day.
+double localDayNumber(double jdUt, int timeZoneHours);
 
-// UT Julian Date of the local midnight that begins civil day `day`.
-double localMidnightUt(int day);
+// UT Julian Date of the local midnight that begins civil day `day` in a zone.
+double localMidnightUt(int day, int timeZoneHours);
 
 }  // namespace tavomerix

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/app_settings.h"
 #include "calendar/arithmetic.h"
 
 namespace tavomerix {
@@ -44,17 +43,23 @@ int dayOfYear(int year, int month, int day) {
     return n;
 }
 
-std::string dateFromDayOfYear(int year, int n) {
-    if (year < MinCivilYear || year > MaxCivilYear) return "";
+CivilDate civilDateFromDayOfYear(int year, int n) {
+    if (year < MinCivilYear || year > MaxCivilYear) return {};
     const int yearLength = year == 1582 ? 355 : isLeapYear(year) ? 366 : 365;
-    if (n < 1 || n > yearLength) return "";
+    if (n < 1 || n > yearLength) return {};
     if (year == 1582 && n >= 278) n += 10;
     const int k = isLeapYear(year) ? 1 : 2;
     int month = floorToInt(9.0 * (k + n) / 275.0 + 0.98);
     if (n < 32) month = 1;
     const int day = n - floorDiv(275 * month, 9) + k * floorDiv(month + 9, 12) + 30;
-    if (!isValidDate(year, month, day)) return "";
-    return formatDateCode(year, month, day);
+    if (!isValidDate(year, month, day)) return {};
+    return {year, month, day};
+}
+
+bool isValidDate(const CivilDate& date) { return isValidDate(date.year, date.month, date.day); }
+
+int julianDayNumber(const CivilDate& date) {
+    return julianDayNumber(date.year, date.month, date.day);
 }
 
 int julianDayNumber(int year, int month, int day) {
@@ -94,6 +99,13 @@ CivilDate civilDateFromDayNumber(int jdn) {
     return date;
 }
 
+CivilDay civilDay(const CivilDate& date) { return {date, julianDayNumber(date)}; }
+
+CivilDay civilDayOfNumber(int dayNumber) {
+    const CivilDate date = civilDateFromDayNumber(dayNumber);
+    return date.month == 0 ? CivilDay{} : CivilDay{date, dayNumber};
+}
+
 std::string dateFromJulianDayNumber(int jdn) {
     if (jdn < MinDayNumber || jdn > MaxDayNumber) return "";
     const CivilDate d = civilDateFromDayNumber(jdn);
@@ -114,8 +126,8 @@ std::string dateTimeFromDayNumber(double dayNumber) {
     return dateFromJulianDayNumber(static_cast<int>(z)) + time;
 }
 
-double dayFraction(int hour, int minute, int second) {
-    return (hour - appSettings().TimeZoneHours) / 24.0 + minute / 1440.0 + second / 86400.0;
+double dayFraction(int hour, int minute, int second, int timeZoneHours) {
+    return (hour - timeZoneHours) / 24.0 + minute / 1440.0 + second / 86400.0;
 }
 
 int weekdayFromSunday(int jdn) { return floorMod(jdn + 1, 7); }
@@ -147,6 +159,10 @@ std::string formatDateCode(int year, int month, int day) {
     put(5, day, 2);
     put(8, shown, 4);
     return text;
+}
+
+std::string formatDateCode(const CivilDate& date) {
+    return date.month == 0 ? "" : formatDateCode(date.year, date.month, date.day);
 }
 
 DateCodeFields parseDateCode(std::string_view code) {

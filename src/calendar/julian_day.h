@@ -26,24 +26,43 @@ struct CivilDate {
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 
+// A civil date with its Julian Day number, worked out once where a date comes in and then
+// handed on, so that no operation has to convert it again.
+struct CivilDay {
+    CivilDay() = default;
+    CivilDay(const CivilDate& civil, int number) : date(civil), dayNumber(number) {}
+
+    CivilDate date;
+    int dayNumber = InvalidDayNumber;  // InvalidDayNumber when the date does not exist
+};
+
+// The civil day of a date; dayNumber is InvalidDayNumber when no such day exists.
+CivilDay civilDay(const CivilDate& date);
+// The civil day of a Julian Day number in -1930711..5373484; CivilDay{} outside.
+CivilDay civilDayOfNumber(int dayNumber);
+
 // 1 for a leap year: Julian rule up to 1582 (1582 itself common), Gregorian from 1583.
 bool isLeapYear(int year);
 
 // True when the date exists: years -9998..9999, Julian to 1582-10-04, Gregorian from
 // 1582-10-15 (the ten days between do not exist).
 bool isValidDate(int year, int month, int day);
+bool isValidDate(const CivilDate& date);
 
 // 1-based day of the year (1582 has 355 days); 0 for an invalid date.
 int dayOfYear(int year, int month, int day);
 
-// DateCode of day n of a year; "" when the year or n is out of range.
-std::string dateFromDayOfYear(int year, int n);
+// Civil date of day n (1-based) of a year; CivilDate{} (month 0) when the year or n is out
+// of range.
+CivilDate civilDateFromDayOfYear(int year, int n);
 
 // Julian Day number of a civil date; years -9998..9999, astronomical numbering.
 // InvalidDayNumber if no such day.
 int julianDayNumber(int year, int month, int day);
+int julianDayNumber(const CivilDate& date);
 
-// Civil date of a Julian Day number in -1930711..5373484; year 0 outside the range.
+// Civil date of a Julian Day number in -1930711..5373484; CivilDate{} (month 0) outside
+// the range.
 CivilDate civilDateFromDayNumber(int jdn);
 
 // DateCode of a Julian Day number; "" outside -1930711..5373484.
@@ -53,9 +72,9 @@ std::string dateFromJulianDayNumber(int jdn);
 // second); "" outside [-1930711, 5373485).
 std::string dateTimeFromDayNumber(double dayNumber);
 
-// Fraction of a day for a local time of day, shifted by the time zone:
-// (h - TimeZoneHours)/24 + m/1440 + s/86400.
-double dayFraction(int hour, int minute, int second);
+// Fraction of a day of UT for a local time of day in a zone (hours east of Greenwich):
+// (hour - timeZoneHours)/24 + minute/1440 + second/86400.
+double dayFraction(int hour, int minute, int second, int timeZoneHours);
 
 // Day of the month of the n-th (n >= 1) weekday w (0 = Sunday .. 6 = Saturday);
 // 0 if there is no such day.
@@ -68,6 +87,8 @@ int weekdayFromSunday(int jdn);
 // "BC" (years <= 0). Month and day are written as given (lunar codes carry a
 // SizedMonthCode in the month field). "" when a field does not fit its digits.
 std::string formatDateCode(int year, int month, int day);
+// The DateCode of a civil date; "" for CivilDate{} (month 0).
+std::string formatDateCode(const CivilDate& date);
 
 // The fields of a DateCode (or DateTimeCode) cut by position; nullopt-like {0,0,0} with
 // ok = false when the text is not a DateCode.

@@ -2,79 +2,88 @@
 
 #include <string_view>
 
-#include "calendar/julian_day.h"
-#include "chinese/lunar_year.h"
-
 namespace tavomerix {
 namespace {
 
 bool convertible(int year) { return year >= FirstConvertibleYear && year <= LastConvertibleYear; }
 
-// Lunar DateCode of day `index` (1..length) of a year, walking its months in order.
-std::string dateAtIndex(int year, std::string_view record, int index) {
+// Lunar date of day `index` (1..length) of a year, walking its months in order.
+LunarDate dateAtIndex(int year, std::string_view record, int index) {
     const int leap = leapMonthOfRecord(record);
     int before = 0;  // days of the months already passed
     for (int i = 1; i <= 12; ++i) {
         const int days = monthDaysOfSize(record[i - 1]);
-        if (index <= before + days)
-            return formatDateCode(year, i + (days == 30 ? 24 : 0), index - before);
+        if (index <= before + days) return {year, i, index - before, false, days == 30};
         before += days;
         if (leap == i) {
             const int leapDays = monthDaysOfSize(record[LeapSizePosition]);
-            if (index <= before + leapDays) {
-                return formatDateCode(year, i + (leapDays == 30 ? 36 : 12), index - before);
-            }
+            if (index <= before + leapDays) return {year, i, index - before, true, leapDays == 30};
             before += leapDays;
         }
     }
-    return "";
+    return {};
 }
 
 }  // namespace
 
-int lunarDayIndex(int year, int month, int day) {
-    if (isValidLunarDate(year, month, day) == 0) return 0;
-    const std::string_view record = lunarYearRecord(year);
+int lunarDayIndex(const LunarCalendar& calendar, const LunarDate& date) {
+    if (!calendar.isValidDate(date)) return 0;
+    const std::string_view record = calendar.yearRecord(date.year);
     const int leap = leapMonthOfRecord(record);
-    const int regularBefore =
-        month <= 12 ? month - 1 : month - 12;  // the leap month's own number included
-    int index = day;
-    for (int i = 1; i <= regularBefore; ++i) index += monthDaysOfSize(record[i - 1]);
-    if (month <= 12 && leap > 0 && leap < month) index += monthDaysOfSize(record[LeapSizePosition]);
+    int index = date.day;
+    for (int i = 1; i <= date.month - (date.leap ? 0 : 1); ++i) {
+        index += monthDaysOfSize(record[i - 1]);  // the leap month's own number included
+    }
+    if (!date.leap && leap > 0 && leap < date.month) {
+        index += monthDaysOfSize(record[LeapSizePosition]);
+    }
     return index;
 }
 
-std::string lunarDateFromDayIndex(int year, int index) {
-    const std::string_view record = lunarYearRecord(year);
-    if (record.empty() || index <= 0 || index > lunarYearLength(year)) return "";
+LunarDate lunarDateFromDayIndex(const LunarCalendar& calendar, int year, int index) {
+    const std::string_view record = calendar.yearRecord(year);
+    if (record.empty() || index <= 0 || index > calendar.yearLength(year)) return {};
     return dateAtIndex(year, record, index);
 }
 
-std::string solarToLunar(int year, int month, int day) {
-    if (!convertible(year)) return "";
-    const int jdn = julianDayNumber(year, month, day);
-    if (jdn == InvalidDayNumber) return "";
-    const std::string_view record = lunarYearRecord(year);
+LunarDate lunarDateOfDay(const LunarCalendar& calendar, const CivilDay& day) {
+    const CivilDate& civil = day.date;
+    if (day.dayNumber == InvalidDayNumber || !convertible(civil.year)) return {};
+    const std::string_view record = calendar.yearRecord(civil.year);
     const int newYearMonthDay = newYearMonthDayOfRecord(record);
-    const int lunarYear = 100 * month + day < newYearMonthDay ? year - 1 : year;
-    return lunarDateFromDayIndex(lunarYear, jdn - lunarNewYearDay(lunarYear) + 1);
+    const int lunarYear =
+        100 * civil.month + civil.day < newYearMonthDay ? civil.year - 1 : civil.year;
+    return lunarDateFromDayIndex(calendar, lunarYear,
+                                 day.dayNumber - calendar.newYearDay(lunarYear) + 1);
 }
 
-std::string lunarToSolar(int year, int month, int day) {
-    if (!convertible(year)) return "";
-    const int index = lunarDayIndex(year, month, day);
-    if (index == 0) return "";
-    return dateFromJulianDayNumber(lunarNewYearDay(year) + index - 1);
+LunarDate lunarDateOfDay(const LunarCalendar& calendar, int dayNumber) {
+    return lunarDateOfDay(calendar, civilDayOfNumber(dayNumber));
 }
 
-std::string withMonthCode(std::string_view lunarDateCode) {
-    const DateCodeFields fields = parseDateCode(lunarDateCode);
-    if (!fields.ok) return "";
-    std::string text(lunarDateCode);
-    const int code = monthCodeOf(fields.month);
-    text[2] = static_cast<char>('0' + code / 10);
-    text[3] = static_cast<char>('0' + code % 10);
-    return text;
+LunarDate solarToLunar(const LunarCalendar& calendar, const CivilDate& date) {
+    if (!convertible(date.year)) return {};
+    return lunarDateOfDay(calendar, civilDay(date));
+}
+
+int lunarToDayNumber(const LunarCalendar& calendar, const LunarDate& date) {
+    if (!convertible(date.year)) return InvalidDayNumber;
+    const int index = lunarDayIndex(calendar, date);
+    if (index == 0) return InvalidDayNumber;
+    return calendar.newYearDay(date.year) + index - 1;
+}
+
+CivilDate lunarToSolar(const LunarCalendar& calendar, const LunarDate& date) {
+    const int day = lunarToDayNumber(calendar, date);
+    return day == InvalidDayNumber ? CivilDate{} : civilDateFromDayNumber(day);
+}
+
+std::string lunarDateCode(const LunarDate& date) {
+    return date.valid() ? formatDateCode(date.year, date.sizedMonthCode(), date.day) : "";
+}
+
+std::string lunarMonthCodeText(const LunarDate& date) {
+    return date.valid() ? formatDateCode(date.year, date.monthCode(), date.day) : "";
 }
 
 }  // namespace tavomerix

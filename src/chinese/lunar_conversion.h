@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
+
+#include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
 
 namespace tavomerix {
 
@@ -9,24 +11,36 @@ namespace tavomerix {
 constexpr int FirstConvertibleYear = -8999;
 constexpr int LastConvertibleYear = 9000;
 
-// 1-based position of a lunar date (MonthCode 1..24, day) within its lunar year; 0 when the
-// date does not exist.
-int lunarDayIndex(int year, int month, int day);
+// 1-based position of a lunar date within its lunar year; 0 when the date does not exist.
+int lunarDayIndex(const LunarCalendar& calendar, const LunarDate& date);
 
-// Lunar DateCode (SizedMonthCode, day, lunar year) of day `index` of a lunar year; "" when
-// the year has no record or index is outside 1..lunarYearLength(year).
-std::string lunarDateFromDayIndex(int year, int index);
+// Lunar date (with its long-month flag) of day `index` of a lunar year; LunarDate{} when
+// the year has no record or index is outside 1..yearLength(year).
+LunarDate lunarDateFromDayIndex(const LunarCalendar& calendar, int year, int index);
 
-// Lunar DateCode of a civil date; "" for an invalid date or a year outside -8999..9000.
-std::string solarToLunar(int year, int month, int day);
+// Lunar date of a civil date; LunarDate{} for an invalid date or a year outside
+// -8999..9000.
+LunarDate solarToLunar(const LunarCalendar& calendar, const CivilDate& date);
 
-// Civil DateCode of a lunar date (MonthCode 1..24); "" for a lunar year outside -8999..9000
-// or a date that does not exist (a leap month the year lacks included).
-std::string lunarToSolar(int year, int month, int day);
+// Lunar date of a Julian Day number; LunarDate{} outside the civil years -8999..9000.
+LunarDate lunarDateOfDay(const LunarCalendar& calendar, int dayNumber);
+// The same for a civil day whose date and day number are both known.
+LunarDate lunarDateOfDay(const LunarCalendar& calendar, const CivilDay& day);
 
-// A lunar DateCode with the MonthCode in its month field instead of the SizedMonthCode
-// (as the calculator, the searches and the command line show it); "" when the text is not
-// a DateCode.
-std::string withMonthCode(std::string_view lunarDateCode);
+// Julian Day number of a lunar date (longMonth is not consulted); InvalidDayNumber for a
+// lunar year outside -8999..9000 or a date that does not exist (a leap month the year
+// lacks included).
+int lunarToDayNumber(const LunarCalendar& calendar, const LunarDate& date);
+
+// Civil date of a lunar date; CivilDate{} (month 0) where lunarToDayNumber has no day.
+CivilDate lunarToSolar(const LunarCalendar& calendar, const LunarDate& date);
+
+// The lunar DateCode of a date: its SizedMonthCode in the month field ("AD25-01-2024");
+// "" for LunarDate{}.
+std::string lunarDateCode(const LunarDate& date);
+
+// The lunar DateCode with the MonthCode in its month field instead (as the calculator,
+// the searches and the command line show it); "" for LunarDate{}.
+std::string lunarMonthCodeText(const LunarDate& date);
 
 }  // namespace tavomerix

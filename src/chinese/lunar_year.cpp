@@ -1,31 +1,17 @@
 #include "chinese/lunar_year.h"
 
 #include <algorithm>
-#include <array>
 #include <system_error>
 #include <thread>
-#include <vector>
 
-#include "app/app_settings.h"
 #include "astro/solar_terms.h"
 #include "calendar/arithmetic.h"
-#include "calendar/julian_day.h"
 #include "chinese/phase_days.h"
 
 namespace tavomerix {
 namespace {
 
 constexpr int WinterSolstice = 24;  // TermNumber of 冬至
-constexpr int LunarYearCount = LastLunarYear - FirstLunarYear + 1;
-
-// What the lunar years depend on: the effective astronomy switch and the time zone.
-struct Regime {
-    bool modern = false;
-    int timeZoneHours = -100;  // no zone: the first comparison always differs
-    friend bool operator==(const Regime&, const Regime&) = default;
-};
-
-Regime currentRegime() { return {modernAstronomy(), appSettings().TimeZoneHours}; }
 
 // Years that follow the mean-lunation calendars in the historical regime.
 bool isMeanRuleYear(int year) {
@@ -51,60 +37,52 @@ struct DayMemo {
     void clear() { entries.fill({}); }
 };
 
-// The day searches of one thread under one regime. Neighbouring years ask for the same new
+}  // namespace
+
+// The day searches of builds under one context. Neighbouring years ask for the same new
 // moons and principal terms (the months around 冬月 and the new year), so the memo spares
 // about half of the searches of a sequential build.
-struct EngineMemo {
-    Regime regime;
+struct LunarYearCache::Memo {
     DayMemo<256> nextNewMoon;       // search day -> day of the first new moon >= it
     DayMemo<64> lastNewMoon;        // day -> day of the last new moon <= it
     DayMemo<256> principalTermDay;  // day -> day of the first principal term >= it
     DayMemo<32> solstice;           // search day -> day of the first 冬至 >= it
 };
 
-void clearMemo(EngineMemo& memo) {
-    memo.nextNewMoon.clear();
-    memo.lastNewMoon.clear();
-    memo.principalTermDay.clear();
-    memo.solstice.clear();
-}
+namespace {
 
-EngineMemo& threadMemo() {
-    thread_local EngineMemo memo;
-    return memo;
-}
+using Memo = LunarYearCache::Memo;
 
-// This thread's memo, emptied first when the regime changed since it was filled.
-EngineMemo& engineMemo() {
-    EngineMemo& memo = threadMemo();
-    const Regime regime = currentRegime();
-    if (!(memo.regime == regime)) {
-        clearMemo(memo);
-        memo.regime = regime;
+// The searches of one build: the context and a memo used by this thread alone.
+struct Searches {
+    const CalendarContext& context;
+    Memo& memo;
+
+    int nextNewMoonDay(int day) {
+        return memo.nextNewMoon.get(
+            day, [this](int d) { return nextPhaseDay(context, d, MoonPhase::New); });
     }
-    return memo;
-}
 
-int nextNewMoonDay(EngineMemo& m, int day) {
-    return m.nextNewMoon.get(day, [](int d) { return nextPhaseDay(d, NewMoon); });
-}
+    int lastNewMoonDay(int day) {
+        return memo.lastNewMoon.get(
+            day, [this](int d) { return lastPhaseDay(context, d, MoonPhase::New); });
+    }
 
-int lastNewMoonDay(EngineMemo& m, int day) {
-    return m.lastNewMoon.get(day, [](int d) { return lastPhaseDay(d, NewMoon); });
-}
+    int solsticeDay(int day) {
+        return memo.solstice.get(day, [this](int d) {
+            return floorToInt(solarTermInstant(context, d, WinterSolstice));
+        });
+    }
 
-int solsticeDay(EngineMemo& m, int day) {
-    return m.solstice.get(day,
-                          [](int d) { return floorToInt(solarTermInstant(d, WinterSolstice)); });
-}
-
-// The principal-term test of a month [firstDay, lastDay]: the first principal term on or
-// after firstDay falls on a day <= lastDay (the test of containsPrincipalTerm).
-bool hasPrincipalTerm(EngineMemo& m, int firstDay, int lastDay) {
-    const int termDay = m.principalTermDay.get(
-        firstDay, [](int d) { return floorToInt(nextTermInstant(d, PrincipalTerm)); });
-    return firstDay <= termDay && termDay <= lastDay;
-}
+    // The principal-term test of a month [firstDay, lastDay]: the first principal term on or
+    // after firstDay falls on a day <= lastDay (the test of containsPrincipalTerm).
+    bool hasPrincipalTerm(int firstDay, int lastDay) {
+        const int termDay = memo.principalTermDay.get(firstDay, [this](int d) {
+            return floorToInt(nextTermInstant(context, d, TermKind::Principal));
+        });
+        return firstDay <= termDay && termDay <= lastDay;
+    }
+};
 
 // Leap placement (0, 1, 2) and day of 正月初一 of a year.
 struct YearStart {
@@ -114,48 +92,42 @@ struct YearStart {
 
 // Solstice rule: months begin at new moons, the month holding 冬至 is 冬月, and a 13-month
 // span between two 冬月 takes its leap month where a month lacks a principal term.
-YearStart solsticeRuleStart(EngineMemo& m, int year) {
+YearStart solsticeRuleStart(Searches& m, int year) {
     const int j = julianDayNumber(year, 1, 1);
-    const int s1 = solsticeDay(m, j - 180);  // 冬至 of December year - 1
-    const int s2 = solsticeDay(m, s1 + 300);
-    const int s3 = solsticeDay(m, s2 + 300);
-    const int m1 = lastNewMoonDay(m, s1);  // first days of the three 冬月
-    const int m2 = lastNewMoonDay(m, s2);
-    const int m3 = lastNewMoonDay(m, s3);
+    const int s1 = m.solsticeDay(j - 180);  // 冬至 of December year - 1
+    const int s2 = m.solsticeDay(s1 + 300);
+    const int s3 = m.solsticeDay(s2 + 300);
+    const int m1 = m.lastNewMoonDay(s1);  // first days of the three 冬月
+    const int m2 = m.lastNewMoonDay(s2);
+    const int m3 = m.lastNewMoonDay(s3);
     if (m2 - m1 >= 360) {
-        const int a1 = nextNewMoonDay(m, m1 + 20);
-        const int a2 = nextNewMoonDay(m, a1 + 20);
-        const int a3 = nextNewMoonDay(m, a2 + 20);
-        if (hasPrincipalTerm(m, a1, a2 - 1) && hasPrincipalTerm(m, a2, a3 - 1)) return {1, a2};
+        const int a1 = m.nextNewMoonDay(m1 + 20);
+        const int a2 = m.nextNewMoonDay(a1 + 20);
+        const int a3 = m.nextNewMoonDay(a2 + 20);
+        if (m.hasPrincipalTerm(a1, a2 - 1) && m.hasPrincipalTerm(a2, a3 - 1)) return {1, a2};
         return {0, a3};  // a1 or a2 was the leap month ending year - 1
     }
-    const int newYear = nextNewMoonDay(m, m1 + 50);
+    const int newYear = m.nextNewMoonDay(m1 + 50);
     if (m3 - m2 < 360) return {0, newYear};
-    const int b1 = nextNewMoonDay(m, m2 + 20);
-    const int b2 = nextNewMoonDay(m, b1 + 20);
-    const int b3 = nextNewMoonDay(m, b2 + 20);
-    const bool leapNextYear = hasPrincipalTerm(m, b1, b2 - 1) && hasPrincipalTerm(m, b2, b3 - 1);
+    const int b1 = m.nextNewMoonDay(m2 + 20);
+    const int b2 = m.nextNewMoonDay(b1 + 20);
+    const int b3 = m.nextNewMoonDay(b2 + 20);
+    const bool leapNextYear = m.hasPrincipalTerm(b1, b2 - 1) && m.hasPrincipalTerm(b2, b3 - 1);
     return {leapNextYear ? 0 : 2, newYear};
 }
 
-YearStart yearStart(EngineMemo& m, int year) {
-    if (!m.regime.modern && isMeanRuleYear(year))
-        return {meanYearHasLeap(year), meanNewYearDay(year)};
+YearStart yearStart(Searches& m, int year) {
+    if (!m.context.modernAstronomy() && isMeanRuleYear(year))
+        return {meanYearHasLeap(year) ? 1 : 0, meanNewYearDay(year)};
     return solsticeRuleStart(m, year);
 }
-
-// A built year: its record and the day of its 正月初一.
-struct BuiltYear {
-    std::array<char, LunarYearRecordLength> text{};
-    int newYearDay = InvalidDayNumber;
-};
 
 constexpr char HexDigits[] = "0123456789ABC";
 
 // 1-based index (1..13) of the leap month among the 13 months starting at monthStarts[1].
-int leapMonthIndex(EngineMemo& m, int placement, const int* monthStarts) {
+int leapMonthIndex(Searches& m, int placement, const int* monthStarts) {
     const auto lacksTerm = [&](int i) {
-        return !hasPrincipalTerm(m, monthStarts[i], monthStarts[i + 1] - 1);
+        return !m.hasPrincipalTerm(monthStarts[i], monthStarts[i + 1] - 1);
     };
     if (placement == 2) return lacksTerm(12) ? 12 : 13;  // 闰冬月 or 闰腊月
     // The first month after 正月 without a principal term. When the mean rule grants a
@@ -170,18 +142,18 @@ int leapMonthIndex(EngineMemo& m, int placement, const int* monthStarts) {
     return 13;
 }
 
-BuiltYear buildYear(EngineMemo& m, int year) {
+BuiltLunarYear buildYear(Searches& m, int year) {
     const YearStart start = yearStart(m, year);
     const int months = start.placement == 0 ? 12 : 13;
     int monthStarts[15] = {};  // 1-based; monthStarts[months + 1] is the next 正月
     monthStarts[1] = start.newYearDay;
     for (int i = 2; i <= months + 1; ++i)
-        monthStarts[i] = nextNewMoonDay(m, monthStarts[i - 1] + 20);
+        monthStarts[i] = m.nextNewMoonDay(monthStarts[i - 1] + 20);
     const auto sizeDigit = [&](int i) {
         return monthStarts[i + 1] - monthStarts[i] == 30 ? '1' : '0';
     };
 
-    BuiltYear built;
+    BuiltLunarYear built;
     built.newYearDay = start.newYearDay;
     const int leap = start.placement == 0 ? 0 : leapMonthIndex(m, start.placement, monthStarts);
     int position = 0;
@@ -199,170 +171,86 @@ BuiltYear buildYear(EngineMemo& m, int year) {
 
 bool inRange(int year) { return year >= FirstLunarYear && year <= LastLunarYear; }
 
-struct LunarYearSlot {
-    BuiltYear year;
-    bool filled = false;
-};
-
-// The records of every lunar year, built on first use, and the regime they were built under.
-struct LunarYearCache {
-    Regime regime;
-    std::array<LunarYearSlot, LunarYearCount> slots;
-};
-
-LunarYearCache& lunarYearCache() {
-    static LunarYearCache cache;
-    return cache;
-}
-
-void emptySlots(LunarYearCache& cache) {
-    for (LunarYearSlot& slot : cache.slots) slot.filled = false;
-}
-
-// The cache, emptied first when the regime changed since it was filled.
-LunarYearCache& currentCache() {
-    LunarYearCache& cache = lunarYearCache();
-    const Regime regime = currentRegime();
-    if (!(cache.regime == regime)) {
-        emptySlots(cache);
-        cache.regime = regime;
-    }
-    return cache;
-}
-
-// The filled slot of a year; nullptr out of range.
-const LunarYearSlot* yearSlot(int year) {
-    if (!inRange(year)) return nullptr;
-    LunarYearSlot& slot = currentCache().slots[year - FirstLunarYear];
-    if (!slot.filled) {
-        slot.year = buildYear(engineMemo(), year);
-        slot.filled = true;
-    }
-    return &slot;
+// Builds one year with a memo of its own.
+BuiltLunarYear buildAlone(const CalendarContext& context, int year) {
+    Memo memo;
+    Searches searches{context, memo};
+    return buildYear(searches, year);
 }
 
 }  // namespace
 
-std::string_view lunarYearRecord(int year) {
-    const LunarYearSlot* slot = yearSlot(year);
-    if (slot == nullptr) return {};
-    return {slot->year.text.data(), slot->year.text.size()};
-}
-
-std::string buildLunarYearRecord(int year) {
+std::string buildLunarYearRecord(const CalendarContext& context, int year) {
     if (!inRange(year)) return "";
-    const BuiltYear built = buildYear(engineMemo(), year);
+    const BuiltLunarYear built = buildAlone(context, year);
     return {built.text.data(), built.text.size()};
 }
 
-int leapPlacement(int year) {
+int leapPlacement(const CalendarContext& context, int year) {
     if (!inRange(year)) return 0;
-    return yearStart(engineMemo(), year).placement;
+    Memo memo;
+    Searches searches{context, memo};
+    return yearStart(searches, year).placement;
 }
 
-int lunarNewYearDay(int year) {
-    const LunarYearSlot* slot = yearSlot(year);
-    return slot == nullptr ? InvalidDayNumber : slot->year.newYearDay;
-}
-
-std::string solsticeYearCode(int year) {
+std::string solsticeYearCode(const CalendarContext& context, int year) {
     if (!inRange(year)) return "";
-    const YearStart start = solsticeRuleStart(engineMemo(), year);
+    Memo memo;
+    Searches searches{context, memo};
+    const YearStart start = solsticeRuleStart(searches, year);
     const CivilDate newYear = civilDateFromDayNumber(start.newYearDay);
     return {static_cast<char>('0' + start.placement), static_cast<char>('0' + newYear.month % 10),
             static_cast<char>('0' + newYear.day / 10), static_cast<char>('0' + newYear.day % 10)};
 }
 
-int lunarYearLength(int year) {
-    const std::string_view record = lunarYearRecord(year);
-    if (record.empty()) return 0;
-    int days = 0;
-    for (int i = 0; i < 12; ++i) days += monthDaysOfSize(record[i]);
-    if (record[LeapDigitPosition] != '0') days += monthDaysOfSize(record[LeapSizePosition]);
-    return days;
+LunarYearCache::LunarYearCache(const CalendarContext& context)
+    : context_(context), years_(FirstLunarYear, LastLunarYear), memo_(std::make_unique<Memo>()) {}
+
+LunarYearCache::~LunarYearCache() = default;
+
+const BuiltLunarYear* LunarYearCache::year(int year) const {
+    return years_.get(year, [this](int y) {
+        // The shared memo serves one build at a time; a build that finds it in use by another
+        // thread searches with a memo of its own.
+        std::unique_lock<std::mutex> lock(memoMutex_, std::try_to_lock);
+        if (!lock.owns_lock()) return buildAlone(context_, y);
+        Searches searches{context_, *memo_};
+        return buildYear(searches, y);
+    });
 }
 
-int isValidLunarDate(int year, int month, int day) {
-    const std::string_view record = lunarYearRecord(year);
-    if (record.empty() || day < 1) return 0;
-    if (month >= 1 && month <= 12) return day <= monthDaysOfSize(record[month - 1]) ? 1 : 0;
-    if (month >= 13 && month <= 24) {
-        const int leap = leapMonthOfRecord(record);
-        return leap > 0 && leap == month - 12 && day <= monthDaysOfSize(record[LeapSizePosition])
-                   ? 1
-                   : 0;
-    }
-    return 0;
+std::string_view LunarYearCache::record(int year) const {
+    const BuiltLunarYear* built = this->year(year);
+    if (built == nullptr) return {};
+    return {built->text.data(), built->text.size()};
 }
 
-int monthSequence(int year, int month) {
-    if (isValidLunarDate(year, month, 1) == 0) return 0;
-    const int leap = leapMonthOfRecord(lunarYearRecord(year));
-    if (leap == 0) return month;
-    if (month <= 12) return leap < month ? month + 1 : month;
-    return leap + 1;
+int LunarYearCache::newYearDay(int year) const {
+    const BuiltLunarYear* built = this->year(year);
+    return built == nullptr ? InvalidDayNumber : built->newYearDay;
 }
 
-int monthAtSequence(int year, int sequence) {
-    const std::string_view record = lunarYearRecord(year);
-    if (record.empty()) return 0;
-    const int leap = leapMonthOfRecord(record);
-    const int months = leap == 0 ? 12 : 13;
-    if (sequence < 1 || sequence > months) return 0;
-    if (leap > 0 && sequence == leap + 1)
-        return leap + 12 + (record[LeapSizePosition] == '1' ? 24 : 0);
-    const int month = leap > 0 && sequence > leap + 1 ? sequence - 1 : sequence;
-    return month + (record[month - 1] == '1' ? 24 : 0);
-}
-
-void setModernCalculateAncientFlag(int flag) {
-    if (appSettings().ModernCalculateAncientFlag == flag) return;
-    clearLunarYearCache();
-    appSettings().ModernCalculateAncientFlag = flag;
-}
-
-void clearLunarYearCache() {
-    emptySlots(lunarYearCache());
-    clearMemo(threadMemo());
-}
-
-void prefetchLunarYears(int first, int last) {
+void LunarYearCache::prefetch(int first, int last) const {
     first = std::max(first, FirstLunarYear);
     last = std::min(last, LastLunarYear);
     if (first > last) return;
-    LunarYearCache& cache = currentCache();
-
-    // Each half is built in year order on its own thread (with its own memo) into local
-    // storage; the cache is only read while both run and written after they have finished.
-    const auto buildRange = [&cache](int from, int to, std::vector<BuiltYear>& out) {
-        out.resize(static_cast<std::size_t>(to - from + 1));
-        EngineMemo& memo = engineMemo();
-        for (int year = from; year <= to; ++year) {
-            if (!cache.slots[year - FirstLunarYear].filled)
-                out[year - from] = buildYear(memo, year);
+    // Each half is built in year order on its own thread, with a memo of its own.
+    const auto buildRange = [this](int from, int to) {
+        Memo memo;
+        Searches searches{context_, memo};
+        for (int y = from; y <= to; ++y) {
+            if (!years_.has(y)) years_.put(y, buildYear(searches, y));
         }
     };
     const int middle = first + (last - first) / 2;
-    std::vector<BuiltYear> lower, upper;
     try {
-        std::thread worker(buildRange, middle + 1, last, std::ref(upper));
-        buildRange(first, middle, lower);
+        std::thread worker(buildRange, middle + 1, last);
+        buildRange(first, middle);
         worker.join();
     } catch (const std::system_error&) {  // no second thread: build the rest here
-        buildRange(first, middle, lower);
-        buildRange(middle + 1, last, upper);
+        buildRange(first, middle);
+        buildRange(middle + 1, last);
     }
-    const auto store = [&cache](int from, const std::vector<BuiltYear>& built) {
-        for (std::size_t i = 0; i < built.size(); ++i) {
-            LunarYearSlot& slot = cache.slots[from - FirstLunarYear + static_cast<int>(i)];
-            if (!slot.filled && built[i].newYearDay != InvalidDayNumber) {
-                slot.year = built[i];
-                slot.filled = true;
-            }
-        }
-    };
-    store(first, lower);
-    store(middle + 1, upper);
 }
 
 }  // namespace tavomerix

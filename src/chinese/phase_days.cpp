@@ -4,7 +4,6 @@
 #include <cmath>
 #include <iterator>
 
-#include "app/app_settings.h"
 #include "astro/historical_reckoning.h"
 #include "astro/solar_terms.h"
 #include "calendar/arithmetic.h"
@@ -127,52 +126,55 @@ const MeanCalendar* meanCalendarOfYear(int year) {
     return nullptr;
 }
 
-double reckonedNewMoonInstant(int day) {
+double reckonedNewMoonInstant(const CalendarContext& context, int day) {
     day = nudgedNewMoonDay(day);
     const PhaseRange* range = rangeOf(NewMoonRanges, day);
-    if (range == nullptr) return nextNewMoonReckoned(day, 0);
-    if (range->calendar < 0) return nextNewMoonReckoned(day, range->threshold);
+    if (range == nullptr) return nextNewMoonReckoned(context, day, 0);
+    if (range->calendar < 0) return nextNewMoonReckoned(context, day, range->threshold);
     const MeanCalendar& c = MeanCalendars[range->calendar];
     return meanPhase(day, c.conjunctionEpochDay, c.meanMonthDays);
 }
 
-double reckonedFullMoonInstant(int day) {
+double reckonedFullMoonInstant(const CalendarContext& context, int day) {
     day = nudgedFullMoonDay(day);
     const PhaseRange* range = rangeOf(FullMoonRanges, day);
-    if (range == nullptr) return nextMoonPhase(day, FullMoon);
+    if (range == nullptr) return nextMoonPhase(context, day, MoonPhase::Full);
     const MeanCalendar& c = MeanCalendars[range->calendar];
     return meanPhase(day, c.conjunctionEpochDay + c.meanMonthDays / 2, c.meanMonthDays);
 }
 
-int phaseCount(int year, int phase) {
+int phaseCount(const CalendarContext& context, int year, MoonPhase phase) {
     if (!isValidDate(year, 1, 1)) return 0;
-    const double first = nextPhaseInstant(julianDayNumber(year, 1, 1), phase);
-    const double following = nextPhaseInstant(julianDayNumber(year, 12, 31) + 1, phase);
+    const double first = nextPhaseInstant(context, julianDayNumber(year, 1, 1), phase);
+    const double following = nextPhaseInstant(context, julianDayNumber(year, 12, 31) + 1, phase);
     return floorToInt((following - first) / 29);
 }
 
 }  // namespace
 
-double nextPhaseInstant(int day, int phase) {
-    if (modernAstronomy()) return nextMoonPhase(day, phase);
-    return phase == NewMoon ? reckonedNewMoonInstant(day) : reckonedFullMoonInstant(day);
+double nextPhaseInstant(const CalendarContext& context, int day, MoonPhase phase) {
+    if (context.modernAstronomy()) return nextMoonPhase(context, day, phase);
+    return phase == MoonPhase::New ? reckonedNewMoonInstant(context, day)
+                                   : reckonedFullMoonInstant(context, day);
 }
 
-int nextPhaseDay(int day, int phase) { return floorToInt(nextPhaseInstant(day, phase)); }
+int nextPhaseDay(const CalendarContext& context, int day, MoonPhase phase) {
+    return floorToInt(nextPhaseInstant(context, day, phase));
+}
 
-int lastPhaseDay(int day, int phase) {
-    const int x = nextPhaseDay(day - 10, phase);
+int lastPhaseDay(const CalendarContext& context, int day, MoonPhase phase) {
+    const int x = nextPhaseDay(context, day - 10, phase);
     if (x <= day) return x;
-    return nextPhaseDay(x - 40, phase);
+    return nextPhaseDay(context, x - 40, phase);
 }
 
-int meanYearHasLeap(int year) {
+bool meanYearHasLeap(int year) {
     const MeanCalendar* c = meanCalendarOfYear(year);
-    if (c == nullptr) return 0;
+    if (c == nullptr) return false;
     const double n = c->cycleYears;
     const double x = c->cycleMonths * (year - c->epochYear);  // months since the epoch
     const int r = floorToInt(x - n * std::floor(x / n));      // [0, N)
-    return r >= c->cycleYears - c->cycleMonths % c->cycleYears ? 1 : 0;
+    return r >= c->cycleYears - c->cycleMonths % c->cycleYears;
 }
 
 int meanNewYearDay(int year) {
@@ -182,8 +184,23 @@ int meanNewYearDay(int year) {
     return floorToInt(c->yearEpochDay + c->meanMonthDays * months);
 }
 
-int newMoonCount(int year) { return phaseCount(year, NewMoon); }
+int newMoonCount(const CalendarContext& context, int year) {
+    return phaseCount(context, year, MoonPhase::New);
+}
 
-int fullMoonCount(int year) { return phaseCount(year, FullMoon); }
+int fullMoonCount(const CalendarContext& context, int year) {
+    return phaseCount(context, year, MoonPhase::Full);
+}
+
+int computeEasterDay(const CalendarContext& context, int year) {
+    if (!isValidDate(year, 1, 1)) return InvalidDayNumber;
+    constexpr int VernalEquinox = 6;  // TermNumber of 春分
+    constexpr int Sunday = 6;         // weekday index, 0 = Monday
+    const int equinox =
+        floorToInt(solarTermInstant(context, julianDayNumber(year, 1, 1), VernalEquinox));
+    const int fullMoon = nextPhaseDay(context, equinox, MoonPhase::Full);
+    const int weekday = floorMod(fullMoon, 7);
+    return weekday == Sunday ? fullMoon + 7 : fullMoon + Sunday - weekday;
+}
 
 }  // namespace tavomerix

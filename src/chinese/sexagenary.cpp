@@ -4,7 +4,6 @@
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/lunar_year.h"
 
 namespace tavomerix {
 namespace {
@@ -15,50 +14,61 @@ constexpr int Lichun = 3;  // TermNumber of 立春
 // (shift 0) or after (shift 2); year 4 is 甲子.
 int yearNumber(int year, int shift) { return floorMod(year + 12055 + shift, 60) + 1; }
 
-// Day of the first 立春 on or after a day.
-int lichunDay(int day) { return floorToInt(solarTermInstant(day, Lichun)); }
+// A civil day with the calendar the year and month rules read.
+struct DateParts {
+    const LunarCalendar& calendar;
+    CivilDate date;
+    int dayNumber;
 
-int yearFromNewYear(int year, int month, int day) {
-    const std::string_view record = lunarYearRecord(year);
+    CivilDay day() const { return {date, dayNumber}; }
+};
+
+// Day of the first 立春 on or after a day.
+int lichunDay(const LunarCalendar& calendar, int day) {
+    return floorToInt(solarTermInstant(calendar.context(), day, Lichun));
+}
+
+int yearFromNewYear(const DateParts& p) {
+    const std::string_view record = p.calendar.yearRecord(p.date.year);
     if (record.empty()) return 0;
     const int newYearMonthDay = newYearMonthDayOfRecord(record);
-    return yearNumber(year, 100 * month + day < newYearMonthDay ? 0 : 1);
+    return yearNumber(p.date.year, 100 * p.date.month + p.date.day < newYearMonthDay ? 0 : 1);
 }
 
 // The day of the year at which the sexagenary year turns is the 立春 day; a year whose
 // first 立春 falls within its first ten days may hold a second one late in December, and
 // one whose first 立春 falls after day 180 held the turn in the previous year.
-int yearFromLichun(int year, int month, int day) {
+int yearFromLichun(const DateParts& p) {
+    const int year = p.date.year;
     const int firstDay = julianDayNumber(year, 1, 1);
-    const int lichun = lichunDay(firstDay) - firstDay + 1;  // day of the year
-    int turn = -400;                                        // first turn (day of the year)
+    const int lichun = lichunDay(p.calendar, firstDay) - firstDay + 1;  // day of the year
+    int turn = -400;                                                    // first turn
     int secondTurn = lichun;
     if (lichun < 180) {
         turn = lichun;
-        secondTurn = lichun < 10 ? lichunDay(firstDay + 180) - firstDay + 1 : 400;
+        secondTurn = lichun < 10 ? lichunDay(p.calendar, firstDay + 180) - firstDay + 1 : 400;
     }
-    const int n = dayOfYear(year, month, day);
+    const int n = p.dayNumber - firstDay + 1;
     if (n < turn) return yearNumber(year, 0);
     return yearNumber(year, n < secondTurn ? 1 : 2);
 }
 
-int yearOf(int year, int month, int day, int fromLichun) {
-    if (!isValidDate(year, month, day)) return 0;
-    return fromLichun != 0 ? yearFromLichun(year, month, day) : yearFromNewYear(year, month, day);
+int yearOf(const DateParts& p, GanzhiYearStart start) {
+    if (p.dayNumber == InvalidDayNumber) return 0;
+    return start == GanzhiYearStart::Lichun ? yearFromLichun(p) : yearFromNewYear(p);
 }
 
 // Number of the month (1 = 寅 month .. 12 = 丑 month, counted from the year's first month)
 // for a date; 0 without lunar data.
-int monthOfYear(int year, int month, int day, int fromLichun) {
-    if (fromLichun != 0) {
-        const int term = solarTermOfDate(year, month, day);  // 1..24
+int monthOfYear(const DateParts& p, GanzhiYearStart start) {
+    if (start == GanzhiYearStart::Lichun) {
+        const int term = solarTermOfDay(p.calendar.context(), p.dayNumber);  // 1..24
         if (term == 0) return 0;
         const int k = floorDiv(term - 1, 2) + 1;  // 1 = 丑 month (小寒 ..) .. 12 = 子 month
         return k == 1 ? 12 : k - 1;
     }
-    const DateCodeFields lunar = parseDateCode(solarToLunar(year, month, day));
-    if (!lunar.ok) return 0;
-    return floorMod(lunar.month - 1, 12) + 1;  // a leap month counts as the month before it
+    const LunarDate lunar = lunarDateOfDay(p.calendar, p.day());
+    return lunar.valid() ? lunar.month : 0;  // a leap month counts as the month before it
 }
 
 int zodiacOf(int yearNumberValue) {
@@ -72,34 +82,43 @@ void appendName(std::string& text, int number) {
 
 }  // namespace
 
-int ganzhiYear(int year, int month, int day, int fromLichun) {
-    return yearOf(year, month, day, fromLichun);
+int ganzhiYear(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
+    return yearOf({calendar, date, julianDayNumber(date)}, start);
 }
 
-int zodiacNumber(int year, int month, int day, int fromLichun) {
-    return zodiacOf(yearOf(year, month, day, fromLichun));
+int zodiacNumber(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
+    return zodiacOf(ganzhiYear(calendar, date, start));
 }
 
-int ganzhiMonth(int year, int month, int day, int fromLichun) {
-    const int y = yearOf(year, month, day, fromLichun);
+int ganzhiMonth(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
+    const DateParts parts{calendar, date, julianDayNumber(date)};
+    const int y = yearOf(parts, start);
     if (y == 0) return 0;
-    const int k = monthOfYear(year, month, day, fromLichun);
+    const int k = monthOfYear(parts, start);
     return k == 0 ? 0 : ganzhiMonthOfYear(y, k);
 }
 
-int ganzhiDay(int year, int month, int day) {
-    const int jdn = julianDayNumber(year, month, day);
-    if (jdn == InvalidDayNumber) return 0;
-    return floorMod(jdn - 11, 60) + 1;
+int ganzhiDayOfDayNumber(int dayNumber) { return floorMod(dayNumber - 11, 60) + 1; }
+
+int ganzhiDay(const CivilDate& date) {
+    const int jdn = julianDayNumber(date);
+    return jdn == InvalidDayNumber ? 0 : ganzhiDayOfDayNumber(jdn);
 }
 
-std::string ganzhiText(int year, int month, int day, int fromLichun) {
-    if (year < FirstConvertibleYear || year > LastConvertibleYear) return "";
-    const int y = yearOf(year, month, day, fromLichun);
-    const int k = y == 0 ? 0 : monthOfYear(year, month, day, fromLichun);
-    const int d = ganzhiDay(year, month, day);
-    if (y == 0 || k == 0 || d == 0) return "";
-    return ganzhiTextOfNumbers(y, ganzhiMonthOfYear(y, k), d);
+std::string ganzhiText(const LunarCalendar& calendar, const CivilDate& date,
+                       GanzhiYearStart start) {
+    return ganzhiText(calendar, civilDay(date), start);
+}
+
+std::string ganzhiText(const LunarCalendar& calendar, const CivilDay& day, GanzhiYearStart start) {
+    const CivilDate& date = day.date;
+    if (date.year < FirstConvertibleYear || date.year > LastConvertibleYear) return "";
+    const DateParts parts{calendar, date, day.dayNumber};
+    if (parts.dayNumber == InvalidDayNumber) return "";
+    const int y = yearOf(parts, start);
+    const int k = y == 0 ? 0 : monthOfYear(parts, start);
+    if (y == 0 || k == 0) return "";
+    return ganzhiTextOfNumbers(y, ganzhiMonthOfYear(y, k), ganzhiDayOfDayNumber(parts.dayNumber));
 }
 
 int ganzhiMonthOfYear(int yearNumber, int monthOfYear) {

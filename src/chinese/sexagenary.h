@@ -3,6 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
+
 namespace tavomerix {
 
 // Names of the ten stems, the twelve branches and the twelve zodiac animals (UTF-8);
@@ -14,25 +17,32 @@ constexpr std::string_view EarthlyBranches[12] = {"子", "丑", "寅", "卯", "�
 constexpr std::string_view ZodiacAnimals[12] = {"鼠", "牛", "虎", "兔", "龙", "蛇",
                                                 "马", "羊", "猴", "鸡", "狗", "猪"};
 
-// Sexagenary number 1..60 of the year of a civil date: from 立春 (fromLichun = 1) or from
-// 正月初一 (0); 0 for an invalid date or, from 正月初一, a year without a lunar record.
-int ganzhiYear(int year, int month, int day, int fromLichun);
+// Where the sexagenary year and its months begin: at 正月初一, the months following the
+// lunar months, or at 立春, the months beginning at the sectional terms (节).
+enum class GanzhiYearStart { LunarNewYear, Lichun };
+
+// Sexagenary number 1..60 of the year of a civil date; 0 for an invalid date or, from
+// 正月初一, a year without a lunar record.
+int ganzhiYear(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
 
 // Zodiac number 1..12 (1 = 子 = 鼠) of the sexagenary year of a civil date; 0 when there
 // is no year number.
-int zodiacNumber(int year, int month, int day, int fromLichun);
+int zodiacNumber(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
 
 // Sexagenary number 1..60 of the month of a civil date: months begin at the sectional
-// terms (fromLichun = 1) or follow the lunar months (0, a leap month taking the number of
-// the month before it); 0 for an invalid date or missing lunar data.
-int ganzhiMonth(int year, int month, int day, int fromLichun);
+// terms (Lichun) or follow the lunar months (LunarNewYear, a leap month taking the number
+// of the month before it); 0 for an invalid date or missing lunar data.
+int ganzhiMonth(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
 
-// Sexagenary number 1..60 of a civil day (Julian Day number 11 = 甲子); 0 for an invalid
-// date.
-int ganzhiDay(int year, int month, int day);
+// Sexagenary number 1..60 of a day (Julian Day number 11 = 甲子); any day number.
+int ganzhiDayOfDayNumber(int dayNumber);
+
+// Sexagenary number 1..60 of a civil day; 0 for an invalid date.
+int ganzhiDay(const CivilDate& date);
 
 // "甲子(鼠)年丙寅月戊午日" for a civil date in -8999..9000; "" when a part has no value.
-std::string ganzhiText(int year, int month, int day, int fromLichun);
+std::string ganzhiText(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
+std::string ganzhiText(const LunarCalendar& calendar, const CivilDay& day, GanzhiYearStart start);
 
 // Sexagenary number 1..60 of month 1..12 of a sexagenary year (1 = 寅 month .. 11 = 子,
 // 12 = 丑), from the year's number 1..60 by its stem; 0 when either is out of range.

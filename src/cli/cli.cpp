@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "app/app_settings.h"
 #include "cli/commands.h"
 #include "tavomerix_version.h"
 
@@ -130,6 +129,15 @@ const std::string* CliRequest::value(std::string_view name) const {
     const auto it = values.find(std::string(name));
     return it == values.end() ? nullptr : &it->second;
 }
+
+CalendarContext CliRequest::context() const {
+    CalendarContext context;
+    context.timeZoneHours = timeZoneHours;
+    context.regime = modern ? Regime::Modern : Regime::Historical;
+    return context;
+}
+
+const LunarCalendar& CliRequest::calendar() const { return LunarCalendar::shared(context()); }
 
 TypedNumber parseTypedNumber(std::string_view text, int low, int high) {
     size_t i = 0;
@@ -298,17 +306,7 @@ CliOutput runCli(const std::vector<std::string>& argv, const CliEnvironment& env
     const CliRequest& r = parse.request;
     if (r.help) return {ExitOk, usageText(), ""};
     if (r.version) return {ExitOk, std::string("tavomerix ") + TAVOMERIX_VERSION + "\n", ""};
-    // Every setting a command changes holds for this run only: the zone and the regime
-    // through their guard (which empties the lunar-year cache), the rest restored below.
-    const AppSettings saved = appSettings();
-    CliOutput out;
-    {
-        const ScopedCalendarSettings settings(r.timeZoneHours, r.modern ? 1 : 0);
-        appSettings().GanZhiFromLichunFlag = r.flag("lichun") ? 1 : 0;
-        out = findCommand(r.command)->handler(r, env);
-    }
-    appSettings() = saved;
-    return out;
+    return findCommand(r.command)->handler(r, env);
 }
 
 CliOutput printed(std::string text) {

@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
 
 namespace tavomerix {
 
@@ -30,6 +32,10 @@ struct CliRequest {
 
     bool flag(std::string_view name) const;
     const std::string* value(std::string_view name) const;
+    // The calendar context of --tz and --modern.
+    CalendarContext context() const;
+    // The shared calendar of that context.
+    const LunarCalendar& calendar() const;
 };
 
 // What a run writes: standard output, standard error and the exit status.
@@ -49,7 +55,7 @@ struct CliEnvironment {
 };
 
 // Runs the command line over argv (argv[0] is the program name) without touching the
-// process: the settings it changes are restored before it returns.
+// process.
 CliOutput runCli(const std::vector<std::string>& argv, const CliEnvironment& env = {});
 
 // Parses argv into a request; on failure returns the error output (exit 2).

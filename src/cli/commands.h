@@ -36,9 +36,9 @@ struct CivilDayArgument {
     CliOutput error;
 };
 CivilDayArgument civilDayArgument(std::string_view text);
-// A DATE argument typed civil or, with `lunar`, lunar (month = MonthCode), as the civil
-// date it names.
-CivilDayArgument dateArgument(std::string_view text, bool lunar);
+// A DATE argument typed civil or, with `lunar`, lunar (month = MonthCode) in the
+// calendar, as the civil date it names.
+CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view text, bool lunar);
 
 // A YEAR argument of the tables (-8999..9000), or a usage error.
 struct YearArgument {

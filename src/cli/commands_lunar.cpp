@@ -4,18 +4,14 @@
 #include <sstream>
 #include <string>
 
-#include "app/app_settings.h"
-#include "app/commemoration_store.h"
-#include "app/registry.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/lunar_year.h"
 #include "chinese/sexagenary.h"
 #include "cli/commands.h"
+#include "dayinfo/commemoration_days.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/day_view.h"
 #include "dayinfo/names.h"
-#include "dayinfo/term_table.h"
 
 namespace tavomerix {
 
@@ -28,15 +24,18 @@ CliOutput conversionRangeError(std::string_view text) {
     return usageError("date '" + std::string(text) + "' is outside the lunar calendar's years -8999..9000");
 }
 
-// Loads a commemoration file into the registry; problems go to `err`, one line each.
-bool loadDaysFile(const std::string& path, std::string& err) {
+// Reads a commemoration file into `days`; problems go to `err`, one line each.
+bool loadDaysFile(const LunarCalendar& calendar, const std::string& path, CommemorationDays& days,
+                  std::string& err) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return false;
     std::ostringstream contents;
     contents << in.rdbuf();
-    for (const CommemorationFileError& e : loadCommemorationFile(contents.str())) {
+    CommemorationFile file = parseCommemorationFile(calendar, contents.str());
+    for (const CommemorationFileError& e : file.errors) {
         err += "tavomerix: " + path + ":" + std::to_string(e.lineNumber) + ": " + e.message + "\n";
     }
+    days = std::move(file.days);
     return true;
 }
 
@@ -56,7 +55,8 @@ constexpr int CalendarCell = 8;
 
 // One month of `cal`: title, weekday header (Monday first), day numbers with the lunar
 // day, month or term beneath.
-std::string monthCalendar(int year, int month, const CliEnvironment& env) {
+std::string monthCalendar(const LunarCalendar& calendar, int year, int month,
+                          const CliEnvironment& env) {
     const std::string title = (year >= 1 ? std::to_string(year) : "公元前" + std::to_string(1 - year)) +
                               "年" + std::to_string(month) + "月";
     const int width = 7 * CalendarCell;
@@ -87,9 +87,11 @@ std::string monthCalendar(int year, int month, const CliEnvironment& env) {
             column = weekday;
         }
         std::string below;
-        const DateCodeFields lunar = parseDateCode(solarToLunar(year, month, day));
-        if (lunar.ok) below = lunar.day == 1 ? monthNameOf(lunar.month) : lunarDayName(lunar.day);
-        const TermEvent term = cachedNextTerm(jdn);
+        const LunarDate lunar = lunarDateOfDay(calendar, jdn);
+        if (lunar.valid()) {
+            below = lunar.day == 1 ? monthNameOf(lunar.sizedMonthCode()) : lunarDayName(lunar.day);
+        }
+        const TermEvent term = calendar.nextTerm(jdn);
         if (term.number != 0 && static_cast<int>(std::floor(term.instant)) == jdn) {
             below = std::string(solarTermName(term.number));
         }
@@ -127,13 +129,14 @@ CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
     if (last < first) {
         return usageError("LAST " + std::to_string(last) + " comes before FIRST " + std::to_string(first));
     }
+    const LunarCalendar& calendar = request.calendar();
     std::string text;
     text.reserve(static_cast<size_t>(last - first + 1) * 24);
     for (int chunk = first; chunk <= last; chunk += RecordChunkYears) {
         const int chunkLast = std::min(last, chunk + RecordChunkYears - 1);
-        prefetchLunarYears(chunk, chunkLast);
+        calendar.prefetch(chunk, chunkLast);
         for (int year = chunk; year <= chunkLast; ++year) {
-            text += std::to_string(year) + "\t" + std::string(lunarYearRecord(year)) + "\n";
+            text += std::to_string(year) + "\t" + std::string(calendar.yearRecord(year)) + "\n";
         }
         if (env.stopRequested && *env.stopRequested) return {ExitInterrupted, "", ""};
         if (env.stderrIsTerminal && env.progress && last > first) {
@@ -149,23 +152,27 @@ CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
 
 CliOutput runConvert(const CliRequest& request, const CliEnvironment&) {
     const std::string& text = request.args[0];
+    const LunarCalendar& calendar = request.calendar();
     if (request.flag("lunar")) {
-        const CivilDayArgument civil = dateArgument(text, true);
+        const CivilDayArgument civil = dateArgument(calendar, text, true);
         if (!civil.ok) return civil.error;
         return printed(formatDateCode(civil.year, civil.month, civil.day));
     }
     const CivilDayArgument civil = civilDayArgument(text);
     if (!civil.ok) return civil.error;
-    const std::string lunar = withMonthCode(solarToLunar(civil.year, civil.month, civil.day));
+    const std::string lunar =
+        lunarMonthCodeText(solarToLunar(calendar, {civil.year, civil.month, civil.day}));
     if (lunar.empty()) return conversionRangeError(text);
     return printed(lunar);
 }
 
 CliOutput runGanzhi(const CliRequest& request, const CliEnvironment&) {
-    const CivilDayArgument civil = dateArgument(request.args[0], request.flag("lunar"));
+    const LunarCalendar& calendar = request.calendar();
+    const CivilDayArgument civil = dateArgument(calendar, request.args[0], request.flag("lunar"));
     if (!civil.ok) return civil.error;
-    const std::string text =
-        ganzhiText(civil.year, civil.month, civil.day, request.flag("lichun") ? 1 : 0);
+    const std::string text = ganzhiText(
+        calendar, {civil.year, civil.month, civil.day},
+        request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear);
     if (text.empty()) return conversionRangeError(request.args[0]);
     return printed(text);
 }
@@ -180,6 +187,7 @@ CliOutput runInterval(const CliRequest& request, const CliEnvironment&) {
 }
 
 CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
+    const LunarCalendar& calendar = request.calendar();
     CivilDayArgument date;
     if (request.args.empty()) {
         date.ok = true;
@@ -187,22 +195,23 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
         date.month = env.today.month;
         date.day = env.today.day;
     } else {
-        date = dateArgument(request.args[0], request.flag("lunar"));
+        date = dateArgument(calendar, request.args[0], request.flag("lunar"));
         if (!date.ok) return date.error;
     }
-    AppSettings& s = appSettings();
-    s.LunarYearShowDynastyFlag = request.flag("era") ? 1 : 0;
-    s.FestivalInfoShowMuharramFlag = request.flag("hijri") ? 1 : 0;
+    DayViewOptions options;
+    options.ganzhiYearStart =
+        request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
+    options.eraNames = request.flag("era");
+    options.hijriLine = request.flag("hijri");
     std::string err;
+    CommemorationDays days;
     if (const std::string* path = request.value("days")) {
-        resetMemoryRegistry();
-        if (!loadDaysFile(*path, err)) {
+        if (!loadDaysFile(calendar, *path, days, err)) {
             return usageError("cannot read the commemoration file '" + *path + "'");
         }
-        s.registryEnabled = 1;
+        options.commemorationDays = &days;
     }
-    const DayView view = dayView(date.year, date.month, date.day);
-    if (request.value("days")) resetMemoryRegistry();
+    const DayView view = dayView(calendar, {date.year, date.month, date.day}, options);
     if (view.civilCode.empty()) {
         return usageError("date '" + (request.args.empty() ? std::string("today") : request.args[0]) +
                           "' is outside the years -8999..9000 of the day view");
@@ -229,10 +238,11 @@ CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
             month = m.value;
         }
     }
-    if (!wholeYear) return printed(monthCalendar(year, month, env));
-    prefetchLunarYears(year - 1, year);
+    const LunarCalendar& calendar = request.calendar();
+    if (!wholeYear) return printed(monthCalendar(calendar, year, month, env));
+    calendar.prefetch(year - 1, year);
     std::string text;
-    for (int m = 1; m <= 12; ++m) text += (m > 1 ? "\n" : "") + monthCalendar(year, m, env);
+    for (int m = 1; m <= 12; ++m) text += (m > 1 ? "\n" : "") + monthCalendar(calendar, year, m, env);
     return printed(text);
 }
 

@@ -15,12 +15,12 @@ constexpr int MaxTableYear = 9000;
 CliOutput tableCommand(YearTableMode mode, const CliRequest& request) {
     const YearArgument year = tableYearArgument(request.args[0]);
     if (!year.ok) return year.error;
-    return printed(yearTableText(mode, year.year, "\n"));
+    return printed(yearTableText(request.calendar(), mode, year.year, "\n"));
 }
 
 }  // namespace
 
-CivilDayArgument dateArgument(std::string_view text, bool lunar) {
+CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view text, bool lunar) {
     CivilDayArgument a;
     const TypedDate typed = parseTypedDate(text);
     if (!typed.ok) {
@@ -30,14 +30,13 @@ CivilDayArgument dateArgument(std::string_view text, bool lunar) {
     }
     CivilDate civil{typed.year, typed.month, typed.day};
     if (lunar) {
-        const DateCodeFields f = parseDateCode(lunarToSolar(typed.year, typed.month, typed.day));
-        if (!f.ok) {
+        civil = lunarToSolar(calendar, lunarDateOfMonthCode(typed.year, typed.month, typed.day));
+        if (civil.month == 0) {
             a.error = usageError("no such lunar date '" + std::string(text) +
                                  "' (month is 1..12, or 13..24 for the leap month the year has; "
                                  "day 1..29 or 30; years -8999..9000)");
             return a;
         }
-        civil = {f.year, f.month, f.day};
     }
     a.dayNumber = julianDayNumber(civil.year, civil.month, civil.day);
     if (a.dayNumber == InvalidDayNumber) {
@@ -52,7 +51,9 @@ CivilDayArgument dateArgument(std::string_view text, bool lunar) {
     return a;
 }
 
-CivilDayArgument civilDayArgument(std::string_view text) { return dateArgument(text, false); }
+CivilDayArgument civilDayArgument(std::string_view text) {
+    return dateArgument(LunarCalendar::shared({}), text, false);
+}
 
 YearArgument tableYearArgument(std::string_view text) {
     const TypedNumber year = parseTypedNumber(text, MinTableYear, MaxTableYear);

@@ -13,7 +13,11 @@ namespace tavomerix {
 namespace {
 
 // Earliest year of the tools: that of the default civil-year range (101 BC).
-int toolMinYear() { return minYearForArea(AppSettings{}.SolarYearAreaValue); }
+int toolMinYear() { return minYearForArea(StoredSettings{}.SolarYearAreaValue); }
+
+GanzhiYearStart ganzhiYearStartOf(const CliRequest& request) {
+    return request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
+}
 
 struct SearchKindName {
     std::string_view name;
@@ -78,8 +82,9 @@ std::string progressBar(double percent) {
 }
 
 // Runs a validated search with the terminal's progress bar and the Ctrl-C flag.
-CliOutput runValidatedSearch(SearchKind kind, const SearchStart& start,
-                             const DayConditions& conditions, const CliEnvironment& env) {
+CliOutput runValidatedSearch(const SearchSettings& settings, SearchKind kind,
+                             const SearchStart& start, const DayConditions& conditions,
+                             const CliEnvironment& env) {
     SearchHooks hooks;
     const bool showProgress = env.stderrIsTerminal && env.progress != nullptr;
     if (showProgress) {
@@ -89,7 +94,7 @@ CliOutput runValidatedSearch(SearchKind kind, const SearchStart& start,
     }
     hooks.stopRequested = [&env] { return env.stopRequested != nullptr && *env.stopRequested; };
     const auto result =
-        runSearch(kind, start.startYear, start.range, start.leapMonth, conditions, hooks, "\n");
+        runSearch(settings, kind, start.startYear, start.range, start.leapMonth, conditions, hooks, "\n");
     if (showProgress) env.progress("");
     if (!result) return {ExitInterrupted, "", "tavomerix: interrupted\n"};
     return printed(result->text);
@@ -151,7 +156,8 @@ CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env)
 
     const SearchStart validated = validateSearch(kind, fields, minYear, conditions);
     if (!validated.start) return usageError("nothing to search");  // not reached: checked above
-    CliOutput output = runValidatedSearch(kind, validated, conditions, env);
+    const SearchSettings settings{request.calendar(), ganzhiYearStartOf(request)};
+    CliOutput output = runValidatedSearch(settings, kind, validated, conditions, env);
     if (output.exitCode == ExitOk && validated.range != range.value) {
         output.err = "tavomerix: range shortened to " + std::to_string(validated.range) +
                      (validated.range == 1 ? " year" : " years") + "\n";
@@ -193,7 +199,8 @@ CliOutput runCalc(const CliRequest& request, const CliEnvironment&) {
         interval ? CalculatorInput{request.args[2], request.flag("bc2"), request.flag("lunar2")}
                  : CalculatorInput{};
     const int minYear = toolMinYear();
-    const std::string result = calculatorResult(mode->mode, first, second, minYear);
+    const std::string result = calculatorResult(
+        {request.calendar(), minYear, ganzhiYearStartOf(request)}, mode->mode, first, second);
     if (result.empty()) {
         std::string dateList = "'" + first.text + "'";
         if (interval) dateList += " '" + second.text + "'";

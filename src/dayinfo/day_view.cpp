@@ -1,11 +1,8 @@
 #include "dayinfo/day_view.h"
 
-#include "app/app_settings.h"
-#include "calendar/julian_day.h"
-#include "chinese/era_names.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/sexagenary.h"
 #include "dayinfo/date_text.h"
+#include "dayinfo/era_names.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/names.h"
 #include "dayinfo/seasons.h"
@@ -13,27 +10,30 @@
 
 namespace tavomerix {
 
-std::string lunarYearItemText(int lunarYear) {
-    const std::string year = appSettings().LunarYearShowDynastyFlag == 1
-                                 ? eraYearText(lunarYear)
-                                 : chineseYearText(lunarYear);
+std::string lunarYearItemText(int lunarYear, bool eraNames) {
+    const std::string year = eraNames ? eraYearText(lunarYear) : chineseYearText(lunarYear);
     return year.empty() ? "" : trimSpaces(year + "年");
 }
 
-DayView dayView(int year, int month, int day) {
-    if (!isDayInfoDate(year, month, day)) return {};
+DayView dayView(const LunarCalendar& calendar, const CivilDate& date,
+                const DayViewOptions& options) {
+    if (!isDayInfoDate(date)) return {};
+    const CivilDay day = civilDay(date);  // the one conversion to a day number
     DayView view;
-    view.lunarCode = solarToLunar(year, month, day);
-    const DateCodeFields lunar = parseDateCode(view.lunarCode);
-    if (!lunar.ok) return {};
-    view.civilCode = formatDateCode(year, month, day);
-    view.lunarText = lunarYearItemText(lunar.year) + " " + lunarMonthText(lunar.month) + " " +
-                     lunarDayName(lunar.day);
+    view.lunar = lunarDateOfDay(calendar, day);
+    if (!view.lunar.valid()) return {};
+    view.civil = date;
+    view.civilCode = formatDateCode(date.year, date.month, date.day);
+    view.lunarCode = lunarDateCode(view.lunar);
+    view.lunarText = lunarYearItemText(view.lunar.year, options.eraNames) + " " +
+                     lunarMonthText(view.lunar.sizedMonthCode()) + " " +
+                     lunarDayName(view.lunar.day);
     view.dayLine =
-        trimSpaces(weekdayName(year, month, day) + " " + zodiacSignName(year, month, day) + "  " +
-                   ganzhiText(year, month, day, appSettings().GanZhiFromLichunFlag));
-    view.festivalLine = trimSpaces(festivalLine(year, month, day));
-    view.seasonLine = trimSpaces(seasonLine(year, month, day));
+        trimSpaces(std::string(weekdayNameOfDay(day.dayNumber)) + " " + zodiacSignName(date) +
+                   "  " + ganzhiText(calendar, day, options.ganzhiYearStart));
+    view.festivalLine = trimSpaces(
+        festivalLine(calendar, day, view.lunar, {options.hijriLine, options.commemorationDays}));
+    view.seasonLine = trimSpaces(seasonLine(calendar, day));
     return view;
 }
 

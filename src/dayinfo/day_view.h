@@ -2,12 +2,26 @@
 
 #include <string>
 
+#include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
+#include "chinese/sexagenary.h"
+#include "dayinfo/commemoration_days.h"
+
 namespace tavomerix {
 
-// What the main window shows for one civil date, line by line, with the settings in
-// force (time zone, regime, GanZhiFromLichunFlag, LunarYearShowDynastyFlag,
-// FestivalInfoShowMuharramFlag, registryEnabled).
+// How the day view is shown: the widget's display settings and the user's days.
+struct DayViewOptions {
+    GanzhiYearStart ganzhiYearStart = GanzhiYearStart::LunarNewYear;
+    bool eraNames = false;   // name lunar years by their reign era (104 BC .. 1911)
+    bool hijriLine = false;  // the Hijri date instead of the festivals
+    // The user's commemoration days, shown first on the festival line; none when null.
+    const CommemorationDays* commemorationDays = nullptr;
+};
+
+// What the main window shows for one civil date, line by line.
 struct DayView {
+    CivilDate civil;           // the date shown
+    LunarDate lunar;           // its lunar date, with the long-month flag
     std::string civilCode;     // civil DateCode, "AD02-10-2024"
     std::string lunarCode;     // lunar DateCode with its SizedMonthCode, "AD25-01-2024"
     std::string lunarText;     // lunar year item, month and day: "二○二四年 正月大 初一"
@@ -16,14 +30,14 @@ struct DayView {
     std::string seasonLine;    // next solar term and seasonal periods
 };
 
-// The day view of a civil date, every line trimmed of leading and trailing spaces. All
-// lines are "" unless the date is valid, in years -8999..9000, and converts to a lunar
-// date.
-DayView dayView(int year, int month, int day);
+// The day view of a civil date in the calendar's zone and regime, every line trimmed of
+// leading and trailing spaces. Every field is empty (DayView{}) unless the date is valid,
+// in years -8999..9000, and converts to a lunar date.
+DayView dayView(const LunarCalendar& calendar, const CivilDate& date,
+                const DayViewOptions& options);
 
-// The lunar-year item of the main window's selector, trimmed: eraYearText when
-// LunarYearShowDynastyFlag is 1, else chineseYearText, then "年" ("二○二四年"); "" for a
-// year outside -9998..9999.
-std::string lunarYearItemText(int lunarYear);
+// The lunar-year item of the main window's selector, trimmed: eraYearText with eraNames,
+// else chineseYearText, then "年" ("二○二四年"); "" for a year outside -9998..9999.
+std::string lunarYearItemText(int lunarYear, bool eraNames);
 
 }  // namespace tavomerix

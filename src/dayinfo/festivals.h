@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
+#include "dayinfo/commemoration_days.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {
@@ -144,25 +147,36 @@ static_assert(std::size(LunarFestivalTable) == 11);
 
 // Civil festivals of a date: the fixed one, then the floating ones (each after a space
 // when the day already has a text), e.g. "国际护士节 母亲节". "" when none, and unless the
-// date is valid and in years -8999..9000.
-std::string solarFestivalText(int year, int month, int day);
+// date is valid and in years -8999..9000. Easter comes from the calendar.
+std::string solarFestivalText(const LunarCalendar& calendar, const CivilDate& date);
+std::string solarFestivalText(const LunarCalendar& calendar, const CivilDay& day);
 
 // Day number (Julian Day number) of astronomical Easter of a civil year: the first Sunday
 // after the first full moon on or after the day of 春分 (a full moon on a Sunday moves it
-// a week on), in the time zone and regime in force; cached per year. InvalidDayNumber
-// before 325 and outside -8999..9000.
-int easterDayNumber(int year);
+// a week on), in the calendar's zone and regime. InvalidDayNumber before 325 and outside
+// -8999..9000.
+int easterDayNumber(const LunarCalendar& calendar, int year);
 
-// Lunar festival of a lunar date (lunar year, MonthCode 1..24, day): the fixed table,
-// "小年" on the 23rd and "除夕" on the last day of the year's last month (腊月, or 闰腊月
-// when the year has one). "" when none, and unless the lunar date is valid and the lunar
-// year lies in -8999..9000.
-std::string lunarFestivalText(int lunarYear, int monthCode, int day);
+// Lunar festival of a lunar date: the fixed table, "小年" on the 23rd and "除夕" on the last
+// day of the year's last month (腊月, or 闰腊月 when the year has one). "" when none, and
+// unless the lunar date is valid and the lunar year lies in -8999..9000.
+std::string lunarFestivalText(const LunarCalendar& calendar, const LunarDate& date);
+
+// What the festival line shows besides the festivals.
+struct FestivalLineOptions {
+    bool hijriLine = false;  // the Hijri date instead of everything else
+    // The user's commemoration days, shown first; none when null.
+    const CommemorationDays* commemorationDays = nullptr;
+};
 
 // The festival line of the main window for a civil date: the Hijri line instead when
-// FestivalInfoShowMuharramFlag is 1; otherwise the user's lunar and civil commemoration
-// days (only while registryEnabled is 1), the lunar festival and the civil festivals,
-// joined by single spaces and trimmed. "" for an invalid date or a day with nothing.
-std::string festivalLine(int year, int month, int day);
+// asked; otherwise the user's lunar and civil commemoration days, the lunar festival and
+// the civil festivals, joined by single spaces and trimmed. "" for an invalid date or a day
+// with nothing.
+std::string festivalLine(const LunarCalendar& calendar, const CivilDate& date,
+                         const FestivalLineOptions& options);
+// The same for a civil day whose lunar date is already known (LunarDate{} for none).
+std::string festivalLine(const LunarCalendar& calendar, const CivilDay& day, const LunarDate& lunar,
+                         const FestivalLineOptions& options);
 
 }  // namespace tavomerix

@@ -20,8 +20,8 @@ constexpr ZodiacMonth ZodiacMonths[12] = {
 
 }  // namespace
 
-bool isDayInfoDate(int year, int month, int day) {
-    return year >= MinDayInfoYear && year <= MaxDayInfoYear && isValidDate(year, month, day);
+bool isDayInfoDate(const CivilDate& date) {
+    return date.year >= MinDayInfoYear && date.year <= MaxDayInfoYear && isValidDate(date);
 }
 
 std::string_view solarTermName(int k) { return k >= 1 && k <= 24 ? SolarTermNames[k - 1] : ""; }
@@ -48,15 +48,17 @@ std::string lunarDayName(int day) {
     return std::string(day >= 1 && day <= 30 ? LunarDayNames[day - 1] : "");
 }
 
-std::string weekdayName(int year, int month, int day) {
-    if (!isDayInfoDate(year, month, day)) return "";
-    return std::string(WeekdayNames[floorMod(julianDayNumber(year, month, day), 7)]);
+std::string_view weekdayNameOfDay(int dayNumber) { return WeekdayNames[floorMod(dayNumber, 7)]; }
+
+std::string weekdayName(const CivilDate& date) {
+    if (!isDayInfoDate(date)) return "";
+    return std::string(weekdayNameOfDay(julianDayNumber(date)));
 }
 
-std::string zodiacSignName(int year, int month, int day) {
-    if (!isDayInfoDate(year, month, day)) return "";
-    const ZodiacMonth& m = ZodiacMonths[month - 1];
-    return std::string(day <= m.boundaryDay ? m.upToBoundary : m.afterBoundary);
+std::string zodiacSignName(const CivilDate& date) {
+    if (!isDayInfoDate(date)) return "";
+    const ZodiacMonth& m = ZodiacMonths[date.month - 1];
+    return std::string(date.day <= m.boundaryDay ? m.upToBoundary : m.afterBoundary);
 }
 
 }  // namespace tavomerix

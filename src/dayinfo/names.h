@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/julian_day.h"
+
 namespace tavomerix {
 
 // Name tables, UTF-8, 0-based: entry k - 1 names number k (TermNumber 1 = 小寒, lunar
@@ -32,7 +34,7 @@ constexpr int MinDayInfoYear = -8999;
 constexpr int MaxDayInfoYear = 9000;
 
 // True for a valid civil date of years -8999..9000.
-bool isDayInfoDate(int year, int month, int day);
+bool isDayInfoDate(const CivilDate& date);
 
 // Name of TermNumber k (1 = 小寒 .. 24 = 冬至); "" outside 1..24.
 std::string_view solarTermName(int k);
@@ -50,12 +52,15 @@ std::string lunarMonthText(int sizedMonthCode);
 // Name of lunar day 1..30 (初一 .. 三十); "" outside.
 std::string lunarDayName(int day);
 
-// 星期一 .. 星期日 of a civil date (weekday index = Julian Day number mod 7, 0 = Monday);
-// "" unless isDayInfoDate.
-std::string weekdayName(int year, int month, int day);
+// 星期一 .. 星期日 of a day (weekday index = Julian Day number mod 7, 0 = Monday); any day
+// number.
+std::string_view weekdayNameOfDay(int dayNumber);
+
+// 星期一 .. 星期日 of a civil date; "" unless isDayInfoDate.
+std::string weekdayName(const CivilDate& date);
 
 // Western zodiac sign of a civil date by month and day alone (12-21 射手座, 12-22 摩羯座);
 // "" unless isDayInfoDate.
-std::string zodiacSignName(int year, int month, int day);
+std::string zodiacSignName(const CivilDate& date);
 
 }  // namespace tavomerix

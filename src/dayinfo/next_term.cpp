@@ -9,10 +9,11 @@
 
 namespace tavomerix {
 
-std::string nextTermText(int year, int month, int day) {
-    if (!isDayInfoDate(year, month, day)) return "";
-    const int n = julianDayNumber(year, month, day);
-    return nextTermTextOf(year, n, nextTermInstant(n, AnyTerm), nextTermNumber(n));
+std::string nextTermText(const CalendarContext& context, const CivilDate& date) {
+    if (!isDayInfoDate(date)) return "";
+    const int n = julianDayNumber(date);
+    return nextTermTextOf(date.year, n, nextTermInstant(context, n, TermKind::Any),
+                          nextTermNumber(context, n));
 }
 
 std::string nextTermTextOf(int year, int n, double instant, int termNumber) {

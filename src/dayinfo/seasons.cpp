@@ -4,7 +4,6 @@
 #include "calendar/julian_day.h"
 #include "dayinfo/names.h"
 #include "dayinfo/next_term.h"
-#include "dayinfo/term_table.h"
 #include "dayinfo/trim_text.h"
 
 namespace tavomerix {
@@ -23,21 +22,21 @@ constexpr int GengStem = 7;   // 庚
 constexpr int BingStem = 3;   // 丙
 constexpr int WeiBranch = 6;  // 未
 
-// Day of term k on or after a day, by either source.
-using TermDaySource = int (*)(int day, int k);
-
 // First day on or after `day` whose number leaves remainder r by q; floored remainders,
 // so day numbers before JD 0 work alike.
 int firstDayWithRemainder(int day, int q, int r) { return day + floorMod(r - floorMod(day, q), q); }
 
-std::string ninesOf(int n, TermDaySource termDay) {
+// termDay(day, k): day of term k on or after a day, from the tables or a fresh search.
+template <class TermDay>
+std::string ninesOf(int n, const TermDay& termDay) {
     const int c = n - termDay(n - 90, WinterSolstice) + 1;  // the solstice itself is day 1
     if (c < 1 || c > 81) return "";
     if (c % 9 == 0) return digitName(c / 9) + "九第9天";
     return digitName(c / 9 + 1) + "九第" + std::to_string(c % 9) + "天";
 }
 
-std::string dogDaysOf(int n, TermDaySource termDay) {
+template <class TermDay>
+std::string dogDaysOf(int n, const TermDay& termDay) {
     const int solstice = termDay(n - 90, SummerSolstice);
     const int autumn = termDay(solstice + 30, StartOfAutumn);
     const int first = firstDayWithRemainder(solstice, 10, GengStem) + 20;  // third 庚 day
@@ -49,7 +48,8 @@ std::string dogDaysOf(int n, TermDaySource termDay) {
     return "";
 }
 
-std::string plumRainOf(int n, TermDaySource termDay) {
+template <class TermDay>
+std::string plumRainOf(int n, const TermDay& termDay) {
     const int minorHeat = termDay(n - 15, MinorHeat);
     if (n >= minorHeat) return n == firstDayWithRemainder(minorHeat, 12, WeiBranch) ? "出梅" : "";
     const int grainInEar = termDay(n - 15, GrainInEar);
@@ -57,51 +57,68 @@ std::string plumRainOf(int n, TermDaySource termDay) {
     return "";
 }
 
-std::string seasonLineOf(std::string_view nextTerm, int n, TermDaySource termDay) {
+template <class TermDay>
+std::string seasonLineOf(std::string_view nextTerm, int n, const TermDay& termDay) {
     std::string periods = ninesOf(n, termDay);
     if (periods.empty()) periods = joinTrimmed(dogDaysOf(n, termDay), plumRainOf(n, termDay));
     return joinTrimmed(nextTerm, periods);
 }
 
 // Julian Day number of a day-information date; InvalidDayNumber otherwise.
-int dayInfoNumber(int year, int month, int day) {
-    return isDayInfoDate(year, month, day) ? julianDayNumber(year, month, day) : InvalidDayNumber;
+int dayInfoNumber(const CivilDate& date) {
+    return isDayInfoDate(date) ? julianDayNumber(date) : InvalidDayNumber;
+}
+
+// The two sources of term days.
+auto tableTermDay(const LunarCalendar& calendar) {
+    return [&calendar](int day, int k) { return calendar.termDay(day, k); };
+}
+auto searchTermDay(const CalendarContext& context) {
+    return [&context](int day, int k) { return directTermDay(context, day, k); };
+}
+
+std::string cachedNextTermTextOf(const LunarCalendar& calendar, int year, int n) {
+    const TermEvent term = calendar.nextTerm(n);
+    return nextTermTextOf(year, n, term.instant, term.number);
 }
 
 }  // namespace
 
-std::string ninesText(int year, int month, int day) {
-    const int n = dayInfoNumber(year, month, day);
-    return n == InvalidDayNumber ? "" : ninesOf(n, cachedTermDay);
+std::string ninesText(const LunarCalendar& calendar, const CivilDate& date) {
+    const int n = dayInfoNumber(date);
+    return n == InvalidDayNumber ? "" : ninesOf(n, tableTermDay(calendar));
 }
 
-std::string dogDaysText(int year, int month, int day) {
-    const int n = dayInfoNumber(year, month, day);
-    return n == InvalidDayNumber ? "" : dogDaysOf(n, cachedTermDay);
+std::string dogDaysText(const LunarCalendar& calendar, const CivilDate& date) {
+    const int n = dayInfoNumber(date);
+    return n == InvalidDayNumber ? "" : dogDaysOf(n, tableTermDay(calendar));
 }
 
-std::string plumRainText(int year, int month, int day) {
-    const int n = dayInfoNumber(year, month, day);
-    return n == InvalidDayNumber ? "" : plumRainOf(n, cachedTermDay);
+std::string plumRainText(const LunarCalendar& calendar, const CivilDate& date) {
+    const int n = dayInfoNumber(date);
+    return n == InvalidDayNumber ? "" : plumRainOf(n, tableTermDay(calendar));
 }
 
-std::string cachedNextTermText(int year, int month, int day) {
-    const int n = dayInfoNumber(year, month, day);
+std::string cachedNextTermText(const LunarCalendar& calendar, const CivilDate& date) {
+    const int n = dayInfoNumber(date);
+    return n == InvalidDayNumber ? "" : cachedNextTermTextOf(calendar, date.year, n);
+}
+
+std::string seasonLine(const LunarCalendar& calendar, const CivilDate& date) {
+    return seasonLine(calendar, civilDay(date));
+}
+
+std::string seasonLine(const LunarCalendar& calendar, const CivilDay& day) {
+    if (!isDayInfoDate(day.date)) return "";
+    const int n = day.dayNumber;
+    return seasonLineOf(cachedNextTermTextOf(calendar, day.date.year, n), n,
+                        tableTermDay(calendar));
+}
+
+std::string seasonLineDirect(const CalendarContext& context, const CivilDate& date) {
+    const int n = dayInfoNumber(date);
     if (n == InvalidDayNumber) return "";
-    const TermEvent term = cachedNextTerm(n);
-    return nextTermTextOf(year, n, term.instant, term.number);
-}
-
-std::string seasonLine(int year, int month, int day) {
-    const int n = dayInfoNumber(year, month, day);
-    if (n == InvalidDayNumber) return "";
-    return seasonLineOf(cachedNextTermText(year, month, day), n, cachedTermDay);
-}
-
-std::string seasonLineDirect(int year, int month, int day) {
-    const int n = dayInfoNumber(year, month, day);
-    if (n == InvalidDayNumber) return "";
-    return seasonLineOf(nextTermText(year, month, day), n, directTermDay);
+    return seasonLineOf(nextTermText(context, date), n, searchTermDay(context));
 }
 
 }  // namespace tavomerix

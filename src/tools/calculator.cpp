@@ -3,10 +3,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/app_settings.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/lunar_year.h"
 #include "chinese/sexagenary.h"
 #include "dayinfo/date_text.h"
 
@@ -33,15 +31,12 @@ TypedFields typedFields(const CalculatorInput& input, int minYear) {
     return {true, year, month, day};
 }
 
-// The civil date of a civil or lunar input, or ok = false.
-TypedFields civilFields(const CalculatorInput& input, int minYear) {
+// The civil date of a civil or lunar input; CivilDate{} (month 0) when there is none.
+CivilDate civilDateOf(const LunarCalendar& calendar, const CalculatorInput& input, int minYear) {
     const TypedFields f = typedFields(input, minYear);
     if (!f.ok) return {};
-    if (!input.lunar) return isValidDate(f.year, f.month, f.day) ? f : TypedFields{};
-    if (!isValidLunarDate(f.year, f.month, f.day)) return {};
-    const DateCodeFields civil = parseDateCode(lunarToSolar(f.year, f.month, f.day));
-    if (!civil.ok) return {};
-    return {true, civil.year, civil.month, civil.day};
+    if (!input.lunar) return isValidDate(f.year, f.month, f.day) ? CivilDate{f.year, f.month, f.day} : CivilDate{};
+    return lunarToSolar(calendar, lunarDateOfMonthCode(f.year, f.month, f.day));
 }
 
 }  // namespace
@@ -57,38 +52,38 @@ CalculatorTexts calculatorTexts(CalculatorMode mode, bool lunarInput) {
     return {};
 }
 
-int calculatorDayNumber(const CalculatorInput& input, int minYear) {
-    const TypedFields f = civilFields(input, minYear);
-    return f.ok ? julianDayNumber(f.year, f.month, f.day) : InvalidDayNumber;
+int calculatorDayNumber(const LunarCalendar& calendar, const CalculatorInput& input, int minYear) {
+    const CivilDate date = civilDateOf(calendar, input, minYear);
+    return date.month == 0 ? InvalidDayNumber : julianDayNumber(date);
 }
 
-std::string calculatorResult(CalculatorMode mode, const CalculatorInput& first,
-                             const CalculatorInput& second, int minYear) {
+std::string calculatorResult(const CalculatorSettings& settings, CalculatorMode mode,
+                             const CalculatorInput& first, const CalculatorInput& second) {
+    const LunarCalendar& calendar = settings.calendar;
     switch (mode) {
         case CalculatorMode::JulianDay: {
-            const int jdn = calculatorDayNumber(first, minYear);
+            const int jdn = calculatorDayNumber(calendar, first, settings.minYear);
             return jdn == InvalidDayNumber ? "" : std::to_string(jdn);
         }
         case CalculatorMode::Interval: {
-            const int a = calculatorDayNumber(first, minYear);
-            const int b = calculatorDayNumber(second, minYear);
+            const int a = calculatorDayNumber(calendar, first, settings.minYear);
+            const int b = calculatorDayNumber(calendar, second, settings.minYear);
             if (a == InvalidDayNumber || b == InvalidDayNumber) return "";
             return std::to_string(std::abs(b - a));
         }
         case CalculatorMode::Ganzhi: {
-            const TypedFields f = civilFields(first, minYear);
-            if (!f.ok) return "";
-            return ganzhiText(f.year, f.month, f.day, appSettings().GanZhiFromLichunFlag);
+            const CivilDate date = civilDateOf(calendar, first, settings.minYear);
+            if (date.month == 0) return "";
+            return ganzhiText(calendar, date, settings.ganzhiYearStart);
         }
         case CalculatorMode::Convert: {
-            const TypedFields f = typedFields(first, minYear);
+            const TypedFields f = typedFields(first, settings.minYear);
             if (!f.ok) return "";
             if (first.lunar) {
-                return isValidLunarDate(f.year, f.month, f.day) ? lunarToSolar(f.year, f.month, f.day)
-                                                                 : "";
+                return formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(f.year, f.month, f.day)));
             }
             if (!isValidDate(f.year, f.month, f.day)) return "";
-            return withMonthCode(solarToLunar(f.year, f.month, f.day));
+            return lunarMonthCodeText(solarToLunar(calendar, {f.year, f.month, f.day}));
         }
     }
     return "";

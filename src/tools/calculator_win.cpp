@@ -26,6 +26,12 @@ constexpr int CancelId = 3332;
 
 using K = ControlKind;
 
+// The widget's calendar, earliest year and sexagenary year start.
+CalculatorSettings calculatorSettings() {
+    const AppSettings& settings = appSettings();
+    return {calendarOf(settings), settings.window.minYear, ganzhiYearStart(settings.stored)};
+}
+
 class CalculatorWindow final : public ButtonForm {
 public:
     explicit CalculatorWindow(CalculatorMode mode) : ButtonForm(FormName), mode_(mode) {}
@@ -35,7 +41,7 @@ private:
         const bool interval = mode_ == CalculatorMode::Interval;
         const int below = interval ? SecondInputHeight : 0;  // rows under the inputs move down
         const CalculatorTexts texts = calculatorTexts(mode_, false);
-        const SolarSelection& shown = appSettings().selectedSolarDate;
+        const SolarSelection& shown = appSettings().window.selectedSolarDate;
         const CalculatorInput start = calculatorStartInput(shown.year, shown.month, shown.day);
         if (createControl(buttonSpec(CivilOptionId, K::FirstOptionButton, 8, 8, 84, 20, "公历日期")) ==
                 nullptr ||
@@ -79,9 +85,9 @@ private:
         switch (id) {
             case ActionId:
             case IDOK:
-                setWindowText(result_, calculatorResult(mode_, input(FirstDateId, FirstBcId),
-                                                        input(SecondDateId, SecondBcId),
-                                                        appSettings().minYear));
+                setWindowText(result_, calculatorResult(calculatorSettings(), mode_,
+                                                        input(FirstDateId, FirstBcId),
+                                                        input(SecondDateId, SecondBcId)));
                 break;
             case CivilOptionId:
             case LunarOptionId:

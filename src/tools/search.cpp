@@ -5,17 +5,13 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/app_settings.h"
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/lunar_year.h"
-#include "chinese/sexagenary.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/names.h"
 #include "dayinfo/next_term.h"
-#include "dayinfo/term_table.h"
 
 namespace tavomerix {
 
@@ -42,13 +38,14 @@ std::string cycleName(int number) {
 
 // Builds the lunar years of the span ahead of the scan, one block at a time.
 struct LunarPrefetch {
+    const LunarCalendar& calendar;
     int next;  // first year not yet requested
     int last;
 
     void ensure(int year) {
         if (year < next) return;
         const int to = std::min(last, year + PrefetchBlockYears - 1);
-        prefetchLunarYears(year, to);
+        calendar.prefetch(year, to);
         next = to + 1;
     }
 };
@@ -73,27 +70,31 @@ struct ProgressPoint {
 };
 
 // Civil texts of day 1 and the last day of a month (MonthCode) of a lunar year.
-std::string monthSpanText(int lunarYear, int monthCode, bool longMonth) {
-    return lunarToSolar(lunarYear, monthCode, 1) + " ～ " +
-           lunarToSolar(lunarYear, monthCode, longMonth ? 30 : 29);
+std::string monthSpanText(const LunarCalendar& calendar, int lunarYear, int monthCode,
+                          bool longMonth) {
+    const auto civil = [&](int day) {
+        return formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(lunarYear, monthCode, day)));
+    };
+    return civil(1) + " ～ " + civil(longMonth ? 30 : 29);
 }
 
-std::optional<SearchResult> leapMonthSearch(int startYear, int range, int filter,
-                                            const SearchHooks& hooks, std::string_view lineEnd) {
+std::optional<SearchResult> leapMonthSearch(const LunarCalendar& calendar, int startYear,
+                                            int range, int filter, const SearchHooks& hooks,
+                                            std::string_view lineEnd) {
     ProgressPoint progress{hooks, 1, {}};
-    LunarPrefetch prefetch{startYear, startYear + range - 1};
+    LunarPrefetch prefetch{calendar, startYear, startYear + range - 1};
     SearchResult result;
     std::string lines;
     for (int y = startYear; y < startYear + range; ++y) {
         prefetch.ensure(y);
-        const std::string_view record = lunarYearRecord(y);
+        const std::string_view record = calendar.yearRecord(y);
         const int leap = record.empty() ? 0 : leapMonthOfRecord(record);
         if (leap != 0 && (filter == 0 || filter == leap)) {
             const bool longMonth = record[LeapSizePosition] == '1';
             ++result.count;
             lines.append(lineEnd).append(searchYearTag(y));
             lines.append(lunarMonthText(12 + leap + (longMonth ? 24 : 0))).append("    ");
-            lines.append(monthSpanText(y, 12 + leap, longMonth));
+            lines.append(monthSpanText(calendar, y, 12 + leap, longMonth));
         }
         if (progress.reached(100.0 * (y - startYear) / range)) return std::nullopt;
     }
@@ -103,8 +104,9 @@ std::optional<SearchResult> leapMonthSearch(int startYear, int range, int filter
     return result;
 }
 
-std::optional<SearchResult> monthRunSearch(SearchKind kind, int startYear, int range,
-                                           const SearchHooks& hooks, std::string_view lineEnd) {
+std::optional<SearchResult> monthRunSearch(const LunarCalendar& calendar, SearchKind kind,
+                                           int startYear, int range, const SearchHooks& hooks,
+                                           std::string_view lineEnd) {
     const int length = kind == SearchKind::FourLongMonths ? 4 : 3;
     const bool wantLong = kind != SearchKind::ThreeShortMonths;
     const std::string runName = length == 4 ? "四连大月" : wantLong ? "三连大月" : "三连小月";
@@ -115,13 +117,13 @@ std::optional<SearchResult> monthRunSearch(SearchKind kind, int startYear, int r
     std::array<Slot, 4> slots{};
     int filled = 0;
     ProgressPoint progress{hooks, 1, {}};
-    LunarPrefetch prefetch{startYear, startYear + range - 1};
+    LunarPrefetch prefetch{calendar, startYear, startYear + range - 1};
     SearchResult result;
     std::string runs;
     for (int y = startYear; y < startYear + range; ++y) {
         prefetch.ensure(y);
         for (int sequence = 1; sequence <= 13; ++sequence) {
-            const int code = monthAtSequence(y, sequence);
+            const int code = calendar.monthAtSequence(y, sequence);
             if (code == 0) break;
             if ((code > 24) != wantLong) {
                 filled = 0;
@@ -136,7 +138,8 @@ std::optional<SearchResult> monthRunSearch(SearchKind kind, int startYear, int r
                 const int monthCode = monthCodeOf(slots[i].sizedCode);
                 runs.append(lineEnd).append("    ").append(searchYearTag(slots[i].year));
                 runs.append(lunarMonthText(slots[i].sizedCode)).append("→");
-                runs.append(monthSpanText(slots[i].year, monthCode, slots[i].sizedCode > 24));
+                runs.append(monthSpanText(calendar, slots[i].year, monthCode,
+                                          slots[i].sizedCode > 24));
             }
             filled = 0;
         }
@@ -148,16 +151,18 @@ std::optional<SearchResult> monthRunSearch(SearchKind kind, int startYear, int r
 }
 
 // The term falling on day n, {instant, 0} when none does.
-TermEvent termOnDay(int n) {
-    const TermEvent next = cachedNextTerm(n);
+TermEvent termOnDay(const LunarCalendar& calendar, int n) {
+    const TermEvent next = calendar.nextTerm(n);
     if (next.number == 0 || std::floor(next.instant) != n) return {next.instant, 0};
     return next;
 }
 
 // Sexagenary year number of day n from its lunar date fields (new-year rule) or the
 // yearly 立春 days; 0 when missing.
-int yearNumberOf(const SearchYearData& data, int n, const DateCodeFields& lunar) {
-    if (data.fromLichun == 0) return lunar.ok ? floorMod(lunar.year + 12056, 60) + 1 : 0;
+int yearNumberOf(const SearchYearData& data, int n, const LunarDate& lunar) {
+    if (data.ganzhiYearStart == GanzhiYearStart::LunarNewYear) {
+        return lunar.valid() ? floorMod(lunar.year + 12056, 60) + 1 : 0;
+    }
     const int dayOfYear = n - data.firstDay + 1;
     const int shift = dayOfYear < data.firstTurn ? 0 : dayOfYear < data.secondTurn ? 1 : 2;
     return floorMod(data.year + 12055 + shift, 60) + 1;
@@ -165,13 +170,12 @@ int yearNumberOf(const SearchYearData& data, int n, const DateCodeFields& lunar)
 
 // Sexagenary month number of day n: from the lunar month (new-year rule) or the term in
 // effect (立春 rule); 0 when missing.
-int monthNumberOf(const SearchYearData& data, int n, const DateCodeFields& lunar,
-                  int yearNumber) {
+int monthNumberOf(const SearchYearData& data, int n, const LunarDate& lunar, int yearNumber) {
     if (yearNumber == 0) return 0;
-    if (data.fromLichun == 0) {
-        return lunar.ok ? ganzhiMonthOfYear(yearNumber, floorMod(lunar.month - 1, 12) + 1) : 0;
+    if (data.ganzhiYearStart == GanzhiYearStart::LunarNewYear) {
+        return lunar.valid() ? ganzhiMonthOfYear(yearNumber, lunar.month) : 0;
     }
-    const TermEvent next = cachedNextTerm(n);
+    const TermEvent next = data.calendar->nextTerm(n);
     if (next.number == 0) return 0;
     const int inEffect = std::floor(next.instant) > n ? (next.number == 1 ? 24 : next.number - 1)
                                                       : next.number;
@@ -189,7 +193,7 @@ void appendDayEntry(std::string& text, const SearchYearData& data, int n,
     const CivilDate c = civilDateFromDayNumber(n);
     const SearchDayFacts facts = searchDayFacts(data, n);
     text.append(lineEnd).append(lineEnd).append("公历日期：").append(formatDateCode(c.year, c.month, c.day));
-    text.append(lineEnd).append("    对应农历→").append(withMonthCode(facts.lunarDate));
+    text.append(lineEnd).append("    对应农历→").append(lunarMonthCodeText(facts.lunarDate));
     text.append(lineEnd).append("    对应星期→").append(WeekdayNames[floorMod(n, 7)]);
     if (!facts.termText.empty()) {
         text.append(lineEnd).append("    对应节气→").append(facts.termText.substr(std::string_view("今日").size()));
@@ -205,15 +209,16 @@ bool dayMatches(const DayConditions& cond, const SearchYearData& data, int n, co
     if (cond[L::CivilMonth] != 0 && cond[L::CivilMonth] != c.month) return false;
     if (cond[L::CivilDay] != 0 && cond[L::CivilDay] != c.day) return false;
     if (cond[L::Weekday] != 0 && cond[L::Weekday] != floorMod(n, 7) + 1) return false;
-    if (cond[L::GanzhiDay] != 0 && cond[L::GanzhiDay] != floorMod(n - 11, 60) + 1) return false;
+    if (cond[L::GanzhiDay] != 0 && cond[L::GanzhiDay] != ganzhiDayOfDayNumber(n)) return false;
     const bool needLunar = cond[L::LunarMonth] != 0 || cond[L::LunarDay] != 0 ||
                            ((cond[L::GanzhiYear] != 0 || cond[L::GanzhiMonth] != 0) &&
-                            data.fromLichun == 0);
-    DateCodeFields lunar;
-    if (needLunar) lunar = parseDateCode(solarToLunar(c.year, c.month, c.day));
-    if (cond[L::LunarMonth] != 0 && (!lunar.ok || cond[L::LunarMonth] != monthCodeOf(lunar.month)))
+                            data.ganzhiYearStart == GanzhiYearStart::LunarNewYear);
+    const LunarCalendar& calendar = *data.calendar;
+    LunarDate lunar;
+    if (needLunar) lunar = lunarDateOfDay(calendar, n);
+    if (cond[L::LunarMonth] != 0 && (!lunar.valid() || cond[L::LunarMonth] != lunar.monthCode()))
         return false;
-    if (cond[L::LunarDay] != 0 && (!lunar.ok || cond[L::LunarDay] != lunar.day)) return false;
+    if (cond[L::LunarDay] != 0 && (!lunar.valid() || cond[L::LunarDay] != lunar.day)) return false;
     if (cond[L::GanzhiYear] != 0 || cond[L::GanzhiMonth] != 0) {
         const int yearNumber = yearNumberOf(data, n, lunar);
         if (cond[L::GanzhiYear] != 0 && cond[L::GanzhiYear] != yearNumber) return false;
@@ -222,26 +227,26 @@ bool dayMatches(const DayConditions& cond, const SearchYearData& data, int n, co
             return false;
     }
     if (cond[L::SolarTerm] != 0) {
-        const TermEvent term = termOnDay(n);
+        const TermEvent term = termOnDay(calendar, n);
         if (term.number == 0) return false;
         const std::string text = nextTermTextOf(c.year, n, term.instant, term.number);
         if (!contains(text, "今日" + std::string(solarTermName(cond[L::SolarTerm])))) return false;
     }
     if (cond[L::Festival] != 0 &&
-        !contains(solarFestivalText(c.year, c.month, c.day), FestivalItems[cond[L::Festival] - 1]))
+        !contains(solarFestivalText(calendar, c), FestivalItems[cond[L::Festival] - 1]))
         return false;
     return true;
 }
 
-std::optional<SearchResult> daySearch(int startYear, int range, const DayConditions& conditions,
-                                      const SearchHooks& hooks, std::string_view lineEnd) {
-    const int fromLichun = appSettings().GanZhiFromLichunFlag;
+std::optional<SearchResult> daySearch(const SearchSettings& settings, int startYear, int range,
+                                      const DayConditions& conditions, const SearchHooks& hooks,
+                                      std::string_view lineEnd) {
     const int lastYear = startYear + range - 1;
     const int first = julianDayNumber(startYear, 1, 1);
     const int last = julianDayNumber(lastYear, 12, 31);
     if (first == InvalidDayNumber || last == InvalidDayNumber) return SearchResult{};
     ProgressPoint progress{hooks, 2, {}};
-    LunarPrefetch prefetch{startYear - 1, lastYear};
+    LunarPrefetch prefetch{settings.calendar, startYear - 1, lastYear};
     SearchYearData data{};
     data.year = startYear - 1;
     SearchResult result;
@@ -250,7 +255,7 @@ std::optional<SearchResult> daySearch(int startYear, int range, const DayConditi
         const CivilDate c = civilDateFromDayNumber(n);
         if (c.year != data.year) {
             prefetch.ensure(c.year - 1);
-            data = searchYearData(c.year, fromLichun);
+            data = searchYearData(settings.calendar, c.year, settings.ganzhiYearStart);
         }
         if (dayMatches(conditions, data, n, c)) {
             ++result.count;
@@ -332,18 +337,21 @@ SearchStart validateSearch(SearchKind kind, const SearchFields& fields, int minY
     return s;
 }
 
-std::optional<SearchResult> runSearch(SearchKind kind, int startYear, int range, int leapMonth,
+std::optional<SearchResult> runSearch(const SearchSettings& settings, SearchKind kind,
+                                      int startYear, int range, int leapMonth,
                                       const DayConditions& conditions, const SearchHooks& hooks,
                                       std::string_view lineEnd) {
     if (range < 1) return SearchResult{};
+    const LunarCalendar& calendar = settings.calendar;
     switch (kind) {
         case SearchKind::LeapMonths:
-            return leapMonthSearch(startYear, range, leapMonth, hooks, lineEnd);
+            return leapMonthSearch(calendar, startYear, range, leapMonth, hooks, lineEnd);
         case SearchKind::ThreeLongMonths:
         case SearchKind::ThreeShortMonths:
         case SearchKind::FourLongMonths:
-            return monthRunSearch(kind, startYear, range, hooks, lineEnd);
-        case SearchKind::Days: return daySearch(startYear, range, conditions, hooks, lineEnd);
+            return monthRunSearch(calendar, kind, startYear, range, hooks, lineEnd);
+        case SearchKind::Days:
+            return daySearch(settings, startYear, range, conditions, hooks, lineEnd);
     }
     return SearchResult{};
 }
@@ -354,19 +362,20 @@ std::string searchYearTag(int year) {
     return tag;
 }
 
-SearchYearData searchYearData(int year, int fromLichun) {
+SearchYearData searchYearData(const LunarCalendar& calendar, int year, GanzhiYearStart start) {
     SearchYearData data;
+    data.calendar = &calendar;
     data.year = year;
-    data.fromLichun = fromLichun;
+    data.ganzhiYearStart = start;
     data.firstDay = julianDayNumber(year, 1, 1);
-    if (fromLichun == 0 || data.firstDay == InvalidDayNumber) return data;
-    const int lichun = cachedTermDay(data.firstDay, Lichun) - data.firstDay + 1;  // day of year
+    if (start == GanzhiYearStart::LunarNewYear || data.firstDay == InvalidDayNumber) return data;
+    const int lichun = calendar.termDay(data.firstDay, Lichun) - data.firstDay + 1;  // day of year
     // A year whose first 立春 falls in its first ten days may hold a second one late in
     // December; one whose first 立春 falls after day 180 turned in the previous year.
     if (lichun < 180) {
         data.firstTurn = lichun;
         data.secondTurn =
-            lichun < 10 ? cachedTermDay(data.firstDay + 180, Lichun) - data.firstDay + 1 : 400;
+            lichun < 10 ? calendar.termDay(data.firstDay + 180, Lichun) - data.firstDay + 1 : 400;
     } else {
         data.firstTurn = -400;
         data.secondTurn = lichun;
@@ -377,17 +386,17 @@ SearchYearData searchYearData(int year, int fromLichun) {
 SearchDayFacts searchDayFacts(const SearchYearData& data, int n) {
     SearchDayFacts facts;
     const CivilDate c = civilDateFromDayNumber(n);
-    const TermEvent term = termOnDay(n);
+    const LunarCalendar& calendar = *data.calendar;
+    const TermEvent term = termOnDay(calendar, n);
     if (term.number != 0) {
         facts.termNumber = term.number;
         facts.termText = nextTermTextOf(c.year, n, term.instant, term.number);
     }
-    facts.lunarDate = solarToLunar(c.year, c.month, c.day);
-    const DateCodeFields lunar = parseDateCode(facts.lunarDate);
-    facts.ganzhiDay = floorMod(n - 11, 60) + 1;
-    facts.ganzhiYear = yearNumberOf(data, n, lunar);
-    facts.ganzhiMonth = monthNumberOf(data, n, lunar, facts.ganzhiYear);
-    facts.festivalText = solarFestivalText(c.year, c.month, c.day);
+    facts.lunarDate = lunarDateOfDay(calendar, n);
+    facts.ganzhiDay = ganzhiDayOfDayNumber(n);
+    facts.ganzhiYear = yearNumberOf(data, n, facts.lunarDate);
+    facts.ganzhiMonth = monthNumberOf(data, n, facts.lunarDate, facts.ganzhiYear);
+    facts.festivalText = solarFestivalText(calendar, c);
     return facts;
 }
 

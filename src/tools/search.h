@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "chinese/lunar_calendar.h"
+#include "chinese/sexagenary.h"
 #include "tools/year_tables.h"
 
 namespace tavomerix {
@@ -90,11 +92,18 @@ struct SearchResult {
     int count = 0;
 };
 
+// What a search reads besides its fields: the calendar (zone and regime) and where
+// sexagenary years begin.
+struct SearchSettings {
+    const LunarCalendar& calendar;
+    GanzhiYearStart ganzhiYearStart = GanzhiYearStart::LunarNewYear;
+};
+
 // Runs a month search over lunar years startYear .. startYear + range - 1 (leapMonth
 // filters the leap-month search, 0 = any) or the day search over the civil days of those
-// years, with the given line end. Years are expected to be validated; the GanZhiFromLichunFlag,
-// the time zone and the regime are read at the entry. nullopt when stopped.
-std::optional<SearchResult> runSearch(SearchKind kind, int startYear, int range, int leapMonth,
+// years, with the given line end. Years are expected to be validated. nullopt when stopped.
+std::optional<SearchResult> runSearch(const SearchSettings& settings, SearchKind kind,
+                                      int startYear, int range, int leapMonth,
                                       const DayConditions& conditions, const SearchHooks& hooks,
                                       std::string_view lineEnd = WindowLineEnd);
 
@@ -104,16 +113,17 @@ std::string searchYearTag(int year);
 
 // Yearly data of the day search for one civil year, built once per year and read per day.
 struct SearchYearData {
+    const LunarCalendar* calendar = nullptr;
     int year = 0;
-    int fromLichun = 0;  // GanZhiFromLichunFlag in force
+    GanzhiYearStart ganzhiYearStart = GanzhiYearStart::LunarNewYear;
     int firstDay = 0;    // Julian Day number of 1 January
     int firstTurn = 0;   // days of the year on which the sexagenary year turns (立春 rule)
     int secondTurn = 0;
 };
 
-// The data of civil year `year` (-8999..9000) under the settings in force: the 立春 days
-// when fromLichun is 1; the term days come from the yearly term tables.
-SearchYearData searchYearData(int year, int fromLichun);
+// The data of civil year `year` (-8999..9000) of a calendar: the 立春 days when years
+// begin at 立春; the term days come from the calendar's yearly term tables.
+SearchYearData searchYearData(const LunarCalendar& calendar, int year, GanzhiYearStart start);
 
 // What the day search reads for one civil day.
 struct SearchDayFacts {
@@ -122,7 +132,7 @@ struct SearchDayFacts {
     int ganzhiYear = 0;        // cycle numbers 1..60, 0 when missing
     int ganzhiMonth = 0;
     int ganzhiDay = 0;
-    std::string lunarDate;     // lunar DateCode (SizedMonthCode in the month field)
+    LunarDate lunarDate;       // the lunar date, LunarDate{} when none
     std::string festivalText;  // civil festivals of the day
 };
 

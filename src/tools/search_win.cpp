@@ -161,7 +161,7 @@ private:
             windowText(control(StartYearId)), isChecked(control(BcId)),
             windowText(control(RangeId)),
             mode_ == SearchWindowMode::Months ? windowText(control(LeapFilterId)) : ""};
-        const SearchStart s = validateSearch(searchKind, typed, appSettings().minYear, chosen);
+        const SearchStart s = validateSearch(searchKind, typed, appSettings().window.minYear, chosen);
         if (s.fields.startText != typed.startText)
             setWindowText(control(StartYearId), s.fields.startText);
         if (s.fields.rangeText != typed.rangeText)
@@ -181,7 +181,8 @@ private:
         };
         beginSearch(session_);
         const std::optional<SearchResult> result =
-            runSearch(searchKind, s.startYear, s.range, s.leapMonth, chosen, hooks);
+            runSearch({calendarOf(appSettings()), ganzhiYearStart(appSettings().stored)}, searchKind,
+                      s.startYear, s.range, s.leapMonth, chosen, hooks);
         endSearch(session_);
         if (IsWindow(form)) setWindowText(output, result ? result->text : "");
     }

@@ -6,7 +6,6 @@
 #include "astro/solar_terms.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/lunar_year.h"
 #include "chinese/phase_days.h"
 #include "dayinfo/names.h"
 #include "dayinfo/date_text.h"
@@ -30,8 +29,8 @@ std::string monthDayTime(double instant) {
     return t.substr(2, 2) + "月" + t.substr(5, 2) + "日" + t.substr(13);
 }
 
-std::string lunarMonthsTable(int year, std::string_view lineEnd) {
-    const std::string record(lunarYearRecord(year));
+std::string lunarMonthsTable(const LunarCalendar& calendar, int year, std::string_view lineEnd) {
+    const std::string record(calendar.yearRecord(year));
     if (record.size() != 17) return "";
     const int leap = std::stoi(record.substr(12, 1), nullptr, 16);
     std::string text = yearTableCaption(YearTableMode::LunarMonths, year) + " 年共 " +
@@ -39,8 +38,8 @@ std::string lunarMonthsTable(int year, std::string_view lineEnd) {
     const auto monthLine = [&](int monthCode, bool longMonth, std::string_view gap) {
         const int sized = monthCode + (longMonth ? 24 : 0);
         text += std::string(lineEnd) + lunarMonthText(sized) + std::string(gap) + "对应公历" +
-                lunarToSolar(year, monthCode, 1) + " ～ " +
-                lunarToSolar(year, monthCode, longMonth ? 30 : 29);
+                formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(year, monthCode, 1))) + " ～ " +
+                formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(year, monthCode, longMonth ? 30 : 29)));
     };
     for (int i = 1; i <= 12; ++i) {
         monthLine(i, record[i - 1] == '1', "       ");
@@ -49,16 +48,16 @@ std::string lunarMonthsTable(int year, std::string_view lineEnd) {
     return text;
 }
 
-std::string solarTermsTable(int year, std::string_view lineEnd) {
+std::string solarTermsTable(const CalendarContext& context, int year, std::string_view lineEnd) {
     const int firstDay = julianDayNumber(year, 1, 1);
     if (firstDay == InvalidDayNumber) return "";
-    const int count = solarTermCount(year);
-    const int first = nextTermNumber(firstDay);
+    const int count = solarTermCount(context, year);
+    const int first = nextTermNumber(context, firstDay);
     std::string text = yearTableCaption(YearTableMode::SolarTerms, year) + " 年共 " +
                        std::to_string(count) + " 个节气";
-    double t = nextTermInstant(firstDay, AnyTerm) - 15;
+    double t = nextTermInstant(context, firstDay, TermKind::Any) - 15;
     for (int i = 1; i <= count; ++i) {
-        t = nextTermInstant(static_cast<int>(std::floor(t)) + 10, AnyTerm);
+        t = nextTermInstant(context, static_cast<int>(std::floor(t)) + 10, TermKind::Any);
         const int k = i + first - 1 > 24 ? i + first - 25 : i + first - 1;
         text += i % 2 == 1 ? std::string(lineEnd) : std::string("   ");
         text += twoDigits(i) + ": " + std::string(solarTermName(k)) + monthDayTime(t);
@@ -66,22 +65,23 @@ std::string solarTermsTable(int year, std::string_view lineEnd) {
     return text;
 }
 
-std::string moonPhasesTable(int year, std::string_view lineEnd) {
+std::string moonPhasesTable(const CalendarContext& context, int year, std::string_view lineEnd) {
     const int firstDay = julianDayNumber(year, 1, 1);
     if (firstDay == InvalidDayNumber) return "";
-    const int newMoons = newMoonCount(year);
-    const int fullMoons = fullMoonCount(year);
-    double a = nextPhaseInstant(firstDay, NewMoon) - 15;
-    double b = nextPhaseInstant(firstDay, FullMoon) - 15;
-    const bool newFirst = nextPhaseInstant(firstDay, FullMoon) > nextPhaseInstant(firstDay, NewMoon);
+    const int newMoons = newMoonCount(context, year);
+    const int fullMoons = fullMoonCount(context, year);
+    double a = nextPhaseInstant(context, firstDay, MoonPhase::New) - 15;
+    double b = nextPhaseInstant(context, firstDay, MoonPhase::Full) - 15;
+    const bool newFirst = nextPhaseInstant(context, firstDay, MoonPhase::Full) >
+                          nextPhaseInstant(context, firstDay, MoonPhase::New);
     const std::string caption = yearTableCaption(YearTableMode::MoonPhases, year) + " 年共 ";
     std::string text = newFirst ? caption + std::to_string(newMoons) + " 次朔日 " +
                                       std::to_string(fullMoons) + " 次望日"
                                 : caption + std::to_string(fullMoons) + " 次望日 " +
                                       std::to_string(newMoons) + " 次朔日";
     for (int i = 1; i <= 13; ++i) {
-        a = nextPhaseInstant(static_cast<int>(std::floor(a)) + 10, NewMoon);
-        b = nextPhaseInstant(static_cast<int>(std::floor(b)) + 10, FullMoon);
+        a = nextPhaseInstant(context, static_cast<int>(std::floor(a)) + 10, MoonPhase::New);
+        b = nextPhaseInstant(context, static_cast<int>(std::floor(b)) + 10, MoonPhase::Full);
         const std::string newEntry = "朔日 " + monthDayTime(a);
         const std::string fullEntry = "望日 " + monthDayTime(b);
         const bool leadShown = i <= (newFirst ? newMoons : fullMoons);
@@ -99,17 +99,19 @@ std::string yearTableCaption(YearTableMode mode, int year) {
     return year >= 1 ? kind + " " + std::to_string(year) : kind + "前 " + std::to_string(1 - year);
 }
 
-std::string yearTableText(YearTableMode mode, int year, std::string_view lineEnd) {
+std::string yearTableText(const LunarCalendar& calendar, YearTableMode mode, int year,
+                          std::string_view lineEnd) {
     switch (mode) {
-        case YearTableMode::LunarMonths: return lunarMonthsTable(year, lineEnd);
-        case YearTableMode::SolarTerms: return solarTermsTable(year, lineEnd);
-        case YearTableMode::MoonPhases: return moonPhasesTable(year, lineEnd);
+        case YearTableMode::LunarMonths: return lunarMonthsTable(calendar, year, lineEnd);
+        case YearTableMode::SolarTerms: return solarTermsTable(calendar.context(), year, lineEnd);
+        case YearTableMode::MoonPhases: return moonPhasesTable(calendar.context(), year, lineEnd);
     }
     return "";
 }
 
-YearFieldResult yearFieldAction(YearTableMode mode, std::string_view yearText, bool bc,
-                                YearFieldAction action, int minYear) {
+YearFieldResult yearFieldAction(const LunarCalendar& calendar, YearTableMode mode,
+                                std::string_view yearText, bool bc, YearFieldAction action,
+                                int minYear) {
     YearFieldResult result{std::string(yearText), bc, std::nullopt};
     if (action == YearFieldAction::Compute) result.output = "";
     const std::string number = checkNumberText(yearText);
@@ -132,7 +134,7 @@ YearFieldResult yearFieldAction(YearTableMode mode, std::string_view yearText, b
         result.bc = year <= 0;
         result.yearText = std::to_string(year <= 0 ? 1 - year : year);
     }
-    result.output = yearTableText(mode, year);
+    result.output = yearTableText(calendar, mode, year);
     return result;
 }
 

@@ -68,8 +68,8 @@ private:
 
     void run(YearFieldAction action) {
         const YearFieldResult r =
-            yearFieldAction(mode_, windowText(control(YearId)), isChecked(control(BcId)), action,
-                            appSettings().minYear);
+            yearFieldAction(calendarOf(appSettings()), mode_, windowText(control(YearId)),
+                            isChecked(control(BcId)), action, appSettings().window.minYear);
         setWindowText(control(YearId), r.yearText);
         setChecked(control(BcId), r.bc);
         if (r.output) setWindowText(control(OutputId), *r.output);

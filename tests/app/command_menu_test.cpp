@@ -53,13 +53,13 @@ TEST(CommandMenu, CheckMarksFollowTheWindowState) {
         return ids;
     };
     EXPECT_EQ((std::vector<int>{3176, 3179}), checked());
-    s.windowMode = WindowMode::Embedded;
-    s.positionLocked = 1;
-    s.RFORMTransFlag = 9;
+    s.window.windowMode = WindowMode::Embedded;
+    s.window.positionLocked = 1;
+    s.stored.RFORMTransFlag = 9;
     EXPECT_EQ((std::vector<int>{3177, 3178, 3188}), checked());
-    s.windowMode = WindowMode::Normal;
-    s.positionLocked = 0;
-    s.RFORMTransFlag = 3;
+    s.window.windowMode = WindowMode::Normal;
+    s.window.positionLocked = 0;
+    s.stored.RFORMTransFlag = 3;
     EXPECT_EQ((std::vector<int>{3182}), checked());
 }
 
@@ -93,8 +93,8 @@ TEST(CommandMenu, CommemorationDialogStartsInsideItsYears) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.civil.year << '-' << c.civil.month << '-' << c.civil.day);
         AppSettings s;
-        s.selectedSolarDate = c.civil;
-        s.selectedLunarDate = c.lunar;
+        s.window.selectedSolarDate = c.civil;
+        s.window.selectedLunarDate = c.lunar;
         EXPECT_EQ(c.expected, commemorationStart(s));
     }
 }

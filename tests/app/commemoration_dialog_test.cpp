@@ -17,7 +17,7 @@ class CommemorationDialogTest : public testing::Test {
 protected:
     void SetUp() override { resetMemoryRegistry(); }
     void TearDown() override { resetMemoryRegistry(); }
-    const ScopedCalendarSettings beijing_{8, 0};
+    const LunarCalendar& calendar = LunarCalendar::shared({8, Regime::Historical});
 };
 
 constexpr int itemOfYear(int year) { return year - 1799; }
@@ -50,7 +50,7 @@ TEST_F(CommemorationDialogTest, LoadListsSoundEntriesLunarFirst) {
         "农历16月01日（2020年）  闰四月",
         "公历01月01日（2000年）  元旦",
     };
-    EXPECT_EQ(expected, texts(loadCommemorationList()));
+    EXPECT_EQ(expected, texts(loadCommemorationList(calendar)));
 }
 
 TEST_F(CommemorationDialogTest, OpensOnTheShownDatesClampedIntoTheRange) {
@@ -68,12 +68,13 @@ TEST_F(CommemorationDialogTest, OpensOnTheShownDatesClampedIntoTheRange) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.civil.year);
-        s.selectedSolarDate = c.civil;
-        s.selectedLunarDate = c.lunar;
+        s.window.selectedSolarDate = c.civil;
+        s.window.selectedLunarDate = c.lunar;
         const CommemorationDialogState state = openCommemorationState(s);
         EXPECT_EQ(c.civilRow, state.civil);
         EXPECT_EQ(-1, state.selected);
-        const std::vector<std::string> months = commemorationMonthItems(Kind::Lunar, state.lunar);
+        const std::vector<std::string> months =
+            commemorationMonthItems(calendar, Kind::Lunar, state.lunar);
         ASSERT_GE(state.lunar.monthItem, 1);
         EXPECT_EQ(0u,
                   months[static_cast<size_t>(state.lunar.monthItem - 1)].find(c.lunarMonthItem));
@@ -89,18 +90,20 @@ TEST_F(CommemorationDialogTest, SelectorItems) {
     EXPECT_EQ("    2200年", civilYears.back());
     // 2020: 四月 23 April - 22 May (30 days), 闰四月 23 May - 20 June (29 days).
     const std::vector<std::string> months =
-        commemorationMonthItems(Kind::Lunar, {itemOfYear(2020), 5, 0});
+        commemorationMonthItems(calendar, Kind::Lunar, {itemOfYear(2020), 5, 0});
     ASSERT_EQ(13u, months.size());
     EXPECT_EQ("  正月小", months[0]);
     EXPECT_EQ("  四月大", months[3]);
     EXPECT_EQ("闰四月小", months[4]);
     EXPECT_EQ("  腊月大", months[12]);
-    EXPECT_EQ(29u, commemorationDayItems(Kind::Lunar, {itemOfYear(2020), 5, 1}).size());
-    EXPECT_EQ("三十", commemorationDayItems(Kind::Lunar, {itemOfYear(2020), 4, 1}).back());
-    EXPECT_EQ(29u, commemorationDayItems(Kind::Solar, {itemOfYear(2000), 2, 1}).size());
-    EXPECT_EQ(28u, commemorationDayItems(Kind::Solar, {itemOfYear(1900), 2, 1}).size());
-    EXPECT_TRUE(commemorationMonthItems(Kind::Lunar, {}).empty());
-    EXPECT_TRUE(commemorationDayItems(Kind::Solar, {0, 2, 0}).empty());  // no year selected
+    EXPECT_EQ(29u, commemorationDayItems(calendar, Kind::Lunar, {itemOfYear(2020), 5, 1}).size());
+    EXPECT_EQ("三十",
+              commemorationDayItems(calendar, Kind::Lunar, {itemOfYear(2020), 4, 1}).back());
+    EXPECT_EQ(29u, commemorationDayItems(calendar, Kind::Solar, {itemOfYear(2000), 2, 1}).size());
+    EXPECT_EQ(28u, commemorationDayItems(calendar, Kind::Solar, {itemOfYear(1900), 2, 1}).size());
+    EXPECT_TRUE(commemorationMonthItems(calendar, Kind::Lunar, {}).empty());
+    EXPECT_TRUE(
+        commemorationDayItems(calendar, Kind::Solar, {0, 2, 0}).empty());  // no year selected
 }
 
 TEST_F(CommemorationDialogTest, ChangingTheYearKeepsMonthAndClampsTheDay) {
@@ -122,10 +125,11 @@ TEST_F(CommemorationDialogTest, ChangingTheYearKeepsMonthAndClampsTheDay) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message()
                      << c.row.yearItem << '/' << c.row.monthItem << " -> " << c.newYear);
-        EXPECT_EQ(c.expected, selectCommemorationYear(c.kind, c.row, itemOfYear(c.newYear)));
+        EXPECT_EQ(c.expected,
+                  selectCommemorationYear(calendar, c.kind, c.row, itemOfYear(c.newYear)));
     }
     EXPECT_EQ((SelectorRow{itemOfYear(2024), 4, 30}),
-              selectCommemorationMonth(Kind::Solar, {itemOfYear(2024), 3, 31}, 4));
+              selectCommemorationMonth(calendar, Kind::Solar, {itemOfYear(2024), 3, 31}, 4));
 }
 
 TEST_F(CommemorationDialogTest, AddingTheSameDateReplacesTheItemInPlace) {
@@ -133,16 +137,16 @@ TEST_F(CommemorationDialogTest, AddingTheSameDateReplacesTheItemInPlace) {
     state.items = {{Kind::Solar, 1, 1, 2000, "元旦"}};
     state.lunar = {itemOfYear(1998), 4, 5};
     state.name = "  ";
-    EXPECT_FALSE(addCommemorationItem(state, Kind::Lunar));  // empty name after trimming
+    EXPECT_FALSE(addCommemorationItem(calendar, state, Kind::Lunar));  // empty name after trimming
     state.name = "结婚";
     state.civil = {itemOfYear(1998), 0, 5};
-    EXPECT_FALSE(addCommemorationItem(state, Kind::Solar));  // no month selected
-    ASSERT_TRUE(addCommemorationItem(state, Kind::Lunar));
+    EXPECT_FALSE(addCommemorationItem(calendar, state, Kind::Solar));  // no month selected
+    ASSERT_TRUE(addCommemorationItem(calendar, state, Kind::Lunar));
     EXPECT_EQ(1, state.selected);
     state.lunar.yearItem = itemOfYear(2001);
     state.name = "另一个";
     state.selected = 0;
-    ASSERT_TRUE(addCommemorationItem(state, Kind::Lunar));
+    ASSERT_TRUE(addCommemorationItem(calendar, state, Kind::Lunar));
     EXPECT_EQ(1, state.selected);
     const std::vector<std::string> expected = {"公历01月01日（2000年）  元旦",
                                                "农历04月05日（2001年）  另一个"};
@@ -157,10 +161,11 @@ TEST_F(CommemorationDialogTest, LeapMonthItemIsStoredUnderItsMonthCode) {
     CommemorationDialogState state;
     state.lunar = {itemOfYear(2020), 5, 1};  // 闰四月初一
     state.name = "十二个汉字的很长的名字啊";
-    ASSERT_TRUE(addCommemorationItem(state, Kind::Lunar));
+    ASSERT_TRUE(addCommemorationItem(calendar, state, Kind::Lunar));
     saveCommemorationList(state.items);
     EXPECT_EQ("2020十二个汉字的很长的名", readRegistryText(LunarCommemorationKey, "16-01"));
-    EXPECT_EQ("十二个汉字的很长的名", lunarCommemorationText(2020, 16, 1));
+    EXPECT_EQ("十二个汉字的很长的名", lunarCommemorationText(calendar, readCommemorationDays(),
+                                                             lunarDateOfMonthCode(2020, 16, 1)));
 }
 
 TEST_F(CommemorationDialogTest, SelectingAnItemShowsItsDateAndName) {
@@ -168,16 +173,16 @@ TEST_F(CommemorationDialogTest, SelectingAnItemShowsItsDateAndName) {
     state.items = {{Kind::Lunar, 16, 1, 2020, "闰月"},
                    {Kind::Solar, 2, 29, 2024, "闰日"},
                    {Kind::Solar, 3, 1, 1700, "早"}};
-    selectCommemorationItem(state, 0);
+    selectCommemorationItem(calendar, state, 0);
     EXPECT_EQ((SelectorRow{itemOfYear(2020), 5, 1}), state.lunar);
     EXPECT_EQ("闰月", state.name);
-    selectCommemorationItem(state, 1);
+    selectCommemorationItem(calendar, state, 1);
     EXPECT_EQ((SelectorRow{itemOfYear(2024), 2, 29}), state.civil);
-    selectCommemorationItem(state, 2);  // start year outside the selectors: only the name
+    selectCommemorationItem(calendar, state, 2);  // start year outside the selectors: only the name
     EXPECT_EQ((SelectorRow{itemOfYear(2024), 2, 29}), state.civil);
     EXPECT_EQ("早", state.name);
     EXPECT_EQ(2, state.selected);
-    selectCommemorationItem(state, 3);
+    selectCommemorationItem(calendar, state, 3);
     EXPECT_EQ(2, state.selected);
 }
 
@@ -197,7 +202,7 @@ TEST_F(CommemorationDialogTest, DeletingSelectsTheNextItemAndSavingEmptiesTheSto
     };
     for (const auto& step : Steps) {
         SCOPED_TRACE(step.selectedBefore);
-        selectCommemorationItem(state, step.selectedBefore);
+        selectCommemorationItem(calendar, state, step.selectedBefore);
         deleteCommemorationItem(state);
         EXPECT_EQ(step.selectedAfter, state.selected);
         EXPECT_EQ(step.left, state.items.size());
@@ -207,7 +212,7 @@ TEST_F(CommemorationDialogTest, DeletingSelectsTheNextItemAndSavingEmptiesTheSto
     saveCommemorationList(state.items);
     EXPECT_EQ("", readRegistryText(LunarCommemorationKey, "01-01"));
     EXPECT_EQ("", readRegistryText(SolarCommemorationKey, "12-25"));
-    EXPECT_TRUE(loadCommemorationList().empty());
+    EXPECT_TRUE(loadCommemorationList(calendar).empty());
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST_F(MainWindowPosition, StoredCornerInsideTheWorkAreaIsUsed) {
         writeRegistryText(SettingsKey, "rFormLeft", c.left);
         writeRegistryText(SettingsKey, "rFormTop", c.top);
         AppSettings s;
-        s.registryEnabled = c.enabled;
+        s.stored.registryEnabled = c.enabled;
         EXPECT_EQ(c.expected, mainWindowStartPosition(s, WorkArea, 1024, 768));
     }
 }
@@ -190,51 +190,51 @@ TEST(ShownDay, SolarAndLunarDatesFollowEachOther) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
         AppSettings s;
-        s.selectedSolarDate = {c.year, c.month, c.day};
+        s.window.selectedSolarDate = {c.year, c.month, c.day};
         ASSERT_TRUE(followSolarDate(s));
-        EXPECT_EQ(c.lunarYear, s.selectedLunarDate.year);
-        EXPECT_EQ(c.sizedMonth, s.selectedLunarDate.sizedMonth);
-        EXPECT_EQ(c.lunarDay, s.selectedLunarDate.day);
-        s.selectedSolarDate = {1, 1, 1};
+        EXPECT_EQ(c.lunarYear, s.window.selectedLunarDate.year);
+        EXPECT_EQ(c.sizedMonth, s.window.selectedLunarDate.sizedMonth);
+        EXPECT_EQ(c.lunarDay, s.window.selectedLunarDate.day);
+        s.window.selectedSolarDate = {1, 1, 1};
         ASSERT_TRUE(followLunarDate(s));
-        EXPECT_EQ(c.year, s.selectedSolarDate.year);
-        EXPECT_EQ(c.month, s.selectedSolarDate.month);
-        EXPECT_EQ(c.day, s.selectedSolarDate.day);
+        EXPECT_EQ(c.year, s.window.selectedSolarDate.year);
+        EXPECT_EQ(c.month, s.window.selectedSolarDate.month);
+        EXPECT_EQ(c.day, s.window.selectedSolarDate.day);
     }
 }
 
 TEST(ShownDay, DatesThatDoNotConvertChangeNothing) {
     AppSettings s;
-    s.selectedSolarDate = {1582, 10, 10};  // lost in the reform
-    s.selectedLunarDate = {2024, 1, 1};
+    s.window.selectedSolarDate = {1582, 10, 10};  // lost in the reform
+    s.window.selectedLunarDate = {2024, 1, 1};
     EXPECT_FALSE(followSolarDate(s));
-    EXPECT_EQ(2024, s.selectedLunarDate.year);
-    s.selectedLunarDate = {2024, 4 + 12, 1};  // 2024 has no 闰四月
-    s.selectedSolarDate = {2024, 2, 10};
+    EXPECT_EQ(2024, s.window.selectedLunarDate.year);
+    s.window.selectedLunarDate = {2024, 4 + 12, 1};  // 2024 has no 闰四月
+    s.window.selectedSolarDate = {2024, 2, 10};
     EXPECT_FALSE(followLunarDate(s));
-    EXPECT_EQ(10, s.selectedSolarDate.day);
+    EXPECT_EQ(10, s.window.selectedSolarDate.day);
 }
 
 // Settings whose civil range is the single year 2024: the lunar range then runs from
 // 2023 冬月二十 (1 January 2024) to 2024 腊月初一 (31 December 2024).
 AppSettings range2024() {
     AppSettings s;
-    s.minYear = 2024;
-    s.maxYear = 2024;
+    s.window.minYear = 2024;
+    s.window.maxYear = 2024;
     updateLunarBounds(s);
     return s;
 }
 
 AppSettings showing(AppSettings s, int year, int month, int day) {
-    s.selectedSolarDate = {year, month, day};
+    s.window.selectedSolarDate = {year, month, day};
     EXPECT_TRUE(followSolarDate(s));
     return s;
 }
 
 TEST(Selectors, CivilYearItems) {
     AppSettings s;
-    s.minYear = -100;
-    s.maxYear = 4100;
+    s.window.minYear = -100;
+    s.window.maxYear = 4100;
     const std::vector<std::string> items = civilYearItems(s);
     ASSERT_EQ(4201u, items.size());
     EXPECT_EQ("   前101年", items.front());
@@ -247,17 +247,17 @@ TEST(Selectors, CivilYearItems) {
 TEST(Selectors, LunarYearItemsFollowTheEraOption) {
     AppSettings s = range2024();
     EXPECT_EQ((std::vector<std::string>{"  二○二三年", "  二○二四年"}), lunarYearItems(s));
-    s.LunarYearShowDynastyFlag = 1;
+    s.stored.LunarYearShowDynastyFlag = 1;
     EXPECT_EQ("清代宣统03年", lunarYearItem(s, 1911));
     EXPECT_EQ("    2024年", lunarYearItem(s, 2024));  // no era name after 1911
-    s.LunarYearShowDynastyFlag = 0;
+    s.stored.LunarYearShowDynastyFlag = 0;
     EXPECT_EQ("  一九一一年", lunarYearItem(s, 1911));
 }
 
 TEST(Selectors, LunarMonthItemsCarryTheLeapMonthAndSizes) {
     AppSettings s;
-    s.minYear = -100;
-    s.maxYear = 4100;
+    s.window.minYear = -100;
+    s.window.maxYear = 4100;
     updateLunarBounds(s);
     // 2023: 正月 22 Jan - 19 Feb (29 days), 二月 20 Feb - 21 Mar (30), 闰二月 22 Mar - 19 Apr (29).
     const std::vector<std::string> months = lunarMonthItems(s, 2023);
@@ -278,8 +278,8 @@ TEST(Selectors, LunarMonthItemsCarryTheLeapMonthAndSizes) {
 
 TEST(Selectors, LunarDayItems) {
     AppSettings s;
-    s.minYear = -100;
-    s.maxYear = 4100;
+    s.window.minYear = -100;
+    s.window.maxYear = 4100;
     updateLunarBounds(s);
     const std::vector<std::string> days = lunarDayItems(s, 2023, 2 + 24);  // 二月大
     ASSERT_EQ(30u, days.size());
@@ -291,12 +291,12 @@ TEST(Selectors, LunarDayItems) {
 
 TEST(Selectors, RangeEndsListOnlyTheDaysInside) {
     const AppSettings s = range2024();
-    ASSERT_EQ(2023, s.lowerLunarBound.year);
-    EXPECT_EQ(11, (s.lowerLunarBound.sizedMonth - 1) % 24 + 1);
-    EXPECT_EQ(20, s.lowerLunarBound.day);
-    EXPECT_EQ(2024, s.upperLunarBound.year);
-    EXPECT_EQ(12, (s.upperLunarBound.sizedMonth - 1) % 24 + 1);
-    EXPECT_EQ(1, s.upperLunarBound.day);
+    ASSERT_EQ(2023, s.window.lowerLunarBound.year);
+    EXPECT_EQ(11, (s.window.lowerLunarBound.sizedMonth - 1) % 24 + 1);
+    EXPECT_EQ(20, s.window.lowerLunarBound.day);
+    EXPECT_EQ(2024, s.window.upperLunarBound.year);
+    EXPECT_EQ(12, (s.window.upperLunarBound.sizedMonth - 1) % 24 + 1);
+    EXPECT_EQ(1, s.window.upperLunarBound.day);
 
     // 2023 冬月 (13 Dec - 10 Jan, 29 days) and 腊月 (11 Jan - 9 Feb, 30 days).
     EXPECT_EQ((std::vector<std::string>{"  冬月小", "  腊月大"}), lunarMonthItems(s, 2023));
@@ -322,8 +322,8 @@ TEST(Selectors, PositionsOfTheShownDay) {
         EXPECT_EQ(c.expected, selectorPositions(showing(range2024(), c.year, c.month, c.day)));
     }
     AppSettings wide;
-    wide.minYear = -100;
-    wide.maxYear = 4100;
+    wide.window.minYear = -100;
+    wide.window.maxYear = 4100;
     updateLunarBounds(wide);
     const SelectorPositions reform = selectorPositions(showing(wide, 1582, 10, 15));
     EXPECT_EQ(1582 + 100 + 1, reform.civilYear);
@@ -332,16 +332,16 @@ TEST(Selectors, PositionsOfTheShownDay) {
 
 AppSettings wideRange() {
     AppSettings s;
-    s.minYear = -100;
-    s.maxYear = 4100;
+    s.window.minYear = -100;
+    s.window.maxYear = 4100;
     updateLunarBounds(s);
     return s;
 }
 
 void expectShown(const AppSettings& s, int year, int month, int day) {
-    EXPECT_EQ(year, s.selectedSolarDate.year);
-    EXPECT_EQ(month, s.selectedSolarDate.month);
-    EXPECT_EQ(day, s.selectedSolarDate.day);
+    EXPECT_EQ(year, s.window.selectedSolarDate.year);
+    EXPECT_EQ(month, s.window.selectedSolarDate.month);
+    EXPECT_EQ(day, s.window.selectedSolarDate.day);
 }
 
 TEST(SelectionChanges, CivilYearAndMonthKeepTheDay) {
@@ -361,8 +361,8 @@ TEST(SelectionChanges, CivilYearAndMonthKeepTheDay) {
         ASSERT_TRUE(c.monthSelector ? chooseCivilMonth(s, c.item) : chooseCivilYear(s, c.item));
         expectShown(s, c.expYear, c.expMonth, c.expDay);
         const AppSettings reference = showing(wideRange(), c.expYear, c.expMonth, c.expDay);
-        EXPECT_EQ(reference.selectedLunarDate.day, s.selectedLunarDate.day);
-        EXPECT_EQ(reference.selectedLunarDate.sizedMonth, s.selectedLunarDate.sizedMonth);
+        EXPECT_EQ(reference.window.selectedLunarDate.day, s.window.selectedLunarDate.day);
+        EXPECT_EQ(reference.window.selectedLunarDate.sizedMonth, s.window.selectedLunarDate.sizedMonth);
     }
 }
 
@@ -398,14 +398,14 @@ TEST(SelectionChanges, LunarDayClampedToTheMonthLength) {
     AppSettings s = showing(wideRange(), 2023, 3, 21);
     ASSERT_TRUE(chooseLunarYear(s, lunarYearItemOf(s, 2022)));
     expectShown(s, 2022, 3, 31);
-    EXPECT_EQ(29, s.selectedLunarDate.day);
+    EXPECT_EQ(29, s.window.selectedLunarDate.day);
 }
 
 TEST(SelectionChanges, LunarMonthAndDayItems) {
     AppSettings s = showing(wideRange(), 2023, 1, 22);  // 2023 正月初一
     ASSERT_TRUE(chooseLunarMonth(s, 3));                // 闰二月
     expectShown(s, 2023, 3, 22);
-    EXPECT_EQ(2 + 12, s.selectedLunarDate.sizedMonth);
+    EXPECT_EQ(2 + 12, s.window.selectedLunarDate.sizedMonth);
     ASSERT_TRUE(chooseLunarDay(s, 15));
     expectShown(s, 2023, 4, 5);
     EXPECT_FALSE(chooseLunarDay(s, 30));  // 闰二月 has 29 days

@@ -6,7 +6,6 @@
 
 #include "app/registry.h"
 #include "app/settings_store.h"
-#include "chinese/lunar_year.h"
 
 namespace tavomerix {
 namespace {
@@ -19,12 +18,11 @@ protected:
         saved_ = appSettings();
         resetMemoryRegistry();
         AppSettings& s = appSettings();
-        s.minYear = -100;
-        s.maxYear = 4100;
+        s.window.minYear = -100;
+        s.window.maxYear = 4100;
         updateLunarBounds(s);
     }
     void TearDown() override {
-        setModernCalculateAncientFlag(saved_.ModernCalculateAncientFlag);
         appSettings() = saved_;
         resetMemoryRegistry();
     }
@@ -59,7 +57,7 @@ TEST(OptionControls, FiveCheckBoxesAndTwoButtons) {
 }
 
 TEST_F(OptionsDialog, UnchangedChoicesChangeNothing) {
-    appSettings().GanZhiFromLichunFlag = 1;
+    appSettings().stored.GanZhiFromLichunFlag = 1;
     const OptionChoices now = currentOptions(appSettings());
     EXPECT_EQ((OptionChoices{0, 1, 0, 0, 0}), now);
     EXPECT_EQ(OptionEffects{}, applyOptions(now));
@@ -69,18 +67,18 @@ TEST_F(OptionsDialog, UnchangedChoicesChangeNothing) {
 TEST_F(OptionsDialog, AllowingTheRegistryWritesThePermissionAtOnce) {
     const OptionEffects effects = applyOptions({1, 0, 0, 0, 0});
     EXPECT_EQ(1, effects.commemorationEntry);
-    EXPECT_EQ(1, appSettings().registryEnabled);
+    EXPECT_EQ(1, appSettings().stored.registryEnabled);
     EXPECT_EQ("3.3", readRegistryText(SettingsKey, "Version"));
 }
 
 TEST_F(OptionsDialog, RevokingTheRegistryDeletesTheCommemorationDaysAtOnce) {
-    appSettings().registryEnabled = 1;
+    appSettings().stored.registryEnabled = 1;
     writeRegistryText(SettingsKey, "Version", "3.3");
     writeRegistryText(LunarFestivalKey, "0101", "生日");
     writeRegistryText(SolarFestivalKey, "0501", "纪念");
     const OptionEffects effects = applyOptions({0, 0, 0, 0, 0});
     EXPECT_EQ(-1, effects.commemorationEntry);
-    EXPECT_EQ(0, appSettings().registryEnabled);
+    EXPECT_EQ(0, appSettings().stored.registryEnabled);
     EXPECT_EQ("", readRegistryText(LunarFestivalKey, "0101"));
     EXPECT_EQ("", readRegistryText(SolarFestivalKey, "0501"));
     EXPECT_EQ("", readRegistryText(SettingsKey, "Version"));
@@ -95,7 +93,7 @@ TEST_F(OptionsDialog, FlagsAndWhatTheyRefresh) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.name);
         AppSettings& s = appSettings();
-        s.GanZhiFromLichunFlag = s.LunarYearShowDynastyFlag = s.FestivalInfoShowMuharramFlag = 0;
+        s.stored.GanZhiFromLichunFlag = s.stored.LunarYearShowDynastyFlag = s.stored.FestivalInfoShowMuharramFlag = 0;
         EXPECT_EQ(c.effects, applyOptions(c.choices));
         EXPECT_EQ(c.choices, currentOptions(s));
     }
@@ -103,18 +101,18 @@ TEST_F(OptionsDialog, FlagsAndWhatTheyRefresh) {
 
 TEST_F(OptionsDialog, ModernAstronomyRecomputesTheRangeBounds) {
     AppSettings& s = appSettings();
-    const LunarSelection lower = s.lowerLunarBound;
-    s.lowerLunarBound = {};
-    s.upperLunarBound = {};
+    const LunarSelection lower = s.window.lowerLunarBound;
+    s.window.lowerLunarBound = {};
+    s.window.upperLunarBound = {};
     applyOptions({0, 0, 0, 0, 1});
-    EXPECT_EQ(1, s.ModernCalculateAncientFlag);
-    EXPECT_EQ(4100, s.upperLunarBound.year);  // 31 December 4100 falls in lunar 4100
-    EXPECT_NE(0, s.lowerLunarBound.sizedMonth);
+    EXPECT_EQ(1, s.stored.ModernCalculateAncientFlag);
+    EXPECT_EQ(4100, s.window.upperLunarBound.year);  // 31 December 4100 falls in lunar 4100
+    EXPECT_NE(0, s.window.lowerLunarBound.sizedMonth);
     applyOptions({0, 0, 0, 0, 0});
-    EXPECT_EQ(0, s.ModernCalculateAncientFlag);
-    EXPECT_EQ(lower.year, s.lowerLunarBound.year);
-    EXPECT_EQ(lower.sizedMonth, s.lowerLunarBound.sizedMonth);
-    EXPECT_EQ(lower.day, s.lowerLunarBound.day);
+    EXPECT_EQ(0, s.stored.ModernCalculateAncientFlag);
+    EXPECT_EQ(lower.year, s.window.lowerLunarBound.year);
+    EXPECT_EQ(lower.sizedMonth, s.window.lowerLunarBound.sizedMonth);
+    EXPECT_EQ(lower.day, s.window.lowerLunarBound.day);
 }
 
 }  // namespace

@@ -24,10 +24,10 @@ protected:
 
     static AppSettings load() {
         AppSettings s;
-        s.GanZhiFromLichunFlag = 7;  // loading must overwrite every stored field
-        s.RFORMTransFlag = 7;
-        s.windowMode = WindowMode::Embedded;
-        s.positionLocked = 1;
+        s.stored.GanZhiFromLichunFlag = 7;  // loading must overwrite every stored field
+        s.stored.RFORMTransFlag = 7;
+        s.window.windowMode = WindowMode::Embedded;
+        s.window.positionLocked = 1;
         loadSettings(s);
         return s;
     }
@@ -35,16 +35,16 @@ protected:
 
 TEST_F(SettingsStore, FirstRunGivesDefaults) {
     const AppSettings s = load();
-    EXPECT_EQ(0, s.registryEnabled);
-    EXPECT_EQ(8, s.TimeZoneHours);
-    EXPECT_EQ(0, s.GanZhiFromLichunFlag);
-    EXPECT_EQ(0, s.LunarYearShowDynastyFlag);
-    EXPECT_EQ(0, s.FestivalInfoShowMuharramFlag);
-    EXPECT_EQ(0, s.ModernCalculateAncientFlag);
-    EXPECT_EQ(0, s.RFORMTransFlag);
-    EXPECT_EQ(4200, s.SolarYearAreaValue);
-    EXPECT_EQ(WindowMode::Topmost, s.windowMode);
-    EXPECT_EQ(0, s.positionLocked);
+    EXPECT_EQ(0, s.stored.registryEnabled);
+    EXPECT_EQ(8, s.stored.TimeZoneHours);
+    EXPECT_EQ(0, s.stored.GanZhiFromLichunFlag);
+    EXPECT_EQ(0, s.stored.LunarYearShowDynastyFlag);
+    EXPECT_EQ(0, s.stored.FestivalInfoShowMuharramFlag);
+    EXPECT_EQ(0, s.stored.ModernCalculateAncientFlag);
+    EXPECT_EQ(0, s.stored.RFORMTransFlag);
+    EXPECT_EQ(4200, s.stored.SolarYearAreaValue);
+    EXPECT_EQ(WindowMode::Topmost, s.window.windowMode);
+    EXPECT_EQ(0, s.window.positionLocked);
 }
 
 TEST_F(SettingsStore, OnlyTheExactMarkAllowsTheRegistry) {
@@ -64,11 +64,11 @@ TEST_F(SettingsStore, OnlyTheExactMarkAllowsTheRegistry) {
         store("RFORMTransFlag", "4");
         store("SolarYearAreaValue", "6000");
         const AppSettings s = load();
-        EXPECT_EQ(c.enabled, s.registryEnabled);
-        EXPECT_EQ(c.enabled ? -5 : 8, s.TimeZoneHours);
-        EXPECT_EQ(c.enabled ? 1 : 0, s.GanZhiFromLichunFlag);
-        EXPECT_EQ(c.enabled ? 4 : 0, s.RFORMTransFlag);
-        EXPECT_EQ(c.enabled ? 6000 : 4200, s.SolarYearAreaValue);
+        EXPECT_EQ(c.enabled, s.stored.registryEnabled);
+        EXPECT_EQ(c.enabled ? -5 : 8, s.stored.TimeZoneHours);
+        EXPECT_EQ(c.enabled ? 1 : 0, s.stored.GanZhiFromLichunFlag);
+        EXPECT_EQ(c.enabled ? 4 : 0, s.stored.RFORMTransFlag);
+        EXPECT_EQ(c.enabled ? 6000 : 4200, s.stored.SolarYearAreaValue);
     }
 }
 
@@ -95,7 +95,7 @@ TEST_F(SettingsStore, TimeZoneNeedsAnExactText) {
         resetMemoryRegistry();
         allowRegistry();
         store("NowTimeZoneCodeFlag", c.text);
-        EXPECT_EQ(c.hours, load().TimeZoneHours);
+        EXPECT_EQ(c.hours, load().stored.TimeZoneHours);
     }
 }
 
@@ -115,7 +115,7 @@ TEST_F(SettingsStore, ModernAstronomyIsForcedOutsideZoneEight) {
         allowRegistry();
         store("NowTimeZoneCodeFlag", c.zone);
         store("ModernCalculateAncientFlag", c.stored);
-        EXPECT_EQ(c.flag, load().ModernCalculateAncientFlag);
+        EXPECT_EQ(c.flag, load().stored.ModernCalculateAncientFlag);
     }
 }
 
@@ -141,10 +141,10 @@ TEST_F(SettingsStore, FlagsAreOnForAnyNonZeroNumber) {
         store("FestivalInfoShowMuharramFlag", c.text);
         store("ModernCalculateAncientFlag", c.text);
         const AppSettings s = load();
-        EXPECT_EQ(c.flag, s.GanZhiFromLichunFlag);
-        EXPECT_EQ(c.flag, s.LunarYearShowDynastyFlag);
-        EXPECT_EQ(c.flag, s.FestivalInfoShowMuharramFlag);
-        EXPECT_EQ(c.flag, s.ModernCalculateAncientFlag);
+        EXPECT_EQ(c.flag, s.stored.GanZhiFromLichunFlag);
+        EXPECT_EQ(c.flag, s.stored.LunarYearShowDynastyFlag);
+        EXPECT_EQ(c.flag, s.stored.FestivalInfoShowMuharramFlag);
+        EXPECT_EQ(c.flag, s.stored.ModernCalculateAncientFlag);
     }
 }
 
@@ -165,7 +165,7 @@ TEST_F(SettingsStore, TransparencyStepNeedsAnExactDigit) {
         resetMemoryRegistry();
         allowRegistry();
         store("RFORMTransFlag", c.text);
-        EXPECT_EQ(c.step, load().RFORMTransFlag);
+        EXPECT_EQ(c.step, load().stored.RFORMTransFlag);
     }
 }
 
@@ -189,51 +189,50 @@ TEST_F(SettingsStore, YearAreaIsRoundedAndClamped) {
         allowRegistry();
         store("SolarYearAreaValue", c.text);
         AppSettings s = load();
-        EXPECT_EQ(c.area, s.SolarYearAreaValue);
+        EXPECT_EQ(c.area, s.stored.SolarYearAreaValue);
         prepareStartDates(s, {2024, 2, 10});
-        EXPECT_EQ(c.minYear, s.minYear);
-        EXPECT_EQ(c.maxYear, s.maxYear);
+        EXPECT_EQ(c.minYear, s.window.minYear);
+        EXPECT_EQ(c.maxYear, s.window.maxYear);
     }
 }
 
 TEST_F(SettingsStore, TodayBecomesTheSelectedDate) {
     AppSettings s;
     prepareStartDates(s, {2024, 2, 29});
-    EXPECT_EQ(2024, s.selectedSolarDate.year);
-    EXPECT_EQ(2, s.selectedSolarDate.month);
-    EXPECT_EQ(29, s.selectedSolarDate.day);
+    EXPECT_EQ(2024, s.window.selectedSolarDate.year);
+    EXPECT_EQ(2, s.window.selectedSolarDate.month);
+    EXPECT_EQ(29, s.window.selectedSolarDate.day);
 }
 
 TEST_F(SettingsStore, StartDatesCarryTheirLunarDates) {
     AppSettings s;
     loadSettings(s);
     prepareStartDates(s, {2024, 2, 10});  // 正月初一 of 甲辰; 正月 has 29 days
-    EXPECT_EQ(2024, s.selectedLunarDate.year);
-    EXPECT_EQ(1, s.selectedLunarDate.sizedMonth);
-    EXPECT_EQ(1, s.selectedLunarDate.day);
+    EXPECT_EQ(2024, s.window.selectedLunarDate.year);
+    EXPECT_EQ(1, s.window.selectedLunarDate.sizedMonth);
+    EXPECT_EQ(1, s.window.selectedLunarDate.day);
     // 1 January and 31 December always fall in the 11th or 12th month (or a leap one after
     // them), of the lunar year before and of the same year.
     const auto lateMonth = [](int sizedMonth) {
         const int month = (sizedMonth - 1) % 24 + 1;
         return month == 11 || month == 12 || month == 23 || month == 24;
     };
-    EXPECT_EQ(-101, s.lowerLunarBound.year);
-    EXPECT_TRUE(lateMonth(s.lowerLunarBound.sizedMonth)) << s.lowerLunarBound.sizedMonth;
-    EXPECT_EQ(4100, s.upperLunarBound.year);
-    EXPECT_TRUE(lateMonth(s.upperLunarBound.sizedMonth)) << s.upperLunarBound.sizedMonth;
+    EXPECT_EQ(-101, s.window.lowerLunarBound.year);
+    EXPECT_TRUE(lateMonth(s.window.lowerLunarBound.sizedMonth)) << s.window.lowerLunarBound.sizedMonth;
+    EXPECT_EQ(4100, s.window.upperLunarBound.year);
+    EXPECT_TRUE(lateMonth(s.window.upperLunarBound.sizedMonth)) << s.window.upperLunarBound.sizedMonth;
 }
 
-TEST(LunarSelection, DecodesTheDateCode) {
-    const struct { const char* code; int year, sizedMonth, day; } Cases[] = {
-        {"AD25-01-2024", 2024, 25, 1},
-        {"BC12-15-0101", -100, 12, 15},  // BC years are written as 1 - year
-        {"AD37-30-0001", 1, 37, 30},     // 30-day leap month after 1
-        {"", 0, 0, 0},
-        {"AD25-01", 0, 0, 0},
+TEST(LunarSelection, HoldsTheSizedMonthCode) {
+    const struct { LunarDate date; int year, sizedMonth, day; } Cases[] = {
+        {{2024, 1, 1, false, true}, 2024, 25, 1},
+        {{-100, 12, 15, false, false}, -100, 12, 15},
+        {{1, 1, 30, true, true}, 1, 37, 30},  // 30-day leap month after 1
+        {{}, 0, 0, 0},
     };
     for (const auto& c : Cases) {
-        SCOPED_TRACE(c.code);
-        const LunarSelection l = lunarSelection(c.code);
+        SCOPED_TRACE(c.sizedMonth);
+        const LunarSelection l = lunarSelection(c.date);
         EXPECT_EQ(c.year, l.year);
         EXPECT_EQ(c.sizedMonth, l.sizedMonth);
         EXPECT_EQ(c.day, l.day);
@@ -242,12 +241,12 @@ TEST(LunarSelection, DecodesTheDateCode) {
 
 TEST_F(SettingsStore, SaveWritesTheValuesInOrder) {
     AppSettings s;
-    s.registryEnabled = 1;
-    s.GanZhiFromLichunFlag = 1;
-    s.FestivalInfoShowMuharramFlag = 1;
-    s.RFORMTransFlag = 9;
-    s.TimeZoneHours = -3;
-    s.SolarYearAreaValue = 8000;
+    s.stored.registryEnabled = 1;
+    s.stored.GanZhiFromLichunFlag = 1;
+    s.stored.FestivalInfoShowMuharramFlag = 1;
+    s.stored.RFORMTransFlag = 9;
+    s.stored.TimeZoneHours = -3;
+    s.stored.SolarYearAreaValue = 8000;
     const std::vector<std::pair<std::string, std::string>> Expected = {
         {"Version", "3.3"},
         {"rFormLeft", "-20"},
@@ -268,7 +267,7 @@ TEST_F(SettingsStore, SaveKeepsTheReadOnlyValues) {
     store("NowTimeZoneCodeFlag", "+8");
     store("SolarYearAreaValue", "abc");
     AppSettings s = load();
-    s.LunarYearShowDynastyFlag = 1;
+    s.stored.LunarYearShowDynastyFlag = 1;
     saveOrWipeSettings(s, 12, 34);
     EXPECT_EQ("+8", readRegistryText(SettingsKey, "NowTimeZoneCodeFlag"));
     EXPECT_EQ("abc", readRegistryText(SettingsKey, "SolarYearAreaValue"));
@@ -280,23 +279,23 @@ TEST_F(SettingsStore, SaveKeepsTheReadOnlyValues) {
 TEST_F(SettingsStore, SavedSettingsComeBackButModeAndLockDoNot) {
     allowRegistry();
     AppSettings s = load();
-    s.GanZhiFromLichunFlag = 1;
-    s.LunarYearShowDynastyFlag = 1;
-    s.FestivalInfoShowMuharramFlag = 1;
-    s.ModernCalculateAncientFlag = 1;
-    s.RFORMTransFlag = 6;
-    s.windowMode = WindowMode::Normal;
-    s.positionLocked = 1;
+    s.stored.GanZhiFromLichunFlag = 1;
+    s.stored.LunarYearShowDynastyFlag = 1;
+    s.stored.FestivalInfoShowMuharramFlag = 1;
+    s.stored.ModernCalculateAncientFlag = 1;
+    s.stored.RFORMTransFlag = 6;
+    s.window.windowMode = WindowMode::Normal;
+    s.window.positionLocked = 1;
     saveOrWipeSettings(s, 100, 200);
     const AppSettings r = load();
-    EXPECT_EQ(1, r.registryEnabled);
-    EXPECT_EQ(1, r.GanZhiFromLichunFlag);
-    EXPECT_EQ(1, r.LunarYearShowDynastyFlag);
-    EXPECT_EQ(1, r.FestivalInfoShowMuharramFlag);
-    EXPECT_EQ(1, r.ModernCalculateAncientFlag);
-    EXPECT_EQ(6, r.RFORMTransFlag);
-    EXPECT_EQ(WindowMode::Topmost, r.windowMode);
-    EXPECT_EQ(0, r.positionLocked);
+    EXPECT_EQ(1, r.stored.registryEnabled);
+    EXPECT_EQ(1, r.stored.GanZhiFromLichunFlag);
+    EXPECT_EQ(1, r.stored.LunarYearShowDynastyFlag);
+    EXPECT_EQ(1, r.stored.FestivalInfoShowMuharramFlag);
+    EXPECT_EQ(1, r.stored.ModernCalculateAncientFlag);
+    EXPECT_EQ(6, r.stored.RFORMTransFlag);
+    EXPECT_EQ(WindowMode::Topmost, r.window.windowMode);
+    EXPECT_EQ(0, r.window.positionLocked);
 }
 
 TEST_F(SettingsStore, WipeDeletesBothListsAndTheKey) {
@@ -309,7 +308,7 @@ TEST_F(SettingsStore, WipeDeletesBothListsAndTheKey) {
         writeRegistryText(LunarFestivalKey, "0101", "生日");
         writeRegistryText(SolarFestivalKey, "0501", "纪念");
         AppSettings s = load();
-        ASSERT_EQ(0, s.registryEnabled);
+        ASSERT_EQ(0, s.stored.registryEnabled);
         saveOrWipeSettings(s, 10, 10);
         EXPECT_EQ("", readRegistryText(LunarFestivalKey, "0101"));
         EXPECT_EQ("", readRegistryText(SolarFestivalKey, "0501"));

@@ -32,9 +32,9 @@ TEST(WindowModes, EmbeddingTwiceEndsNormalNotTopmost) {
 TEST(WindowModes, LockToggles) {
     AppSettings s;
     toggleLock(s);
-    EXPECT_EQ(1, s.positionLocked);
+    EXPECT_EQ(1, s.window.positionLocked);
     toggleLock(s);
-    EXPECT_EQ(0, s.positionLocked);
+    EXPECT_EQ(0, s.window.positionLocked);
 }
 
 TEST(WindowModes, TransparencyStepsOfTwentyFive) {
@@ -45,9 +45,9 @@ TEST(WindowModes, TransparencyStepsOfTwentyFive) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.step);
         AppSettings s;
-        s.RFORMTransFlag = 4;
+        s.stored.RFORMTransFlag = 4;
         EXPECT_EQ(c.amount, chooseTransparency(s, c.step));
-        EXPECT_EQ(c.stored, s.RFORMTransFlag);
+        EXPECT_EQ(c.stored, s.stored.RFORMTransFlag);
     }
 }
 
@@ -58,7 +58,7 @@ TEST(SystemDate, SetOnlyForYears1980To2099) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.year);
         AppSettings s;
-        s.selectedSolarDate = {c.year, 3, 7};
+        s.window.selectedSolarDate = {c.year, 3, 7};
         const std::optional<CivilDate> date = systemDateToSet(s);
         ASSERT_EQ(c.set, date.has_value());
         if (c.set) {
@@ -69,18 +69,18 @@ TEST(SystemDate, SetOnlyForYears1980To2099) {
 
 TEST(SystemDate, RereadMovesFromTheReformMonthToToday) {
     AppSettings s;
-    s.selectedSolarDate = {1582, 10, 15};
-    s.minYear = -100;
-    s.maxYear = 4100;
+    s.window.selectedSolarDate = {1582, 10, 15};
+    s.window.minYear = -100;
+    s.window.maxYear = 4100;
     ASSERT_TRUE(rereadSystemDate(s, {2024, 2, 10}));
-    EXPECT_EQ(2024, s.selectedSolarDate.year);
-    EXPECT_EQ(10, s.selectedSolarDate.day);
-    EXPECT_EQ(2024, s.selectedLunarDate.year);  // 甲辰 new year's day
-    EXPECT_EQ(1, s.selectedLunarDate.sizedMonth);
-    EXPECT_EQ(1, s.selectedLunarDate.day);
-    EXPECT_EQ(-100, s.minYear);
+    EXPECT_EQ(2024, s.window.selectedSolarDate.year);
+    EXPECT_EQ(10, s.window.selectedSolarDate.day);
+    EXPECT_EQ(2024, s.window.selectedLunarDate.year);  // 甲辰 new year's day
+    EXPECT_EQ(1, s.window.selectedLunarDate.sizedMonth);
+    EXPECT_EQ(1, s.window.selectedLunarDate.day);
+    EXPECT_EQ(-100, s.window.minYear);
     EXPECT_FALSE(rereadSystemDate(s, {2023, 2, 29}));
-    EXPECT_EQ(2024, s.selectedSolarDate.year);
+    EXPECT_EQ(2024, s.window.selectedSolarDate.year);
 }
 
 }  // namespace

@@ -4,10 +4,10 @@
 
 #include <cmath>
 
-#include "app/app_settings.h"
 #include "astro/new_moon_corrections.h"
 #include "astro/solar_terms.h"
 #include "calendar/arithmetic.h"
+#include "calendar/calendar_context.h"
 
 namespace tavomerix {
 namespace {
@@ -28,9 +28,10 @@ TEST(TermEras, CoverTheTableWithoutGaps) {
 
 TEST(EraTermInstant, FirstFourDaysOfARowBehaveAsTheFifth) {
     for (const TermEra& e : termEras()) {
-        for (int kind : {AnyTerm, PrincipalTerm}) {
+        for (TermKind kind : {TermKind::Any, TermKind::Principal}) {
             for (int i = 0; i < 4; ++i) {
-                SCOPED_TRACE(testing::Message() << "day " << e.firstDay + i << " kind " << kind);
+                SCOPED_TRACE(testing::Message()
+                             << "day " << e.firstDay + i << " kind " << static_cast<int>(kind));
                 EXPECT_EQ(eraTermInstant(e.firstDay + 4, kind),
                           eraTermInstant(e.firstDay + i, kind));
                 EXPECT_EQ(eraTermNumber(e.firstDay + 4), eraTermNumber(e.firstDay + i));
@@ -57,28 +58,28 @@ TEST(EraTermInstant, RowsMeetAtTheirBoundaries) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "day " << c.day);
-        EXPECT_NEAR(meanTermAtOrAfter(c.day, AnyTerm, c.epoch, c.yearLengthDays),
-                    eraTermInstant(c.day, AnyTerm), 1e-6);
+        EXPECT_NEAR(meanTermAtOrAfter(c.day, TermKind::Any, c.epoch, c.yearLengthDays),
+                    eraTermInstant(c.day, TermKind::Any), 1e-6);
         EXPECT_EQ(meanTermNumber(c.day, c.epoch, c.yearLengthDays), eraTermNumber(c.day));
     }
-    EXPECT_EQ(historicalTermAtOrAfter(TrueSunModel::A, 2322138, AnyTerm),
-              eraTermInstant(2322134, AnyTerm));
-    EXPECT_EQ(historicalTermAtOrAfter(TrueSunModel::A, 2336118, AnyTerm),
-              eraTermInstant(2336118, AnyTerm));
-    EXPECT_EQ(historicalTermAtOrAfter(TrueSunModel::C, 2410263, AnyTerm),
-              eraTermInstant(2410263, AnyTerm));
-    EXPECT_EQ(0, eraTermInstant(FirstHistoricalTermDay - 1, AnyTerm));
+    EXPECT_EQ(historicalTermAtOrAfter(TrueSunModel::A, 2322138, TermKind::Any),
+              eraTermInstant(2322134, TermKind::Any));
+    EXPECT_EQ(historicalTermAtOrAfter(TrueSunModel::A, 2336118, TermKind::Any),
+              eraTermInstant(2336118, TermKind::Any));
+    EXPECT_EQ(historicalTermAtOrAfter(TrueSunModel::C, 2410263, TermKind::Any),
+              eraTermInstant(2410263, TermKind::Any));
+    EXPECT_EQ(0, eraTermInstant(FirstHistoricalTermDay - 1, TermKind::Any));
     EXPECT_EQ(0, eraTermNumber(LastHistoricalTermDay + 1));
 }
 
 TEST(EraTermInstant, WinterSolsticeOf1280) {
     // Both rows that meet at the end of 1280 put its 冬至 on day 2188926; row 36 then
     // counts every term in steps of 365.2425 / 24 from 2188926.06.
-    EXPECT_EQ(2188926, floorToInt(eraTermInstant(2188900, PrincipalTerm)));
+    EXPECT_EQ(2188926, floorToInt(eraTermInstant(2188900, TermKind::Principal)));
     EXPECT_EQ(24, eraTermNumber(2188926));
-    EXPECT_NEAR(2188941.2784375, eraTermInstant(2188927, AnyTerm), 1e-6);  // 小寒 of 1281
+    EXPECT_NEAR(2188941.2784375, eraTermInstant(2188927, TermKind::Any), 1e-6);  // 小寒 of 1281
     EXPECT_EQ(1, eraTermNumber(2188927));
-    EXPECT_NEAR(2189291.3025, eraTermInstant(2189280, PrincipalTerm), 1e-6);  // 冬至 of 1281
+    EXPECT_NEAR(2189291.3025, eraTermInstant(2189280, TermKind::Principal), 1e-6);  // 冬至 of 1281
     EXPECT_EQ(24, eraTermNumber(2189291));
     EXPECT_EQ(1, eraTermNumber(2189292));
 }
@@ -96,10 +97,11 @@ TEST(HistoricalTermAtOrAfter, TrueSunModelsFollowTheSun) {
     for (const auto& c : Cases) {
         for (int day = c.firstDay; day < c.lastDay; day += 311) {
             SCOPED_TRACE(testing::Message() << "day " << day);
-            const double reckoned = eraTermInstant(day, AnyTerm);
+            const double reckoned = eraTermInstant(day, TermKind::Any);
             const int k = eraTermNumber(day);
-            ScopedCalendarSettings modern(8, 1);
-            EXPECT_NEAR(solarTermInstant(floorToInt(reckoned) - 3, k), reckoned, c.toleranceDays);
+            const CalendarContext context{8, Regime::Modern};
+            EXPECT_NEAR(solarTermInstant(context, floorToInt(reckoned) - 3, k), reckoned,
+                        c.toleranceDays);
         }
     }
 }
@@ -178,14 +180,16 @@ TEST(AdjustReckonedNewMoon, DayRules) {
 }
 
 TEST(NextNewMoonReckoned, OnOrAfterTheDay) {
-    ScopedCalendarSettings historical(8, 0);
+    const CalendarContext context{8, Regime::Historical};
     constexpr double OneMinuteDays = 1.0 / 1440;
     // The first new moon of 2000, 2000-01-07 02:14 local, has no correction.
-    EXPECT_NEAR(2451551.0928, nextNewMoonReckoned(2451545, 0), OneMinuteDays);
-    EXPECT_NEAR(2451551.0928, nextNewMoonReckoned(2451551, 0), OneMinuteDays);
-    EXPECT_NEAR(2451580.877, nextNewMoonReckoned(2451552, 0), 5 * OneMinuteDays);  // 02-05 21:03
+    EXPECT_NEAR(2451551.0928, nextNewMoonReckoned(context, 2451545, 0), OneMinuteDays);
+    EXPECT_NEAR(2451551.0928, nextNewMoonReckoned(context, 2451551, 0), OneMinuteDays);
+    EXPECT_NEAR(2451580.877, nextNewMoonReckoned(context, 2451552, 0),
+                5 * OneMinuteDays);  // 02-05 21:03
     // 2422640 is listed -1: the new moon counts on the day before.
-    EXPECT_NEAR(2422640 - OneSecondDays, nextNewMoonReckoned(2422630, 0), 0.2 * OneSecondDays);
+    EXPECT_NEAR(2422640 - OneSecondDays, nextNewMoonReckoned(context, 2422630, 0),
+                0.2 * OneSecondDays);
 }
 
 }  // namespace

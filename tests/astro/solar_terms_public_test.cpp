@@ -2,36 +2,37 @@
 
 #include <cmath>
 
-#include "app/app_settings.h"
 #include "astro/historical_reckoning.h"
 #include "astro/solar_terms.h"
 #include "calendar/arithmetic.h"
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
 
 namespace tavomerix {
 namespace {
 
 TEST(NextTermInstant, SeamsOfTheEraTable) {
-    ScopedCalendarSettings historical(8, 0);
+    const CalendarContext context{8, Regime::Historical};
     // The modern 冬至 of -104 (day 1683429) moves two days to 1683431.0, the first row's
     // epoch; the two days before the table search from 1683429.
     for (int day : {1683429, 1683430, 1683431}) {
         SCOPED_TRACE(testing::Message() << "day " << day);
-        EXPECT_EQ(1683431.0, nextTermInstant(day, AnyTerm));
-        EXPECT_EQ(1683431.0, nextTermInstant(day, PrincipalTerm));
-        EXPECT_EQ(24, nextTermNumber(day));
+        EXPECT_EQ(1683431.0, nextTermInstant(context, day, TermKind::Any));
+        EXPECT_EQ(1683431.0, nextTermInstant(context, day, TermKind::Principal));
+        EXPECT_EQ(24, nextTermNumber(context, day));
     }
     // The table's first four days behave as its fifth: the next term is 小寒.
     for (int day = 1683432; day <= 1683436; ++day) {
         SCOPED_TRACE(testing::Message() << "day " << day);
-        EXPECT_NEAR(1683431 + 365.25 / 24, nextTermInstant(day, AnyTerm), 1e-9);
-        EXPECT_EQ(1, nextTermNumber(day));
+        EXPECT_NEAR(1683431 + 365.25 / 24, nextTermInstant(context, day, TermKind::Any), 1e-9);
+        EXPECT_EQ(1, nextTermNumber(context, day));
     }
     // After the table, days 2410264..2410267 search from 2410268.
     for (int day = 2410264; day <= 2410268; ++day) {
         SCOPED_TRACE(testing::Message() << "day " << day);
-        EXPECT_EQ(nextTermInstant(2410268, AnyTerm), nextTermInstant(day, AnyTerm));
-        EXPECT_EQ(1, nextTermNumber(day));  // 小寒 of 1887
+        EXPECT_EQ(nextTermInstant(context, 2410268, TermKind::Any),
+                  nextTermInstant(context, day, TermKind::Any));
+        EXPECT_EQ(1, nextTermNumber(context, day));  // 小寒 of 1887
     }
 }
 
@@ -39,15 +40,16 @@ TEST(NextTermInstant, ModernRegimeIgnoresTheEraTable) {
     // Day 1683429 holds the uncorrected modern 冬至 (about 20:12 local).
     for (const auto& [zone, flag] : {std::pair{8, 1}, std::pair{9, 0}}) {
         SCOPED_TRACE(testing::Message() << "zone " << zone << " flag " << flag);
-        ScopedCalendarSettings modern(zone, flag);
-        EXPECT_EQ(1683429, floorToInt(nextTermInstant(1683429, PrincipalTerm)));
-        EXPECT_NE(1683431.0, nextTermInstant(1683429, PrincipalTerm));
-        EXPECT_EQ(nextTermModern(2000000, AnyTerm, false), nextTermInstant(2000000, AnyTerm));
+        const CalendarContext context{zone, (flag) ? Regime::Modern : Regime::Historical};
+        EXPECT_EQ(1683429, floorToInt(nextTermInstant(context, 1683429, TermKind::Principal)));
+        EXPECT_NE(1683431.0, nextTermInstant(context, 1683429, TermKind::Principal));
+        EXPECT_EQ(nextTermModern(context, 2000000, TermKind::Any, false),
+                  nextTermInstant(context, 2000000, TermKind::Any));
     }
 }
 
 TEST(SolarTermOfDate, Year2000) {
-    ScopedCalendarSettings zone8(8, 0);
+    const CalendarContext context{8, Regime::Historical};
     const struct {
         int month, day, term;
     } Cases[] = {
@@ -64,10 +66,10 @@ TEST(SolarTermOfDate, Year2000) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "2000-" << c.month << '-' << c.day);
-        EXPECT_EQ(c.term, solarTermOfDate(2000, c.month, c.day));
+        EXPECT_EQ(c.term, solarTermOfDate(context, {2000, c.month, c.day}));
     }
-    EXPECT_EQ(0, solarTermOfDate(1582, 10, 10));
-    EXPECT_EQ(0, solarTermOfDate(2001, 2, 29));
+    EXPECT_EQ(0, solarTermOfDate(context, {1582, 10, 10}));
+    EXPECT_EQ(0, solarTermOfDate(context, {2001, 2, 29}));
 }
 
 TEST(SolarTermCount, TwentyThreeToTwentyFive) {
@@ -83,49 +85,50 @@ TEST(SolarTermCount, TwentyThreeToTwentyFive) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "year " << c.year << " flag " << c.flag);
-        ScopedCalendarSettings regime(8, c.flag);
-        EXPECT_EQ(c.count, solarTermCount(c.year));
+        const CalendarContext context{8, (c.flag) ? Regime::Modern : Regime::Historical};
+        EXPECT_EQ(c.count, solarTermCount(context, c.year));
         if (c.count == 25) {
-            EXPECT_EQ(solarTermOfDate(c.year, 1, 1), solarTermOfDate(c.year, 12, 31));
+            EXPECT_EQ(solarTermOfDate(context, {c.year, 1, 1}),
+                      solarTermOfDate(context, {c.year, 12, 31}));
         }
     }
 }
 
 TEST(ContainsPrincipalTerm, Spans) {
-    ScopedCalendarSettings zone8(8, 0);
+    const CalendarContext context{8, Regime::Historical};
     const int solstice = julianDayNumber(2000, 12, 21);
     const int greatCold = julianDayNumber(2001, 1, 20);  // 大寒 2001
-    EXPECT_EQ(1, containsPrincipalTerm(solstice, solstice));
-    EXPECT_EQ(0, containsPrincipalTerm(solstice + 1, greatCold - 1));
-    EXPECT_EQ(1, containsPrincipalTerm(solstice + 1, greatCold));
-    EXPECT_EQ(0, containsPrincipalTerm(solstice - 20, solstice - 1));
+    EXPECT_EQ(1, containsPrincipalTerm(context, solstice, solstice));
+    EXPECT_EQ(0, containsPrincipalTerm(context, solstice + 1, greatCold - 1));
+    EXPECT_EQ(1, containsPrincipalTerm(context, solstice + 1, greatCold));
+    EXPECT_EQ(0, containsPrincipalTerm(context, solstice - 20, solstice - 1));
 }
 
 TEST(SolarTermInstant, HistoricalInstantReplacesTheModernOne) {
-    ScopedCalendarSettings historical(8, 0);
+    const CalendarContext context{8, Regime::Historical};
     for (int day = 1683440; day < 2410200; day += 2711) {
         for (int k : {1, 6, 13, 24}) {
             SCOPED_TRACE(testing::Message() << "day " << day << " term " << k);
-            const double t = solarTermInstant(day, k);
+            const double t = solarTermInstant(context, day, k);
             EXPECT_GE(floorToInt(t), day);
             EXPECT_LT(floorToInt(t), day + 372);
-            EXPECT_EQ(k, nextTermNumber(floorToInt(t)));
-            EXPECT_EQ(t, nextTermInstant(floorToInt(t), AnyTerm));
+            EXPECT_EQ(k, nextTermNumber(context, floorToInt(t)));
+            EXPECT_EQ(t, nextTermInstant(context, floorToInt(t), TermKind::Any));
         }
     }
     // Before the table the corrected modern instant stands.
-    EXPECT_EQ(1683431.0, solarTermInstant(1683400, 24));
+    EXPECT_EQ(1683431.0, solarTermInstant(context, 1683400, 24));
 }
 
 TEST(NextTermInstant, HistoricalTermsKeepTheirSpacing) {
-    ScopedCalendarSettings historical(8, 0);
-    double t = nextTermInstant(1683420, AnyTerm);
-    int k = nextTermNumber(1683420);
+    const CalendarContext context{8, Regime::Historical};
+    double t = nextTermInstant(context, 1683420, TermKind::Any);
+    int k = nextTermNumber(context, 1683420);
     int count = 0;
     while (t < LastHistoricalTermDay + 30) {
         const int day = floorToInt(t) + 1;
-        const double next = nextTermInstant(day, AnyTerm);
-        const int nextNumber = nextTermNumber(day);
+        const double next = nextTermInstant(context, day, TermKind::Any);
+        const int nextNumber = nextTermNumber(context, day);
         SCOPED_TRACE(testing::Message() << std::fixed << "term " << k << " at " << t);
         ASSERT_EQ(k % 24 + 1, nextNumber);
         // Rows change epoch and year length; within a row terms are 14.5..15.9 days apart.

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <string>
 
-#include "app/app_settings.h"
 #include "astro/time_scales.h"
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
 
 namespace tavomerix {
@@ -33,7 +33,8 @@ TEST(TermAngle, TermNumbersToLongitudes) {
 
 // The 2000 winter solstice: 2000-12-21 13:37 UT (JD 2451900.0677).
 TEST(SolveCrossing, WinterSolstice2000) {
-    EXPECT_NEAR(2451900.0677, solveCrossing(2451880.0, 270, SolarTermMode), TenSecondsDays);
+    EXPECT_NEAR(2451900.0677, solveCrossing({}, 2451880.0, 270, CrossingMode::SolarTerm),
+                TenSecondsDays);
     const struct {
         int zone;
         double instant;
@@ -43,23 +44,25 @@ TEST(SolveCrossing, WinterSolstice2000) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "zone " << c.zone);
-        ScopedCalendarSettings guard(c.zone, 1);
-        EXPECT_NEAR(c.instant, termAtOrAfterModern(julianDayNumber(2000, 12, 1), 24, false),
+        const CalendarContext context{c.zone, Regime::Modern};
+        EXPECT_NEAR(c.instant,
+                    termAtOrAfterModern(context, julianDayNumber(2000, 12, 1), 24, false),
                     TenSecondsDays);
     }
 }
 
 // The first new moon after 2000-01-01: 2000-01-06 18:14 UT (JD 2451550.2594).
 TEST(NextMoonPhase, FirstNewMoonOf2000) {
-    ScopedCalendarSettings guard(8, 1);
-    EXPECT_NEAR(2451550.2594, solveCrossing(2451535.0, 0, LunarPhaseMode), TenSecondsDays);
-    EXPECT_NEAR(2451551.0928, nextMoonPhase(2451545, NewMoon), TenSecondsDays);
-    EXPECT_EQ("AD01-21-2000 12:40", minuteText(nextMoonPhase(2451545, FullMoon)));
+    const CalendarContext context{8, Regime::Modern};
+    EXPECT_NEAR(2451550.2594, solveCrossing(context, 2451535.0, 0, CrossingMode::LunarPhase),
+                TenSecondsDays);
+    EXPECT_NEAR(2451551.0928, nextMoonPhase(context, 2451545, MoonPhase::New), TenSecondsDays);
+    EXPECT_EQ("AD01-21-2000 12:40", minuteText(nextMoonPhase(context, 2451545, MoonPhase::Full)));
 }
 
 // Terms of 2000 in zone 8, local time with minutes truncated.
 TEST(TermAtOrAfterModern, TermsOf2000) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     const struct {
         int k;
         const char* local;
@@ -70,42 +73,44 @@ TEST(TermAtOrAfterModern, TermsOf2000) {
     const int first = julianDayNumber(2000, 1, 1);
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "term " << c.k);
-        EXPECT_EQ(c.local, minuteText(termAtOrAfterModern(first, c.k, false)));
+        EXPECT_EQ(c.local, minuteText(termAtOrAfterModern(context, first, c.k, false)));
     }
 }
 
 // 2001-12-21 19:21 UT.
 TEST(TermAtOrAfterModern, AfterThisYearsTermFindsNextYears) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     EXPECT_EQ("AD12-22-2001 03:21",
-              minuteText(termAtOrAfterModern(julianDayNumber(2000, 12, 22), 24, false)));
-    EXPECT_EQ(termAtOrAfterModern(julianDayNumber(2000, 12, 1), 24, false),
-              termAtOrAfterModern(julianDayNumber(2000, 12, 1), 30, false));  // k above 24 is 24
+              minuteText(termAtOrAfterModern(context, julianDayNumber(2000, 12, 22), 24, false)));
+    EXPECT_EQ(
+        termAtOrAfterModern(context, julianDayNumber(2000, 12, 1), 24, false),
+        termAtOrAfterModern(context, julianDayNumber(2000, 12, 1), 30, false));  // k above 24 is 24
 }
 
 TEST(NextTermModern, ATermsOwnDayReturnsThatTerm) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     const struct {
-        int year, month, day, kind;
+        int year, month, day;
+        TermKind kind;
         const char* local;
     } Cases[] = {
-        {2000, 12, 21, AnyTerm, "AD12-21-2000 21:37"},
-        {2000, 12, 21, PrincipalTerm, "AD12-21-2000 21:37"},
-        {2000, 12, 22, AnyTerm, "AD01-05-2001 14:49"},
-        {2000, 12, 22, PrincipalTerm, "AD01-20-2001 08:16"},
-        {2000, 3, 20, PrincipalTerm, "AD03-20-2000 15:35"},  // 春分 at 0 degrees
-        {2000, 3, 21, AnyTerm, "AD04-04-2000 19:31"},
+        {2000, 12, 21, TermKind::Any, "AD12-21-2000 21:37"},
+        {2000, 12, 21, TermKind::Principal, "AD12-21-2000 21:37"},
+        {2000, 12, 22, TermKind::Any, "AD01-05-2001 14:49"},
+        {2000, 12, 22, TermKind::Principal, "AD01-20-2001 08:16"},
+        {2000, 3, 20, TermKind::Principal, "AD03-20-2000 15:35"},  // 春分 at 0 degrees
+        {2000, 3, 21, TermKind::Any, "AD04-04-2000 19:31"},
     };
     for (const auto& c : Cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.year << '-' << c.month << '-' << c.day << " kind " << c.kind);
-        EXPECT_EQ(c.local, minuteText(nextTermModern(julianDayNumber(c.year, c.month, c.day),
-                                                     c.kind, false)));
+        SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day << " kind "
+                                        << static_cast<int>(c.kind));
+        EXPECT_EQ(c.local, minuteText(nextTermModern(
+                               context, julianDayNumber(c.year, c.month, c.day), c.kind, false)));
     }
 }
 
 TEST(NextTermNumberModern, AroundTheWinterSolstice) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     const struct {
         int month, day, k;
     } Cases[] = {
@@ -115,34 +120,34 @@ TEST(NextTermNumberModern, AroundTheWinterSolstice) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "2000-" << c.month << '-' << c.day);
-        EXPECT_EQ(c.k, nextTermNumberModern(julianDayNumber(2000, c.month, c.day), false));
+        EXPECT_EQ(c.k, nextTermNumberModern(context, julianDayNumber(2000, c.month, c.day), false));
     }
 }
 
 // The modern 冬至 of -104 falls on day 1683429; the corrected search moves it to 1683431.0.
 TEST(NextTermModern, CorrectedFlagAppliesTheDayCorrection) {
-    ScopedCalendarSettings guard(8, 0);
-    EXPECT_EQ(1683429, dayOf(nextTermModern(1683429, AnyTerm, false)));
-    EXPECT_EQ(1683431.0, nextTermModern(1683429, AnyTerm, true));
-    EXPECT_EQ(1683431.0, termAtOrAfterModern(1683420, 24, true));
+    const CalendarContext context{8, Regime::Historical};
+    EXPECT_EQ(1683429, dayOf(nextTermModern(context, 1683429, TermKind::Any, false)));
+    EXPECT_EQ(1683431.0, nextTermModern(context, 1683429, TermKind::Any, true));
+    EXPECT_EQ(1683431.0, termAtOrAfterModern(context, 1683420, 24, true));
 }
 
 // From 1900 to 2100 every search lands on or after its day; successive terms are 14 to
 // 16.5 days apart and their numbers advance by one; successive new moons 29.2 to 29.9 days.
 TEST(SolarTermsSweep, SpacingFrom1900To2100) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     const int last = julianDayNumber(2100, 12, 31);
     int day = julianDayNumber(1900, 1, 1);
-    double previous = nextTermModern(day, AnyTerm, false);
-    int previousNumber = nextTermNumberModern(day, false);
+    double previous = nextTermModern(context, day, TermKind::Any, false);
+    int previousNumber = nextTermNumberModern(context, day, false);
     while (day <= last) {
         day = dayOf(previous) + 1;
-        const double t = nextTermModern(day, AnyTerm, false);
+        const double t = nextTermModern(context, day, TermKind::Any, false);
         SCOPED_TRACE(dateTimeFromDayNumber(t));
         ASSERT_GE(dayOf(t), day);
         ASSERT_GT(t - previous, 14.0);
         ASSERT_LT(t - previous, 16.5);
-        const int number = nextTermNumberModern(day, false);
+        const int number = nextTermNumberModern(context, day, false);
         ASSERT_EQ(previousNumber % 24 + 1, number);
         previous = t;
         previousNumber = number;
@@ -150,13 +155,13 @@ TEST(SolarTermsSweep, SpacingFrom1900To2100) {
 }
 
 TEST(MoonPhaseSweep, SpacingFrom1900To2100) {
-    ScopedCalendarSettings guard(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     const int last = julianDayNumber(2100, 12, 31);
     int day = julianDayNumber(1900, 1, 1);
-    double previous = nextMoonPhase(day, NewMoon);
+    double previous = nextMoonPhase(context, day, MoonPhase::New);
     while (day <= last) {
         day = dayOf(previous) + 1;
-        const double t = nextMoonPhase(day, NewMoon);
+        const double t = nextMoonPhase(context, day, MoonPhase::New);
         SCOPED_TRACE(dateTimeFromDayNumber(t));
         ASSERT_GE(dayOf(t), day);
         ASSERT_GT(t - previous, 29.2);
@@ -177,19 +182,20 @@ namespace {
 // days off when rounding noise spoils its last slope), and the solver the calendar uses
 // puts every instant on the secant's day, taking the secant's value itself near midnight.
 TEST(SolveCrossing, NewtonAgreesWithTheSecant) {
-    ScopedCalendarSettings settings(8, 1);
+    const CalendarContext context{8, Regime::Modern};
     const double zoneDays = 8 / 24.0;
     int nearMidnight = 0;
-    const auto compare = [&](double x0, double target, int mode) {
-        SCOPED_TRACE(testing::Message() << "x0 " << x0 << " target " << target << " mode " << mode);
+    const auto compare = [&](double x0, double target, CrossingMode mode) {
+        SCOPED_TRACE(testing::Message()
+                     << "x0 " << x0 << " target " << target << " mode " << static_cast<int>(mode));
         const double secant = solveCrossingSecant(x0, target, mode);
         const double newton = solveCrossingNewton(x0, target, mode);
         ASSERT_FALSE(std::isnan(newton));
         double residual = crossingOffset(secant, target, mode);
         if (residual > 180) residual -= 360;
-        const double daysPerDegree = mode == LunarPhaseMode ? 0.082 : 1.0146;
+        const double daysPerDegree = mode == CrossingMode::LunarPhase ? 0.082 : 1.0146;
         EXPECT_LE(std::fabs(secant - newton), 1e-7 + std::fabs(residual) * daysPerDegree);
-        const double used = solveCrossing(x0, target, mode);
+        const double used = solveCrossing(context, x0, target, mode);
         const double local = secant + 0.5 + zoneDays;
         EXPECT_EQ(dayOf(local), dayOf(used + 0.5 + zoneDays));
         if (local - std::floor(local) < 1e-4 || local - std::floor(local) > 1 - 1e-4) {
@@ -199,27 +205,25 @@ TEST(SolveCrossing, NewtonAgreesWithTheSecant) {
     };
     for (int year = -4000; year <= 6000; year += 53) {
         const double jan1 = julianDayNumber(year, 1, 1);
-        for (int k = 1; k <= 24; ++k) compare(jan1, termAngle(k), SolarTermMode);
-        for (double x = jan1; x < jan1 + 365; x += 29.530589) compare(x, 0, LunarPhaseMode);
+        for (int k = 1; k <= 24; ++k) compare(jan1, termAngle(k), CrossingMode::SolarTerm);
+        for (double x = jan1; x < jan1 + 365; x += 29.530589)
+            compare(x, 0, CrossingMode::LunarPhase);
     }
     RecordProperty("nearMidnight", nearMidnight);
 }
 
-// The fast path is only an evaluation choice: within a ScopedReferenceEngine the searches
-// give the secant's instants exactly, and outside it the same days.
-TEST(ScopedReferenceEngine, SameDaysAsThePlainPath) {
-    ScopedCalendarSettings settings(8, 1);
+// The fast path is only an evaluation choice: with the reference engine the searches give
+// the secant's instants exactly, and with the fast one the same days.
+TEST(ReferenceEngine, SameDaysAsThePlainPath) {
+    const CalendarContext context{8, Regime::Modern};
+    const CalendarContext reference{8, Regime::Modern, Engine::Reference};
     for (int day = julianDayNumber(1990, 1, 1); day < julianDayNumber(2010, 1, 1); day += 11) {
         SCOPED_TRACE(testing::Message() << "day " << day);
-        double plainTerm = 0, plainMoon = 0;
-        {
-            ScopedReferenceEngine reference;
-            plainTerm = nextTermModern(day, AnyTerm, false);
-            plainMoon = nextMoonPhase(day, NewMoon);
-        }
-        EXPECT_EQ(dayOf(plainTerm), dayOf(nextTermModern(day, AnyTerm, false)));
-        EXPECT_EQ(dayOf(plainMoon), dayOf(nextMoonPhase(day, NewMoon)));
-        EXPECT_NEAR(plainTerm, nextTermModern(day, AnyTerm, false), 2e-6);
+        const double plainTerm = nextTermModern(reference, day, TermKind::Any, false);
+        const double plainMoon = nextMoonPhase(reference, day, MoonPhase::New);
+        EXPECT_EQ(dayOf(plainTerm), dayOf(nextTermModern(context, day, TermKind::Any, false)));
+        EXPECT_EQ(dayOf(plainMoon), dayOf(nextMoonPhase(context, day, MoonPhase::New)));
+        EXPECT_NEAR(plainTerm, nextTermModern(context, day, TermKind::Any, false), 2e-6);
     }
 }
 

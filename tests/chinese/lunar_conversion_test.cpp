@@ -4,15 +4,27 @@
 
 #include <string>
 
-#include "app/app_settings.h"
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
 #include "chinese/lunar_year.h"
 
 namespace tavomerix {
 namespace {
 
+// The lunar DateCode of a civil date ("" for none), as the day view writes it.
+std::string lunarCode(const LunarCalendar& calendar, const CivilDate& date) {
+    return lunarDateCode(solarToLunar(calendar, date));
+}
+
+// The civil DateCode of a lunar date given by its MonthCode ("" for none).
+std::string civilCode(const LunarCalendar& calendar, int year, int monthCode, int day) {
+    return formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(year, monthCode, day)));
+}
+
 TEST(SolarToLunar, KnownDays) {
-    ScopedCalendarSettings settings(8, 1);
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year, month, day;
         const char* lunar;
@@ -35,12 +47,13 @@ TEST(SolarToLunar, KnownDays) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
-        EXPECT_EQ(c.lunar, solarToLunar(c.year, c.month, c.day));
+        EXPECT_EQ(c.lunar, lunarCode(calendar, {c.year, c.month, c.day}));
     }
 }
 
 TEST(LunarToSolar, KnownDays) {
-    ScopedCalendarSettings settings(8, 1);
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year, month, day;
         const char* civil;
@@ -61,12 +74,13 @@ TEST(LunarToSolar, KnownDays) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '/' << c.month << '/' << c.day);
-        EXPECT_EQ(c.civil, lunarToSolar(c.year, c.month, c.day));
+        EXPECT_EQ(c.civil, civilCode(calendar, c.year, c.month, c.day));
     }
 }
 
 TEST(LunarDayIndex, PositionsInYear) {
-    ScopedCalendarSettings settings(8, 1);
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     // 2023: 正月29, 二月30, 闰二月29, 三月29, 四月30, ..., 腊月30; 384 days.
     const struct {
         int year, month, day, index;
@@ -77,54 +91,57 @@ TEST(LunarDayIndex, PositionsInYear) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '/' << c.month << '/' << c.day);
-        EXPECT_EQ(c.index, lunarDayIndex(c.year, c.month, c.day));
+        EXPECT_EQ(c.index, lunarDayIndex(calendar, lunarDateOfMonthCode(c.year, c.month, c.day)));
     }
-    EXPECT_EQ("AD01-01-2023", lunarDateFromDayIndex(2023, 1));
-    EXPECT_EQ("AD14-01-2023", lunarDateFromDayIndex(2023, 60));
-    EXPECT_EQ("AD36-30-2023", lunarDateFromDayIndex(2023, 384));
-    EXPECT_EQ("", lunarDateFromDayIndex(2023, 385));
-    EXPECT_EQ("", lunarDateFromDayIndex(2023, 0));
-    EXPECT_EQ("", lunarDateFromDayIndex(9999, 1));
+    const auto dateAt = [&](int year, int index) {
+        return lunarDateCode(lunarDateFromDayIndex(calendar, year, index));
+    };
+    EXPECT_EQ("AD01-01-2023", dateAt(2023, 1));
+    EXPECT_EQ("AD14-01-2023", dateAt(2023, 60));
+    EXPECT_EQ("AD36-30-2023", dateAt(2023, 384));
+    EXPECT_EQ("", dateAt(2023, 385));
+    EXPECT_EQ("", dateAt(2023, 0));
+    EXPECT_EQ("", dateAt(9999, 1));
 }
 
 TEST(SolarToLunar, RangeEndsAndAncientYears) {
-    ScopedCalendarSettings settings(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     // Before its lunar new year, -8999 converts against lunar year -9000.
-    const DateCodeFields first = parseDateCode(solarToLunar(-8999, 1, 1));
-    EXPECT_TRUE(first.ok);
+    const LunarDate first = solarToLunar(calendar, {-8999, 1, 1});
+    EXPECT_TRUE(first.valid());
     EXPECT_EQ(-9000, first.year);
-    EXPECT_NE("", solarToLunar(9000, 12, 31));
+    EXPECT_NE("", lunarCode(calendar, {9000, 12, 31}));
     // BC years: lunar year -103 is written "BC" with 104.
-    EXPECT_EQ("BC", solarToLunar(-103, 3, 1).substr(0, 2));
-    EXPECT_EQ("0104", solarToLunar(-103, 3, 1).substr(8));
-    EXPECT_EQ("AD02-13-0085", lunarToSolar(85, 1, 1));  // mean new year of the 85 calendar
+    EXPECT_EQ("BC", lunarCode(calendar, {-103, 3, 1}).substr(0, 2));
+    EXPECT_EQ("0104", lunarCode(calendar, {-103, 3, 1}).substr(8));
+    EXPECT_EQ("AD02-13-0085", civilCode(calendar, 85, 1, 1));  // mean new year of the 85 calendar
     // January 1583 before the lunar new year belongs to lunar 1582, across the 355-day
     // civil year 1582.
-    EXPECT_EQ("1582", solarToLunar(1583, 1, 23).substr(8));
-    EXPECT_EQ("AD01-24-1583", lunarToSolar(1583, 1, 1));
+    EXPECT_EQ("1582", lunarCode(calendar, {1583, 1, 23}).substr(8));
+    EXPECT_EQ("AD01-24-1583", civilCode(calendar, 1583, 1, 1));
 }
 
 // Every day of 1600..2400 converts to the lunar calendar and back, and consecutive days
 // are consecutive lunar days.
 TEST(SolarToLunar, RoundTripEveryDay1600To2400) {
     for (int flag : {0, 1}) {
-        ScopedCalendarSettings settings(8, flag);
-        prefetchLunarYears(1599, 2400);
+        const CalendarContext context{8, (flag) ? Regime::Modern : Regime::Historical};
+        const LunarCalendar& calendar = LunarCalendar::shared(context);
+        calendar.prefetch(1599, 2400);
         const int first = julianDayNumber(1600, 1, 1);
         const int last = julianDayNumber(2400, 12, 31);
         int failures = 0;
-        DateCodeFields previous{};
+        LunarDate previous{};
         for (int jdn = first; jdn <= last && failures < 10; ++jdn) {
             const CivilDate d = civilDateFromDayNumber(jdn);
-            const std::string code = solarToLunar(d.year, d.month, d.day);
-            const DateCodeFields lunar = parseDateCode(code);
-            const int month = (lunar.month - 1) % 24 + 1;
+            const LunarDate lunar = solarToLunar(calendar, d);
             const bool next =
                 lunar.day == previous.day + 1 || (lunar.day == 1 && previous.day >= 29);
-            if (lunarToSolar(lunar.year, month, lunar.day) != dateFromJulianDayNumber(jdn) ||
-                (jdn > first && !next)) {
+            if (lunarToDayNumber(calendar, lunar) != jdn || (jdn > first && !next)) {
                 ++failures;
-                ADD_FAILURE() << "flag " << flag << " day " << jdn << " lunar " << code;
+                ADD_FAILURE() << "flag " << flag << " day " << jdn << " lunar "
+                              << lunarDateCode(lunar);
             }
             previous = lunar;
         }

@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
 #include "astro/solar_terms.h"
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/phase_days.h"
 
@@ -27,17 +28,19 @@ TEST(LunarYearRecord, PublishedYears) {
         {2024, "01001011011000210"},  // no leap month, 正月初一 02-10
     };
     for (int flag : {Historical, Modern}) {
-        ScopedCalendarSettings settings(8, flag);
+        const CalendarContext context{8, flag == Modern ? Regime::Modern : Regime::Historical};
+        const LunarCalendar& calendar = LunarCalendar::shared(context);
         for (const auto& c : Cases) {
             SCOPED_TRACE(testing::Message() << c.year << " flag " << flag);
-            EXPECT_EQ(c.record, lunarYearRecord(c.year));
-            EXPECT_EQ(c.record, buildLunarYearRecord(c.year));
+            EXPECT_EQ(c.record, calendar.yearRecord(c.year));
+            EXPECT_EQ(c.record, buildLunarYearRecord(context, c.year));
         }
     }
 }
 
 TEST(LunarYearRecord, LeapMonths) {
-    ScopedCalendarSettings settings(8, Modern);
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year;
         char leapDigit;
@@ -54,32 +57,34 @@ TEST(LunarYearRecord, LeapMonths) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.year);
-        const std::string_view record = lunarYearRecord(c.year);
+        const std::string_view record = calendar.yearRecord(c.year);
         ASSERT_EQ(17u, record.size());
         EXPECT_EQ(c.leapDigit, record[LeapDigitPosition]);
-        EXPECT_EQ(julianDayNumber(c.year, c.newYearMonth, c.newYearDay), lunarNewYearDay(c.year));
-        EXPECT_EQ(c.placement, leapPlacement(c.year));
-        EXPECT_EQ(record.substr(NewYearMonthPosition), solsticeYearCode(c.year).substr(1));
+        EXPECT_EQ(julianDayNumber(c.year, c.newYearMonth, c.newYearDay), calendar.newYearDay(c.year));
+        EXPECT_EQ(c.placement, leapPlacement(context, c.year));
+        EXPECT_EQ(record.substr(NewYearMonthPosition), solsticeYearCode(context, c.year).substr(1));
     }
     // A 13th month after 冬月 puts more than 380 days between two new years.
-    EXPECT_LT(380, lunarNewYearDay(2034) - lunarNewYearDay(2033));
+    EXPECT_LT(380, calendar.newYearDay(2034) - calendar.newYearDay(2033));
 }
 
 TEST(LunarYearRecord, RangeEnds) {
-    ScopedCalendarSettings settings(8, Modern);
-    EXPECT_EQ("", lunarYearRecord(9999));
-    EXPECT_EQ("", lunarYearRecord(-9998));
-    EXPECT_EQ("", buildLunarYearRecord(9999));
-    EXPECT_EQ(17u, lunarYearRecord(9998).size());
-    EXPECT_EQ(17u, lunarYearRecord(-9997).size());
-    EXPECT_EQ(0, lunarYearLength(9999));
-    EXPECT_EQ(0, leapPlacement(-9998));
-    EXPECT_EQ("", solsticeYearCode(9999));
-    EXPECT_EQ(InvalidDayNumber, lunarNewYearDay(-9998));
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    EXPECT_EQ("", calendar.yearRecord(9999));
+    EXPECT_EQ("", calendar.yearRecord(-9998));
+    EXPECT_EQ("", buildLunarYearRecord(context, 9999));
+    EXPECT_EQ(17u, calendar.yearRecord(9998).size());
+    EXPECT_EQ(17u, calendar.yearRecord(-9997).size());
+    EXPECT_EQ(0, calendar.yearLength(9999));
+    EXPECT_EQ(0, leapPlacement(context, -9998));
+    EXPECT_EQ("", solsticeYearCode(context, 9999));
+    EXPECT_EQ(InvalidDayNumber, calendar.newYearDay(-9998));
 }
 
 TEST(LunarYearRecord, HistoricalRegimeBoundaries) {
-    ScopedCalendarSettings settings(8, Historical);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     // New-year days of the mean-lunation calendars.
     const struct {
         int year, newYearDay, placement;
@@ -92,35 +97,37 @@ TEST(LunarYearRecord, HistoricalRegimeBoundaries) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.year);
-        EXPECT_EQ(c.newYearDay, lunarNewYearDay(c.year));
-        EXPECT_EQ(c.placement, leapPlacement(c.year));
-        EXPECT_EQ(c.placement != 0, lunarYearRecord(c.year)[LeapDigitPosition] != '0');
+        EXPECT_EQ(c.newYearDay, calendar.newYearDay(c.year));
+        EXPECT_EQ(c.placement, leapPlacement(context, c.year));
+        EXPECT_EQ(c.placement != 0, calendar.yearRecord(c.year)[LeapDigitPosition] != '0');
     }
     for (int year = -103; year <= 665; ++year) {
         SCOPED_TRACE(year);
         const bool meanRule = year <= 618 || year >= 645;
         if (meanRule) {
-            EXPECT_EQ(meanYearHasLeap(year), leapPlacement(year));
-            EXPECT_EQ(meanNewYearDay(year), lunarNewYearDay(year));
+            EXPECT_EQ(meanYearHasLeap(year), leapPlacement(context, year));
+            EXPECT_EQ(meanNewYearDay(year), calendar.newYearDay(year));
         } else {  // 619..644 follow the solstice rule
-            const std::string code = solsticeYearCode(year);
-            EXPECT_EQ(code[0] - '0', leapPlacement(year));
-            EXPECT_EQ(code.substr(1), lunarYearRecord(year).substr(NewYearMonthPosition));
+            const std::string code = solsticeYearCode(context, year);
+            EXPECT_EQ(code[0] - '0', leapPlacement(context, year));
+            EXPECT_EQ(code.substr(1), calendar.yearRecord(year).substr(NewYearMonthPosition));
         }
     }
 }
 
 TEST(LunarYearRecord, Year1582ReadInJulianCalendar) {
-    ScopedCalendarSettings settings(8, Historical);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     // 正月初一 of 1582 is 24 January (Julian), 3 February in the proleptic Gregorian count.
-    EXPECT_EQ("124", lunarYearRecord(1582).substr(NewYearMonthPosition));
-    EXPECT_EQ(julianDayNumber(1582, 1, 24), lunarNewYearDay(1582));
+    EXPECT_EQ("124", calendar.yearRecord(1582).substr(NewYearMonthPosition));
+    EXPECT_EQ(julianDayNumber(1582, 1, 24), calendar.newYearDay(1582));
     // The 355-day civil year 1582 lies inside lunar year 1582's span.
-    EXPECT_EQ(lunarNewYearDay(1583), lunarNewYearDay(1582) + lunarYearLength(1582));
+    EXPECT_EQ(calendar.newYearDay(1583), calendar.newYearDay(1582) + calendar.yearLength(1582));
 }
 
 TEST(LunarYearQueries, ValidityAndSequence) {
-    ScopedCalendarSettings settings(8, Modern);
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     // 2023: 正月小, 二月大, 闰二月小, ..., 腊月大. 2024: no leap, 腊月小. 1944: 闰四月大.
     const struct {
         int year, month, day, valid, sequence;
@@ -135,15 +142,16 @@ TEST(LunarYearQueries, ValidityAndSequence) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '/' << c.month << '/' << c.day);
-        EXPECT_EQ(c.valid, isValidLunarDate(c.year, c.month, c.day));
+        EXPECT_EQ(c.valid, calendar.isValidDate(c.year, c.month, c.day));
         if (c.day == 1 || c.valid == 1) {
-            EXPECT_EQ(c.sequence, monthSequence(c.year, c.month));
+            EXPECT_EQ(c.sequence, calendar.monthSequence(c.year, c.month));
         }
     }
 }
 
 TEST(LunarYearQueries, MonthAtSequence) {
-    ScopedCalendarSettings settings(8, Modern);
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year, sequence, sizedMonth;
     } Cases[] = {
@@ -160,52 +168,45 @@ TEST(LunarYearQueries, MonthAtSequence) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << " #" << c.sequence);
-        EXPECT_EQ(c.sizedMonth, monthAtSequence(c.year, c.sequence));
+        EXPECT_EQ(c.sizedMonth, calendar.monthAtSequence(c.year, c.sequence));
     }
 }
 
-TEST(LunarYearCache, FollowsTheRegime) {
-    std::string historical;
-    std::string modern;
-    {
-        ScopedCalendarSettings settings(8, Historical);
-        historical = std::string(lunarYearRecord(84));
-        {
-            ScopedCalendarSettings inner(8, Modern);
-            modern = std::string(lunarYearRecord(84));
-            clearLunarYearCache();
-            EXPECT_EQ(modern, buildLunarYearRecord(84));
-        }
-        EXPECT_EQ(historical, lunarYearRecord(84));  // emptied again on leaving the scope
-        setModernCalculateAncientFlag(Modern);
-        EXPECT_EQ(modern, lunarYearRecord(84));
-        setModernCalculateAncientFlag(Historical);
-        EXPECT_EQ(historical, lunarYearRecord(84));
-    }
+// Another regime is another calendar: each keeps its own records side by side.
+TEST(LunarCalendar, EachContextKeepsItsOwnRecords) {
+    const LunarCalendar& historical = LunarCalendar::shared({8, Regime::Historical});
+    const LunarCalendar& modern = LunarCalendar::shared({8, Regime::Modern});
+    const std::string historicalRecord(historical.yearRecord(84));
+    const std::string modernRecord(modern.yearRecord(84));
+    EXPECT_EQ(modernRecord, buildLunarYearRecord({8, Regime::Modern}, 84));
+    EXPECT_EQ(historicalRecord, buildLunarYearRecord({8, Regime::Historical}, 84));
+    EXPECT_EQ(historicalRecord, historical.yearRecord(84));
     // The two regimes disagree on year 84 (mean new year 01-27 against the solstice rule).
-    EXPECT_NE(historical, modern);
-    EXPECT_EQ("127", historical.substr(NewYearMonthPosition));
+    EXPECT_NE(historicalRecord, modernRecord);
+    EXPECT_EQ("127", historicalRecord.substr(NewYearMonthPosition));
+    // A zone other than 8 is reckoned by modern astronomy whatever the regime asked for.
+    EXPECT_EQ(&LunarCalendar::shared({5, Regime::Historical}),
+              &LunarCalendar::shared({5, Regime::Modern}));
+    EXPECT_NE(&historical, &modern);
 }
 
 TEST(LunarYearCache, PrefetchEqualsColdBuilds) {
     for (int flag : {Historical, Modern}) {
-        ScopedCalendarSettings settings(8, flag);
-        clearLunarYearCache();
-        prefetchLunarYears(610, 670);  // spans the mean-rule gap and its ends
-        std::vector<std::string> prefetched;
-        for (int year = 610; year <= 670; ++year) prefetched.emplace_back(lunarYearRecord(year));
+        const CalendarContext context{8, flag == Modern ? Regime::Modern : Regime::Historical};
+        const LunarCalendar calendar(context);  // an empty cache of its own
+        calendar.prefetch(610, 670);            // spans the mean-rule gap and its ends
         for (int year = 610; year <= 670; ++year) {
             SCOPED_TRACE(testing::Message() << year << " flag " << flag);
-            clearLunarYearCache();  // no memo left from neighbouring years
-            EXPECT_EQ(prefetched[year - 610], buildLunarYearRecord(year));
+            // A build of its own uses no memo from neighbouring years.
+            EXPECT_EQ(buildLunarYearRecord(context, year), calendar.yearRecord(year));
         }
     }
 }
 
 // Checks what every record must satisfy and that consecutive years tile the day count.
-void expectWellFormed(int first, int last) {
+void expectWellFormed(const LunarCalendar& calendar, int first, int last) {
     for (int year = first; year <= last; ++year) {
-        const std::string_view r = lunarYearRecord(year);
+        const std::string_view r = calendar.yearRecord(year);
         ASSERT_EQ(17u, r.size()) << year;
         bool sizes = true;
         for (int i = 0; i < 12; ++i) sizes = sizes && (r[i] == '0' || r[i] == '1');
@@ -213,13 +214,13 @@ void expectWellFormed(int first, int last) {
         const bool leapOk = (leap >= '0' && leap <= '9') || (leap >= 'A' && leap <= 'C');
         const bool leapSizeOk =
             r[LeapSizePosition] == '1' ? leap != '0' : r[LeapSizePosition] == '0';
-        const int length = lunarYearLength(year);
-        const CivilDate newYear = civilDateFromDayNumber(lunarNewYearDay(year));
+        const int length = calendar.yearLength(year);
+        const CivilDate newYear = civilDateFromDayNumber(calendar.newYearDay(year));
         const std::string date = std::to_string(newYear.month) + (newYear.day < 10 ? "0" : "") +
                                  std::to_string(newYear.day);
         if (!sizes || !leapOk || !leapSizeOk || length < 353 || length > 385 ||
             newYear.year != year || date != r.substr(NewYearMonthPosition) ||
-            (year < last && lunarNewYearDay(year + 1) != lunarNewYearDay(year) + length)) {
+            (year < last && calendar.newYearDay(year + 1) != calendar.newYearDay(year) + length)) {
             ADD_FAILURE() << "year " << year << " record " << r << " length " << length;
         }
     }
@@ -227,17 +228,17 @@ void expectWellFormed(int first, int last) {
 
 // Every 7th day of the convertible range goes to the lunar calendar and back (days of -8999
 // before its new year belong to lunar year -9000, which does not convert back).
-void expectSampleRoundTrips() {
+void expectSampleRoundTrips(const LunarCalendar& calendar) {
     const int first = julianDayNumber(FirstConvertibleYear, 1, 1);
     const int last = julianDayNumber(LastConvertibleYear, 12, 31);
     int failures = 0;
     for (int jdn = first; jdn <= last && failures < 10; jdn += 7) {
         const CivilDate d = civilDateFromDayNumber(jdn);
-        const DateCodeFields lunar = parseDateCode(solarToLunar(d.year, d.month, d.day));
-        const std::string back = lunarToSolar(lunar.year, (lunar.month - 1) % 24 + 1, lunar.day);
-        if (lunar.year != FirstConvertibleYear - 1 && back != dateFromJulianDayNumber(jdn)) {
+        const LunarDate lunar = solarToLunar(calendar, d);
+        const int back = lunarToDayNumber(calendar, lunar);
+        if (lunar.year != FirstConvertibleYear - 1 && back != jdn) {
             ++failures;
-            ADD_FAILURE() << "day " << jdn << " came back as '" << back << "'";
+            ADD_FAILURE() << "day " << jdn << " came back as " << back;
         }
     }
 }
@@ -246,37 +247,40 @@ void expectSampleRoundTrips() {
 // built once on both threads and shared by the checks.
 TEST(LunarYearCache, EveryRecordWellFormed) {
     {
-        ScopedCalendarSettings settings(8, Modern);
-        prefetchLunarYears(FirstLunarYear, LastLunarYear);
-        expectWellFormed(FirstLunarYear, LastLunarYear);
-        expectSampleRoundTrips();
+        const CalendarContext context{8, Regime::Modern};
+        const LunarCalendar& calendar = LunarCalendar::shared(context);
+        calendar.prefetch(FirstLunarYear, LastLunarYear);
+        expectWellFormed(calendar, FirstLunarYear, LastLunarYear);
+        expectSampleRoundTrips(calendar);
     }
-    ScopedCalendarSettings settings(8, Historical);
-    prefetchLunarYears(-104, 1887);
-    expectWellFormed(-104, 1887);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    calendar.prefetch(-104, 1887);
+    expectWellFormed(calendar, -104, 1887);
 }
 
 
 // Records of years first..last (every step-th) as the plain series and the secant solver
-// alone build them, from an empty memo.
-std::vector<std::string> referenceRecords(int first, int last, int step) {
-    ScopedReferenceEngine reference;
-    clearLunarYearCache();
+// alone build them, each from an empty memo.
+std::vector<std::string> referenceRecords(CalendarContext context, int first, int last, int step) {
+    context.engine = Engine::Reference;
     std::vector<std::string> records;
-    for (int year = first; year <= last; year += step) records.push_back(buildLunarYearRecord(year));
-    clearLunarYearCache();
+    for (int year = first; year <= last; year += step) {
+        records.push_back(buildLunarYearRecord(context, year));
+    }
     return records;
 }
 
 // The fast engine (through the two-thread prefetch for whole spans) builds the same records.
 void expectReferenceRecords(int flag, int first, int last, int step) {
-    ScopedCalendarSettings settings(8, flag);
-    const std::vector<std::string> expected = referenceRecords(first, last, step);
-    if (step == 1) prefetchLunarYears(first, last);
+    const CalendarContext context{8, flag == Modern ? Regime::Modern : Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    const std::vector<std::string> expected = referenceRecords(context, first, last, step);
+    if (step == 1) calendar.prefetch(first, last);
     std::size_t i = 0;
     for (int year = first; year <= last; year += step, ++i) {
         SCOPED_TRACE(testing::Message() << "year " << year << " flag " << flag);
-        EXPECT_EQ(expected[i], lunarYearRecord(year));
+        EXPECT_EQ(expected[i], calendar.yearRecord(year));
     }
 }
 

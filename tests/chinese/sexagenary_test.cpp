@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_settings.h"
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
 
 namespace tavomerix {
 namespace {
+
+// The year start of a table row: 1 for 立春, 0 for 正月初一.
+GanzhiYearStart startOf(int fromLichun) {
+    return fromLichun == 1 ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
+}
 
 TEST(GanzhiDay, KnownDays) {
     const struct {
@@ -21,13 +27,14 @@ TEST(GanzhiDay, KnownDays) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.jdn);
         const CivilDate d = civilDateFromDayNumber(c.jdn);
-        EXPECT_EQ(c.number, ganzhiDay(d.year, d.month, d.day));
+        EXPECT_EQ(c.number, ganzhiDay({d.year, d.month, d.day}));
     }
-    EXPECT_EQ(0, ganzhiDay(2023, 2, 29));
+    EXPECT_EQ(0, ganzhiDay({2023, 2, 29}));
 }
 
 TEST(GanzhiText, BothConventions) {
-    ScopedCalendarSettings settings(8, 1);
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year, month, day, fromLichun;
         const char* text;
@@ -49,12 +56,13 @@ TEST(GanzhiText, BothConventions) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message()
                      << c.year << '-' << c.month << '-' << c.day << " lichun " << c.fromLichun);
-        EXPECT_EQ(c.text, ganzhiText(c.year, c.month, c.day, c.fromLichun));
+        EXPECT_EQ(c.text, ganzhiText(calendar, {c.year, c.month, c.day}, startOf(c.fromLichun)));
     }
 }
 
 TEST(GanzhiYear, YearTurns) {
-    ScopedCalendarSettings settings(8, 1);
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year, month, day, fromLichun, number, zodiac;
     } Cases[] = {
@@ -68,13 +76,15 @@ TEST(GanzhiYear, YearTurns) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message()
                      << c.year << '-' << c.month << '-' << c.day << " lichun " << c.fromLichun);
-        EXPECT_EQ(c.number, ganzhiYear(c.year, c.month, c.day, c.fromLichun));
-        EXPECT_EQ(c.zodiac, zodiacNumber(c.year, c.month, c.day, c.fromLichun));
+        EXPECT_EQ(c.number, ganzhiYear(calendar, {c.year, c.month, c.day}, startOf(c.fromLichun)));
+        EXPECT_EQ(c.zodiac,
+                  zodiacNumber(calendar, {c.year, c.month, c.day}, startOf(c.fromLichun)));
     }
 }
 
 TEST(GanzhiMonth, StemPairsOfTheFirstMonth) {
-    ScopedCalendarSettings settings(8, 1);
+    const CalendarContext context{8, Regime::Modern};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     // 正月 of years whose stems are 甲..戊 (2024..2028): 丙寅, 戊寅, 庚寅, 壬寅, 甲寅.
     const struct {
         int year, month, day, number;
@@ -83,11 +93,12 @@ TEST(GanzhiMonth, StemPairsOfTheFirstMonth) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.year);
-        EXPECT_EQ(c.number, ganzhiMonth(c.year, c.month, c.day, 0));
+        EXPECT_EQ(c.number,
+                  ganzhiMonth(calendar, {c.year, c.month, c.day}, GanzhiYearStart::LunarNewYear));
     }
     // 冬月 and 腊月 of a 戊 year (2028) are 甲子 and 乙丑.
-    EXPECT_EQ(1, ganzhiMonth(2028, 12, 20, 0));
-    EXPECT_EQ(2, ganzhiMonth(2029, 1, 20, 0));
+    EXPECT_EQ(1, ganzhiMonth(calendar, {2028, 12, 20}, GanzhiYearStart::LunarNewYear));
+    EXPECT_EQ(2, ganzhiMonth(calendar, {2029, 1, 20}, GanzhiYearStart::LunarNewYear));
 }
 
 TEST(SexagenaryNames, Tables) {

@@ -2,31 +2,27 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_settings.h"
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
 #include "dayinfo/trim_text.h"
 
 namespace tavomerix {
 namespace {
 
-// Restores the display flags the day view reads.
-struct ScopedDisplayFlags {
-    ScopedDisplayFlags(int fromLichun, int dynasty) : saved(appSettings()) {
-        appSettings().GanZhiFromLichunFlag = fromLichun;
-        appSettings().LunarYearShowDynastyFlag = dynasty;
-    }
-    ~ScopedDisplayFlags() {
-        appSettings().GanZhiFromLichunFlag = saved.GanZhiFromLichunFlag;
-        appSettings().LunarYearShowDynastyFlag = saved.LunarYearShowDynastyFlag;
-    }
-    AppSettings saved;
-};
+// Day-view options with the sexagenary year from 立春 (1) or 正月初一 (0).
+DayViewOptions optionsFrom(int fromLichun) {
+    DayViewOptions options;
+    options.ganzhiYearStart =
+        fromLichun == 1 ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
+    return options;
+}
 
 // 2024-02-10 is 春节, the first day of 甲辰; 正月 2024 has 29 days (二月 begins 03-10).
 TEST(DayView, LunarNewYear2024) {
-    const ScopedCalendarSettings beijing(8, 0);
-    const ScopedDisplayFlags flags(0, 0);
-    const DayView view = dayView(2024, 2, 10);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    const DayView view = dayView(calendar, {2024, 2, 10}, {});
     EXPECT_EQ("AD02-10-2024", view.civilCode);
     EXPECT_EQ("AD01-01-2024", view.lunarCode);
     EXPECT_EQ("二○二四年 正月小 初一", view.lunarText);
@@ -36,7 +32,8 @@ TEST(DayView, LunarNewYear2024) {
 }
 
 TEST(DayView, SexagenaryYearBoundaryFollowsTheSetting) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int fromLichun, year, month, day;
         const char* dayLine;
@@ -47,25 +44,22 @@ TEST(DayView, SexagenaryYearBoundaryFollowsTheSetting) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
-        const ScopedDisplayFlags flags(c.fromLichun, 0);
-        EXPECT_EQ(c.dayLine, dayView(c.year, c.month, c.day).dayLine);
+        EXPECT_EQ(c.dayLine,
+                  dayView(calendar, {c.year, c.month, c.day}, optionsFrom(c.fromLichun)).dayLine);
     }
 }
 
 TEST(DayView, LunarYearItemAndEmptyViews) {
-    const ScopedCalendarSettings beijing(8, 0);
-    {
-        const ScopedDisplayFlags flags(0, 1);
-        EXPECT_EQ("清代宣统03年", lunarYearItemText(1911));
-        EXPECT_EQ("2024年", lunarYearItemText(2024));  // after the era table: plain year text
-    }
-    const ScopedDisplayFlags flags(0, 0);
-    EXPECT_EQ("前一○四年", lunarYearItemText(-103));
-    EXPECT_EQ("", lunarYearItemText(10000));
-    EXPECT_EQ("BC01-01-0001", dayView(0, 1, 1).civilCode);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    EXPECT_EQ("清代宣统03年", lunarYearItemText(1911, true));
+    EXPECT_EQ("2024年", lunarYearItemText(2024, true));  // after the era table: plain year text
+    EXPECT_EQ("前一○四年", lunarYearItemText(-103, false));
+    EXPECT_EQ("", lunarYearItemText(10000, false));
+    EXPECT_EQ("BC01-01-0001", dayView(calendar, {0, 1, 1}, {}).civilCode);
     for (const auto& d : {CivilDate{1582, 10, 10}, CivilDate{9001, 1, 1}, CivilDate{2023, 2, 29}}) {
         SCOPED_TRACE(testing::Message() << d.year << '-' << d.month << '-' << d.day);
-        const DayView view = dayView(d.year, d.month, d.day);
+        const DayView view = dayView(calendar, d, {});
         EXPECT_EQ("", view.civilCode);
         EXPECT_EQ("", view.lunarCode);
         EXPECT_EQ("", view.seasonLine);

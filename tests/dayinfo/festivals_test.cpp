@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/app_settings.h"
-#include "app/commemoration_store.h"
-#include "app/registry.h"
 #include "calendar/arithmetic.h"
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
-#include "dayinfo/term_table.h"
+#include "chinese/lunar_calendar.h"
+#include "dayinfo/commemoration_days.h"
 
 namespace tavomerix {
 namespace {
@@ -27,7 +26,8 @@ TEST(FestivalTables, SortedWithOneRowPerDate) {
 }
 
 TEST(SolarFestivalText, FixedAndFloatingFestivals) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year, month, day;
         const char* expected;
@@ -64,14 +64,15 @@ TEST(SolarFestivalText, FixedAndFloatingFestivals) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
-        EXPECT_EQ(c.expected, solarFestivalText(c.year, c.month, c.day));
+        EXPECT_EQ(c.expected, solarFestivalText(calendar, {c.year, c.month, c.day}));
     }
 }
 
 // Astronomical Easter in Beijing time: 2019 differs from the church's April 21 because the
 // full moon fell on the equinox day; in 2025 the full moon fell on a Sunday.
 TEST(SolarFestivalText, AstronomicalEaster) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year, month, day;
         const char* expected;
@@ -81,27 +82,30 @@ TEST(SolarFestivalText, AstronomicalEaster) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
-        EXPECT_EQ(c.expected, solarFestivalText(c.year, c.month, c.day));
+        EXPECT_EQ(c.expected, solarFestivalText(calendar, {c.year, c.month, c.day}));
     }
-    EXPECT_EQ(InvalidDayNumber, easterDayNumber(324));
+    EXPECT_EQ(InvalidDayNumber, easterDayNumber(calendar, 324));
 }
 
 TEST(SolarFestivalText, EasterIsASundayAfterTheEquinoxDay) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     for (int year = 1900; year <= 2100; year += 1) {
         SCOPED_TRACE(year);
-        const int easter = easterDayNumber(year);
-        const int equinox = directTermDay(julianDayNumber(year, 1, 1), 6);
+        const int easter = easterDayNumber(calendar, year);
+        const int equinox = directTermDay(context, julianDayNumber(year, 1, 1), 6);
         EXPECT_EQ(0, weekdayFromSunday(easter));
         EXPECT_GT(easter, equinox);
         EXPECT_LE(easter, equinox + 37);  // a lunation and a week at most
         const CivilDate d = civilDateFromDayNumber(easter);
-        EXPECT_NE(std::string::npos, solarFestivalText(d.year, d.month, d.day).find("复活节"));
+        EXPECT_NE(std::string::npos,
+                  solarFestivalText(calendar, {d.year, d.month, d.day}).find("复活节"));
     }
 }
 
 TEST(LunarFestivalText, TableAndYearEnd) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year, month, day;
         const char* expected;
@@ -137,25 +141,17 @@ TEST(LunarFestivalText, TableAndYearEnd) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
-        EXPECT_EQ(c.expected, lunarFestivalText(c.year, c.month, c.day));
+        EXPECT_EQ(c.expected,
+                  lunarFestivalText(calendar, lunarDateOfMonthCode(c.year, c.month, c.day)));
     }
 }
 
-class FestivalLineTest : public testing::Test {
-protected:
-    void SetUp() override { resetMemoryRegistry(); }
-    void TearDown() override {
-        appSettings().registryEnabled = 0;
-        appSettings().FestivalInfoShowMuharramFlag = 0;
-        resetMemoryRegistry();
-    }
-    const ScopedCalendarSettings beijing_{8, 0};
-};
-
-TEST_F(FestivalLineTest, MergeOrderAndSwitches) {
-    writeCommemorationEntry(CommemorationKind::Lunar, 1, 1, 2000, "家庭聚会");
-    writeCommemorationEntry(CommemorationKind::Solar, 2, 10, 2010, "生日");
-    writeCommemorationEntry(CommemorationKind::Solar, 7, 19, 2000, "纪念");
+TEST(FestivalLine, MergeOrderAndSwitches) {
+    const LunarCalendar& calendar = LunarCalendar::shared({8, Regime::Historical});
+    CommemorationDays days;
+    days.set(CommemorationKind::Lunar, 1, 1, "2000家庭聚会");
+    days.set(CommemorationKind::Solar, 2, 10, "2010生日");
+    days.set(CommemorationKind::Solar, 7, 19, "2000纪念");
     const struct {
         int registryEnabled, hijri, year, month, day;
         const char* expected;
@@ -172,9 +168,8 @@ TEST_F(FestivalLineTest, MergeOrderAndSwitches) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
-        appSettings().registryEnabled = c.registryEnabled;
-        appSettings().FestivalInfoShowMuharramFlag = c.hijri;
-        EXPECT_EQ(c.expected, festivalLine(c.year, c.month, c.day));
+        const FestivalLineOptions options{c.hijri == 1, c.registryEnabled == 1 ? &days : nullptr};
+        EXPECT_EQ(c.expected, festivalLine(calendar, {c.year, c.month, c.day}, options));
     }
 }
 

@@ -53,7 +53,7 @@ TEST(WeekdayName, KnownDays) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
-        EXPECT_EQ(c.name, weekdayName(c.year, c.month, c.day));
+        EXPECT_EQ(c.name, weekdayName({c.year, c.month, c.day}));
     }
 }
 
@@ -70,11 +70,11 @@ TEST(ZodiacSignName, BoundariesInEveryYear) {
     for (const int year : {2024, -8999, 9000}) {  // Gregorian, BC Julian, last year
         for (const auto& c : Cases) {
             SCOPED_TRACE(testing::Message() << year << '-' << c.month << '-' << c.lastDay);
-            EXPECT_EQ(c.first, zodiacSignName(year, c.month, c.lastDay));
-            EXPECT_EQ(c.second, zodiacSignName(year, c.month, c.lastDay + 1));
+            EXPECT_EQ(c.first, zodiacSignName({year, c.month, c.lastDay}));
+            EXPECT_EQ(c.second, zodiacSignName({year, c.month, c.lastDay + 1}));
         }
     }
-    EXPECT_EQ("双鱼座", zodiacSignName(2024, 2, 29));
+    EXPECT_EQ("双鱼座", zodiacSignName({2024, 2, 29}));
 }
 
 }  // namespace

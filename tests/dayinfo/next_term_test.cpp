@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/app_settings.h"
+#include "calendar/calendar_context.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {
@@ -36,9 +36,9 @@ TEST(NextTermText, TodayAndTomorrowCarryTheTime) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message()
                      << c.year << '-' << c.month << '-' << c.day << " UTC+" << c.timeZoneHours);
-        const ScopedCalendarSettings settings(c.timeZoneHours, 0);
+        const CalendarContext context{c.timeZoneHours, Regime::Historical};
         const std::string head = c.head;
-        const std::string text = nextTermText(c.year, c.month, c.day);
+        const std::string text = nextTermText(context, {c.year, c.month, c.day});
         ASSERT_EQ(head.size() + 8, text.size()) << text;
         EXPECT_EQ(head, text.substr(0, head.size()));
         EXPECT_NEAR(secondsOfDay(c.time), secondsOfDay(text.substr(head.size())), OneMinuteSeconds);
@@ -46,7 +46,7 @@ TEST(NextTermText, TodayAndTomorrowCarryTheTime) {
 }
 
 TEST(NextTermText, LaterTermsByDate) {
-    const ScopedCalendarSettings settings(8, 0);
+    const CalendarContext context{8, Regime::Historical};
     const struct {
         int year, month, day;
         const char* head;
@@ -61,7 +61,7 @@ TEST(NextTermText, LaterTermsByDate) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
-        const std::string text = nextTermText(c.year, c.month, c.day);
+        const std::string text = nextTermText(context, {c.year, c.month, c.day});
         const std::string head = c.head, tail = c.tail;
         ASSERT_GE(text.size(), head.size() + tail.size()) << text;
         EXPECT_EQ(head, text.substr(0, head.size()));
@@ -71,6 +71,7 @@ TEST(NextTermText, LaterTermsByDate) {
 
 // The day operations share one date check.
 TEST(DayOperations, InvalidDatesGiveNothing) {
+    const CalendarContext context{8, Regime::Historical};
     const struct {
         int year, month, day;
     } Cases[] = {
@@ -80,11 +81,11 @@ TEST(DayOperations, InvalidDatesGiveNothing) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
-        EXPECT_EQ("", nextTermText(c.year, c.month, c.day));
-        EXPECT_EQ("", weekdayName(c.year, c.month, c.day));
-        EXPECT_EQ("", zodiacSignName(c.year, c.month, c.day));
+        EXPECT_EQ("", nextTermText(context, {c.year, c.month, c.day}));
+        EXPECT_EQ("", weekdayName({c.year, c.month, c.day}));
+        EXPECT_EQ("", zodiacSignName({c.year, c.month, c.day}));
     }
-    EXPECT_NE("", nextTermText(1582, 10, 15));  // first Gregorian day
+    EXPECT_NE("", nextTermText(context, {1582, 10, 15}));  // first Gregorian day
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_settings.h"
+#include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
 #include "dayinfo/next_term.h"
 
 namespace tavomerix {
@@ -14,16 +15,20 @@ struct DateCase {
     const char* expected;
 };
 
-void expectEach(const DateCase* begin, const DateCase* end, std::string (*text)(int, int, int)) {
+using DayText = std::string (*)(const LunarCalendar&, const CivilDate&);
+
+void expectEach(const LunarCalendar& calendar, const DateCase* begin, const DateCase* end,
+                DayText text) {
     for (const DateCase* c = begin; c != end; ++c) {
         SCOPED_TRACE(testing::Message() << c->year << '-' << c->month << '-' << c->day);
-        EXPECT_EQ(c->expected, text(c->year, c->month, c->day));
+        EXPECT_EQ(c->expected, text(calendar, {c->year, c->month, c->day}));
     }
 }
 
 // 冬至 2023 fell on 12-22 (11:27 Beijing time).
 TEST(NinesText, CountsFromTheSolsticeDay) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const DateCase Cases[] = {
         {2023, 12, 1, ""},            // before the solstice: the solstice found lies ahead
         {2023, 12, 21, ""},           // the day before
@@ -39,11 +44,12 @@ TEST(NinesText, CountsFromTheSolsticeDay) {
         {1582, 10, 10, ""},  // dropped day
         {9001, 1, 1, ""},    // out of range
     };
-    expectEach(std::begin(Cases), std::end(Cases), ninesText);
+    expectEach(calendar, std::begin(Cases), std::end(Cases), ninesText);
 }
 
 TEST(DogDaysText, PeriodsFromGengDays) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const DateCase Cases[] = {
         // 2024: 夏至 06-21, 立秋 08-07; 初伏 07-15, 中伏 07-25 (20 days), 末伏 08-14.
         {2024, 7, 14, ""},
@@ -66,28 +72,30 @@ TEST(DogDaysText, PeriodsFromGengDays) {
         {2002, 7, 11, "初伏第1天"},
         {2024, 1, 15, ""},
     };
-    expectEach(std::begin(Cases), std::end(Cases), dogDaysText);
+    expectEach(calendar, std::begin(Cases), std::end(Cases), dogDaysText);
 }
 
 TEST(PlumRainText, StartAndEndDaysOnly) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const DateCase Cases[] = {
         // 2024: 芒种 06-05 (a 庚 day), first 丙 day 06-11; 小暑 07-06 is a 未 day.
         {2024, 6, 5, ""}, {2024, 6, 11, "入梅"}, {2024, 6, 21, ""},  // the next 丙 day
         {2024, 7, 5, ""}, {2024, 7, 6, "出梅"},  {2024, 7, 18, ""},  // the next 未 day
     };
-    expectEach(std::begin(Cases), std::end(Cases), plumRainText);
+    expectEach(calendar, std::begin(Cases), std::end(Cases), plumRainText);
 }
 
 TEST(PlumRainText, OneStartAndOneEndEachYear) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     for (const int year : {-2000, 1066, 1986, 2025, 8999}) {
         SCOPED_TRACE(year);
         int starts = 0, ends = 0;
         const int first = julianDayNumber(year, 1, 1), last = julianDayNumber(year, 12, 31);
         for (int n = first; n <= last; ++n) {
             const CivilDate d = civilDateFromDayNumber(n);
-            const std::string text = plumRainText(d.year, d.month, d.day);
+            const std::string text = plumRainText(calendar, {d.year, d.month, d.day});
             starts += text == "入梅";
             ends += text == "出梅";
         }
@@ -97,7 +105,8 @@ TEST(PlumRainText, OneStartAndOneEndEachYear) {
 }
 
 TEST(SeasonLine, NextTermThenPeriods) {
-    const ScopedCalendarSettings beijing(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     const DateCase Cases[] = {
         {2024, 2, 10, "2月19日雨水 六九第6天"},
         {2024, 6, 11, "6月21日夏至 入梅"},
@@ -105,7 +114,7 @@ TEST(SeasonLine, NextTermThenPeriods) {
         {2024, 10, 1, "10月8日寒露"},  // no seasonal text: the next-term line alone
         {1582, 10, 10, ""},
     };
-    expectEach(std::begin(Cases), std::end(Cases), seasonLine);
+    expectEach(calendar, std::begin(Cases), std::end(Cases), seasonLine);
 }
 
 // The yearly term tables must give exactly what the per-day searches give, on every day,
@@ -120,15 +129,18 @@ TEST(SeasonLine, CachedEqualsDirectForWholeYears) {
         {1700, 8, 1},
     };
     for (const auto& c : Cases) {
-        const ScopedCalendarSettings settings(c.timeZoneHours, c.modernFlag);
+        const CalendarContext context{c.timeZoneHours,
+                                      (c.modernFlag) ? Regime::Modern : Regime::Historical};
+        const LunarCalendar& calendar = LunarCalendar::shared(context);
         const int first = julianDayNumber(c.year, 1, 1), last = julianDayNumber(c.year, 12, 31);
         for (int n = first; n <= last; ++n) {
             const CivilDate d = civilDateFromDayNumber(n);
             SCOPED_TRACE(testing::Message() << d.year << '-' << d.month << '-' << d.day << " zone "
                                             << c.timeZoneHours << " modern " << c.modernFlag);
-            ASSERT_EQ(nextTermText(d.year, d.month, d.day),
-                      cachedNextTermText(d.year, d.month, d.day));
-            ASSERT_EQ(seasonLineDirect(d.year, d.month, d.day), seasonLine(d.year, d.month, d.day));
+            ASSERT_EQ(nextTermText(context, {d.year, d.month, d.day}),
+                      cachedNextTermText(calendar, {d.year, d.month, d.day}));
+            ASSERT_EQ(seasonLineDirect(context, {d.year, d.month, d.day}),
+                      seasonLine(calendar, {d.year, d.month, d.day}));
         }
     }
 }

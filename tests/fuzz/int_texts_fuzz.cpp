@@ -6,8 +6,8 @@
 #include <string>
 
 #include "calendar/julian_day.h"
-#include "chinese/era_names.h"
 #include "dayinfo/date_text.h"
+#include "dayinfo/era_names.h"
 #include "dayinfo/hijri.h"
 #include "dayinfo/names.h"
 

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_settings.h"
+#include "calendar/calendar_context.h"
+#include "chinese/lunar_calendar.h"
 
 namespace tavomerix {
 namespace {
@@ -10,8 +11,14 @@ namespace {
 constexpr int MinYear = -100;
 using Mode = CalculatorMode;
 
+// The widget's defaults: UTC+8, the historical reckoning, years from 正月初一.
+std::string result(Mode mode, const CalculatorInput& first, const CalculatorInput& second = {}) {
+    const CalculatorSettings settings{LunarCalendar::shared({8, Regime::Historical}), MinYear,
+                                      GanzhiYearStart::LunarNewYear};
+    return calculatorResult(settings, mode, first, second);
+}
+
 TEST(Calculator, JulianDayOfOneInput) {
-    const ScopedCalendarSettings settings(8, 0);
     const struct {
         const char* note;
         CalculatorInput input;
@@ -43,28 +50,25 @@ TEST(Calculator, JulianDayOfOneInput) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.note);
-        EXPECT_EQ(c.result, calculatorResult(Mode::JulianDay, c.input, {}, MinYear));
+        EXPECT_EQ(c.result, result(Mode::JulianDay, c.input));
     }
 }
 
 TEST(Calculator, IntervalIgnoresOrder) {
-    const ScopedCalendarSettings settings(8, 0);
     const CalculatorInput y2000{"01-01-2000"};
     const CalculatorInput y2001{"01-01-2001"};
-    EXPECT_EQ("366", calculatorResult(Mode::Interval, y2000, y2001, MinYear));
-    EXPECT_EQ("366", calculatorResult(Mode::Interval, y2001, y2000, MinYear));
-    EXPECT_EQ("0", calculatorResult(Mode::Interval, y2000, y2000, MinYear));
+    EXPECT_EQ("366", result(Mode::Interval, y2000, y2001));
+    EXPECT_EQ("366", result(Mode::Interval, y2001, y2000));
+    EXPECT_EQ("0", result(Mode::Interval, y2000, y2000));
     // 春节 2024 (lunar 01-01-2024) is 2024-02-10: 40 days after 1 January.
-    EXPECT_EQ("40", calculatorResult(Mode::Interval, {"01-01-2024", false, true}, {"01-01-2024"},
-                                     MinYear));
+    EXPECT_EQ("40", result(Mode::Interval, {"01-01-2024", false, true}, {"01-01-2024"}));
     // Across the reform: 4 October 1582 is followed by 15 October.
-    EXPECT_EQ("1", calculatorResult(Mode::Interval, {"10-04-1582"}, {"10-15-1582"}, MinYear));
-    EXPECT_EQ("", calculatorResult(Mode::Interval, y2000, {"02-30-2000"}, MinYear));
-    EXPECT_EQ("", calculatorResult(Mode::Interval, {"5-5-5001"}, y2000, MinYear));
+    EXPECT_EQ("1", result(Mode::Interval, {"10-04-1582"}, {"10-15-1582"}));
+    EXPECT_EQ("", result(Mode::Interval, y2000, {"02-30-2000"}));
+    EXPECT_EQ("", result(Mode::Interval, {"5-5-5001"}, y2000));
 }
 
 TEST(Calculator, GanzhiAndConversion) {
-    const ScopedCalendarSettings settings(8, 0);
     const struct {
         const char* note;
         Mode mode;
@@ -84,7 +88,7 @@ TEST(Calculator, GanzhiAndConversion) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.note);
-        EXPECT_EQ(c.result, calculatorResult(c.mode, c.input, {}, MinYear));
+        EXPECT_EQ(c.result, result(c.mode, c.input));
     }
 }
 

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_settings.h"
+#include "calendar/calendar_context.h"
+#include "chinese/lunar_calendar.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/sexagenary.h"
@@ -16,9 +17,12 @@ namespace {
 constexpr int MinYear = -100;
 const SearchHooks NoHooks{};
 
+// The widget's defaults: UTC+8, the historical reckoning, years from 正月初一.
+const SearchSettings Defaults{LunarCalendar::shared({8, Regime::Historical})};
+
 std::string search(SearchKind kind, int start, int range, int leapMonth = 0,
                    const DayConditions& conditions = {}) {
-    const auto result = runSearch(kind, start, range, leapMonth, conditions, NoHooks, "\n");
+    const auto result = runSearch(Defaults, kind, start, range, leapMonth, conditions, NoHooks, "\n");
     return result ? result->text : "(stopped)";
 }
 
@@ -120,7 +124,6 @@ TEST(SearchYearTag, AdAndBc) {
 
 // The published leap months of 2000..2030.
 TEST(LeapMonthSearch, PublishedLeapMonths2000To2030) {
-    const ScopedCalendarSettings settings(8, 0);
     EXPECT_EQ("    共找到 11 个农历闰月\n\n"
               "AD2001闰四月小    AD05-23-2001 ～ AD06-20-2001\n"
               "AD2004闰二月小    AD03-21-2004 ～ AD04-18-2004\n"
@@ -137,7 +140,6 @@ TEST(LeapMonthSearch, PublishedLeapMonths2000To2030) {
 }
 
 TEST(LeapMonthSearch, FilterAndNoHit) {
-    const ScopedCalendarSettings settings(8, 0);
     EXPECT_EQ("    共找到 3 个农历闰四月\n\n"
               "AD2001闰四月小    AD05-23-2001 ～ AD06-20-2001\n"
               "AD2012闰四月小    AD05-21-2012 ～ AD06-18-2012\n"
@@ -146,7 +148,7 @@ TEST(LeapMonthSearch, FilterAndNoHit) {
     EXPECT_EQ("    共找到 0 个农历闰五月", search(SearchKind::LeapMonths, 2010, 10, 5));
     EXPECT_EQ("    共找到 0 个农历闰月", search(SearchKind::LeapMonths, 2024, 1));
     // The window's own line ends.
-    const auto crlf = runSearch(SearchKind::LeapMonths, 2023, 1, 0, {}, NoHooks);
+    const auto crlf = runSearch(Defaults, SearchKind::LeapMonths, 2023, 1, 0, {}, NoHooks);
     ASSERT_TRUE(crlf);
     EXPECT_EQ("    共找到 1 个农历闰月\r\n\r\nAD2023闰二月小    AD03-22-2023 ～ AD04-19-2023",
               crlf->text);
@@ -155,7 +157,6 @@ TEST(LeapMonthSearch, FilterAndNoHit) {
 // 冬月 and 腊月 of 2036 and 正月, 二月 of 2037 are long: the run crosses the year boundary,
 // each month keeps its own year, and the fourth long month starts no second run.
 TEST(MonthRunSearch, RunAcrossYearBoundary) {
-    const ScopedCalendarSettings settings(8, 0);
     const std::string months = "    AD2036冬月大→AD12-17-2036 ～ AD01-15-2037\n"
                                "    AD2036腊月大→AD01-16-2037 ～ AD02-14-2037\n"
                                "    AD2037正月大→AD02-15-2037 ～ AD03-16-2037";
@@ -170,7 +171,6 @@ TEST(MonthRunSearch, RunAcrossYearBoundary) {
 
 // 八月, 闰八月 and 九月 of 1634 are all long: the leap month continues the run.
 TEST(MonthRunSearch, LongLeapMonthContinuesRun) {
-    const ScopedCalendarSettings settings(8, 0);
     EXPECT_EQ("    共找到 1 组三连大月\n\n\n第1组三连大月：\n"
               "    AD1634八月大→AD08-23-1634 ～ AD09-21-1634\n"
               "    AD1634闰八月大→AD09-22-1634 ～ AD10-21-1634\n"
@@ -180,7 +180,6 @@ TEST(MonthRunSearch, LongLeapMonthContinuesRun) {
 
 // Runs never overlap and never share a month; every run lists its months in order.
 TEST(MonthRunSearch, RunsDoNotOverlap) {
-    const ScopedCalendarSettings settings(8, 0);
     for (const SearchKind kind : {SearchKind::ThreeLongMonths, SearchKind::ThreeShortMonths,
                                   SearchKind::FourLongMonths}) {
         SCOPED_TRACE(static_cast<int>(kind));
@@ -189,7 +188,7 @@ TEST(MonthRunSearch, RunsDoNotOverlap) {
         size_t months = 0;
         for (size_t at = text.find("→"); at != std::string::npos; at = text.find("→", at + 1))
             ++months;
-        const auto count = runSearch(kind, 1900, 200, 0, {}, NoHooks, "\n")->count;
+        const auto count = runSearch(Defaults, kind, 1900, 200, 0, {}, NoHooks, "\n")->count;
         EXPECT_GT(count, 0);
         EXPECT_EQ(static_cast<size_t>(count * length), months);
         EXPECT_EQ(std::string::npos, text.find(kind == SearchKind::ThreeShortMonths ? "大→" : "小→"));
@@ -198,7 +197,6 @@ TEST(MonthRunSearch, RunsDoNotOverlap) {
 }
 
 TEST(DaySearch, EntryTexts) {
-    const ScopedCalendarSettings settings(8, 0);
     DayConditions newYear;
     newYear[DayList::CivilMonth] = 1;
     newYear[DayList::CivilDay] = 1;
@@ -215,11 +213,10 @@ TEST(DaySearch, EntryTexts) {
 }
 
 TEST(DaySearch, KnownCounts) {
-    const ScopedCalendarSettings settings(8, 0);
     const auto count = [](int start, int range, DayList list, int item) {
         DayConditions c;
         c[list] = item;
-        return runSearch(SearchKind::Days, start, range, 0, c, NoHooks, "\n")->count;
+        return runSearch(Defaults, SearchKind::Days, start, range, 0, c, NoHooks, "\n")->count;
     };
     EXPECT_EQ(10, count(2000, 10, DayList::Festival, 4));    // 感恩节 every November
     EXPECT_EQ(0, count(1800, 10, DayList::Festival, 4));     // not before 1863
@@ -233,7 +230,6 @@ TEST(DaySearch, KnownCounts) {
 }
 
 TEST(DaySearch, ThanksgivingDates) {
-    const ScopedCalendarSettings settings(8, 0);
     DayConditions c;
     c[DayList::Festival] = 4;
     const std::string text = search(SearchKind::Days, 2020, 4, 0, c);
@@ -244,13 +240,12 @@ TEST(DaySearch, ThanksgivingDates) {
 }
 
 TEST(SearchProgress, TextsAndStop) {
-    const ScopedCalendarSettings settings(8, 0);
     std::vector<std::string> shown;
     int polls = 0;
     SearchHooks hooks;
     hooks.progress = [&shown](std::string_view text, double) { shown.emplace_back(text); };
     hooks.stopRequested = [&polls] { return ++polls == 5; };
-    EXPECT_FALSE(runSearch(SearchKind::LeapMonths, 2000, 100, 0, {}, hooks));
+    EXPECT_FALSE(runSearch(Defaults, SearchKind::LeapMonths, 2000, 100, 0, {}, hooks));
     EXPECT_EQ(5, polls);
     ASSERT_EQ(5u, shown.size());
     EXPECT_EQ("    正在查询，已完成 0.0%...", shown[0]);
@@ -261,7 +256,7 @@ TEST(SearchProgress, TextsAndStop) {
     shown.clear();
     polls = 0;
     hooks.stopRequested = [&polls] { return ++polls == 400; };
-    EXPECT_FALSE(runSearch(SearchKind::Days, 2000, 2, 0, c, hooks));
+    EXPECT_FALSE(runSearch(Defaults, SearchKind::Days, 2000, 2, 0, c, hooks));
     EXPECT_EQ(400, polls);
     ASSERT_EQ(400u, shown.size());  // 730 steps: the value changes every day
     EXPECT_EQ("    正在查询，已完成 0.00%...", shown.front());
@@ -271,7 +266,7 @@ TEST(SearchProgress, TextsAndStop) {
     shown.clear();
     polls = 0;
     hooks.stopRequested = [&polls] { return ++polls == 0; };
-    const auto done = runSearch(SearchKind::Days, 2000, 1, 0, c, hooks);
+    const auto done = runSearch(Defaults, SearchKind::Days, 2000, 1, 0, c, hooks);
     ASSERT_TRUE(done);
     EXPECT_EQ(52, done->count);  // Mondays of 2000
     EXPECT_EQ(366, polls);
@@ -280,51 +275,56 @@ TEST(SearchProgress, TextsAndStop) {
 
 // Every day of whole years: what the day search reads from its yearly data equals the
 // per-day operations, for both sexagenary rules.
-void expectYearDataMatchesDirect(int year) {
+void expectYearDataMatchesDirect(const LunarCalendar& calendar, int year) {
+    const CalendarContext& context = calendar.context();
     for (const int fromLichun : {0, 1}) {
-        const SearchYearData data = searchYearData(year, fromLichun);
+        const GanzhiYearStart start =
+            fromLichun == 1 ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
+        const SearchYearData data = searchYearData(calendar, year, start);
         for (int n = julianDayNumber(year, 1, 1); n <= julianDayNumber(year, 12, 31); ++n) {
             const CivilDate c = civilDateFromDayNumber(n);
             SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day
                                             << " fromLichun " << fromLichun);
             const SearchDayFacts facts = searchDayFacts(data, n);
-            const std::string next = nextTermText(c.year, c.month, c.day);
+            const std::string next = nextTermText(context, {c.year, c.month, c.day});
             EXPECT_EQ(next.rfind("今日", 0) == 0 ? next : "", facts.termText);
             EXPECT_EQ(facts.termText.empty(), facts.termNumber == 0);
             // The text names the year, month and day numbers one to one.
-            EXPECT_EQ(ganzhiDay(c.year, c.month, c.day), facts.ganzhiDay);
-            EXPECT_EQ(ganzhiText(c.year, c.month, c.day, fromLichun),
+            EXPECT_EQ(ganzhiDay({c.year, c.month, c.day}), facts.ganzhiDay);
+            EXPECT_EQ(ganzhiText(calendar, {c.year, c.month, c.day}, start),
                       ganzhiTextOfNumbers(facts.ganzhiYear, facts.ganzhiMonth, facts.ganzhiDay));
-            EXPECT_EQ(solarToLunar(c.year, c.month, c.day), facts.lunarDate);
-            EXPECT_EQ(solarFestivalText(c.year, c.month, c.day), facts.festivalText);
+            EXPECT_EQ(solarToLunar(calendar, {c.year, c.month, c.day}), facts.lunarDate);
+            EXPECT_EQ(solarFestivalText(calendar, {c.year, c.month, c.day}), facts.festivalText);
             if (testing::Test::HasFailure()) return;
         }
     }
 }
 
 TEST(SearchYearData, HistoricalYearsMatchDirectAnswers) {
-    const ScopedCalendarSettings settings(8, 0);
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
     // Years with 23 and 25 term days, the first reckoned year, the changes of reckoning
     // around 619, 645 and 666, the calendar reform year and the end of the reckoning.
     const int Years[] = {-103, 618, 619, 644, 645, 665, 666, 832, 833,
                          948,  949, 1582, 1886, 1887, 2000};
     for (const int year : Years) {
         SCOPED_TRACE(year);
-        expectYearDataMatchesDirect(year);
+        expectYearDataMatchesDirect(calendar, year);
         if (HasFailure()) return;
     }
     int counts[26] = {};
-    for (const int year : Years) ++counts[solarTermCount(year)];
+    for (const int year : Years) ++counts[solarTermCount(context, year)];
     EXPECT_GT(counts[23], 0);
     EXPECT_GT(counts[25], 0);
 }
 
 TEST(SearchYearData, ModernYearsMatchDirectAnswers) {
     for (const int zone : {8, -5}) {
-        const ScopedCalendarSettings settings(zone, 1);
+        const CalendarContext context{zone, Regime::Modern};
+        const LunarCalendar& calendar = LunarCalendar::shared(context);
         for (const int year : {1582, 2033, 4999}) {
             SCOPED_TRACE(testing::Message() << year << " zone " << zone);
-            expectYearDataMatchesDirect(year);
+            expectYearDataMatchesDirect(calendar, year);
             if (HasFailure()) return;
         }
     }

@@ -1,4 +1,4 @@
-#include "chinese/era_names.h"
+#include "dayinfo/era_names.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,0 +1,32 @@
+# Installs the calendar core as a library: the static library, its public headers under
+# include/tavomerix/, a CMake package (find_package(Tavomerix) gives Tavomerix::core) and a
+# pkg-config file.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(TAVOMERIX_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Tavomerix)
+
+install(TARGETS tavomerix_core EXPORT TavomerixTargets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+
+# Public headers: every header of the core layers but the generated coefficient tables,
+# which only the engine's sources read.
+foreach(layer ${CORE_LAYERS})
+  file(GLOB headers ${CMAKE_SOURCE_DIR}/src/${layer}/*.h)
+  list(FILTER headers EXCLUDE REGEX "(_tables|_corrections)\\.h$")
+  install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tavomerix/${layer})
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/src/tavomerix.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/tavomerix)
+
+install(EXPORT TavomerixTargets NAMESPACE Tavomerix:: DESTINATION ${TAVOMERIX_CMAKE_DIR})
+configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/TavomerixConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/TavomerixConfig.cmake INSTALL_DESTINATION ${TAVOMERIX_CMAKE_DIR})
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/TavomerixConfigVersion.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/TavomerixConfig.cmake
+  ${CMAKE_BINARY_DIR}/TavomerixConfigVersion.cmake DESTINATION ${TAVOMERIX_CMAKE_DIR})
+
+# The pkg-config file finds the prefix from its own place, so the install can be moved.
+file(RELATIVE_PATH TAVOMERIX_PC_TO_PREFIX /${CMAKE_INSTALL_LIBDIR}/pkgconfig /)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/tavomerix.pc.in ${CMAKE_BINARY_DIR}/tavomerix.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/tavomerix.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
