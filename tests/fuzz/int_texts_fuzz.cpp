@@ -46,6 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)digitName(a);
     (void)lunarDayName(a);
     (void)solarTermName(a);
-    if (weekdayName(a, b, c).empty() != zodiacSignName(a, b, c).empty()) __builtin_trap();
+    if (weekdayName({a, b, c}).empty() != zodiacSignName({a, b, c}).empty()) __builtin_trap();
     return 0;
 }
