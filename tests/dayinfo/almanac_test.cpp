@@ -241,9 +241,9 @@ TEST(Almanac, EveryDayOfSomeYears) {
         CalendarContext context;
         int year;
     } Cases[] = {
-        {{8, Regime::Historical}, -103},  // 104 BC: the first year of the historical reckoning
+        {{8, Regime::Historical}, -104},  // 105 BC: the historical reckoning starts on 12-26
         {{8, Regime::Historical}, 1700},
-        {{8, Regime::Historical}, 1887},  // the reckoning ends in 1886
+        {{8, Regime::Historical}, 1886},  // and ends on 12-22
         {{8, Regime::Historical}, 1900},
         {{8, Regime::Historical}, 2024},
         {{8, Regime::Modern}, -500},
