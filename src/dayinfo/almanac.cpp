@@ -1,5 +1,6 @@
 #include "dayinfo/almanac.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "calendar/arithmetic.h"
@@ -27,9 +28,9 @@ std::string ganzhiNameOf(int ganzhi) {
 // before it.
 int monthBranchOfTerm(int k) { return ((k - 1) / 2 + 1) % 12; }
 
-// Branch 0..11 of the 青龙 day in a month of branch m: 申 in 子 and 午 months, then two
-// branches on for each month after (戌 in 丑/未 .. 午 in 巳/亥).
-int azureDragonBranch(int m) { return (8 + 2 * (m % 6)) % 12; }
+// Branch 0..11 of the 青龙 day in a month of branch m: 申 in the 子 month, two branches on
+// for each month after, so that 午 months again have 申 (戌 in 丑/未 .. 午 in 巳/亥).
+int azureDragonBranch(int m) { return (8 + 2 * m) % 12; }
 
 }  // namespace
 
@@ -82,7 +83,7 @@ Almanac almanacOfDay(int n, int term, int daysSinceTerm) {
     a.term = term;
     a.termName = solarTermName(term);
     a.daysSinceTerm = daysSinceTerm;
-    const int pentad = daysSinceTerm / 5 < 2 ? daysSinceTerm / 5 : 2;  // 0..2
+    const int pentad = std::min(daysSinceTerm / 5, 2);
     a.pentad = pentad + 1;
     a.pentadOrdinal = PentadOrdinalNames[pentad];
     a.pentadName = PentadNames[3 * (term - 1) + pentad];
