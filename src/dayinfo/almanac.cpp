@@ -113,7 +113,7 @@ std::string almanacText(const Almanac& a) {
     std::string text;
     text.reserve(400);
     const auto line = [&text](std::initializer_list<std::string_view> parts) {
-        for (const std::string_view part : parts) text += part;
+        for (const std::string_view piece : parts) text += piece;
         text += '\n';
     };
     line({a.ganzhiName, "日  纳音 ", a.naYinName});
