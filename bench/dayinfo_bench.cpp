@@ -3,6 +3,7 @@
 
 #include "calendar/calendar_context.h"
 #include "chinese/lunar_calendar.h"
+#include "dayinfo/almanac.h"
 #include "dayinfo/day_view.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/seasons.h"
@@ -18,6 +19,26 @@ void BM_DayViewWarm(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(dayView(calendar, {2024, 2, 10}, {}));
 }
 BENCHMARK(BM_DayViewWarm)->Unit(benchmark::kMicrosecond);
+
+// The almanac of the same day, its term tables already built.
+void BM_AlmanacOneDay(benchmark::State& state) {
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    benchmark::DoNotOptimize(almanac(calendar, CivilDate{2024, 2, 10}));
+    for (auto _ : state) benchmark::DoNotOptimize(almanac(calendar, CivilDate{2024, 2, 10}));
+}
+BENCHMARK(BM_AlmanacOneDay)->Unit(benchmark::kMicrosecond);
+
+// The almanac and its seven lines of text.
+void BM_AlmanacTextOneDay(benchmark::State& state) {
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    benchmark::DoNotOptimize(almanac(calendar, CivilDate{2024, 2, 10}));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(almanacText(almanac(calendar, CivilDate{2024, 2, 10})));
+    }
+}
+BENCHMARK(BM_AlmanacTextOneDay)->Unit(benchmark::kMicrosecond);
 
 // Every day of a warm year in turn, as a day-by-day scan sees it.
 void BM_DayViewWarmYearScan(benchmark::State& state) {

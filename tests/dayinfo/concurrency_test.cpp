@@ -11,6 +11,7 @@
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
 #include "chinese/lunar_conversion.h"
+#include "dayinfo/almanac.h"
 #include "dayinfo/day_view.h"
 
 namespace tavomerix {
@@ -24,7 +25,7 @@ const CalendarContext Contexts[] = {
 };
 
 // Everything one pass computes with a calendar, as text: lunar-year records, conversions
-// both ways, the next term of a day and whole day views, over years that cross the
+// both ways, the next term of a day, whole day views and almanacs, over years that cross the
 // historical era table and the modern range.
 std::vector<std::string> workOf(const LunarCalendar& calendar, int seed) {
     std::vector<std::string> results;
@@ -40,6 +41,7 @@ std::vector<std::string> workOf(const LunarCalendar& calendar, int seed) {
         const DayView view = dayView(calendar, date, {});
         results.push_back(view.lunarText + "|" + view.dayLine + "|" + view.festivalLine + "|" +
                           view.seasonLine);
+        results.push_back(almanacText(almanac(calendar, date)));
     }
     return results;
 }
