@@ -201,7 +201,7 @@ void withoutPermission(const std::wstring& exe) {
           readText(LunarFestivalKey, L"08-15"));
     check("its civil day kept", readText(SolarFestivalKey, L"05-01") == "2001\u7eaa\u5ff5",
           readText(SolarFestivalKey, L"05-01"));
-    check("nothing written", readText(SettingsKey, L"rFormLeft").empty(), readText(SettingsKey, L"rFormLeft"));
+    check("nothing written", readText(SettingsKey, L"rFormLeft") == "<missing>", readText(SettingsKey, L"rFormLeft"));
 }
 
 void withPermission(const std::wstring& exe) {
