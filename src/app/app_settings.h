@@ -27,6 +27,8 @@ struct SolarSelection {
 // where there is one.
 struct StoredSettings {
     int registryEnabled = 0;               // 1 when the registry holds our permission mark
+    int otherVersionData = 0;              // 1 when Version holds another mark: the key is
+                                           // another version's, never read, written or deleted
     int TimeZoneHours = 8;                 // NowTimeZoneCodeFlag: hours east of Greenwich, -12..12
     int GanZhiFromLichunFlag = 0;          // 1: sexagenary year and months start at 立春
     int LunarYearShowDynastyFlag = 0;      // 1: lunar-year selector shows era names

@@ -37,6 +37,8 @@ OptionEffects applyOptions(const OptionChoices& choices) {
     OptionEffects effects;
     if (choices.registryEnabled != s.stored.registryEnabled) {
         s.stored.registryEnabled = choices.registryEnabled;
+        // The user's choice either way takes the key over from another version.
+        s.stored.otherVersionData = 0;
         if (s.stored.registryEnabled == 1) {
             writeRegistryText(SettingsKey, "Version", PermissionMark);
             effects.commemorationEntry = 1;

@@ -9,10 +9,11 @@ namespace tavomerix {
 // Registry text values under HKEY_CURRENT_USER. Linked from registry_win.cpp in the
 // Windows build and from registry_memory.cpp everywhere else.
 
-// Longest key path or value name kept, and longest text written, in bytes.
+// Longest key path or value name kept, and longest text written, in positions of the
+// Chinese code page (an ASCII character counts 1, any other 2).
 constexpr size_t RegistryNameLimit = 259;
 constexpr size_t RegistryTextLimit = 1023;
-// Size of the read buffer: a value reads back as at most 1023 bytes.
+// Size of the read buffer: a value reads back as at most 1023 positions.
 constexpr size_t RegistryReadBuffer = 1024;
 
 // The text of a value (the key's default value for an empty name), up to its first NUL;
@@ -29,6 +30,9 @@ struct RegistryValue {
 // when the key is missing or cannot be read.
 std::vector<RegistryValue> readRegistryValues(std::string_view keyPath);
 
+// True when the key holds a value of that name, of any type (string, number, binary).
+bool registryValueExists(std::string_view keyPath, std::string_view valueName);
+
 // Creates the key when needed and writes a string value; errors are ignored.
 void writeRegistryText(std::string_view keyPath, std::string_view valueName, std::string_view text);
 
@@ -37,5 +41,9 @@ void deleteRegistryKey(std::string_view keyPath);
 
 // The in-memory registry only: forget every key (tests start from an empty registry).
 void resetMemoryRegistry();
+
+// The in-memory registry only: store a value that is not a string (a number), as another
+// program could; readRegistryText gives "" for it and readRegistryValues leaves it out.
+void writeMemoryRegistryNumber(std::string_view keyPath, std::string_view valueName, unsigned value);
 
 }  // namespace tavomerix

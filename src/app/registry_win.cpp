@@ -62,10 +62,23 @@ std::string readRegistryText(std::string_view keyPath, std::string_view valueNam
     return narrow(clipWide(text, RegistryReadBuffer - 1));
 }
 
+bool registryValueExists(std::string_view keyPath, std::string_view valueName) {
+    KeyHandle key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    const std::wstring name = registryName(valueName);
+    return RegQueryValueExW(key.get(), valueNameOrDefault(name), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
 std::vector<RegistryValue> readRegistryValues(std::string_view keyPath) {
     std::vector<RegistryValue> values;
     KeyHandle key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_READ, key.out()) != ERROR_SUCCESS) {
+    // Enumerating values needs only the right to query them.
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
+        ERROR_SUCCESS) {
         return values;
     }
     // Value names are at most 16383 characters; reading each value by name applies the same

@@ -71,6 +71,10 @@ int roundedClamp(double value, int low, int high) {
 
 void loadSettings(AppSettings& settings) {
     settings.stored.registryEnabled = readSetting("Version") == PermissionMark ? 1 : 0;
+    // A mark of any other text or type belongs to another version (older, newer, or edited
+    // by hand): its settings and commemoration days are left exactly as they are.
+    settings.stored.otherVersionData =
+        settings.stored.registryEnabled == 0 && registryValueExists(SettingsKey, "Version") ? 1 : 0;
     settings.stored.TimeZoneHours = DefaultTimeZoneHours;
     settings.stored.GanZhiFromLichunFlag = 0;
     settings.stored.LunarYearShowDynastyFlag = 0;
@@ -137,6 +141,7 @@ void saveOrWipeSettings(const AppSettings& settings, int windowLeft, int windowT
         }
         return;
     }
+    if (settings.stored.otherVersionData == 1) return;
     deleteRegistryKey(LunarFestivalKey);
     deleteRegistryKey(SolarFestivalKey);
     deleteRegistryKey(SettingsKey);

@@ -32,7 +32,8 @@ int roundedClamp(double value, int low, int high);
 // Loads the settings from the registry into the record: the permission mark, the time
 // zone, the four flags, the transparency step and the year area, each replaced by its
 // default or clamped when missing or malformed; the window mode starts Topmost and the
-// position unlocked. Without the permission mark every value is its default.
+// position unlocked. Without the permission mark every value is its default; a Version
+// value of another text or type marks another version's data (otherVersionData).
 void loadSettings(AppSettings& settings);
 
 // The start-up dates, computed with the settings already loaded: today as the selected
@@ -60,8 +61,9 @@ struct SettingText {
 std::vector<SettingText> settingsToSave(const AppSettings& settings, int windowLeft, int windowTop);
 
 // At the close request: with the permission mark, writes Version, the window's left and
-// top (screen pixels), then the four flags and the transparency step; without it,
-// deletes both commemoration-day keys and then the settings key.
+// top (screen pixels), then the four flags and the transparency step; with another
+// version's mark, touches nothing; with no mark at all (or permission turned off in this
+// run), deletes both commemoration-day keys and then the settings key.
 void saveOrWipeSettings(const AppSettings& settings, int windowLeft, int windowTop);
 
 }  // namespace tavomerix

@@ -163,7 +163,9 @@ std::string_view commemorationEntryFault(const LunarCalendar& calendar, Commemor
     if (storedText.size() < MinEntryBytes) {
         return "value shorter than 5 bytes (a four-digit start year and a name)";
     }
-    if (storedText.size() > CommemorationTextLimit) return "value longer than 1023 bytes";
+    if (gbkWidth(storedText) > CommemorationTextLimit) {
+        return "value longer than 1023 positions (a Chinese character counts two)";
+    }
     if (!std::all_of(storedText.begin(), storedText.begin() + StartYearBytes, isDigit)) {
         return "start year is not four digits";
     }

@@ -17,8 +17,9 @@ enum class CommemorationKind { Lunar, Solar };
 // Longest name shown or stored, in GBK bytes (10 Chinese characters).
 constexpr int CommemorationNameWidth = 20;
 
-// Longest stored text (start year and name) accepted, in bytes.
-constexpr std::size_t CommemorationTextLimit = 1023;
+// Longest stored text (start year and name) accepted, in GBK positions (a Chinese
+// character counts 2): all that the registry keeps of a value.
+constexpr int CommemorationTextLimit = 1023;
 
 // The user's commemoration days as stored, handed to the day view by the application: per
 // kind and date, the stored text — the start year as four digits followed by the name
@@ -47,7 +48,7 @@ bool parseCommemorationValueName(CommemorationKind kind, std::string_view text, 
                                  int& day);
 
 // What is wrong with a stored text for an entry on month-day; "" when it is sound: 5 to
-// 1023 bytes, four ASCII digits of start year, the date valid in that start year (lunar
+// 1023 GBK positions, four ASCII digits of start year, the date valid in that start year (lunar
 // dates by the calendar's records), and a name of well-formed UTF-8 without control
 // characters that is not empty after trimming. Any bytes are accepted.
 std::string_view commemorationEntryFault(const LunarCalendar& calendar, CommemorationKind kind,

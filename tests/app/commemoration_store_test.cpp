@@ -56,12 +56,23 @@ TEST_F(CommemorationStoreTest, ReadsEveryDayOfBothKeys) {
     EXPECT_TRUE(readCommemorationDays().empty());
 }
 
-// A huge value is cut by the registry to 1023 bytes and its name clipped to 20.
+// A huge value is cut by the registry to 1023 positions and its name clipped to 20; Chinese
+// names are measured in the same unit, so a long one shows as a long ASCII one does.
 TEST_F(CommemorationStoreTest, HugeValuesAreCutByTheRegistry) {
     writeRegistryText(SolarCommemorationKey, "03-02", "2000" + std::string(5000, 'x'));
     const CommemorationDays days = readCommemorationDays();
     EXPECT_EQ(std::string(20, 'x'),
               solarCommemorationText(LunarCalendar::shared({}), days, {2024, 3, 2}));
+    std::string chinese;
+    for (int i = 0; i < 600; ++i) chinese += "念";  // 1200 positions, 1800 bytes
+    for (const int characters : {400, 600}) {
+        writeRegistryText(SolarCommemorationKey, "03-03",
+                          "2000" + chinese.substr(0, 3 * characters));
+        EXPECT_EQ(chinese.substr(0, 30),
+                  solarCommemorationText(LunarCalendar::shared({}), readCommemorationDays(),
+                                         {2024, 3, 3}))
+            << characters;
+    }
 }
 
 }  // namespace

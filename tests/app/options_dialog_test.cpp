@@ -34,7 +34,12 @@ private:
 TEST(OptionControls, FiveCheckBoxesAndTwoButtons) {
     const std::span<const ControlSpec> controls = optionControls();
     ASSERT_EQ(7u, controls.size());
-    const struct { int id; ControlKind kind; int x, y, width; const char* caption; } Cases[] = {
+    const struct {
+        int id;
+        ControlKind kind;
+        int x, y, width;
+        const char* caption;
+    } Cases[] = {
         {3625, ControlKind::CheckBox, 12, 12, 105, "允许使用注册表"},
         {3626, ControlKind::CheckBox, 12, 34, 140, "干支纪年以立春为起点"},
         {3627, ControlKind::CheckBox, 12, 56, 128, "主界面显示年号纪年"},
@@ -71,6 +76,19 @@ TEST_F(OptionsDialog, AllowingTheRegistryWritesThePermissionAtOnce) {
     EXPECT_EQ("3.3", readRegistryText(SettingsKey, "Version"));
 }
 
+// Allowing the registry over another version's mark is the user's choice: the key is ours
+// from then on, and the close saves instead of leaving it alone.
+TEST_F(OptionsDialog, AllowingTheRegistryTakesOverAnotherVersionsKey) {
+    writeRegistryText(SettingsKey, "Version", "3.2");
+    loadSettings(appSettings());
+    ASSERT_EQ(1, appSettings().stored.otherVersionData);
+    applyOptions({1, 0, 0, 0, 0});
+    EXPECT_EQ(0, appSettings().stored.otherVersionData);
+    EXPECT_EQ("3.3", readRegistryText(SettingsKey, "Version"));
+    saveOrWipeSettings(appSettings(), 5, 6);
+    EXPECT_EQ("5", readRegistryText(SettingsKey, "rFormLeft"));
+}
+
 TEST_F(OptionsDialog, RevokingTheRegistryDeletesTheCommemorationDaysAtOnce) {
     appSettings().stored.registryEnabled = 1;
     writeRegistryText(SettingsKey, "Version", "3.3");
@@ -85,7 +103,11 @@ TEST_F(OptionsDialog, RevokingTheRegistryDeletesTheCommemorationDaysAtOnce) {
 }
 
 TEST_F(OptionsDialog, FlagsAndWhatTheyRefresh) {
-    const struct { const char* name; OptionChoices choices; OptionEffects effects; } Cases[] = {
+    const struct {
+        const char* name;
+        OptionChoices choices;
+        OptionEffects effects;
+    } Cases[] = {
         {"立春", {0, 1, 0, 0, 0}, {0, false}},
         {"era names", {0, 0, 1, 0, 0}, {0, true}},
         {"Hijri line", {0, 0, 0, 1, 0}, {0, false}},
@@ -93,7 +115,8 @@ TEST_F(OptionsDialog, FlagsAndWhatTheyRefresh) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.name);
         AppSettings& s = appSettings();
-        s.stored.GanZhiFromLichunFlag = s.stored.LunarYearShowDynastyFlag = s.stored.FestivalInfoShowMuharramFlag = 0;
+        s.stored.GanZhiFromLichunFlag = s.stored.LunarYearShowDynastyFlag =
+            s.stored.FestivalInfoShowMuharramFlag = 0;
         EXPECT_EQ(c.effects, applyOptions(c.choices));
         EXPECT_EQ(c.choices, currentOptions(s));
     }

@@ -47,24 +47,35 @@ TEST_F(SettingsStore, FirstRunGivesDefaults) {
     EXPECT_EQ(0, s.window.positionLocked);
 }
 
+// How a Version value is taken: only "3.3" allows the registry; any other text or type
+// is another version's mark.
+enum class Mark { Absent, Text, Number };
+
 TEST_F(SettingsStore, OnlyTheExactMarkAllowsTheRegistry) {
-    const struct { const char* version; int enabled; } Cases[] = {
-        {"3.3", 1},
-        {"3.2", 0},   // another version's mark
-        {"3.30", 0},
-        {" 3.3", 0},
-        {"", 0},
+    const struct {
+        Mark mark;
+        const char* version;
+        int enabled, otherVersion;
+    } Cases[] = {
+        {Mark::Text, "3.3", 1, 0},  {Mark::Absent, "", 0, 0},
+        {Mark::Text, "3.2", 0, 1},                           // an older version
+        {Mark::Text, "3.4", 0, 1},                           // a newer one
+        {Mark::Text, "3.3 ", 0, 1},                          // edited by hand
+        {Mark::Text, "3.30", 0, 1}, {Mark::Text, "", 0, 1},  // present but empty
+        {Mark::Number, "33", 0, 1},                          // not a string
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.version);
         resetMemoryRegistry();
-        store("Version", c.version);
+        if (c.mark == Mark::Text) store("Version", c.version);
+        if (c.mark == Mark::Number) writeMemoryRegistryNumber(SettingsKey, "Version", 33);
         store("NowTimeZoneCodeFlag", "-5");
         store("GanZhiFromLichunFlag", "1");
         store("RFORMTransFlag", "4");
         store("SolarYearAreaValue", "6000");
         const AppSettings s = load();
         EXPECT_EQ(c.enabled, s.stored.registryEnabled);
+        EXPECT_EQ(c.otherVersion, s.stored.otherVersionData);
         EXPECT_EQ(c.enabled ? -5 : 8, s.stored.TimeZoneHours);
         EXPECT_EQ(c.enabled ? 1 : 0, s.stored.GanZhiFromLichunFlag);
         EXPECT_EQ(c.enabled ? 4 : 0, s.stored.RFORMTransFlag);
@@ -73,22 +84,16 @@ TEST_F(SettingsStore, OnlyTheExactMarkAllowsTheRegistry) {
 }
 
 TEST_F(SettingsStore, TimeZoneNeedsAnExactText) {
-    const struct { const char* text; int hours; } Cases[] = {
-        {"-12", -12},  // lowest
-        {"12", 12},    // highest
-        {"0", 0},
-        {"-1", -1},
-        {"8", 8},
-        {"13", 8},     // out of range
-        {"-13", 8},
-        {"+8", 8},     // sign not accepted
-        {"+9", 8},
-        {"8.0", 8},
-        {"08", 8},
-        {"09", 8},     // leading zero not accepted
-        {"-0", 8},
-        {" 5", 8},
-        {"", 8},
+    const struct {
+        const char* text;
+        int hours;
+    } Cases[] = {
+        {"-12", -12},                                    // lowest
+        {"12", 12},                                      // highest
+        {"0", 0},     {"-1", -1}, {"8", 8},  {"13", 8},  // out of range
+        {"-13", 8},   {"+8", 8},                         // sign not accepted
+        {"+9", 8},    {"8.0", 8}, {"08", 8}, {"09", 8},  // leading zero not accepted
+        {"-0", 8},    {" 5", 8},  {"", 8},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.text);
@@ -100,14 +105,13 @@ TEST_F(SettingsStore, TimeZoneNeedsAnExactText) {
 }
 
 TEST_F(SettingsStore, ModernAstronomyIsForcedOutsideZoneEight) {
-    const struct { const char* zone; const char* stored; int flag; } Cases[] = {
-        {"8", "0", 0},
-        {"8", "1", 1},
-        {"8", "", 0},
-        {"9", "0", 1},   // any other zone forces it
-        {"-12", "", 1},
-        {"0", "0", 1},
-        {"+8", "0", 0},  // an unaccepted text means zone 8
+    const struct {
+        const char* zone;
+        const char* stored;
+        int flag;
+    } Cases[] = {
+        {"8", "0", 0},  {"8", "1", 1}, {"8", "", 0},   {"9", "0", 1},  // any other zone forces it
+        {"-12", "", 1}, {"0", "0", 1}, {"+8", "0", 0},  // an unaccepted text means zone 8
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.zone << " / " << c.stored);
@@ -120,16 +124,12 @@ TEST_F(SettingsStore, ModernAstronomyIsForcedOutsideZoneEight) {
 }
 
 TEST_F(SettingsStore, FlagsAreOnForAnyNonZeroNumber) {
-    const struct { const char* text; int flag; } Cases[] = {
-        {"1", 1},
-        {"0", 0},
-        {"2", 1},
-        {"-1", 1},
-        {"0.5", 1},
-        {" 1", 1},
-        {"1abc", 1},
-        {"abc", 0},
-        {"0x1", 0},  // reads as 0 followed by other text
+    const struct {
+        const char* text;
+        int flag;
+    } Cases[] = {
+        {"1", 1},  {"0", 0},    {"2", 1},   {"-1", 1},  {"0.5", 1},
+        {" 1", 1}, {"1abc", 1}, {"abc", 0}, {"0x1", 0},  // reads as 0 followed by other text
         {"", 0},
     };
     for (const auto& c : Cases) {
@@ -149,16 +149,12 @@ TEST_F(SettingsStore, FlagsAreOnForAnyNonZeroNumber) {
 }
 
 TEST_F(SettingsStore, TransparencyStepNeedsAnExactDigit) {
-    const struct { const char* text; int step; } Cases[] = {
-        {"9", 9},
-        {"1", 1},
-        {"5", 5},
-        {"0", 0},
-        {"10", 0},  // beyond the last step
-        {"09", 0},
-        {"3.0", 0},
-        {"-1", 0},
-        {"", 0},
+    const struct {
+        const char* text;
+        int step;
+    } Cases[] = {
+        {"9", 9},  {"1", 1},   {"5", 5},  {"0", 0}, {"10", 0},  // beyond the last step
+        {"09", 0}, {"3.0", 0}, {"-1", 0}, {"", 0},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.text);
@@ -170,17 +166,20 @@ TEST_F(SettingsStore, TransparencyStepNeedsAnExactDigit) {
 }
 
 TEST_F(SettingsStore, YearAreaIsRoundedAndClamped) {
-    const struct { const char* text; int area, minYear, maxYear; } Cases[] = {
+    const struct {
+        const char* text;
+        int area, minYear, maxYear;
+    } Cases[] = {
         {"20000", 10000, -3000, 7000},  // clamped high
         {"5", 4200, -100, 4100},        // clamped low
         {"abc", 4200, -100, 4100},
         {"", 4200, -100, 4100},
-        {"4201", 4201, -101, 4100},     // odd area: one more year before 2000
+        {"4201", 4201, -101, 4100},  // odd area: one more year before 2000
         {"10000", 10000, -3000, 7000},
         {"6000", 6000, -1000, 5000},
-        {"5000.5", 5000, -500, 4500},   // half to even
+        {"5000.5", 5000, -500, 4500},  // half to even
         {"5001.5", 5002, -501, 4501},
-        {"1e30", 10000, -3000, 7000},   // far beyond int must not overflow
+        {"1e30", 10000, -3000, 7000},  // far beyond int must not overflow
         {"-1e30", 4200, -100, 4100},
     };
     for (const auto& c : Cases) {
@@ -218,13 +217,18 @@ TEST_F(SettingsStore, StartDatesCarryTheirLunarDates) {
         return month == 11 || month == 12 || month == 23 || month == 24;
     };
     EXPECT_EQ(-101, s.window.lowerLunarBound.year);
-    EXPECT_TRUE(lateMonth(s.window.lowerLunarBound.sizedMonth)) << s.window.lowerLunarBound.sizedMonth;
+    EXPECT_TRUE(lateMonth(s.window.lowerLunarBound.sizedMonth))
+        << s.window.lowerLunarBound.sizedMonth;
     EXPECT_EQ(4100, s.window.upperLunarBound.year);
-    EXPECT_TRUE(lateMonth(s.window.upperLunarBound.sizedMonth)) << s.window.upperLunarBound.sizedMonth;
+    EXPECT_TRUE(lateMonth(s.window.upperLunarBound.sizedMonth))
+        << s.window.upperLunarBound.sizedMonth;
 }
 
 TEST(LunarSelection, HoldsTheSizedMonthCode) {
-    const struct { LunarDate date; int year, sizedMonth, day; } Cases[] = {
+    const struct {
+        LunarDate date;
+        int year, sizedMonth, day;
+    } Cases[] = {
         {{2024, 1, 1, false, true}, 2024, 25, 1},
         {{-100, 12, 15, false, false}, -100, 12, 15},
         {{1, 1, 30, true, true}, 1, 37, 30},  // 30-day leap month after 1
@@ -298,30 +302,55 @@ TEST_F(SettingsStore, SavedSettingsComeBackButModeAndLockDoNot) {
     EXPECT_EQ(0, r.window.positionLocked);
 }
 
-TEST_F(SettingsStore, WipeDeletesBothListsAndTheKey) {
-    const char* const Versions[] = {"", "3.2"};  // no mark, another version's mark
-    for (const char* version : Versions) {
-        SCOPED_TRACE(version);
+TEST_F(SettingsStore, WithoutAnyMarkTheCloseWipesBothListsAndTheKey) {
+    store("RFORMTransFlag", "3");
+    writeRegistryText(LunarFestivalKey, "0101", "生日");
+    writeRegistryText(SolarFestivalKey, "0501", "纪念");
+    AppSettings s = load();
+    ASSERT_EQ(0, s.stored.registryEnabled);
+    saveOrWipeSettings(s, 10, 10);
+    EXPECT_EQ("", readRegistryText(LunarFestivalKey, "0101"));
+    EXPECT_EQ("", readRegistryText(SolarFestivalKey, "0501"));
+    EXPECT_EQ("", readRegistryText(SettingsKey, "RFORMTransFlag"));
+    // A key that still existed would take a new value without losing the old ones.
+    writeRegistryText(SettingsKey, "Probe", "1");
+    EXPECT_EQ("", readRegistryText(SettingsKey, "RFORMTransFlag"));
+}
+
+// Running this version once after another one must not cost the user a single day.
+TEST_F(SettingsStore, AnotherVersionsDataSurvivesAStartAndAClose) {
+    const struct {
+        Mark mark;
+        const char* version;
+    } Cases[] = {
+        {Mark::Text, "3.2"}, {Mark::Text, "3.4"}, {Mark::Text, "3.3 "},
+        {Mark::Text, ""},    {Mark::Number, ""},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.version);
         resetMemoryRegistry();
-        store("Version", version);
-        store("RFORMTransFlag", "3");
-        writeRegistryText(LunarFestivalKey, "0101", "生日");
-        writeRegistryText(SolarFestivalKey, "0501", "纪念");
+        if (c.mark == Mark::Text) store("Version", c.version);
+        if (c.mark == Mark::Number) writeMemoryRegistryNumber(SettingsKey, "Version", 34);
+        store("rFormLeft", "333");
+        writeRegistryText(LunarFestivalKey, "08-15", "1990生日");
+        writeRegistryText(SolarFestivalKey, "05-01", "2001纪念");
         AppSettings s = load();
-        ASSERT_EQ(0, s.stored.registryEnabled);
+        prepareStartDates(s, {2026, 12, 8});
         saveOrWipeSettings(s, 10, 10);
-        EXPECT_EQ("", readRegistryText(LunarFestivalKey, "0101"));
-        EXPECT_EQ("", readRegistryText(SolarFestivalKey, "0501"));
-        EXPECT_EQ("", readRegistryText(SettingsKey, "RFORMTransFlag"));
-        EXPECT_EQ("", readRegistryText(SettingsKey, "Version"));
-        // A key that still existed would take a new value without losing the old ones.
-        writeRegistryText(SettingsKey, "Probe", "1");
-        EXPECT_EQ("", readRegistryText(SettingsKey, "RFORMTransFlag"));
+        EXPECT_EQ(c.mark == Mark::Text ? c.version : "", readRegistryText(SettingsKey, "Version"));
+        EXPECT_TRUE(registryValueExists(SettingsKey, "Version"));
+        EXPECT_EQ("333", readRegistryText(SettingsKey, "rFormLeft"));
+        EXPECT_EQ("1990生日", readRegistryText(LunarFestivalKey, "08-15"));
+        EXPECT_EQ("2001纪念", readRegistryText(SolarFestivalKey, "05-01"));
+        EXPECT_FALSE(registryValueExists(SettingsKey, "GanZhiFromLichunFlag"));  // nothing written
     }
 }
 
 TEST(LeadingNumber, ReadsAsFarAsTheNumberGoes) {
-    const struct { const char* text; double value; } Cases[] = {
+    const struct {
+        const char* text;
+        double value;
+    } Cases[] = {
         {"", 0},
         {"abc", 0},
         {"12abc", 12},
@@ -330,11 +359,11 @@ TEST(LeadingNumber, ReadsAsFarAsTheNumberGoes) {
         {".5", 0.5},
         {"5.", 5},
         {"1e3", 1000},
-        {"1e", 1},       // exponent without digits is not part of the number
+        {"1e", 1},  // exponent without digits is not part of the number
         {"2E-1x", 0.2},
         {"-", 0},
         {".", 0},
-        {"0x10", 0},     // no hexadecimal
+        {"0x10", 0},  // no hexadecimal
         {"inf", 0},
         {"nan", 0},
         {"1e999", HUGE_VAL},
@@ -348,14 +377,12 @@ TEST(LeadingNumber, ReadsAsFarAsTheNumberGoes) {
 }
 
 TEST(RoundedClamp, RoundsHalfToEvenInsideTheRange) {
-    const struct { double value; int expected; } Cases[] = {
-        {4200.5, 4200},
-        {4201.5, 4202},
-        {4199.9, 4200},
-        {10000.4, 10000},
-        {1e300, 10000},
-        {-1e300, 4200},
-        {NAN, 4200},
+    const struct {
+        double value;
+        int expected;
+    } Cases[] = {
+        {4200.5, 4200}, {4201.5, 4202}, {4199.9, 4200}, {10000.4, 10000},
+        {1e300, 10000}, {-1e300, 4200}, {NAN, 4200},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.value);

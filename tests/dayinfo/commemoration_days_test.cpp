@@ -118,6 +118,28 @@ TEST(CommemorationDays, MalformedStoredValuesAreNeverShown) {
                                          2024));  // no stored value is that long
 }
 
+// The limit is the registry's: 1023 positions, a Chinese character counting two.
+TEST(CommemorationDays, LengthLimitCountsChineseCharactersAsTwoPositions) {
+    std::string name;
+    for (int i = 0; i < 509; ++i) name += "念";  // 1018 positions, 1527 bytes
+    const struct {
+        std::string stored;
+        bool sound;
+    } Cases[] = {
+        {"2000" + name + "x", true},    // 1023 positions
+        {"2000" + name + "xy", false},  // 1024
+        {"2000" + name + "念", false},  // 1024
+        {"2000" + std::string(1019, 'x'), true},
+        {"2000" + std::string(1020, 'x'), false},
+    };
+    for (const auto& c : Cases) {
+        EXPECT_EQ(
+            c.sound,
+            commemorationEntryFault(beijing(), CommemorationKind::Solar, c.stored, 3, 1).empty())
+            << c.stored.size();
+    }
+}
+
 TEST(CommemorationDays, ValueNames) {
     EXPECT_EQ("24-30", commemorationValueName(CommemorationKind::Lunar, 24, 30));
     EXPECT_EQ("", commemorationValueName(CommemorationKind::Solar, 0, 1));

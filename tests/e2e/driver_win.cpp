@@ -164,22 +164,44 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
     check("nothing written without permission", !keyExists(SettingsKey));
 }
 
-void withoutPermission(const std::wstring& exe) {
-    std::printf("# another version's mark: settings and both lists are wiped at exit\n");
-    clearSettings();
-    writeText(SettingsKey, L"Version", L"3.2");
-    writeText(SettingsKey, L"RFORMTransFlag", L"5");
-    writeText(LunarFestivalKey, L"0101", L"\u751f\u65e5");
-    writeText(SolarFestivalKey, L"0501", L"\u7eaa\u5ff5");
+// Starts the widget and closes it with SC_CLOSE.
+void startAndClose(const std::wstring& exe) {
     Started s = launch(exe);
     const HWND w = waitForMainWindow(StartTimeoutMs);
     check("main window appears", w != nullptr);
     if (w != nullptr) PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
     const long code = waitForExit(s, ExitTimeoutMs);
     check("SC_CLOSE ends the process with exit code 0", code == 0, std::to_string(code));
+}
+
+// Stores old settings and one day in each commemoration list, under the given mark (none
+// when empty).
+void storeOldSettings(const wchar_t* version) {
+    clearSettings();
+    if (*version != L'\0') writeText(SettingsKey, L"Version", version);
+    writeText(SettingsKey, L"RFORMTransFlag", L"5");
+    writeText(LunarFestivalKey, L"08-15", L"1990\u751f\u65e5");
+    writeText(SolarFestivalKey, L"05-01", L"2001\u7eaa\u5ff5");
+}
+
+void withoutPermission(const std::wstring& exe) {
+    std::printf("# no permission mark: settings and both lists are wiped at exit\n");
+    storeOldSettings(L"");
+    startAndClose(exe);
     check("LunarFestival key deleted", !keyExists(LunarFestivalKey));
     check("SolarFestival key deleted", !keyExists(SolarFestivalKey));
     check("settings key deleted", !keyExists(SettingsKey));
+
+    std::printf("# another version's mark: its settings and both lists survive a start and a close\n");
+    storeOldSettings(L"3.2");
+    startAndClose(exe);
+    check("Version 3.2 kept", readText(SettingsKey, L"Version") == "3.2", readText(SettingsKey, L"Version"));
+    check("its flag kept", readText(SettingsKey, L"RFORMTransFlag") == "5", readText(SettingsKey, L"RFORMTransFlag"));
+    check("its lunar day kept", readText(LunarFestivalKey, L"08-15") == "1990\u751f\u65e5",
+          readText(LunarFestivalKey, L"08-15"));
+    check("its civil day kept", readText(SolarFestivalKey, L"05-01") == "2001\u7eaa\u5ff5",
+          readText(SolarFestivalKey, L"05-01"));
+    check("nothing written", readText(SettingsKey, L"rFormLeft") == "<missing>", readText(SettingsKey, L"rFormLeft"));
 }
 
 void withPermission(const std::wstring& exe) {

@@ -239,23 +239,29 @@ void leapMonthSearch(HWND main) {
     setControlText(GetDlgItem(w, SearchRange), L"31");
     setCheck(w, SearchLeapOption, true);
     click(w, SearchButton);
-    std::string last;
-    const bool done = waitForText(
-        GetDlgItem(w, SearchOutput), [](const std::string& t) { return contains(t, "共找到"); },
-        SearchTimeoutMs, last);
-    check("leap months 2000-2030: 11 found", done && firstLine(last) == "    共找到 11 个农历闰月",
-          firstLine(last));
-    const char* Known[] = {
+    static const char* const Known[] = {
         "AD2001闰四月小", "AD2004闰二月", "AD2006闰七月",
         "AD2009闰五月",   "AD2012闰四月", "AD2014闰九月",
         "AD2017闰六月",   "AD2020闰四月", "AD2023闰二月小    AD03-22-2023 ～ AD04-19-2023",
         "AD2025闰六月",   "AD2028闰五月",
     };
+    // The caption and the list may reach the control in separate updates: wait for both.
+    const auto complete = [](const std::string& t) {
+        if (!contains(t, "共找到")) return false;
+        for (const char* k : Known) {
+            if (!contains(t, k)) return false;
+        }
+        return true;
+    };
+    std::string last;
+    const bool done = waitForText(GetDlgItem(w, SearchOutput), complete, SearchTimeoutMs, last);
+    check("leap months 2000-2030: 11 found", contains(last, "共找到") && firstLine(last) == "    共找到 11 个农历闰月",
+          firstLine(last));
     std::string missing;
     for (const char* k : Known) {
         if (!contains(last, k)) missing += std::string(" ") + k;
     }
-    check("the published leap months of 2000-2030 are listed", missing.empty(),
+    check("the published leap months of 2000-2030 are listed", done && missing.empty(),
           "missing" + missing);
 
     // A long search stopped by pressing 查询 again leaves the output empty.
