@@ -25,7 +25,7 @@ struct OptionSpec {
 constexpr OptionSpec GlobalOptions[] = {
     {"tz", "N", "time zone in hours east of Greenwich, -12..12 [8]"},
     {"modern", "", "modern astronomy for ancient years too"},
-    {"help", "", "this command's help", 'h'},
+    {"help", "", "this help; after a command, that command's help", 'h'},
     {"version", "", "the program's version"},
 };
 
@@ -331,14 +331,14 @@ std::string usageText() {
         head.append(" ").append(c.arguments);
         appendHelpLine(text, head, firstSentence(c.summary));
     }
-    appendHelpLine(text, "help [COMMAND]", "a command's options and examples");
+    appendHelpLine(text, "help [COMMAND]", "A command's options and examples");
     text.append("\noptions of every command:\n");
     for (const OptionSpec& o : GlobalOptions) appendHelpLine(text, optionHead(o), o.summary);
-    appendHelpLine(text, "--version", "the program's version");
     text.append("\n").append(wrapped(DatesNote, 0, 0)).append("\n");
     text.append("\n").append(wrapped("Errors are one line on standard error; exit status 0 on "
                                      "success, 1 when a result cannot be written, 2 for bad "
-                                     "input.", 0, 0)).append("\n");
+                                     "input, 130 when interrupted. 'tavomerix help COMMAND' "
+                                     "shows a command's options and examples.", 0, 0)).append("\n");
     return text;
 }
 
