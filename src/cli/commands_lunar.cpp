@@ -20,7 +20,7 @@ namespace tavomerix {
 
 namespace {
 
-// Years of the lunar records that `records` prints.
+// Lunar years that `records` builds and writes at a time.
 constexpr int RecordChunkYears = 200;
 
 CliOutput conversionRangeError(std::string_view text) {

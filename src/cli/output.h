@@ -19,12 +19,12 @@ public:
     virtual bool ok() const = 0;
 };
 
-// A sink that keeps everything in a string (the tests, and runCli without a sink).
+// A sink that keeps everything in a string (the tests, and runCli without a sink), counting
+// the flushes.
 class StringSink : public CliSink {
 public:
     bool write(std::string_view text) override {
         text_.append(text);
-        ++writes_;
         return true;
     }
     bool flush() override {
@@ -37,7 +37,6 @@ public:
 
 private:
     std::string text_;
-    int writes_ = 0;
     int flushes_ = 0;
 };
 
