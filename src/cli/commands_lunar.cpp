@@ -274,23 +274,9 @@ CliOutput runGanzhi(const CliRequest& request, const CliEnvironment&) {
     const std::string text = ganzhiText(calendar, date, start);
     if (text.empty()) return conversionRangeError(request.args[0]);
     if (request.format == OutputFormat::Json) {
-        const auto part = [](int number) {
-            return nlohmann::json{{"number", number},
-                                  {"stem", HeavenlyStems[(number - 1) % 10]},
-                                  {"branch", EarthlyBranches[(number - 1) % 12]},
-                                  {"name", std::string(HeavenlyStems[(number - 1) % 10]) +
-                                               std::string(EarthlyBranches[(number - 1) % 12])}};
-        };
-        const int year = ganzhiYear(calendar, date, start);
-        nlohmann::json yearPart = part(year);
-        yearPart["zodiac"] = ZodiacAnimals[(year - 1) % 12];
-        return printed(nlohmann::json{{"civil", civilJson(date)},
-                                      {"year_start", start == GanzhiYearStart::Lichun ? "lichun" : "lunar_new_year"},
-                                      {"year", yearPart},
-                                      {"month", part(ganzhiMonth(calendar, date, start))},
-                                      {"day", part(ganzhiDay(date))},
-                                      {"text", text}}
-                           .dump(2));
+        nlohmann::json json = ganzhiJson(calendar, date, start);
+        json["civil"] = civilJson(date);
+        return printed(json.dump(2));
     }
     return printed(text);
 }
@@ -356,12 +342,7 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
             {"season_line", view.seasonLine},
             {"weekday", weekdayName(civil)},
             {"zodiac_sign", zodiacSignName(civil)},
-            {"ganzhi",
-             {{"text", ganzhiText(calendar, civil, start)},
-              {"year", ganzhiYear(calendar, civil, start)},
-              {"month", ganzhiMonth(calendar, civil, start)},
-              {"day", ganzhiDay(civil)},
-              {"year_start", start == GanzhiYearStart::Lichun ? "lichun" : "lunar_new_year"}}},
+            {"ganzhi", ganzhiJson(calendar, civil, start)},
             {"festivals", spaceSeparated(festivalLine(calendar, civil, festivalOptions))},
             {"next_term",
              next.number == 0 ? nlohmann::json(nullptr)

@@ -37,8 +37,24 @@ nlohmann::json lunarJson(const LunarDate& date) {
     };
 }
 
-nlohmann::json instantJson(double localInstant, int timeZoneHours) {
-    return isoInstant(localInstant, timeZoneHours);
+nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
+    const auto part = [](int number) {
+        if (number < 1 || number > 60) return nlohmann::json(nullptr);
+        const std::string_view stem = HeavenlyStems[(number - 1) % 10];
+        const std::string_view branch = EarthlyBranches[(number - 1) % 12];
+        return nlohmann::json{{"number", number},
+                              {"stem", stem},
+                              {"branch", branch},
+                              {"name", std::string(stem) + std::string(branch)}};
+    };
+    const int year = ganzhiYear(calendar, date, start);
+    nlohmann::json yearPart = part(year);
+    if (!yearPart.is_null()) yearPart["zodiac"] = ZodiacAnimals[(year - 1) % 12];
+    return {{"year", yearPart},
+            {"month", part(ganzhiMonth(calendar, date, start))},
+            {"day", part(ganzhiDay(date))},
+            {"text", ganzhiText(calendar, date, start)},
+            {"year_start", start == GanzhiYearStart::Lichun ? "lichun" : "lunar_new_year"}};
 }
 
 std::vector<std::string> spaceSeparated(std::string_view line) {

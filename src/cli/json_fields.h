@@ -8,6 +8,7 @@
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
+#include "chinese/sexagenary.h"
 #include "cli/cli.h"
 
 namespace tavomerix {
@@ -21,8 +22,10 @@ nlohmann::json civilJson(const CivilDate& date);
 // month_code_text (MonthCode); null for LunarDate{}.
 nlohmann::json lunarJson(const LunarDate& date);
 
-// A local instant (LocalDayNumber) as ISO 8601 with the zone's offset.
-nlohmann::json instantJson(double localInstant, int timeZoneHours);
+// The sexagenary parts of a civil date: year, month and day, each with number (1..60),
+// stem, branch and name (the year with its zodiac animal), the whole text and where the
+// year starts ("lunar_new_year" or "lichun").
+nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
 
 // The words of a line separated by spaces: the festivals of a festival line.
 std::vector<std::string> spaceSeparated(std::string_view line);

@@ -41,7 +41,8 @@ TEST(CliFormats, JsonOfEveryCommandParsesAndCarriesItsFields) {
     } Cases[] = {
         {{"day", "2024-2-10"},
          {"civil/iso", "civil/jdn", "civil/date_code", "lunar/leap", "lunar/long_month", "lunar/date_code",
-          "lunar/compact", "lunar/text", "ganzhi/year", "ganzhi/month", "ganzhi/day", "ganzhi/text", "festivals",
+          "lunar/compact", "lunar/text", "ganzhi/year/name", "ganzhi/year/zodiac", "ganzhi/month/stem",
+          "ganzhi/day/branch", "ganzhi/text", "festivals",
           "lunar_text", "day_line", "festival_line", "season_line", "next_term/instant"}},
         {{"convert", "2024-2-10"}, {"civil/year", "civil/month", "civil/day", "lunar/year", "lunar/month", "lunar/day",
                                     "lunar/month_code_text", "lunar/sized_month_code"}},
