@@ -51,14 +51,6 @@ CivilDayArgument civilDayArgument(std::string_view text);
 // month) in the calendar, as the civil date it names.
 CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view text, bool lunar);
 
-// A YEAR argument of the tables (-8999..9000), or a usage error.
-struct YearArgument {
-    bool ok = false;
-    int year = 0;
-    CliOutput error;
-};
-YearArgument tableYearArgument(std::string_view text);
-
 // The FIRST [LAST] years of a command within low..high, or a usage error.
 struct YearRangeArgument {
     bool ok = false;

@@ -136,16 +136,6 @@ CivilDayArgument civilDayArgument(std::string_view text) {
     return dateArgument(LunarCalendar::shared({}), text, false);
 }
 
-YearArgument tableYearArgument(std::string_view text) {
-    const TypedNumber year = parseTypedNumber(text, MinTableYear, MaxTableYear);
-    if (!year.ok) {
-        return {false, 0,
-                usageError("bad year " + quotedArg(text) +
-                           " (YEAR is a whole astronomical year, -8999..9000)")};
-    }
-    return {true, year.value, {}};
-}
-
 YearRangeArgument yearRangeArgument(const CliRequest& request, int low, int high,
                                     std::string_view what) {
     YearRangeArgument range;
