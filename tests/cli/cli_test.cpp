@@ -293,6 +293,24 @@ TEST(Cli, ThreeMonthsAndYearGrid) {
     EXPECT_NE(std::string::npos, three.out.find("正月"));  // 2-10, a lunar first day
     EXPECT_NE(std::string::npos, three.out.find("立春"));
     EXPECT_EQ(std::string::npos, three.out.find('\033'));  // not a terminal
+    // The months around a year's end, AD and BC.
+    const struct {
+        std::vector<std::string> args;
+        const char* titles[3];
+    } Around[] = {
+        {{"cal", "-3", "2024", "12"}, {"2024年11月", "2024年12月", "2025年1月"}},
+        {{"cal", "-3", "--", "-1", "1"}, {"公元前3年12月", "公元前2年1月", "公元前2年2月"}},
+    };
+    for (const auto& c : Around) {
+        SCOPED_TRACE(c.titles[0]);
+        const std::string first = linesOf(run(c.args).out).at(0);
+        size_t at = 0;
+        for (const char* title : c.titles) {
+            at = first.find(title, at);
+            EXPECT_NE(std::string::npos, at) << first;
+        }
+    }
+    EXPECT_EQ(ExitUsage, run({"cal", "-3", "-8999", "1"}).exitCode);  // December -9000 has no lunar days
     const CliOutput grid = runCli({"tavomerix", "cal", "-y", "2023"}, env);
     EXPECT_EQ(ExitOk, grid.exitCode);
     const std::vector<std::string> gridLines = linesOf(grid.out);
