@@ -14,10 +14,10 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
 }
 
-NATIVE_PACKAGES=(build-essential cmake pkgconf libgtest-dev libbenchmark-dev)
+NATIVE_PACKAGES=(build-essential cmake pkgconf libgtest-dev libbenchmark-dev nlohmann-json3-dev)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Cross-compiling for Windows.
-WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-i686-posix)
+WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-i686-posix nlohmann-json3-dev)
 # Running the Windows build under Wine on a virtual screen (wine32 needs the i386
 # architecture, see enable_i386).
 # fonts-arphic-gbsn00lp: a Song face with the metrics of Windows' 宋体 (13 pixels wide at 13).
@@ -29,7 +29,7 @@ WINDOWS_TEST_PACKAGES=(wine wine32:i386 xvfb xauth fonts-arphic-gbsn00lp imagema
 # Where the kernel cannot run 32-bit programs: the x86-64 Windows build under wine64, and the
 # i386 Linux build (multilib compiler, GoogleTest sources) under qemu-i386.
 WINDOWS_X64_PACKAGES=(g++-mingw-w64-x86-64-posix wine64)
-I386_PACKAGES=(g++-multilib qemu-user googletest)
+I386_PACKAGES=(g++-multilib qemu-user googletest nlohmann-json3-dev)
 
 # Adds the i386 architecture to dpkg when it is missing (for wine32).
 enable_i386() {

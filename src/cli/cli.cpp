@@ -4,6 +4,8 @@
 #include <array>
 
 #include "cli/commands.h"
+#include "cli/quoted_input.h"
+#include "dayinfo/date_text.h"
 #include "tavomerix_version.h"
 
 namespace tavomerix {
@@ -16,73 +18,131 @@ struct OptionSpec {
     std::string_view name;
     std::string_view valueName;  // "" for a flag
     std::string_view summary;
+    char shortName = 0;  // the one-letter form, 0 for none
 };
 
 // Options that every command takes.
 constexpr OptionSpec GlobalOptions[] = {
     {"tz", "N", "time zone in hours east of Greenwich, -12..12 [8]"},
     {"modern", "", "modern astronomy for ancient years too"},
-    {"help", "", "this text"},
+    {"help", "", "this help; after a command, that command's help", 'h'},
     {"version", "", "the program's version"},
 };
 
 constexpr OptionSpec CommandOptions[] = {
-    {"lunar", "", "DATE is a lunar date (month 13..24 for a leap month)"},
+    {"format", "FORMAT", "text (for people, the default), json or tsv (tab-separated, a header line first)"},
+    {"color", "WHEN", "colour: auto (on a terminal, unless NO_COLOR is set or TERM=dumb), always or never"},
+    {"lunar", "", "DATE is a lunar date: 2025-6-1, leap months as 2025-闰6-1 or 2025-18-1"},
     {"lichun", "", "sexagenary year and months start at 立春"},
     {"era", "", "name the lunar year by its era (104 BC..1911)"},
     {"hijri", "", "show the Hijri date instead of the festivals"},
     {"days", "FILE", "commemoration days: lines of L|S, MM-DD, a tab and the stored value"},
-    {"leap-month", "N", "search leap: only leap months following month N, 1..12"},
-    {"civil-month", "N", "search days: civil month 1..12"},
-    {"civil-day", "N", "search days: civil day 1..31"},
-    {"weekday", "NAME", "search days: 星期一..星期日"},
-    {"term", "NAME", "search days: the solar term falling on the day, 小寒..冬至"},
-    {"festival", "NAME", "search days: 复活节, 母亲节, 父亲节 or 感恩节"},
-    {"lunar-month", "CODE", "search days: lunar month 1..24 (13..24 leap) or its name, 闰四月"},
-    {"lunar-day", "N", "search days: lunar day 1..30 or 初一..三十"},
-    {"ganzhi-year", "NAME", "search days: sexagenary year 甲子..癸亥 (年 may follow)"},
-    {"ganzhi-month", "NAME", "search days: sexagenary month 甲子..癸亥 (月 may follow)"},
-    {"ganzhi-day", "NAME", "search days: sexagenary day 甲子..癸亥 (日 may follow)"},
-    {"bc", "", "calc: the year of DATE is BC (YYYY = 1 - astronomical year)"},
-    {"bc2", "", "calc interval: the year of DATE2 is BC"},
-    {"lunar2", "", "calc interval: DATE2 is a lunar date"},
+    {"three", "", "the previous, this and the next month side by side", '3'},
+    {"year", "", "a whole year as a grid of 3 x 4 months", 'y'},
+    {"leap-month", "N", "only leap months following month N, 1..12"},
+    {"civil-month", "N", "civil month 1..12"},
+    {"civil-day", "N", "civil day 1..31"},
+    {"weekday", "NAME", "星期一..星期日"},
+    {"term", "NAME", "the solar term falling on the day, 小寒..冬至"},
+    {"festival", "NAME", "a festival the day view shows on its festival line: 春节, 中秋节, 除夕, 国庆节, 母亲节, ..."},
+    {"lunar-month", "MONTH", "lunar month 1..12 or 正月..腊月 (十一月 = 冬月, 十二月 = 腊月); a leap month as 闰四月 or 13..24"},
+    {"lunar-day", "N", "lunar day 1..30 or 初一..三十"},
+    {"ganzhi-year", "NAME", "sexagenary year 甲子..癸亥 (年 may follow)"},
+    {"ganzhi-month", "NAME", "sexagenary month 甲子..癸亥 (月 may follow)"},
+    {"ganzhi-day", "NAME", "sexagenary day 甲子..癸亥 (日 may follow)"},
+    {"bc", "", "the year of DATE is BC (YYYY = 1 - astronomical year)"},
+    {"bc2", "", "the year of DATE2 is BC"},
+    {"lunar2", "", "DATE2 is a lunar date"},
+    // The iCalendar export.
+    {"festivals", "", "the festivals of the festival line"},
+    {"terms", "", "the 24 solar terms"},
+    {"moons", "", "new and full moons"},
+    {"from", "YEAR", "first civil year [this year]"},
+    {"years", "N", "number of years [10]"},
+    {"output", "FILE", "write to FILE instead of standard output", 'o'},
+    {"widget-days", "", "the commemoration days the widget keeps (Windows)"},
 };
+
+// Formats a command offers besides text.
+constexpr int JsonFormat = 1;
+constexpr int TsvFormat = 2;
 
 struct CommandSpec {
     std::string_view name;
     std::string_view arguments;
     std::string_view summary;
     int minArgs, maxArgs;
-    std::array<std::string_view, 12> options;
+    std::array<std::string_view, 16> options;
     Handler handler;
+    int formats;
+    std::string_view example;
 };
 
 const CommandSpec Commands[] = {
-    {"jd", "DATE", "Julian Day number of a civil date", 1, 1, {}, runJd},
-    {"terms", "YEAR", "solar terms of a civil year", 1, 1, {}, runTerms},
-    {"moons", "YEAR", "new and full moons of a civil year", 1, 1, {}, runMoons},
-    {"months", "YEAR", "months of a lunar year with their civil dates", 1, 1, {}, runMonths},
-    {"records", "FIRST [LAST]", "lunar year records, one line per year", 1, 2, {}, runRecords},
-    {"convert", "DATE", "civil date to lunar (month field = MonthCode), or back with --lunar", 1, 1,
-     {"lunar"}, runConvert},
-    {"ganzhi", "DATE", "sexagenary year, month and day", 1, 1, {"lichun", "lunar"}, runGanzhi},
-    {"interval", "DATE1 DATE2", "days between two civil dates", 2, 2, {}, runInterval},
-    {"day", "[DATE]", "the widget's day view (today without DATE)", 0, 1,
-     {"lunar", "lichun", "era", "hijri", "days"}, runDay},
-    {"cal", "[YEAR [MONTH]]", "month calendar with lunar days and solar terms", 0, 2, {}, runCal},
+    {"day", "[DATE]",
+     "The widget's day view, today without DATE. Five lines: the civil date, the lunar "
+     "date, the day line, the festival line (empty when there is none) and the season line.",
+     0, 1, {"lunar", "lichun", "era", "hijri", "days", "format"}, runDay, JsonFormat,
+     "tavomerix day 2024-2-10\ntavomerix day --lunar 2025-闰6-1 --format json"},
+    {"convert", "DATE",
+     "A civil date as a lunar date, or back with --lunar. The lunar date prints as "
+     "2025-闰06-01 (the first day of the leap sixth month), the civil one as 2025-07-25.",
+     1, 1, {"lunar", "format"}, runConvert, JsonFormat,
+     "tavomerix convert 2025-7-25\ntavomerix convert --lunar 2025-闰6-1"},
+    {"ganzhi", "DATE", "The sexagenary (干支) year, month and day of a date.", 1, 1,
+     {"lichun", "lunar", "format"}, runGanzhi, JsonFormat, "tavomerix ganzhi 2024-2-4 --lichun"},
+    {"jd", "DATE", "The Julian Day number of a civil date.", 1, 1, {"format"}, runJd, JsonFormat,
+     "tavomerix jd 2000-1-1"},
+    {"interval", "DATE1 DATE2",
+     "Days from DATE1 to DATE2: DATE2 - DATE1, negative when DATE2 comes first.", 2, 2,
+     {"format"}, runInterval, JsonFormat, "tavomerix interval 2024-1-1 2025-1-1"},
+    {"terms", "FIRST [LAST]",
+     "The solar terms of civil years. FIRST..LAST are -8999..9000; times are local to --tz.",
+     1, 2, {"format"}, runTerms, JsonFormat | TsvFormat, "tavomerix terms 2024 --format tsv"},
+    {"moons", "FIRST [LAST]",
+     "New and full moons of civil years. New moons are 朔日, full moons 望日; FIRST..LAST are "
+     "-8999..9000; times are local to --tz.",
+     1, 2, {"format"}, runMoons, JsonFormat | TsvFormat, "tavomerix moons 2024"},
+    {"months", "FIRST [LAST]",
+     "The months of lunar years with their civil dates. FIRST..LAST are -8999..9000.", 1, 2,
+     {"format"}, runMonths, JsonFormat | TsvFormat, "tavomerix months 2025"},
+    {"records", "FIRST [LAST]",
+     "Lunar year records, one line per year. FIRST..LAST are -9997..9998; a record holds "
+     "the twelve month sizes (1 = 30 days), the leap month as a hexadecimal digit (0 = "
+     "none) and its size, and the civil month and day of 正月初一.",
+     1, 2, {"format"}, runRecords, JsonFormat | TsvFormat, "tavomerix records 2023 2024"},
+    {"cal", "[YEAR [MONTH]]",
+     "A month calendar with lunar days and solar terms. Under each day stands its solar "
+     "term, else the lunar month's name on its first day, else the lunar day; YEAR alone "
+     "prints its twelve months, -y them as a grid, -3 three months side by side.",
+     0, 2, {"three", "year", "color", "format"}, runCal, JsonFormat,
+     "tavomerix cal -3\ntavomerix cal -y 2025"},
     {"search", "KIND START RANGE",
-     "leap months (leap), runs of months (big3, small3, big4) or days (days, up to 100 "
-     "years) in RANGE years from START (-100..5000)",
+     "Searches leap months, runs of long or short months, or days. RANGE years from the "
+     "year START (-100..5000): leap months (leap), runs of three long, three short or four "
+     "long months (big3, small3, big4), or days that meet every condition given (days, up "
+     "to 100 years). One line per match.",
      3, 3,
      {"leap-month", "civil-month", "civil-day", "weekday", "term", "festival", "lunar-month",
-      "lunar-day", "ganzhi-year", "ganzhi-month", "ganzhi-day", "lichun"},
-     runSearchCommand},
+      "lunar-day", "ganzhi-year", "ganzhi-month", "ganzhi-day", "lichun", "format"},
+     runSearchCommand, JsonFormat | TsvFormat,
+     "tavomerix search days 2024 10 --festival 中秋节\n"
+     "tavomerix search days 2000 50 --lunar-month 闰十一月 --lunar-day 1\n"
+     "tavomerix search leap 2000 100 --leap-month 6"},
     {"calc", "MODE DATE [DATE2]",
-     "jd, interval (DATE to DATE2), ganzhi or convert of MM-DD-YYYY dates, years 101 BC "
-     "(--bc) to 5000",
-     2, 3,
-     {"bc", "lunar", "bc2", "lunar2", "lichun"}, runCalc},
+     "The widget's calculator, as the widget shows it. MODE is jd, interval (DATE to "
+     "DATE2), ganzhi or convert of MM-DD-YYYY dates, years 101 BC (--bc) to 5000.",
+     2, 3, {"bc", "lunar", "bc2", "lunar2", "lichun"}, runCalc, 0,
+     "tavomerix calc convert 02-10-2024"},
 };
+
+constexpr std::string_view DatesNote =
+    "DATE is Y-M-D (2024-2-10 or 2024-02-10). Years are astronomical: 0 is 1 BC and "
+    "-103 is 104 BC (-0103-02-22 as printed). Civil dates before 1582-10-15 are Julian, from "
+    "then on Gregorian. A lunar DATE (--lunar) takes its leap month as 2025-闰6-1 or "
+    "2025-18-1 (month 13..24 = the leap month after month - 12). An argument that starts "
+    "with '-' and a digit is a value (a negative year or date), never an option, except "
+    "'cal -3'; '--' ends the options (cal -- -3 shows the year -3, 4 BC).";
 
 const CommandSpec* findCommand(std::string_view name) {
     for (const CommandSpec& c : Commands) {
@@ -101,6 +161,16 @@ const OptionSpec* findOption(std::string_view name) {
     return nullptr;
 }
 
+const OptionSpec* findShortOption(char letter) {
+    for (const OptionSpec& o : GlobalOptions) {
+        if (o.shortName == letter) return &o;
+    }
+    for (const OptionSpec& o : CommandOptions) {
+        if (o.shortName == letter) return &o;
+    }
+    return nullptr;
+}
+
 bool commandTakes(const CommandSpec& command, std::string_view option) {
     for (const OptionSpec& o : GlobalOptions) {
         if (o.name == option) return true;
@@ -109,14 +179,75 @@ bool commandTakes(const CommandSpec& command, std::string_view option) {
            command.options.end();
 }
 
-bool isOption(std::string_view arg) {
-    // "-" followed by a digit is a negative number, not an option.
-    return arg.size() >= 2 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9');
+// "-" followed by a digit is a negative number, not an option, unless the command takes
+// that digit as an option of its own (cal -3).
+bool isOption(std::string_view arg, const CommandSpec* command) {
+    if (arg.size() < 2 || arg[0] != '-') return false;
+    if (arg[1] < '0' || arg[1] > '9') return true;
+    if (arg.size() != 2 || command == nullptr) return false;
+    const OptionSpec* option = findShortOption(arg[1]);
+    return option != nullptr && commandTakes(*command, option->name);
 }
 
 // The command run when none is named.
 constexpr std::string_view DefaultCommand = "day";
 constexpr std::string_view DefaultSummary = "today's day view";
+
+// Text wrapped into lines of at most Width columns (Chinese characters two columns), each
+// line after the first indented by `indent` spaces; the first starts at column `column`.
+constexpr int HelpWidth = 79;
+std::string wrapped(std::string_view text, int indent, int column) {
+    std::string out;
+    int at = column;
+    bool first = true;
+    size_t i = 0;
+    while (i < text.size()) {
+        const size_t space = std::min(text.find(' ', i), text.size());
+        const std::string_view word = text.substr(i, space - i);
+        const int width = gbkWidth(word);
+        if (!first && at + 1 + width > HelpWidth) {
+            out.append("\n").append(static_cast<size_t>(indent), ' ');
+            at = indent;
+        } else if (!first) {
+            out.append(" ");
+            ++at;
+        }
+        out.append(word);
+        at += width;
+        first = false;
+        i = space + 1;
+    }
+    return out;
+}
+
+std::string optionHead(const OptionSpec& o) {
+    std::string head;
+    if (o.shortName != 0) head.append("-").append(1, o.shortName).append(", ");
+    head.append("--").append(o.name);
+    if (!o.valueName.empty()) head.append(" ").append(o.valueName);
+    return head;
+}
+
+// One help line: the head padded to a column, then the summary wrapped beneath it.
+constexpr int HelpColumn = 24;
+void appendHelpLine(std::string& text, std::string_view head, std::string_view summary) {
+    text.append("  ").append(head);
+    int column = 2 + gbkWidth(head);
+    if (column + 1 > HelpColumn) {
+        text.append("\n").append(HelpColumn, ' ');
+    } else {
+        text.append(static_cast<size_t>(HelpColumn - column), ' ');
+    }
+    text.append(wrapped(summary, HelpColumn, HelpColumn)).append("\n");
+}
+
+// The first sentence of a command's summary, for the list of commands.
+std::string_view firstSentence(std::string_view summary) {
+    const size_t end = summary.find(". ");
+    std::string_view s = end == std::string_view::npos ? summary : summary.substr(0, end);
+    if (!s.empty() && s.back() == '.') s.remove_suffix(1);
+    return s;
+}
 
 }  // namespace
 
@@ -177,39 +308,65 @@ TypedDate parseTypedDate(std::string_view text) {
     return {true, negative ? -year.value : year.value, month.value, day.value};
 }
 
-// One usage line: the head padded to a column, then the summary.
-void appendUsageLine(std::string& text, std::string_view head, std::string_view summary) {
-    text.append("  ").append(head);
-    text.append(head.size() < 24 ? 24 - head.size() : 1, ' ');
-    text.append(summary).append("\n");
-}
-
-std::string optionHead(const OptionSpec& o) {
-    std::string head("--");
-    head.append(o.name);
-    if (!o.valueName.empty()) head.append(" ").append(o.valueName);
-    return head;
+TypedDate parseTypedLunarDate(std::string_view text) {
+    constexpr std::string_view Leap = "闰";
+    const size_t mark = text.find(Leap);
+    if (mark == std::string_view::npos) return parseTypedDate(text);
+    // "闰" right after the year's "-", before the month's digits.
+    if (mark == 0 || text[mark - 1] != '-') return {};
+    std::string plain(text.substr(0, mark));
+    plain.append(text.substr(mark + Leap.size()));
+    TypedDate date = parseTypedDate(plain);
+    if (!date.ok || date.month < 1 || date.month > 12) return {};
+    date.month += 12;
+    return date;
 }
 
 std::string usageText() {
-    std::string text = "usage: tavomerix <command> [options] [args]\n";
-    text.append("  (no command: ").append(DefaultSummary).append(")\n");
+    std::string text = "usage: tavomerix [COMMAND] [ARGS] [OPTIONS]\n";
+    text.append("A perpetual calendar of the Chinese lunisolar calendar, years -8999..9000.\n");
+    text.append("Without a command: ").append(DefaultSummary).append(".\n\ncommands:\n");
     for (const CommandSpec& c : Commands) {
         std::string head(c.name);
         head.append(" ").append(c.arguments);
-        std::string summary(c.summary);
-        std::string extra;
-        for (std::string_view o : c.options) {
-            if (o.empty()) continue;
-            extra.append(extra.empty() ? "" : " ").append(optionHead(*findOption(o)));
-        }
-        if (!extra.empty()) summary.append(" [").append(extra).append("]");
-        appendUsageLine(text, head, summary);
+        appendHelpLine(text, head, firstSentence(c.summary));
     }
-    text.append("options:\n");
-    for (const OptionSpec& o : GlobalOptions) appendUsageLine(text, optionHead(o), o.summary);
-    for (const OptionSpec& o : CommandOptions) appendUsageLine(text, optionHead(o), o.summary);
-    text.append("DATE is Y-M-D with an astronomical year (0 = 1 BC, -103 = 104 BC); YEAR is astronomical.\n");
+    appendHelpLine(text, "help [COMMAND]", "A command's options and examples");
+    text.append("\noptions of every command:\n");
+    for (const OptionSpec& o : GlobalOptions) appendHelpLine(text, optionHead(o), o.summary);
+    text.append("\n").append(wrapped(DatesNote, 0, 0)).append("\n");
+    text.append("\n").append(wrapped("Errors are one line on standard error; exit status 0 on "
+                                     "success, 1 when a result cannot be written, 2 for bad "
+                                     "input, 130 when interrupted. 'tavomerix help COMMAND' "
+                                     "shows a command's options and examples.", 0, 0)).append("\n");
+    return text;
+}
+
+std::string commandHelpText(std::string_view name) {
+    const CommandSpec* c = findCommand(name);
+    if (c == nullptr) return "";
+    std::string text = "usage: tavomerix ";
+    text.append(c->name).append(" ").append(c->arguments).append(" [OPTIONS]\n");
+    text.append(wrapped(c->summary, 0, 0)).append("\n\noptions:\n");
+    for (std::string_view o : c->options) {
+        if (o.empty()) continue;
+        std::string summary(findOption(o)->summary);
+        if (o == "format") {
+            summary = c->formats & TsvFormat ? "text (for people, the default), json or tsv "
+                                               "(tab-separated, a header line first)"
+                                             : "text (for people, the default) or json";
+        }
+        appendHelpLine(text, optionHead(*findOption(o)), summary);
+    }
+    for (const OptionSpec& o : GlobalOptions) appendHelpLine(text, optionHead(o), o.summary);
+    text.append("\n").append(wrapped(DatesNote, 0, 0)).append("\n\nexample");
+    text.append(c->example.find('\n') == std::string_view::npos ? ":\n" : "s:\n");
+    std::string_view examples = c->example;
+    while (!examples.empty()) {
+        const size_t end = std::min(examples.find('\n'), examples.size());
+        text.append("  ").append(examples.substr(0, end)).append("\n");
+        examples.remove_prefix(std::min(end + 1, examples.size()));
+    }
     return text;
 }
 
@@ -217,29 +374,41 @@ CliParse parseCommandLine(const std::vector<std::string>& argv) {
     CliParse parse;
     CliRequest& r = parse.request;
     std::vector<std::pair<std::string, std::string>> options;  // name, value
+    const CommandSpec* command = nullptr;
+    bool endOfOptions = false;
     for (size_t i = 1; i < argv.size(); ++i) {
         const std::string& arg = argv[i];
-        if (!isOption(arg)) {
-            if (r.command.empty()) {
+        if (!endOfOptions && arg == "--") {
+            endOfOptions = true;
+            continue;
+        }
+        if (endOfOptions || !isOption(arg, command)) {
+            if (!r.commandGiven) {
                 r.command = arg;
+                r.commandGiven = true;
+                command = findCommand(arg);
             } else {
                 r.args.push_back(arg);
             }
             continue;
         }
-        std::string name = arg.substr(arg.rfind('-', 1) == 1 ? 2 : 1);
+        const bool longForm = arg.rfind("--", 0) == 0;
+        std::string name = arg.substr(longForm ? 2 : 1);
         std::string value;
         const size_t eq = name.find('=');
-        const bool inlineValue = eq != std::string::npos;
+        const bool inlineValue = longForm && eq != std::string::npos;
         if (inlineValue) {
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const OptionSpec* spec = findOption(name);
+        const OptionSpec* spec = longForm ? findOption(name)
+                                 : name.size() == 1 ? findShortOption(name[0])
+                                                    : nullptr;
         if (!spec) {
-            parse.error = usageError("unknown option '" + arg + "' (see tavomerix --help)");
+            parse.error = usageError("unknown option " + quotedArg(arg) + " (see tavomerix --help)");
             return parse;
         }
+        name = spec->name;
         if (!spec->valueName.empty() && !inlineValue) {
             if (i + 1 >= argv.size()) {
                 parse.error = usageError("option '--" + name + "' needs a value " +
@@ -253,37 +422,72 @@ CliParse parseCommandLine(const std::vector<std::string>& argv) {
         }
         options.emplace_back(name, value);
     }
-    if (r.command.empty()) {
-        // No command: the day view of today.
-        r.command = DefaultCommand;
-    }
+    if (!r.commandGiven) r.command = DefaultCommand;
     for (const auto& [name, value] : options) {
         if (name == "help") r.help = true;
         if (name == "version") r.version = true;
+    }
+    if (r.command == "help") {
+        if (r.args.size() > 1 || (r.args.size() == 1 && findCommand(r.args[0]) == nullptr)) {
+            parse.error = usageError("no command " + quotedArg(r.args.back()) + " (see tavomerix --help)");
+            return parse;
+        }
+        r.help = true;
+        r.command = r.args.empty() ? "" : r.args[0];
+        r.commandGiven = !r.args.empty();
+        r.args.clear();
+        parse.ok = true;
+        return parse;
+    }
+    command = findCommand(r.command);
+    if (!command && !(r.version && !r.help)) {
+        parse.error = usageError("unknown command " + quotedArg(r.command) + " (see tavomerix --help)");
+        return parse;
     }
     if (r.help || r.version) {
         parse.ok = true;
         return parse;
     }
-    const CommandSpec* command = findCommand(r.command);
-    if (!command) {
-        parse.error = usageError("unknown command '" + r.command + "' (see tavomerix --help)");
-        return parse;
-    }
     for (const auto& [name, value] : options) {
         if (!commandTakes(*command, name)) {
-            parse.error = usageError("option '--" + name + "' does not apply to '" + r.command + "'");
+            parse.error = usageError("option '--" + name + "' does not apply to '" + r.command +
+                                     "' (see tavomerix help " + r.command + ")");
             return parse;
         }
         if (name == "tz") {
             const TypedNumber zone = parseTypedNumber(value, -12, 12);
             if (!zone.ok) {
-                parse.error = usageError("bad time zone '" + value + "' (--tz takes a whole number of hours, -12..12)");
+                parse.error = usageError("bad time zone " + quotedArg(value) +
+                                         " (--tz takes a whole number of hours, -12..12)");
                 return parse;
             }
             r.timeZoneHours = zone.value;
         } else if (name == "modern") {
             r.modern = true;
+        } else if (name == "format") {
+            const bool tsv = (command->formats & TsvFormat) != 0;
+            if (value == "text") {
+                r.format = OutputFormat::Text;
+            } else if (value == "json" && (command->formats & JsonFormat) != 0) {
+                r.format = OutputFormat::Json;
+            } else if (value == "tsv" && tsv) {
+                r.format = OutputFormat::Tsv;
+            } else {
+                parse.error = usageError("bad --format " + quotedArg(value) + " ('" + r.command +
+                                         "' prints text" + (tsv ? ", json or tsv)" : " or json)"));
+                return parse;
+            }
+        } else if (name == "color") {
+            if (value == "auto") {
+                r.colour = ColourChoice::Auto;
+            } else if (value == "always") {
+                r.colour = ColourChoice::Always;
+            } else if (value == "never") {
+                r.colour = ColourChoice::Never;
+            } else {
+                parse.error = usageError("bad --color " + quotedArg(value) + " (WHEN is auto, always or never)");
+                return parse;
+            }
         } else if (findOption(name)->valueName.empty()) {
             r.flags[name] = true;
         } else {
@@ -293,7 +497,7 @@ CliParse parseCommandLine(const std::vector<std::string>& argv) {
     const int count = static_cast<int>(r.args.size());
     if (count < command->minArgs || count > command->maxArgs) {
         parse.error = usageError("'" + r.command + "' takes " + std::string(command->arguments) +
-                                 " (see tavomerix --help)");
+                                 " (see tavomerix help " + r.command + ")");
         return parse;
     }
     parse.ok = true;
@@ -304,9 +508,17 @@ CliOutput runCli(const std::vector<std::string>& argv, const CliEnvironment& env
     const CliParse parse = parseCommandLine(argv);
     if (!parse.ok) return parse.error;
     const CliRequest& r = parse.request;
-    if (r.help) return {ExitOk, usageText(), ""};
+    if (r.help) return {ExitOk, r.commandGiven ? commandHelpText(r.command) : usageText(), ""};
     if (r.version) return {ExitOk, std::string("tavomerix ") + TAVOMERIX_VERSION + "\n", ""};
-    return findCommand(r.command)->handler(r, env);
+    const Handler handler = findCommand(r.command)->handler;
+    if (env.out != nullptr) return handler(r, env);
+    // No sink: what the command streams is collected before its remaining output.
+    StringSink sink;
+    CliEnvironment collecting = env;
+    collecting.out = &sink;
+    CliOutput result = handler(r, collecting);
+    result.out = sink.text() + result.out;
+    return result;
 }
 
 CliOutput printed(std::string text) {
@@ -316,6 +528,23 @@ CliOutput printed(std::string text) {
 
 CliOutput usageError(std::string_view message) {
     return {ExitUsage, "", "tavomerix: " + std::string(message) + "\n"};
+}
+
+std::string quotedArg(std::string_view text) { return "'" + quotedInput(text) + "'"; }
+
+bool emitLine(const CliEnvironment& env, std::string_view text) {
+    env.out->write(text);
+    if (text.empty() || text.back() != '\n') env.out->write("\n");
+    return env.out->flush();
+}
+
+bool useColour(const CliRequest& request, const CliEnvironment& env) {
+    switch (request.colour) {
+        case ColourChoice::Always: return true;
+        case ColourChoice::Never: return false;
+        case ColourChoice::Auto: break;
+    }
+    return env.stdoutIsTerminal && !env.noColour && !env.dumbTerminal;
 }
 
 }  // namespace tavomerix

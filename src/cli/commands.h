@@ -28,6 +28,17 @@ CliOutput printed(std::string text);
 // A usage error: one line on stderr naming the argument and what is allowed, exit 2.
 CliOutput usageError(std::string_view message);
 
+// User input quoted for a one-line message: "'" + quotedInput(text) + "'".
+std::string quotedArg(std::string_view text);
+
+// Whether the output carries colour: --color, the terminal, NO_COLOR and TERM=dumb.
+bool useColour(const CliRequest& request, const CliEnvironment& env);
+
+// Writes a line (a line end is added) or a group of lines (text ending in a line end) to
+// the run's sink and lets it reach the reader; false once the output has failed, when the
+// command should stop.
+bool emitLine(const CliEnvironment& env, std::string_view text);
+
 // The Julian Day number of a civil DATE argument, or a usage error in `error`.
 struct CivilDayArgument {
     bool ok = false;
@@ -36,16 +47,17 @@ struct CivilDayArgument {
     CliOutput error;
 };
 CivilDayArgument civilDayArgument(std::string_view text);
-// A DATE argument typed civil or, with `lunar`, lunar (month = MonthCode) in the
-// calendar, as the civil date it names.
+// A DATE argument typed civil or, with `lunar`, lunar (month = MonthCode, or "闰" and the
+// month) in the calendar, as the civil date it names.
 CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view text, bool lunar);
 
-// A YEAR argument of the tables (-8999..9000), or a usage error.
-struct YearArgument {
+// The FIRST [LAST] years of a command within low..high, or a usage error.
+struct YearRangeArgument {
     bool ok = false;
-    int year = 0;
+    int first = 0, last = 0;
     CliOutput error;
 };
-YearArgument tableYearArgument(std::string_view text);
+YearRangeArgument yearRangeArgument(const CliRequest& request, int low, int high,
+                                    std::string_view what);
 
 }  // namespace tavomerix

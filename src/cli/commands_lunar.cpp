@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -8,20 +9,22 @@
 #include "chinese/lunar_conversion.h"
 #include "chinese/sexagenary.h"
 #include "cli/commands.h"
+#include "cli/json_fields.h"
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/day_view.h"
+#include "dayinfo/festivals.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {
 
 namespace {
 
-// Years of the lunar records that `records` prints.
+// Lunar years that `records` builds and writes at a time.
 constexpr int RecordChunkYears = 200;
 
 CliOutput conversionRangeError(std::string_view text) {
-    return usageError("date '" + std::string(text) + "' is outside the lunar calendar's years -8999..9000");
+    return usageError("date " + quotedArg(text) + " is outside the lunar calendar's years -8999..9000");
 }
 
 // Reads a commemoration file into `days`; problems go to `err`, one line each.
@@ -39,10 +42,26 @@ bool loadDaysFile(const LunarCalendar& calendar, const std::string& path, Commem
     return true;
 }
 
-// The lunar month's name without its size mark: "闰四月" from "闰四月小".
-std::string monthNameOf(int sizedMonthCode) {
+// The lunar month's name without its size mark: "闰四月" from "闰四月小"; with `compact`
+// a leap month loses its 月 ("闰四") to fit the narrow cells of the grids.
+std::string monthNameOf(int sizedMonthCode, bool compact) {
     const std::string text = lunarMonthText(sizedMonthCode);
-    return text.size() >= 3 ? text.substr(0, text.size() - 3) : text;
+    std::string name = text.size() >= 3 ? text.substr(0, text.size() - 3) : text;
+    if (compact && monthCodeOf(sizedMonthCode) > 12) name = name.substr(0, name.size() - 3);
+    return name;
+}
+
+// Display width of text in columns, escape sequences of colour not counted.
+int visibleWidth(std::string_view text) {
+    std::string plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\033') {
+            while (i < text.size() && text[i] != 'm') ++i;
+            continue;
+        }
+        plain += text[i];
+    }
+    return gbkWidth(plain);
 }
 
 // Pads a text to a display width (ASCII one column, other characters two), right-aligned.
@@ -51,28 +70,59 @@ std::string rightAligned(const std::string& text, int width) {
     return w >= width ? text : std::string(static_cast<size_t>(width - w), ' ') + text;
 }
 
+// Cells of `cal`: 8 columns for one month, 5 for months side by side.
 constexpr int CalendarCell = 8;
+constexpr int CompactCell = 5;
 
-// One month of `cal`: title, weekday header (Monday first), day numbers with the lunar
-// day, month or term beneath.
-std::string monthCalendar(const LunarCalendar& calendar, int year, int month,
-                          const CliEnvironment& env) {
+// What `cal` shows under a day: the term falling on it, else the month's name on the
+// lunar first day, else the lunar day.
+struct CalendarMark {
+    std::string text;
+    std::string term;  // the term's name, "" for none
+    LunarDate lunar;
+};
+CalendarMark calendarMark(const LunarCalendar& calendar, int jdn, bool compact) {
+    CalendarMark mark;
+    mark.lunar = lunarDateOfDay(calendar, jdn);
+    if (mark.lunar.valid()) {
+        mark.text = mark.lunar.day == 1 ? monthNameOf(mark.lunar.sizedMonthCode(), compact)
+                                        : lunarDayName(mark.lunar.day);
+    }
+    const TermEvent term = calendar.nextTerm(jdn);
+    if (term.number != 0 && static_cast<int>(std::floor(term.instant)) == jdn) {
+        mark.term = std::string(solarTermName(term.number));
+        mark.text = mark.term;
+    }
+    return mark;
+}
+
+// The lines of one month of `cal`: title, weekday header (Monday first), day numbers with
+// the lunar day, month or term beneath; every line exactly 7 cells wide less the last
+// gap when `padded`.
+std::vector<std::string> monthLines(const LunarCalendar& calendar, int year, int month, int cell,
+                                    bool colour, const CivilDate& today, bool padded) {
+    std::vector<std::string> lines;
     const std::string title = (year >= 1 ? std::to_string(year) : "公元前" + std::to_string(1 - year)) +
                               "年" + std::to_string(month) + "月";
-    const int width = 7 * CalendarCell;
-    std::string text(static_cast<size_t>(std::max(0, (width - gbkWidth(title)) / 2)), ' ');
-    text += title + "\n";
+    // Content of a cell, right-aligned, then the gap to the next one.
+    const int inner = cell < CalendarCell ? cell - 1 : cell - 2;
+    const std::string gap(static_cast<size_t>(cell - inner), ' ');
+    const int width = 7 * cell - (cell - inner);
+    lines.push_back(std::string(static_cast<size_t>(std::max(0, (width - gbkWidth(title)) / 2)), ' ') + title);
+    std::string header;
     for (int i = 0; i < 7; ++i) {
-        text += rightAligned(std::string(i == 6 ? "日" : digitName(i + 1)), CalendarCell - 2);
-        text += i == 6 ? "\n" : "  ";
+        header += rightAligned(std::string(i == 6 ? "日" : digitName(i + 1)), inner);
+        if (i < 6) header += gap;
     }
-    const int todayNumber = julianDayNumber(env.today.year, env.today.month, env.today.day);
+    lines.push_back(header);
+    const int todayNumber = julianDayNumber(today.year, today.month, today.day);
     std::string numbers, names;
     int column = 0;
     const auto flush = [&] {
         while (!numbers.empty() && numbers.back() == ' ') numbers.pop_back();
         while (!names.empty() && names.back() == ' ') names.pop_back();
-        text += numbers + "\n" + names + "\n";
+        lines.push_back(numbers);
+        lines.push_back(names);
         numbers.clear();
         names.clear();
         column = 0;
@@ -82,63 +132,112 @@ std::string monthCalendar(const LunarCalendar& calendar, int year, int month,
         if (jdn == InvalidDayNumber) continue;
         const int weekday = ((jdn % 7) + 7) % 7;  // 0 = Monday
         if (column == 0 && numbers.empty()) {
-            numbers.append(static_cast<size_t>(weekday * CalendarCell), ' ');
-            names.append(static_cast<size_t>(weekday * CalendarCell), ' ');
+            numbers.append(static_cast<size_t>(weekday * cell), ' ');
+            names.append(static_cast<size_t>(weekday * cell), ' ');
             column = weekday;
         }
-        std::string below;
-        const LunarDate lunar = lunarDateOfDay(calendar, jdn);
-        if (lunar.valid()) {
-            below = lunar.day == 1 ? monthNameOf(lunar.sizedMonthCode()) : lunarDayName(lunar.day);
-        }
-        const TermEvent term = calendar.nextTerm(jdn);
-        if (term.number != 0 && static_cast<int>(std::floor(term.instant)) == jdn) {
-            below = std::string(solarTermName(term.number));
-        }
-        std::string number = rightAligned(std::to_string(day), CalendarCell - 2);
-        std::string name = rightAligned(below, CalendarCell - 2);
-        if (env.stdoutIsTerminal && jdn == todayNumber) {
+        const CalendarMark mark = calendarMark(calendar, jdn, cell < CalendarCell);
+        std::string number = rightAligned(std::to_string(day), inner);
+        std::string name = rightAligned(mark.text, inner);
+        if (colour && jdn == todayNumber) {
             number = "\033[7m" + number + "\033[0m";
             name = "\033[7m" + name + "\033[0m";
         }
-        numbers += number + "  ";
-        names += name + "  ";
+        numbers += number + gap;
+        names += name + gap;
         if (++column == 7) flush();
     }
     if (column != 0) flush();
+    if (padded) {
+        for (std::string& line : lines) {
+            const int w = visibleWidth(line);
+            if (w < width) line.append(static_cast<size_t>(width - w), ' ');
+        }
+    }
+    return lines;
+}
+
+std::string joinedLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
     return text;
+}
+
+// Months side by side, three apart by three spaces, trailing spaces trimmed.
+std::string sideBySide(const std::vector<std::vector<std::string>>& months) {
+    size_t rows = 0;
+    for (const auto& m : months) rows = std::max(rows, m.size());
+    std::string text;
+    for (size_t row = 0; row < rows; ++row) {
+        std::string line;
+        for (size_t i = 0; i < months.size(); ++i) {
+            const std::vector<std::string>& m = months[i];
+            const std::string part = row < m.size() ? m[row] : std::string(static_cast<size_t>(visibleWidth(m[0])), ' ');
+            line += (i > 0 ? "   " : "") + part;
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        text += line + "\n";
+    }
+    return text;
+}
+
+// A month of `cal` as JSON: every day with its lunar date and what `cal` marks.
+nlohmann::json monthJsonOfCal(const LunarCalendar& calendar, int year, int month) {
+    nlohmann::json days = nlohmann::json::array();
+    for (int day = 1; day <= 31; ++day) {
+        const int jdn = julianDayNumber(year, month, day);
+        if (jdn == InvalidDayNumber) continue;
+        const CalendarMark mark = calendarMark(calendar, jdn, false);
+        const CivilDate date{year, month, day};
+        days.push_back({
+            {"civil", civilJson(date)},
+            {"lunar", lunarJson(mark.lunar)},
+            {"mark", mark.text},
+            {"term", mark.term.empty() ? nlohmann::json(nullptr) : nlohmann::json(mark.term)},
+            {"festivals", spaceSeparated(festivalLine(calendar, date, {}))},
+        });
+    }
+    return {{"year", year}, {"month", month}, {"days", days}};
+}
+
+// The civil year and month `offset` months after year-month.
+CivilDate monthAfter(int year, int month, int offset) {
+    const int index = year * 12 + (month - 1) + offset;
+    const int y = index >= 0 ? index / 12 : -((-index + 11) / 12);
+    return {y, index - y * 12 + 1, 1};
 }
 
 }  // namespace
 
 CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
-    const auto yearOf = [](std::string_view text, int& year, CliOutput& error) {
-        const TypedNumber n = parseTypedNumber(text, FirstLunarYear, LastLunarYear);
-        if (!n.ok) {
-            error = usageError("bad lunar year '" + std::string(text) + "' (years -9997..9998)");
-            return false;
-        }
-        year = n.value;
-        return true;
-    };
-    int first = 0, last = 0;
-    CliOutput error;
-    if (!yearOf(request.args[0], first, error)) return error;
-    last = first;
-    if (request.args.size() > 1 && !yearOf(request.args[1], last, error)) return error;
-    if (last < first) {
-        return usageError("LAST " + std::to_string(last) + " comes before FIRST " + std::to_string(first));
-    }
+    const YearRangeArgument years = yearRangeArgument(request, FirstLunarYear, LastLunarYear, "lunar year");
+    if (!years.ok) return years.error;
+    const int first = years.first, last = years.last;
     const LunarCalendar& calendar = request.calendar();
-    std::string text;
-    text.reserve(static_cast<size_t>(last - first + 1) * 24);
+    JsonArrayWriter json(env);
+    if (request.format == OutputFormat::Tsv) emitLine(env, "year\trecord");
     for (int chunk = first; chunk <= last; chunk += RecordChunkYears) {
         const int chunkLast = std::min(last, chunk + RecordChunkYears - 1);
         calendar.prefetch(chunk, chunkLast);
+        std::string text;
         for (int year = chunk; year <= chunkLast; ++year) {
-            text += std::to_string(year) + "\t" + std::string(calendar.yearRecord(year)) + "\n";
+            const std::string_view record = calendar.yearRecord(year);
+            if (request.format == OutputFormat::Json) {
+                const int leap = leapMonthOfRecord(record);
+                const LunarDate newYear{year, 1, 1, false, record[0] == '1'};
+                if (!json.add({{"year", year},
+                               {"record", record},
+                               {"leap_month", leap},
+                               {"days", calendar.yearLength(year)},
+                               {"new_year", civilJson(lunarToSolar(calendar, newYear))}})) {
+                    return {};
+                }
+            } else {
+                text += std::to_string(year) + "\t" + std::string(record) + "\n";
+            }
         }
-        if (env.stopRequested && *env.stopRequested) return {ExitInterrupted, "", ""};
+        if (!text.empty() && !emitLine(env, text)) return {};
+        if (env.stopRequested && *env.stopRequested) return {ExitInterrupted, "", "tavomerix: interrupted\n"};
         if (env.stderrIsTerminal && env.progress && last > first) {
             char percent[64];
             std::snprintf(percent, sizeof percent, "records: %d%%",
@@ -147,33 +246,38 @@ CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
         }
     }
     if (env.stderrIsTerminal && env.progress && last > first) env.progress("");
-    return printed(text);
+    if (request.format == OutputFormat::Json) json.finish();
+    return {};
 }
 
 CliOutput runConvert(const CliRequest& request, const CliEnvironment&) {
     const std::string& text = request.args[0];
     const LunarCalendar& calendar = request.calendar();
-    if (request.flag("lunar")) {
-        const CivilDayArgument civil = dateArgument(calendar, text, true);
-        if (!civil.ok) return civil.error;
-        return printed(formatDateCode(civil.year, civil.month, civil.day));
-    }
-    const CivilDayArgument civil = civilDayArgument(text);
+    const bool fromLunar = request.flag("lunar");
+    const CivilDayArgument civil = fromLunar ? dateArgument(calendar, text, true) : civilDayArgument(text);
     if (!civil.ok) return civil.error;
-    const std::string lunar =
-        lunarMonthCodeText(solarToLunar(calendar, {civil.year, civil.month, civil.day}));
-    if (lunar.empty()) return conversionRangeError(text);
-    return printed(lunar);
+    const CivilDate date{civil.year, civil.month, civil.day};
+    const LunarDate lunar = solarToLunar(calendar, date);
+    if (!lunar.valid()) return conversionRangeError(text);
+    if (request.format == OutputFormat::Json) {
+        return printed(nlohmann::json{{"civil", civilJson(date)}, {"lunar", lunarJson(lunar)}}.dump(2));
+    }
+    return printed(fromLunar ? isoDate(date) : lunarCompactText(lunar));
 }
 
 CliOutput runGanzhi(const CliRequest& request, const CliEnvironment&) {
     const LunarCalendar& calendar = request.calendar();
     const CivilDayArgument civil = dateArgument(calendar, request.args[0], request.flag("lunar"));
     if (!civil.ok) return civil.error;
-    const std::string text = ganzhiText(
-        calendar, {civil.year, civil.month, civil.day},
-        request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear);
+    const CivilDate date{civil.year, civil.month, civil.day};
+    const GanzhiYearStart start = request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
+    const std::string text = ganzhiText(calendar, date, start);
     if (text.empty()) return conversionRangeError(request.args[0]);
+    if (request.format == OutputFormat::Json) {
+        nlohmann::json json = ganzhiJson(calendar, date, start);
+        json["civil"] = civilJson(date);
+        return printed(json.dump(2));
+    }
     return printed(text);
 }
 
@@ -182,8 +286,14 @@ CliOutput runInterval(const CliRequest& request, const CliEnvironment&) {
     if (!a.ok) return a.error;
     const CivilDayArgument b = civilDayArgument(request.args[1]);
     if (!b.ok) return b.error;
-    return printed(std::to_string(b.dayNumber > a.dayNumber ? b.dayNumber - a.dayNumber
-                                                            : a.dayNumber - b.dayNumber));
+    const int days = b.dayNumber - a.dayNumber;
+    if (request.format == OutputFormat::Json) {
+        return printed(nlohmann::json{{"from", civilJson({a.year, a.month, a.day})},
+                                      {"to", civilJson({b.year, b.month, b.day})},
+                                      {"days", days}}
+                           .dump(2));
+    }
+    return printed(std::to_string(days));
 }
 
 CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
@@ -207,42 +317,109 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
     CommemorationDays days;
     if (const std::string* path = request.value("days")) {
         if (!loadDaysFile(calendar, *path, days, err)) {
-            return usageError("cannot read the commemoration file '" + *path + "'");
+            return usageError("cannot read the commemoration file " + quotedArg(*path));
         }
         options.commemorationDays = &days;
     }
-    const DayView view = dayView(calendar, {date.year, date.month, date.day}, options);
+    const CivilDate civil{date.year, date.month, date.day};
+    const DayView view = dayView(calendar, civil, options);
     if (view.civilCode.empty()) {
-        return usageError("date '" + (request.args.empty() ? std::string("today") : request.args[0]) +
-                          "' is outside the years -8999..9000 of the day view");
+        return usageError("date " + (request.args.empty() ? std::string("today") : quotedArg(request.args[0])) +
+                          " is outside the years -8999..9000 of the day view");
     }
-    CliOutput out = printed(view.civilCode + "\n" + view.lunarCode + "\n" + view.lunarText + "\n" +
-                            view.dayLine + "\n" + view.festivalLine + "\n" + view.seasonLine);
+    CliOutput out;
+    if (request.format == OutputFormat::Json) {
+        FestivalLineOptions festivalOptions;
+        festivalOptions.commemorationDays = options.commemorationDays;
+        const GanzhiYearStart start = options.ganzhiYearStart;
+        const TermEvent next = calendar.nextTerm(julianDayNumber(civil));
+        nlohmann::json json = {
+            {"civil", civilJson(civil)},
+            {"lunar", lunarJson(view.lunar)},
+            {"lunar_text", view.lunarText},
+            {"day_line", view.dayLine},
+            {"festival_line", view.festivalLine},
+            {"season_line", view.seasonLine},
+            {"weekday", weekdayName(civil)},
+            {"zodiac_sign", zodiacSignName(civil)},
+            {"ganzhi", ganzhiJson(calendar, civil, start)},
+            {"festivals", spaceSeparated(festivalLine(calendar, civil, festivalOptions))},
+            {"next_term",
+             next.number == 0 ? nlohmann::json(nullptr)
+                              : nlohmann::json{{"number", next.number},
+                                               {"name", solarTermName(next.number)},
+                                               {"instant", isoInstant(next.instant, request.timeZoneHours)}}},
+        };
+        out = printed(json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
+    } else {
+        out = printed(isoDate(civil) + "\n" + view.lunarText + "\n" + view.dayLine + "\n" +
+                      view.festivalLine + "\n" + view.seasonLine);
+    }
     out.err = err;
     return out;
 }
 
 CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
     int year = env.today.year, month = env.today.month;
-    bool wholeYear = false;
+    const bool three = request.flag("three");
+    bool wholeYear = request.flag("year");
+    if (three && wholeYear) return usageError("'cal' takes -3 or -y, not both");
     if (!request.args.empty()) {
         const TypedNumber y = parseTypedNumber(request.args[0], MinDayInfoYear, MaxDayInfoYear);
         if (!y.ok) {
-            return usageError("bad year '" + request.args[0] + "' (YEAR is a whole astronomical year, -8999..9000)");
+            return usageError("bad year " + quotedArg(request.args[0]) +
+                              " (YEAR is a whole astronomical year, -8999..9000)");
         }
         year = y.value;
-        wholeYear = request.args.size() == 1;
+        if (request.args.size() == 1 && !three) wholeYear = true;
         if (request.args.size() == 2) {
+            if (wholeYear) return usageError("'cal -y' takes YEAR alone");
             const TypedNumber m = parseTypedNumber(request.args[1], 1, 12);
-            if (!m.ok) return usageError("bad month '" + request.args[1] + "' (MONTH is 1..12)");
+            if (!m.ok) return usageError("bad month " + quotedArg(request.args[1]) + " (MONTH is 1..12)");
             month = m.value;
         }
     }
     const LunarCalendar& calendar = request.calendar();
-    if (!wholeYear) return printed(monthCalendar(calendar, year, month, env));
-    calendar.prefetch(year - 1, year);
+    const bool colour = useColour(request, env);
+    std::vector<CivilDate> months;
+    if (three) {
+        for (int offset = -1; offset <= 1; ++offset) months.push_back(monthAfter(year, month, offset));
+    } else if (wholeYear) {
+        for (int m = 1; m <= 12; ++m) months.push_back({year, m, 1});
+    } else {
+        months.push_back({year, month, 1});
+    }
+    for (const CivilDate& m : months) {
+        if (m.year < MinDayInfoYear || m.year > MaxDayInfoYear) {
+            return usageError("the months of 'cal' lie in the years -8999..9000");
+        }
+    }
+    calendar.prefetch(months.front().year - 1, months.back().year);
+    if (request.format == OutputFormat::Json) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const CivilDate& m : months) list.push_back(monthJsonOfCal(calendar, m.year, m.month));
+        return printed((months.size() == 1 ? list[0] : list).dump(2));
+    }
+    if (months.size() == 1) {
+        return printed(joinedLines(monthLines(calendar, year, month, CalendarCell, colour, env.today, false)));
+    }
+    if (wholeYear && !request.flag("year")) {
+        std::string text;
+        for (const CivilDate& m : months) {
+            text += (m.month > 1 ? "\n" : "") +
+                    joinedLines(monthLines(calendar, m.year, m.month, CalendarCell, colour, env.today, false));
+        }
+        return printed(text);
+    }
+    // Three months in a row: -3 once, -y four times.
     std::string text;
-    for (int m = 1; m <= 12; ++m) text += (m > 1 ? "\n" : "") + monthCalendar(calendar, year, m, env);
+    for (size_t row = 0; row < months.size(); row += 3) {
+        std::vector<std::vector<std::string>> group;
+        for (size_t i = row; i < row + 3; ++i) {
+            group.push_back(monthLines(calendar, months[i].year, months[i].month, CompactCell, colour, env.today, true));
+        }
+        text += (row > 0 ? "\n" : "") + sideBySide(group);
+    }
     return printed(text);
 }
 

@@ -1,9 +1,15 @@
+#include <algorithm>
+#include <cmath>
 #include <string>
+#include <vector>
 
+#include "astro/solar_terms.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
+#include "chinese/phase_days.h"
 #include "cli/commands.h"
-#include "tools/year_tables.h"
+#include "cli/json_fields.h"
+#include "dayinfo/names.h"
 
 namespace tavomerix {
 
@@ -12,36 +18,111 @@ namespace {
 constexpr int MinTableYear = -8999;
 constexpr int MaxTableYear = 9000;
 
-CliOutput tableCommand(YearTableMode mode, const CliRequest& request) {
-    const YearArgument year = tableYearArgument(request.args[0]);
-    if (!year.ok) return year.error;
-    return printed(yearTableText(request.calendar(), mode, year.year, "\n"));
+// One solar term or moon phase of a table: its local instant and name.
+struct TableEvent {
+    double instant = 0;
+    int number = 0;  // TermNumber 1..24, or 0 = new moon, 1 = full moon
+    std::string_view name;
+};
+
+// The solar terms of a civil year in time order, as the year-tables window lists them.
+std::vector<TableEvent> termsOfYear(const CalendarContext& context, int year) {
+    std::vector<TableEvent> events;
+    const int firstDay = julianDayNumber(year, 1, 1);
+    if (firstDay == InvalidDayNumber) return events;
+    const int count = solarTermCount(context, year);
+    const int first = nextTermNumber(context, firstDay);
+    double t = nextTermInstant(context, firstDay, TermKind::Any) - 15;
+    for (int i = 1; i <= count; ++i) {
+        t = nextTermInstant(context, static_cast<int>(std::floor(t)) + 10, TermKind::Any);
+        const int k = (first + i - 2) % 24 + 1;
+        events.push_back({t, k, solarTermName(k)});
+    }
+    return events;
+}
+
+// The new and full moons of a civil year in time order.
+std::vector<TableEvent> moonsOfYear(const CalendarContext& context, int year) {
+    std::vector<TableEvent> events;
+    const int firstDay = julianDayNumber(year, 1, 1);
+    if (firstDay == InvalidDayNumber) return events;
+    const int counts[2] = {newMoonCount(context, year), fullMoonCount(context, year)};
+    for (int phase = 0; phase < 2; ++phase) {
+        const MoonPhase kind = phase == 0 ? MoonPhase::New : MoonPhase::Full;
+        double t = nextPhaseInstant(context, firstDay, kind) - 15;
+        for (int i = 1; i <= counts[phase]; ++i) {
+            t = nextPhaseInstant(context, static_cast<int>(std::floor(t)) + 10, kind);
+            events.push_back({t, phase, phase == 0 ? "朔日" : "望日"});
+        }
+    }
+    std::sort(events.begin(), events.end(),
+              [](const TableEvent& a, const TableEvent& b) { return a.instant < b.instant; });
+    return events;
+}
+
+// Prints the events of the years one by one as they are computed.
+CliOutput eventTable(const CliRequest& request, const CliEnvironment& env, bool terms) {
+    const YearRangeArgument years = yearRangeArgument(request, MinTableYear, MaxTableYear, "civil year");
+    if (!years.ok) return years.error;
+    const CalendarContext context = request.calendar().context();
+    const int zone = context.timeZoneHours;
+    JsonArrayWriter json(env);
+    if (request.format == OutputFormat::Tsv) {
+        emitLine(env, terms ? "year\tnumber\tname\tinstant" : "year\tphase\tname\tinstant");
+    }
+    for (int year = years.first; year <= years.last; ++year) {
+        const std::vector<TableEvent> events = terms ? termsOfYear(context, year) : moonsOfYear(context, year);
+        std::string lines;
+        for (const TableEvent& e : events) {
+            const std::string phase = e.number == 0 ? "new" : "full";
+            if (request.format == OutputFormat::Json) {
+                nlohmann::json item = {{"year", year}, {"name", e.name}, {"instant", isoInstant(e.instant, zone)}};
+                if (terms) {
+                    item["number"] = e.number;
+                } else {
+                    item["phase"] = phase;
+                }
+                if (!json.add(item)) return {};
+            } else if (request.format == OutputFormat::Tsv) {
+                lines += std::to_string(year) + "\t" + (terms ? std::to_string(e.number) : phase) + "\t" +
+                         std::string(e.name) + "\t" + isoInstant(e.instant, zone) + "\n";
+            } else {
+                lines += isoInstant(e.instant, zone, false) + "  " + std::string(e.name) + "\n";
+            }
+        }
+        if (!lines.empty() && !emitLine(env, lines)) return {};
+        if (env.stopRequested && *env.stopRequested) return {ExitInterrupted, "", "tavomerix: interrupted\n"};
+    }
+    if (request.format == OutputFormat::Json) json.finish();
+    return {};
 }
 
 }  // namespace
 
 CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view text, bool lunar) {
     CivilDayArgument a;
-    const TypedDate typed = parseTypedDate(text);
+    const TypedDate typed = lunar ? parseTypedLunarDate(text) : parseTypedDate(text);
     if (!typed.ok) {
-        a.error = usageError("bad date '" + std::string(text) +
-                             "' (DATE is Y-M-D, the year astronomical and possibly negative)");
+        a.error = usageError("bad date " + quotedArg(text) +
+                             (lunar ? " (a lunar DATE is Y-M-D, a leap month as Y-闰M-D or M = 13..24)"
+                                    : " (DATE is Y-M-D, the year astronomical and possibly negative)"));
         return a;
     }
     CivilDate civil{typed.year, typed.month, typed.day};
     if (lunar) {
         civil = lunarToSolar(calendar, lunarDateOfMonthCode(typed.year, typed.month, typed.day));
         if (civil.month == 0) {
-            a.error = usageError("no such lunar date '" + std::string(text) +
-                                 "' (month is 1..12, or 13..24 for the leap month the year has; "
-                                 "day 1..29 or 30; years -8999..9000)");
+            a.error = usageError("no such lunar date " + quotedArg(text) +
+                                 " (month 1..12, a leap month as 闰M or 13..24 only in a year "
+                                 "that has it; day 1..29 or 30; years -8999..9000)");
             return a;
         }
     }
     a.dayNumber = julianDayNumber(civil.year, civil.month, civil.day);
     if (a.dayNumber == InvalidDayNumber) {
-        a.error = usageError("no such date '" + std::string(text) +
-                             "' (DATE is Y-M-D with a day that exists, years -9998..9999)");
+        a.error = usageError("no such date " + quotedArg(text) +
+                             " (DATE is Y-M-D with a day that exists, years -9998..9999; "
+                             "1582-10-05..14 do not exist)");
         return a;
     }
     a.ok = true;
@@ -55,32 +136,71 @@ CivilDayArgument civilDayArgument(std::string_view text) {
     return dateArgument(LunarCalendar::shared({}), text, false);
 }
 
-YearArgument tableYearArgument(std::string_view text) {
-    const TypedNumber year = parseTypedNumber(text, MinTableYear, MaxTableYear);
-    if (!year.ok) {
-        return {false, 0,
-                usageError("bad year '" + std::string(text) +
-                           "' (YEAR is a whole astronomical year, -8999..9000)")};
+YearRangeArgument yearRangeArgument(const CliRequest& request, int low, int high,
+                                    std::string_view what) {
+    YearRangeArgument range;
+    int* const targets[2] = {&range.first, &range.last};
+    for (size_t i = 0; i < 2; ++i) {
+        if (i >= request.args.size()) {
+            range.last = range.first;
+            break;
+        }
+        const TypedNumber n = parseTypedNumber(request.args[i], low, high);
+        if (!n.ok) {
+            range.error = usageError("bad " + std::string(what) + " " + quotedArg(request.args[i]) +
+                                     " (years " + std::to_string(low) + ".." + std::to_string(high) + ")");
+            return range;
+        }
+        *targets[i] = n.value;
     }
-    return {true, year.value, {}};
+    if (range.last < range.first) {
+        range.error = usageError("LAST " + std::to_string(range.last) + " comes before FIRST " +
+                                 std::to_string(range.first));
+        return range;
+    }
+    range.ok = true;
+    return range;
 }
 
 CliOutput runJd(const CliRequest& request, const CliEnvironment&) {
     const CivilDayArgument date = civilDayArgument(request.args[0]);
     if (!date.ok) return date.error;
+    if (request.format == OutputFormat::Json) {
+        return printed(civilJson({date.year, date.month, date.day}).dump(2));
+    }
     return printed(std::to_string(date.dayNumber));
 }
 
-CliOutput runTerms(const CliRequest& request, const CliEnvironment&) {
-    return tableCommand(YearTableMode::SolarTerms, request);
+CliOutput runTerms(const CliRequest& request, const CliEnvironment& env) {
+    return eventTable(request, env, true);
 }
 
-CliOutput runMoons(const CliRequest& request, const CliEnvironment&) {
-    return tableCommand(YearTableMode::MoonPhases, request);
+CliOutput runMoons(const CliRequest& request, const CliEnvironment& env) {
+    return eventTable(request, env, false);
 }
 
-CliOutput runMonths(const CliRequest& request, const CliEnvironment&) {
-    return tableCommand(YearTableMode::LunarMonths, request);
+CliOutput runMonths(const CliRequest& request, const CliEnvironment& env) {
+    const YearRangeArgument years = yearRangeArgument(request, MinTableYear, MaxTableYear, "lunar year");
+    if (!years.ok) return years.error;
+    const LunarCalendar& calendar = request.calendar();
+    JsonArrayWriter json(env);
+    if (request.format == OutputFormat::Tsv) emitLine(env, MonthTsvHeader);
+    for (int year = years.first; year <= years.last; ++year) {
+        std::string lines;
+        for (int sequence = 1; sequence <= 13; ++sequence) {
+            const int sized = calendar.monthAtSequence(year, sequence);
+            if (sized == 0) break;
+            const LunarMonthSpan span = lunarMonthSpan(calendar, year, sized);
+            if (request.format == OutputFormat::Json) {
+                if (!json.add(monthJson(span))) return {};
+            } else {
+                lines += (request.format == OutputFormat::Tsv ? monthTsv(span) : monthText(span)) + "\n";
+            }
+        }
+        if (!lines.empty() && !emitLine(env, lines)) return {};
+    }
+    if (request.format == OutputFormat::Json) json.finish();
+    return {};
 }
 
 }  // namespace tavomerix

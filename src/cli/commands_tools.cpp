@@ -4,7 +4,12 @@
 #include <vector>
 
 #include "app/app_settings.h"
+#include "calendar/arithmetic.h"
+#include "chinese/lunar_conversion.h"
 #include "cli/commands.h"
+#include "cli/json_fields.h"
+#include "dayinfo/festivals.h"
+#include "dayinfo/names.h"
 #include "tools/calculator.h"
 #include "tools/search.h"
 
@@ -44,17 +49,50 @@ constexpr ConditionOption ConditionOptions[] = {
     {"civil-day", DayList::CivilDay, true, true, "N is 1..31"},
     {"weekday", DayList::Weekday, false, false, "NAME is 星期一..星期日"},
     {"term", DayList::SolarTerm, false, false, "NAME is a solar term, 小寒..冬至"},
-    {"festival", DayList::Festival, false, false, "NAME is 复活节, 母亲节, 父亲节 or 感恩节"},
     {"lunar-month", DayList::LunarMonth, true, false,
-     "CODE is 1..24, 13..24 the leap month after month CODE - 12, or a name such as 闰四月"},
+     "MONTH is 1..12, 正月..腊月 (十一月 = 冬月, 十二月 = 腊月), a leap month as 闰四月 or 13..24"},
     {"lunar-day", DayList::LunarDay, true, false, "N is 1..30 or 初一..三十"},
     {"ganzhi-year", DayList::GanzhiYear, false, true, "NAME is 甲子..癸亥, 年 may follow"},
     {"ganzhi-month", DayList::GanzhiMonth, false, true, "NAME is 甲子..癸亥, 月 may follow"},
     {"ganzhi-day", DayList::GanzhiDay, false, true, "NAME is 甲子..癸亥, 日 may follow"},
 };
 
+// A lunar month as the list names it: 一月, 十一月 and 十二月 (also after 闰) as 正月, 冬月
+// and 腊月.
+std::string listLunarMonthName(std::string_view value) {
+    constexpr std::string_view Leap = "闰";
+    const bool leap = value.rfind(Leap, 0) == 0;
+    std::string_view month = leap ? value.substr(Leap.size()) : value;
+    if (month == "一月") month = "正月";
+    if (month == "十一月") month = "冬月";
+    if (month == "十二月") month = "腊月";
+    return (leap ? std::string(Leap) : std::string()) + std::string(month);
+}
+
+// Every festival the festival line can show, for --festival.
+std::vector<std::string_view> festivalNames() {
+    std::vector<std::string_view> names;
+    for (const SolarFestival& f : SolarFestivalTable) names.push_back(f.text);
+    names.push_back(HongKongReturnText.substr(HongKongReturnText.find(' ') + 1));
+    for (const FloatingFestival& f : FloatingFestivals) names.push_back(f.text);
+    for (const LunarFestival& f : LunarFestivalTable) names.push_back(f.text);
+    names.push_back("小年");
+    names.push_back("除夕");
+    return names;
+}
+
+// True when the festival line holds the festival as one of its words.
+bool lineHasFestival(std::string_view line, std::string_view festival) {
+    for (const std::string& word : spaceSeparated(line)) {
+        if (word == festival) return true;
+    }
+    return false;
+}
+
 // Item number 1.. of a list value, 0 when the value names no item.
-int listItemNumber(const ConditionOption& option, std::string_view value) {
+int listItemNumber(const ConditionOption& option, std::string_view typed) {
+    const std::string value =
+        option.list == DayList::LunarMonth ? listLunarMonthName(typed) : std::string(typed);
     const std::vector<std::string> items = dayListItems(option.list);
     const int count = static_cast<int>(items.size());
     if (option.numbers) {
@@ -81,23 +119,164 @@ std::string progressBar(double percent) {
     return bar;
 }
 
-// Runs a validated search with the terminal's progress bar and the Ctrl-C flag.
-CliOutput runValidatedSearch(const SearchSettings& settings, SearchKind kind,
-                             const SearchStart& start, const DayConditions& conditions,
-                             const CliEnvironment& env) {
-    SearchHooks hooks;
-    const bool showProgress = env.stderrIsTerminal && env.progress != nullptr;
-    if (showProgress) {
-        hooks.progress = [&env](std::string_view, double percent) {
-            env.progress(progressBar(percent));
-        };
+// A progress bar on a terminal, shown whenever its text changes.
+struct SearchProgress {
+    const CliEnvironment& env;
+    std::string shown;
+
+    void reached(double percent) {
+        if (!env.stderrIsTerminal || env.progress == nullptr) return;
+        std::string bar = progressBar(percent);
+        if (bar == shown) return;
+        shown = std::move(bar);
+        env.progress(shown);
     }
-    hooks.stopRequested = [&env] { return env.stopRequested != nullptr && *env.stopRequested; };
-    const auto result =
-        runSearch(settings, kind, start.startYear, start.range, start.leapMonth, conditions, hooks, "\n");
-    if (showProgress) env.progress("");
-    if (!result) return {ExitInterrupted, "", "tavomerix: interrupted\n"};
-    return printed(result->text);
+    void clear() {
+        if (env.stderrIsTerminal && env.progress != nullptr) env.progress("");
+    }
+    bool stopped() const { return env.stopRequested != nullptr && *env.stopRequested; }
+};
+
+// Writes the matches of a search one by one in the request's format.
+struct MatchWriter {
+    const CliRequest& request;
+    const CliEnvironment& env;
+    JsonArrayWriter json;
+    int count = 0;
+
+    MatchWriter(const CliRequest& r, const CliEnvironment& e) : request(r), env(e), json(e) {}
+
+    // Writes the header of a table; false once the output failed.
+    bool begin(std::string_view tsvHeader) {
+        return request.format != OutputFormat::Tsv || emitLine(env, tsvHeader);
+    }
+    bool add(const std::string& text, const std::string& tsv, const nlohmann::json& item) {
+        ++count;
+        switch (request.format) {
+            case OutputFormat::Json: return json.add(item);
+            case OutputFormat::Tsv: return emitLine(env, tsv);
+            case OutputFormat::Text: break;
+        }
+        return emitLine(env, text);
+    }
+    void finish() {
+        if (request.format == OutputFormat::Json) json.finish();
+    }
+};
+
+constexpr std::string_view Interrupted = "tavomerix: interrupted\n";
+
+// Leap months of lunar years from start on, those after month `filter` only (0 = any).
+CliOutput leapSearch(const LunarCalendar& calendar, int start, int range, int filter, MatchWriter& out) {
+    SearchProgress progress{out.env, {}};
+    if (!out.begin(MonthTsvHeader)) return {};
+    for (int y = start; y < start + range; ++y) {
+        const int leap = calendar.leapMonth(y);
+        if (leap != 0 && (filter == 0 || filter == leap)) {
+            const int sized = calendar.monthAtSequence(y, calendar.monthSequence(y, leap + 12));
+            const LunarMonthSpan span = lunarMonthSpan(calendar, y, sized);
+            if (!out.add(monthText(span), monthTsv(span), monthJson(span))) return {};
+        }
+        progress.reached(100.0 * (y - start) / range);
+        if (progress.stopped()) return {ExitInterrupted, "", std::string(Interrupted)};
+    }
+    progress.clear();
+    out.finish();
+    return {};
+}
+
+// Runs of `length` long (or short) months, each month counted in one run only.
+CliOutput monthRuns(const LunarCalendar& calendar, int start, int range, int length, bool wantLong,
+                    MatchWriter& out) {
+    SearchProgress progress{out.env, {}};
+    if (!out.begin("run\t" + std::string(MonthTsvHeader))) return {};
+    std::vector<LunarMonthSpan> run;
+    for (int y = start; y < start + range; ++y) {
+        for (int sequence = 1; sequence <= 13; ++sequence) {
+            const int code = calendar.monthAtSequence(y, sequence);
+            if (code == 0) break;
+            if ((code > 24) != wantLong) {
+                run.clear();
+                continue;
+            }
+            run.push_back(lunarMonthSpan(calendar, y, code));
+            if (static_cast<int>(run.size()) < length) continue;
+            const std::string number = std::to_string(out.count + 1);
+            std::string text = isoDate(run.front().first) + " ～ " + isoDate(run.back().last);
+            std::string tsv;
+            nlohmann::json months = nlohmann::json::array();
+            for (const LunarMonthSpan& m : run) {
+                text += "  " + lunarMonthCompactText(m.year, monthCodeOf(m.sizedMonthCode)) + " " +
+                        lunarMonthText(m.sizedMonthCode);
+                tsv += (tsv.empty() ? "" : "\n") + number + "\t" + monthTsv(m);
+                months.push_back(monthJson(m));
+            }
+            const nlohmann::json item = {{"run", out.count + 1},
+                                         {"first_day", civilJson(run.front().first)},
+                                         {"last_day", civilJson(run.back().last)},
+                                         {"months", months}};
+            if (!out.add(text, tsv, item)) return {};
+            run.clear();
+        }
+        progress.reached(100.0 * (y - start) / range);
+        if (progress.stopped()) return {ExitInterrupted, "", std::string(Interrupted)};
+    }
+    progress.clear();
+    out.finish();
+    return {};
+}
+
+// Days of the civil years from start on that meet the conditions and, when `festival` is
+// not empty, show that festival on their festival line.
+CliOutput daySearch(const SearchSettings& settings, int start, int range, const DayConditions& conditions,
+                    std::string_view festival, MatchWriter& out) {
+    SearchProgress progress{out.env, {}};
+    if (!out.begin("date\tlunar\tweekday\tterm\tterm_instant\tfestivals\tganzhi")) return {};
+    const LunarCalendar& calendar = settings.calendar;
+    const int first = julianDayNumber(start, 1, 1);
+    const int last = julianDayNumber(start + range - 1, 12, 31);
+    const bool anyList = anyCondition(conditions);
+    SearchYearData data{};
+    data.year = start - 1;
+    for (int n = first; n <= last; ++n) {
+        const CivilDate c = civilDateFromDayNumber(n);
+        if (c.year != data.year) {
+            calendar.prefetch(c.year - 1, c.year);
+            data = searchYearData(calendar, c.year, settings.ganzhiYearStart);
+        }
+        progress.reached(100.0 * (n - first) / std::max(1, last - first));
+        if (progress.stopped()) return {ExitInterrupted, "", std::string(Interrupted)};
+        if (anyList && !dayMeetsConditions(conditions, data, n)) continue;
+        const SearchDayFacts facts = searchDayFacts(data, n);
+        const std::string festivals = festivalLine(calendar, CivilDay(c, n), facts.lunarDate, {});
+        if (!festival.empty() && !lineHasFestival(festivals, festival)) continue;
+        const std::string ganzhi = ganzhiTextOfNumbers(facts.ganzhiYear, facts.ganzhiMonth, facts.ganzhiDay);
+        const std::string weekday(WeekdayNames[floorMod(n, 7)]);
+        const TermEvent term = calendar.nextTerm(n);
+        const bool hasTerm = facts.termNumber != 0;
+        const std::string termName = hasTerm ? std::string(solarTermName(facts.termNumber)) : "";
+        const std::string termInstant = hasTerm ? isoInstant(term.instant, calendar.context().timeZoneHours) : "";
+        std::string text = isoDate(c) + "  " + lunarCompactText(facts.lunarDate) + "  " + weekday;
+        if (hasTerm) text += "  " + termName + " " + termInstant.substr(termInstant.find('T') + 1, 8);
+        if (!festivals.empty()) text += "  " + festivals;
+        text += "  " + ganzhi;
+        const std::string tsv = isoDate(c) + "\t" + lunarCompactText(facts.lunarDate) + "\t" + weekday + "\t" +
+                                termName + "\t" + termInstant + "\t" + festivals + "\t" + ganzhi;
+        const nlohmann::json item = {
+            {"civil", civilJson(c)},
+            {"lunar", lunarJson(facts.lunarDate)},
+            {"weekday", weekday},
+            {"term", hasTerm ? nlohmann::json{{"number", facts.termNumber}, {"name", termName}, {"instant", termInstant}}
+                             : nlohmann::json(nullptr)},
+            {"festivals", spaceSeparated(festivals)},
+            {"ganzhi",
+             {{"text", ganzhi}, {"year", facts.ganzhiYear}, {"month", facts.ganzhiMonth}, {"day", facts.ganzhiDay}}},
+        };
+        if (!out.add(text, tsv, item)) return {};
+    }
+    progress.clear();
+    out.finish();
+    return {};
 }
 
 }  // namespace
@@ -109,18 +288,18 @@ CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env)
         if (k.name == kindText) kindName = &k;
     }
     if (kindName == nullptr) {
-        return usageError("bad search '" + kindText + "' (KIND is leap, big3, small3, big4 or days)");
+        return usageError("bad search " + quotedArg(kindText) + " (KIND is leap, big3, small3, big4 or days)");
     }
     const SearchKind kind = kindName->kind;
     const int minYear = toolMinYear();
     const TypedNumber start = parseTypedNumber(request.args[1], minYear, LastSearchYear);
     if (!start.ok) {
-        return usageError("bad start year '" + request.args[1] + "' (START is an astronomical year, " +
+        return usageError("bad start year " + quotedArg(request.args[1]) + " (START is an astronomical year, " +
                           std::to_string(minYear) + "..5000)");
     }
     const TypedNumber range = parseTypedNumber(request.args[2], 1, 1000000000);
     if (!range.ok || request.args[2][0] == '+' || request.args[2][0] == '-') {
-        return usageError("bad range '" + request.args[2] + "' (RANGE is a number of years, 1 or more)");
+        return usageError("bad range " + quotedArg(request.args[2]) + " (RANGE is a number of years, 1 or more)");
     }
 
     SearchFields fields;
@@ -132,7 +311,7 @@ CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env)
             return usageError("option '--leap-month' applies to 'search leap' only");
         }
         const TypedNumber month = parseTypedNumber(*leap, 1, 12);
-        if (!month.ok) return usageError("bad --leap-month '" + *leap + "' (N is 1..12)");
+        if (!month.ok) return usageError("bad --leap-month " + quotedArg(*leap) + " (N is 1..12)");
         fields.leapFilterText = std::to_string(month.value);
     }
     DayConditions conditions;
@@ -145,22 +324,53 @@ CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env)
         }
         const int item = listItemNumber(option, *value);
         if (item == 0) {
-            return usageError("bad --" + std::string(option.option) + " '" + *value + "' (" +
+            return usageError("bad --" + std::string(option.option) + " " + quotedArg(*value) + " (" +
                               std::string(option.allowed) + ")");
         }
         conditions[option.list] = item;
     }
-    if (kind == SearchKind::Days && !anyCondition(conditions)) {
-        return usageError("'search days' needs at least one condition (see tavomerix --help)");
+    std::string festival;
+    if (const std::string* value = request.value("festival")) {
+        if (kind != SearchKind::Days) return usageError("option '--festival' applies to 'search days' only");
+        const std::vector<std::string_view> names = festivalNames();
+        if (std::find(names.begin(), names.end(), *value) == names.end()) {
+            return usageError("bad --festival " + quotedArg(*value) +
+                              " (NAME is a festival of the festival line: 春节, 元宵节, 端午节, 中秋节, "
+                              "除夕, 元旦节, 国庆节, 母亲节, ...)");
+        }
+        festival = *value;
     }
-
-    const SearchStart validated = validateSearch(kind, fields, minYear, conditions);
+    if (kind == SearchKind::Days && !anyCondition(conditions) && festival.empty()) {
+        return usageError("'search days' needs at least one condition (see tavomerix help search)");
+    }
+    // The validation only asks whether a condition is set: a festival is one.
+    DayConditions validation = conditions;
+    if (!festival.empty() && !anyCondition(validation)) validation[DayList::CivilMonth] = 1;
+    const SearchStart validated = validateSearch(kind, fields, minYear, validation);
     if (!validated.start) return usageError("nothing to search");  // not reached: checked above
     const SearchSettings settings{request.calendar(), ganzhiYearStartOf(request)};
-    CliOutput output = runValidatedSearch(settings, kind, validated, conditions, env);
+    MatchWriter out(request, env);
+    CliOutput output;
+    switch (kind) {
+        case SearchKind::LeapMonths:
+            output = leapSearch(settings.calendar, validated.startYear, validated.range, validated.leapMonth, out);
+            break;
+        case SearchKind::ThreeLongMonths:
+        case SearchKind::ThreeShortMonths:
+        case SearchKind::FourLongMonths:
+            output = monthRuns(settings.calendar, validated.startYear, validated.range,
+                               kind == SearchKind::FourLongMonths ? 4 : 3, kind != SearchKind::ThreeShortMonths, out);
+            break;
+        case SearchKind::Days:
+            output = daySearch(settings, validated.startYear, validated.range, conditions, festival, out);
+            break;
+    }
     if (output.exitCode == ExitOk && validated.range != range.value) {
         output.err = "tavomerix: range shortened to " + std::to_string(validated.range) +
                      (validated.range == 1 ? " year" : " years") + "\n";
+    }
+    if (output.exitCode == ExitOk && env.stderrIsTerminal && request.format == OutputFormat::Text) {
+        output.err += "tavomerix: " + std::to_string(out.count) + (out.count == 1 ? " match\n" : " matches\n");
     }
     return output;
 }
@@ -182,8 +392,8 @@ CliOutput runCalc(const CliRequest& request, const CliEnvironment&) {
         if (m.name == modeText) mode = &m;
     }
     if (mode == nullptr) {
-        return usageError("bad calculation '" + modeText +
-                          "' (MODE is jd, interval, ganzhi or convert)");
+        return usageError("bad calculation " + quotedArg(modeText) +
+                          " (MODE is jd, interval, ganzhi or convert)");
     }
     const bool interval = mode->mode == CalculatorMode::Interval;
     const size_t dates = interval ? 3 : 2;
@@ -202,8 +412,8 @@ CliOutput runCalc(const CliRequest& request, const CliEnvironment&) {
     const std::string result = calculatorResult(
         {request.calendar(), minYear, ganzhiYearStartOf(request)}, mode->mode, first, second);
     if (result.empty()) {
-        std::string dateList = "'" + first.text + "'";
-        if (interval) dateList += " '" + second.text + "'";
+        std::string dateList = quotedArg(first.text);
+        if (interval) dateList += " " + quotedArg(second.text);
         return usageError("no result for " + dateList +
                           " (DATE is MM-DD-YYYY of a day that exists, years " +
                           std::to_string(1 - minYear) +

@@ -1,5 +1,8 @@
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,27 @@ void showProgress(std::string_view text) {
     std::fflush(stderr);
 }
 
+// Standard output through stdio, flushed at each point the command marks, and the first
+// failure kept with its errno.
+class StdoutSink : public tavomerix::CliSink {
+public:
+    bool write(std::string_view text) override {
+        if (error_ != 0) return false;
+        if (!text.empty() && std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) fail();
+        return error_ == 0;
+    }
+    bool flush() override {
+        if (error_ == 0 && std::fflush(stdout) != 0) fail();
+        return error_ == 0;
+    }
+    bool ok() const override { return error_ == 0; }
+    int error() const { return error_; }
+
+private:
+    void fail() { error_ = errno != 0 ? errno : EIO; }
+    int error_ = 0;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,15 +54,28 @@ int main(int argc, char** argv) {
     tavomerix::useUtf8Console();
 #endif
     std::signal(SIGINT, onInterrupt);
+    StdoutSink out;
     tavomerix::CliEnvironment env;
     env.today = tavomerix::readLocalDate();
     env.stderrIsTerminal = isatty(2) != 0;
     env.stdoutIsTerminal = isatty(1) != 0;
+    env.noColour = std::getenv("NO_COLOR") != nullptr && *std::getenv("NO_COLOR") != '\0';
+    const char* term = std::getenv("TERM");
+    env.dumbTerminal = term != nullptr && std::strcmp(term, "dumb") == 0;
     env.stopRequested = &stopRequested;
     env.progress = showProgress;
+    env.out = &out;
+    errno = 0;
     const tavomerix::CliOutput result =
         tavomerix::runCli(std::vector<std::string>(argv, argv + argc), env);
-    std::fwrite(result.out.data(), 1, result.out.size(), stdout);
+    out.write(result.out);
+    out.flush();
+    if (!out.ok()) {
+        // A reader that went away (| head) ends the program quietly, as the signal would.
+        if (out.error() == EPIPE) return 128 + 13;
+        std::fprintf(stderr, "tavomerix: write error: %s\n", std::strerror(out.error()));
+        return tavomerix::ExitFailure;
+    }
     std::fwrite(result.err.data(), 1, result.err.size(), stderr);
     return result.exitCode;
 }

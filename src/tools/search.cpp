@@ -383,6 +383,10 @@ SearchYearData searchYearData(const LunarCalendar& calendar, int year, GanzhiYea
     return data;
 }
 
+bool dayMeetsConditions(const DayConditions& conditions, const SearchYearData& data, int n) {
+    return dayMatches(conditions, data, n, civilDateFromDayNumber(n));
+}
+
 SearchDayFacts searchDayFacts(const SearchYearData& data, int n) {
     SearchDayFacts facts;
     const CivilDate c = civilDateFromDayNumber(n);

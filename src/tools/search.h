@@ -125,6 +125,10 @@ struct SearchYearData {
 // begin at 立春; the term days come from the calendar's yearly term tables.
 SearchYearData searchYearData(const LunarCalendar& calendar, int year, GanzhiYearStart start);
 
+// True when day n (Julian Day number) of the data's year meets every chosen list, as the
+// day search tests it.
+bool dayMeetsConditions(const DayConditions& conditions, const SearchYearData& data, int n);
+
 // What the day search reads for one civil day.
 struct SearchDayFacts {
     int termNumber = 0;        // TermNumber of the term falling on the day, 0 for none

@@ -265,10 +265,10 @@ constexpr int DayLine = 3131, FestivalLine = 3132, SeasonLine = 3133;
 constexpr int MinYear = -100;  // first civil year offered with the default range
 
 // The native build's day views, written by scripts/test-windows before the driver starts:
-// "### day ARGS" and the six lines of `tavomerix day ARGS`, for each ARGS the driver uses.
+// "### day ARGS" and the five lines of `tavomerix day ARGS`, for each ARGS the driver uses.
 std::vector<std::string> expectedDays;
 
-// The native day view for the arguments: civil code, lunar code, lunar text, three lines.
+// The native day view for the arguments: the lunar text and the three lines after it.
 struct CliDay {
     std::string lunarText, dayLine, festivalLine, seasonLine;
     bool ok = false;
@@ -277,12 +277,13 @@ struct CliDay {
 CliDay cliDay(const std::wstring& arguments) {
     const std::string head = arguments.empty() ? "### day" : "### day " + utf8(arguments);
     CliDay d;
-    for (size_t i = 0; i + 6 < expectedDays.size(); ++i) {
+    // After the head: the ISO date, the lunar text, the day, festival and season lines.
+    for (size_t i = 0; i + 5 < expectedDays.size(); ++i) {
         if (expectedDays[i] != head) continue;
-        d.lunarText = expectedDays[i + 3];
-        d.dayLine = expectedDays[i + 4];
-        d.festivalLine = expectedDays[i + 5];
-        d.seasonLine = expectedDays[i + 6];
+        d.lunarText = expectedDays[i + 2];
+        d.dayLine = expectedDays[i + 3];
+        d.festivalLine = expectedDays[i + 4];
+        d.seasonLine = expectedDays[i + 5];
         d.ok = true;
         break;
     }

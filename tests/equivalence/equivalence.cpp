@@ -69,15 +69,17 @@ std::string dateText(int year, int month, int day) {
 }
 
 // Days of the terms of `year` that fall within 20 minutes of a local midnight, from the
-// native `terms` table ("01: 小寒01月06日09:00:41" per term), and the day before each.
+// native `terms` table as tab-separated values (the instant last, "2024-01-06T04:49:17+08:00"),
+// and the day before each.
 void nearMidnightDays(int year, std::vector<std::string>& out) {
-    const std::string table = run("terms " + std::to_string(year)).out;
-    for (size_t at = table.find("日"); at != std::string::npos; at = table.find("日", at + 1)) {
-        // MM月DD日hh:mm:ss: the month starts 8 bytes before 日 ("MM" "月" "DD").
-        if (at < 7 || at + 11 > table.size() || table[at + 5] != ':') continue;
-        const int month = std::stoi(table.substr(at - 7, 2));
-        const int day = std::stoi(table.substr(at - 2, 2));
-        const int minutes = std::stoi(table.substr(at + 3, 2)) * 60 + std::stoi(table.substr(at + 6, 2));
+    const std::vector<std::string> rows = lines(run("terms " + std::to_string(year) + " --format tsv").out);
+    for (size_t i = 1; i < rows.size(); ++i) {
+        const std::string instant = rows[i].substr(rows[i].rfind('\t') + 1);
+        const size_t t = instant.find('T');
+        if (t == std::string::npos || t < 6 || t + 6 > instant.size()) continue;
+        const int month = std::stoi(instant.substr(t - 5, 2));
+        const int day = std::stoi(instant.substr(t - 2, 2));
+        const int minutes = std::stoi(instant.substr(t + 1, 2)) * 60 + std::stoi(instant.substr(t + 4, 2));
         if (minutes < 20 || minutes >= 24 * 60 - 20) {
             out.push_back("day " + dateText(year, month, day));
             out.push_back("day " + dateText(year, month, day > 1 ? day - 1 : day));
@@ -91,6 +93,21 @@ std::vector<std::string> commandList() {
         "records -9997 9998 --modern",
         "search leap -100 5100",
         "--version",
+        // The formats for scripts and the other printed forms.
+        "day 2024-2-10 --format json",
+        "day --lunar 2025-闰6-1",
+        "convert 2025-7-25 --format json",
+        "ganzhi 2024-2-4 --lichun --format json",
+        "interval 2025-1-1 2024-1-1",
+        "months 2025 2026 --format tsv",
+        "terms 2024 --format json",
+        "moons -500 --format tsv",
+        "records 2020 2030 --format json",
+        "search big3 2000 100",
+        "search days 2000 100 --festival 中秋节 --format tsv",
+        "search days 1900 100 --lunar-month 闰十一月 --lunar-day 1",
+        "cal -3 2024 2",
+        "cal -y 2023 --format json",
     };
     for (int year = 1900; year <= 2100; ++year) {
         list.push_back("terms " + std::to_string(year));

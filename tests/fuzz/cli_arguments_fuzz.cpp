@@ -1,5 +1,5 @@
 // Fuzzes the command line's DATE and number parsing and the whole argument parser: any
-// bytes, split at NULs into arguments.
+// bytes, split at NULs into arguments. A parse error must stay one short line.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,6 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (date.ok && (date.month > 99 || date.day > 99 || date.year > 99999 || date.year < -99999)) {
         __builtin_trap();
     }
+    const tavomerix::TypedDate lunar = tavomerix::parseTypedLunarDate(input);
+    if (lunar.ok && (lunar.month > 99 + 12 || lunar.day > 99)) __builtin_trap();
     const tavomerix::TypedNumber number = tavomerix::parseTypedNumber(input, -12, 12);
     if (number.ok && (number.value < -12 || number.value > 12)) __builtin_trap();
 
@@ -26,5 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const tavomerix::CliParse parse = tavomerix::parseCommandLine(argv);
     if (!parse.ok && parse.error.exitCode != tavomerix::ExitUsage) __builtin_trap();
+    // An error is one line of modest length, whatever the arguments hold.
+    const std::string& err = parse.error.err;
+    if (!parse.ok && (err.find('\n') != err.size() - 1 || err.size() > 1000)) __builtin_trap();
     return 0;
 }

@@ -1,0 +1,120 @@
+#include "cli/json_fields.h"
+
+#include "chinese/lunar_conversion.h"
+#include "cli/commands.h"
+#include "dayinfo/names.h"
+
+namespace tavomerix {
+
+nlohmann::json civilJson(const CivilDate& date) {
+    const int jdn = julianDayNumber(date);
+    return {
+        {"iso", isoDate(date)},
+        {"year", date.year},
+        {"month", date.month},
+        {"day", date.day},
+        {"jdn", jdn},
+        {"date_code", formatDateCode(date)},
+        {"weekday", std::string(weekdayNameOfDay(jdn))},
+        {"calendar", jdn <= LastJulianDay ? "julian" : "gregorian"},
+    };
+}
+
+nlohmann::json lunarJson(const LunarDate& date) {
+    if (!date.valid()) return nullptr;
+    return {
+        {"compact", lunarCompactText(date)},
+        {"text", lunarWordsText(date)},
+        {"year", date.year},
+        {"month", date.month},
+        {"day", date.day},
+        {"leap", date.leap},
+        {"long_month", date.longMonth},
+        {"month_code", date.monthCode()},
+        {"sized_month_code", date.sizedMonthCode()},
+        {"date_code", lunarDateCode(date)},
+        {"month_code_text", lunarMonthCodeText(date)},
+    };
+}
+
+nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
+    const auto part = [](int number) {
+        if (number < 1 || number > 60) return nlohmann::json(nullptr);
+        const std::string_view stem = HeavenlyStems[(number - 1) % 10];
+        const std::string_view branch = EarthlyBranches[(number - 1) % 12];
+        return nlohmann::json{{"number", number},
+                              {"stem", stem},
+                              {"branch", branch},
+                              {"name", std::string(stem) + std::string(branch)}};
+    };
+    const int year = ganzhiYear(calendar, date, start);
+    nlohmann::json yearPart = part(year);
+    if (!yearPart.is_null()) yearPart["zodiac"] = ZodiacAnimals[(year - 1) % 12];
+    return {{"year", yearPart},
+            {"month", part(ganzhiMonth(calendar, date, start))},
+            {"day", part(ganzhiDay(date))},
+            {"text", ganzhiText(calendar, date, start)},
+            {"year_start", start == GanzhiYearStart::Lichun ? "lichun" : "lunar_new_year"}};
+}
+
+std::vector<std::string> spaceSeparated(std::string_view line) {
+    std::vector<std::string> words;
+    size_t at = 0;
+    while (at < line.size()) {
+        const size_t end = std::min(line.find(' ', at), line.size());
+        if (end > at) words.emplace_back(line.substr(at, end - at));
+        at = end + 1;
+    }
+    return words;
+}
+
+LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode) {
+    const int code = monthCodeOf(sizedMonthCode);
+    return {year, sizedMonthCode, lunarToSolar(calendar, lunarDateOfMonthCode(year, code, 1)),
+            lunarToSolar(calendar, lunarDateOfMonthCode(year, code, sizedMonthCode > 24 ? 30 : 29))};
+}
+
+std::string monthText(const LunarMonthSpan& span) {
+    return lunarMonthCompactText(span.year, monthCodeOf(span.sizedMonthCode)) + "  " +
+           lunarMonthText(span.sizedMonthCode) + "  " + isoDate(span.first) + " ～ " + isoDate(span.last);
+}
+
+std::string monthTsv(const LunarMonthSpan& span) {
+    const LunarDate d = lunarDateOfSizedCode(span.year, span.sizedMonthCode, 1);
+    return std::to_string(span.year) + "\t" + std::to_string(d.month) + "\t" + (d.leap ? "1" : "0") + "\t" +
+           (d.longMonth ? "1" : "0") + "\t" + (d.longMonth ? "30" : "29") + "\t" +
+           lunarMonthText(span.sizedMonthCode) + "\t" + isoDate(span.first) + "\t" + isoDate(span.last);
+}
+
+nlohmann::json monthJson(const LunarMonthSpan& span) {
+    const LunarDate d = lunarDateOfSizedCode(span.year, span.sizedMonthCode, 1);
+    return {
+        {"lunar_year", span.year},
+        {"month", d.month},
+        {"leap", d.leap},
+        {"long_month", d.longMonth},
+        {"month_code", d.monthCode()},
+        {"days", d.longMonth ? 30 : 29},
+        {"name", lunarMonthText(span.sizedMonthCode)},
+        {"compact", lunarMonthCompactText(span.year, d.monthCode())},
+        {"first_day", civilJson(span.first)},
+        {"last_day", civilJson(span.last)},
+    };
+}
+
+bool emitJson(const CliEnvironment& env, const nlohmann::json& value) {
+    // Invalid UTF-8 (a commemoration name from a file) is replaced, never thrown at.
+    return emitLine(env, value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
+}
+
+bool JsonArrayWriter::add(const nlohmann::json& element) {
+    std::string text = started_ ? ",\n" : "[\n";
+    text += element.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    started_ = true;
+    env_.out->write(text);
+    return env_.out->flush();
+}
+
+bool JsonArrayWriter::finish() { return emitLine(env_, started_ ? "\n]" : "[]"); }
+
+}  // namespace tavomerix

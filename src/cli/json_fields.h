@@ -1,0 +1,67 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
+#include "chinese/sexagenary.h"
+#include "cli/cli.h"
+
+namespace tavomerix {
+
+// Every field of a civil date: iso, year, month, day, jdn, date_code, weekday and the
+// calendar it is reckoned in ("julian" before 1582-10-15, else "gregorian").
+nlohmann::json civilJson(const CivilDate& date);
+
+// Every field of a lunar date (long-month flag set): compact, text, year, month, day,
+// leap, long_month, month_code, sized_month_code, date_code (SizedMonthCode) and
+// month_code_text (MonthCode); null for LunarDate{}.
+nlohmann::json lunarJson(const LunarDate& date);
+
+// The sexagenary parts of a civil date: year, month and day, each with number (1..60),
+// stem, branch and name (the year with its zodiac animal), the whole text and where the
+// year starts ("lunar_new_year" or "lichun").
+nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
+
+// The words of a line separated by spaces: the festivals of a festival line.
+std::vector<std::string> spaceSeparated(std::string_view line);
+
+// A lunar month with the civil days of its first and last day.
+struct LunarMonthSpan {
+    int year = 0;
+    int sizedMonthCode = 0;  // SizedMonthCode 1..48
+    CivilDate first, last;
+};
+LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode);
+
+// A month for people: "2025-闰06  闰六月小  2025-07-25 ～ 2025-08-22".
+std::string monthText(const LunarMonthSpan& span);
+// A month as a tab-separated row under MonthTsvHeader.
+constexpr std::string_view MonthTsvHeader =
+    "lunar_year\tmonth\tleap\tlong_month\tdays\tname\tfirst_day\tlast_day";
+std::string monthTsv(const LunarMonthSpan& span);
+// A month as JSON: lunar_year, month, leap, long_month, month_code, days, name, compact,
+// first_day and last_day (civil dates).
+nlohmann::json monthJson(const LunarMonthSpan& span);
+
+// Writes one JSON document, or one element of an array streamed with JsonArrayWriter.
+bool emitJson(const CliEnvironment& env, const nlohmann::json& value);
+
+// Streams a JSON array element by element: "[" before the first, "," between, "]" at
+// finish (an empty array when nothing was added).
+class JsonArrayWriter {
+public:
+    explicit JsonArrayWriter(const CliEnvironment& env) : env_(env) {}
+    bool add(const nlohmann::json& element);
+    bool finish();
+
+private:
+    const CliEnvironment& env_;
+    bool started_ = false;
+};
+
+}  // namespace tavomerix

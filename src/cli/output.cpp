@@ -1,0 +1,65 @@
+#include "cli/output.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "dayinfo/day_view.h"
+#include "dayinfo/names.h"
+
+namespace tavomerix {
+
+namespace {
+
+// Year of ISO 8601: four digits at least, a sign before years below 0.
+std::string isoYear(int year) {
+    char text[16];
+    std::snprintf(text, sizeof text, year < 0 ? "-%04d" : "%04d", std::abs(year));
+    return text;
+}
+
+std::string twoDigits(int n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", n);
+    return text;
+}
+
+}  // namespace
+
+std::string isoDate(const CivilDate& date) {
+    if (!isValidDate(date)) return "";
+    return isoYear(date.year) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
+}
+
+std::string isoInstant(double localInstant, int timeZoneHours, bool withOffset) {
+    const double day = std::floor(localInstant);
+    if (!(day >= MinDayNumber && day <= MaxDayNumber)) return "";
+    // The time of day as the tables show it (truncated to the second).
+    const std::string code = dateTimeFromDayNumber(localInstant);
+    if (code.size() < 21) return "";
+    std::string text = isoDate(civilDateFromDayNumber(static_cast<int>(day))) +
+                       (withOffset ? "T" : " ") + code.substr(13, 8);
+    if (withOffset) {
+        text += (timeZoneHours < 0 ? "-" : "+") + twoDigits(std::abs(timeZoneHours)) + ":00";
+    }
+    return text;
+}
+
+std::string lunarMonthCompactText(int year, int monthCode) {
+    if (monthCode < 1 || monthCode > 24) return "";
+    const int month = (monthCode - 1) % 12 + 1;
+    return isoYear(year) + "-" + (monthCode > 12 ? "闰" : "") + twoDigits(month);
+}
+
+std::string lunarCompactText(const LunarDate& date) {
+    if (!date.valid()) return "";
+    return lunarMonthCompactText(date.year, date.monthCode()) + "-" + twoDigits(date.day);
+}
+
+std::string lunarWordsText(const LunarDate& date) {
+    if (!date.valid()) return "";
+    return lunarYearItemText(date.year, false) + " " + lunarMonthText(date.sizedMonthCode()) + " " +
+           lunarDayName(date.day);
+}
+
+}  // namespace tavomerix
