@@ -46,6 +46,14 @@ constexpr OptionSpec CommandOptions[] = {
     {"bc", "", "calc: the year of DATE is BC (YYYY = 1 - astronomical year)"},
     {"bc2", "", "calc interval: the year of DATE2 is BC"},
     {"lunar2", "", "calc interval: DATE2 is a lunar date"},
+    {"festivals", "", "ics: the festivals of the day view"},
+    {"terms", "", "ics: the 24 solar terms (times in UTC)"},
+    {"moons", "", "ics: new and full moons (times in UTC)"},
+    {"widget-days", "", "ics: the widget's commemoration days (Windows only)"},
+    {"from", "YEAR", "ics: first civil year, 1583..9000 [this year]"},
+    {"years", "N", "ics: number of years, 1..200 [10]"},
+    {"output", "FILE", "ics: write to FILE instead of standard output"},
+    {"o", "FILE", "ics: the same as --output"},
 };
 
 struct CommandSpec {
@@ -82,6 +90,8 @@ const CommandSpec Commands[] = {
      "(--bc) to 5000",
      2, 3,
      {"bc", "lunar", "bc2", "lunar2", "lichun"}, runCalc},
+    {"ics", "", "iCalendar file of commemoration days, festivals, terms, moons; import it into a calendar program", 0, 0,
+     {"days", "widget-days", "festivals", "terms", "moons", "from", "years", "output", "o"}, runIcs},
 };
 
 const CommandSpec* findCommand(std::string_view name) {
@@ -185,7 +195,7 @@ void appendUsageLine(std::string& text, std::string_view head, std::string_view 
 }
 
 std::string optionHead(const OptionSpec& o) {
-    std::string head("--");
+    std::string head(o.name.size() == 1 ? "-" : "--");
     head.append(o.name);
     if (!o.valueName.empty()) head.append(" ").append(o.valueName);
     return head;
