@@ -14,7 +14,8 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
 }
 
-NATIVE_PACKAGES=(build-essential cmake pkgconf libgtest-dev libbenchmark-dev)
+# python3-icalendar: the independent reader of the iCalendar export's check.
+NATIVE_PACKAGES=(build-essential cmake pkgconf libgtest-dev libbenchmark-dev python3-icalendar)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Cross-compiling for Windows.
 WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-i686-posix)

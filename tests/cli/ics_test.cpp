@@ -33,7 +33,6 @@ std::vector<std::string> startsOf(const std::string& ics, const std::string& sum
 
 TEST(Ics, FoldsAtSeventyFiveOctetsKeepingCharactersWhole) {
     const std::string ascii(200, 'a');
-    const std::string chinese = "SUMMARY:" + std::string(40 * 3, '\0');
     std::string han = "SUMMARY:";
     for (int i = 0; i < 60; ++i) han += "春";
     for (const std::string& line : {ascii, han, std::string("SUMMARY:short")}) {
