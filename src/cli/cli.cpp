@@ -90,7 +90,7 @@ const CommandSpec Commands[] = {
      "(--bc) to 5000",
      2, 3,
      {"bc", "lunar", "bc2", "lunar2", "lichun"}, runCalc},
-    {"ics", "", "iCalendar file of commemoration days, festivals, terms, moons; import it into a calendar program", 0, 0,
+    {"ics", "", "iCalendar file of commemoration days, festivals, terms and moons", 0, 0,
      {"days", "widget-days", "festivals", "terms", "moons", "from", "years", "output", "o"}, runIcs},
 };
 

@@ -31,18 +31,18 @@ DaysFileResult readDaysContents(const LunarCalendar& calendar, std::string_view 
     int lineNumber = 0;
     while (!contents.empty()) {
         const std::size_t end = contents.find('\n');
-        std::string_view line = contents.substr(0, end);
+        const std::string_view line = contents.substr(0, end);  // the parser drops a final CR
         contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.size() > DaysFileLineLimit) {
+        const std::string_view shown = line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
+        if (shown.size() > DaysFileLineLimit) {
             report(lineNumber, "line longer than " + std::to_string(DaysFileLineLimit) +
-                                   " bytes: '" + quotedInput(line) + "'");
+                                   " bytes: '" + quotedInput(shown) + "'");
             continue;
         }
         CommemorationLine read = parseCommemorationLine(calendar, line);
         if (read.status == CommemorationLine::Status::Fault) {
-            report(lineNumber, read.fault + ": '" + quotedInput(line) + "'");
+            report(lineNumber, read.fault + ": '" + quotedInput(shown) + "'");
         } else if (read.status == CommemorationLine::Status::Entry) {
             result.days.set(read.kind, read.month, read.day, std::string(read.storedText));
         }

@@ -117,6 +117,8 @@ TEST(DaysFile, FileTextIsQuotedSafely) {
         {"L 01-01\t2000" + std::string(3000, 'a') + "\n",  // a long line is not parsed
          "f:1: line longer than 2048 bytes: 'L 01-01\\x092000" + std::string(48, 'a') + "…'"},
         {"\r\n\r\nL\r\n", "f:3: expected a space or a tab after the kind: 'L'"},
+        {"S 12-01\t2000名\r\r\n",  // only the CR of the line end is dropped
+         "f:1: name contains control characters: 'S 12-01\\x092000名\\x0d'"},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.expected);
