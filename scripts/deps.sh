@@ -14,7 +14,10 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >&2
 }
 
-NATIVE_PACKAGES=(build-essential cmake pkgconf libgtest-dev libbenchmark-dev nlohmann-json3-dev)
+# nlohmann-json3-dev: JSON output; python3-icalendar: the independent reader of the iCalendar
+# export's check.
+NATIVE_PACKAGES=(build-essential cmake pkgconf libgtest-dev libbenchmark-dev nlohmann-json3-dev
+    python3-icalendar)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Cross-compiling for Windows.
 WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-i686-posix nlohmann-json3-dev)

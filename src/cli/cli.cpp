@@ -54,13 +54,13 @@ constexpr OptionSpec CommandOptions[] = {
     {"bc2", "", "the year of DATE2 is BC"},
     {"lunar2", "", "DATE2 is a lunar date"},
     // The iCalendar export.
-    {"festivals", "", "the festivals of the festival line"},
-    {"terms", "", "the 24 solar terms"},
-    {"moons", "", "new and full moons"},
-    {"from", "YEAR", "first civil year [this year]"},
-    {"years", "N", "number of years [10]"},
+    {"festivals", "", "the festivals of the day view"},
+    {"terms", "", "the 24 solar terms (times in UTC)"},
+    {"moons", "", "new and full moons (times in UTC)"},
+    {"from", "YEAR", "first civil year, 1583..9000 [this year]"},
+    {"years", "N", "number of years, 1..200 [10]"},
     {"output", "FILE", "write to FILE instead of standard output", 'o'},
-    {"widget-days", "", "the commemoration days the widget keeps (Windows)"},
+    {"widget-days", "", "the commemoration days the widget keeps (Windows only)"},
 };
 
 // Formats a command offers besides text.
@@ -134,6 +134,13 @@ const CommandSpec Commands[] = {
      "DATE2), ganzhi or convert of MM-DD-YYYY dates, years 101 BC (--bc) to 5000.",
      2, 3, {"bc", "lunar", "bc2", "lunar2", "lichun"}, runCalc, 0,
      "tavomerix calc convert 02-10-2024"},
+    {"ics", "",
+     "An iCalendar file (RFC 5545) of lunar anniversaries (--days FILE, or --widget-days on "
+     "Windows), festivals (--festivals), solar terms (--terms) and new and full moons "
+     "(--moons), for --years N years from --from YEAR. Import it into a calendar program; "
+     "importing it again updates the same events.",
+     0, 0, {"days", "widget-days", "festivals", "terms", "moons", "from", "years", "output"}, runIcs, 0,
+     "tavomerix ics --days my-days.txt --festivals --terms -o lunar.ics"},
 };
 
 constexpr std::string_view DatesNote =
@@ -346,7 +353,9 @@ std::string commandHelpText(std::string_view name) {
     const CommandSpec* c = findCommand(name);
     if (c == nullptr) return "";
     std::string text = "usage: tavomerix ";
-    text.append(c->name).append(" ").append(c->arguments).append(" [OPTIONS]\n");
+    text.append(c->name);
+    if (!c->arguments.empty()) text.append(" ").append(c->arguments);
+    text.append(" [OPTIONS]\n");
     text.append(wrapped(c->summary, 0, 0)).append("\n\noptions:\n");
     for (std::string_view o : c->options) {
         if (o.empty()) continue;

@@ -21,6 +21,7 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env);
 CliOutput runCal(const CliRequest& request, const CliEnvironment& env);
 CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env);
 CliOutput runCalc(const CliRequest& request, const CliEnvironment& env);
+CliOutput runIcs(const CliRequest& request, const CliEnvironment& env);
 
 // Output of a successful command: text plus a final line end.
 CliOutput printed(std::string text);

@@ -1,14 +1,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/sexagenary.h"
 #include "cli/commands.h"
+#include "cli/days_file.h"
 #include "cli/json_fields.h"
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/date_text.h"
@@ -27,19 +26,13 @@ CliOutput conversionRangeError(std::string_view text) {
     return usageError("date " + quotedArg(text) + " is outside the lunar calendar's years -8999..9000");
 }
 
-// Reads a commemoration file into `days`; problems go to `err`, one line each.
+// Reads a commemoration file into `days`; on any fault its lines go to `err` (one each).
 bool loadDaysFile(const LunarCalendar& calendar, const std::string& path, CommemorationDays& days,
                   std::string& err) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    CommemorationFile file = parseCommemorationFile(calendar, contents.str());
-    for (const CommemorationFileError& e : file.errors) {
-        err += "tavomerix: " + path + ":" + std::to_string(e.lineNumber) + ": " + e.message + "\n";
-    }
+    DaysFileResult file = readDaysFile(calendar, path);
+    for (const std::string& line : file.errorLines) err += line + "\n";
     days = std::move(file.days);
-    return true;
+    return file.ok;
 }
 
 // The lunar month's name without its size mark: "闰四月" from "闰四月小"; with `compact`
@@ -316,9 +309,7 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
     std::string err;
     CommemorationDays days;
     if (const std::string* path = request.value("days")) {
-        if (!loadDaysFile(calendar, *path, days, err)) {
-            return usageError("cannot read the commemoration file " + quotedArg(*path));
-        }
+        if (!loadDaysFile(calendar, *path, days, err)) return {ExitUsage, "", err};
         options.commemorationDays = &days;
     }
     const CivilDate civil{date.year, date.month, date.day};

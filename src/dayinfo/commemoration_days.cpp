@@ -112,13 +112,11 @@ std::string lineFault(const LunarCalendar& calendar, std::string_view line, Comm
     const std::string_view valueName = rest.substr(0, tab);
     const bool shaped = valueName.size() == 5 && valueName[2] == '-' && isDigit(valueName[0]) &&
                         isDigit(valueName[1]) && isDigit(valueName[3]) && isDigit(valueName[4]);
-    if (!shaped) {
-        return "expected the value name MM-DD, got '" + std::string(valueName.substr(0, 16)) + "'";
-    }
+    if (!shaped) return "expected the value name MM-DD after the kind";
     if (!parseCommemorationValueName(kind, valueName, month, day)) {
-        return "no such " + std::string(isLunar(kind) ? "lunar" : "civil") + " value name '" +
+        return "no such " + std::string(isLunar(kind) ? "lunar" : "civil") + " value name " +
                std::string(valueName) +
-               (isLunar(kind) ? "' (month 01..24, day 01..30)" : "' (month 01..12, day 01..31)");
+               (isLunar(kind) ? " (month 01..24, day 01..30)" : " (month 01..12, day 01..31)");
     }
     if (tab == std::string_view::npos) return "expected a tab and the value text after MM-DD";
     storedText = rest.substr(tab + 1);
@@ -204,25 +202,31 @@ std::string solarCommemorationText(const LunarCalendar& calendar, const Commemor
                              date.day, date.month == 2 ? 28 : 0);
 }
 
+CommemorationLine parseCommemorationLine(const LunarCalendar& calendar, std::string_view line) {
+    CommemorationLine read;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.find_first_not_of(" \t") == std::string_view::npos || line[0] == '#') return read;
+    read.fault = lineFault(calendar, line, read.kind, read.month, read.day, read.storedText);
+    read.status = read.fault.empty() ? CommemorationLine::Status::Entry
+                                     : CommemorationLine::Status::Fault;
+    return read;
+}
+
 CommemorationFile parseCommemorationFile(const LunarCalendar& calendar, std::string_view contents) {
     CommemorationFile file;
+    if (contents.starts_with(Utf8ByteOrderMark)) contents.remove_prefix(Utf8ByteOrderMark.size());
     int lineNumber = 0;
     while (!contents.empty()) {
         const std::size_t end = contents.find('\n');
-        std::string_view line = contents.substr(0, end);
+        const std::string_view line = contents.substr(0, end);
         contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.find_first_not_of(" \t") == std::string_view::npos || line[0] == '#') continue;
-        CommemorationKind kind = CommemorationKind::Lunar;
-        int month = 0, day = 0;
-        std::string_view storedText;
-        std::string fault = lineFault(calendar, line, kind, month, day, storedText);
-        if (!fault.empty()) {
-            file.errors.push_back({lineNumber, std::move(fault)});
-            continue;
+        CommemorationLine read = parseCommemorationLine(calendar, line);
+        if (read.status == CommemorationLine::Status::Fault) {
+            file.errors.push_back({lineNumber, std::move(read.fault)});
+        } else if (read.status == CommemorationLine::Status::Entry) {
+            file.days.set(read.kind, read.month, read.day, std::string(read.storedText));
         }
-        file.days.set(kind, month, day, std::string(storedText));
     }
     return file;
 }

@@ -85,11 +85,30 @@ struct CommemorationFile {
     std::vector<CommemorationFileError> errors;
 };
 
-// Reads a commemoration file. One entry a line: "L" (lunar) or "S" (civil), a space or a
-// tab, the value name MM-DD, a tab, and the stored text (start year and name). Blank lines
-// and lines starting with "#" are skipped; a line may end in CR LF. A line that is not a
-// sound entry is left out and reported with its line number; a later line for the same
-// date replaces an earlier one.
+// One line of a commemoration file, read: skipped (blank or a comment), an entry, or a
+// fault. The stored text views the line.
+struct CommemorationLine {
+    enum class Status { Skipped, Entry, Fault };
+    Status status = Status::Skipped;
+    CommemorationKind kind = CommemorationKind::Lunar;
+    int month = 0;
+    int day = 0;
+    std::string_view storedText;
+    std::string fault;  // what is wrong, without the line's text; "" unless Fault
+};
+
+// Reads one line (without its LF; a final CR is dropped): "L" (lunar) or "S" (civil), a
+// space or a tab, the value name MM-DD, a tab, and the stored text (start year and name).
+// Blank lines and lines starting with "#" are skipped.
+CommemorationLine parseCommemorationLine(const LunarCalendar& calendar, std::string_view line);
+
+// A UTF-8 byte-order mark, which editors may put before the first line.
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Reads a commemoration file, one parseCommemorationLine a line; a leading UTF-8
+// byte-order mark is skipped and lines may end in CR LF. A line that is not a sound entry
+// is left out and reported with its line number; a later line for the same date replaces
+// an earlier one.
 CommemorationFile parseCommemorationFile(const LunarCalendar& calendar, std::string_view contents);
 
 }  // namespace tavomerix

@@ -197,14 +197,22 @@ TEST(Cli, CommemorationFileShowsInTheFestivalLineAndReportsBadLines) {
     {
         std::ofstream file(path);
         file << "L\t01-01\t2000家宴\n"
-             << "S 02-10\t2020纪念\n"
-             << "X\t01-02\t2000坏\n";
+             << "S 02-10\t2020纪念\n";
     }
     const CliOutput r = run({"day", "2024-2-10", "--days", path});
-    std::remove(path.c_str());
     EXPECT_EQ(ExitOk, r.exitCode);
     EXPECT_NE(std::string::npos, r.out.find("\n家宴 纪念 春节 国际气象节\n")) << r.out;
-    EXPECT_NE(std::string::npos, r.err.find(":3: ")) << r.err;
+    EXPECT_EQ("", r.err);
+    {
+        std::ofstream file(path, std::ios::app);
+        file << "X\t01-02\t2000坏\n";
+    }
+    // A malformed line is bad input: nothing on standard output.
+    const CliOutput bad = run({"day", "2024-2-10", "--days", path});
+    std::remove(path.c_str());
+    EXPECT_EQ(ExitUsage, bad.exitCode);
+    EXPECT_EQ("", bad.out);
+    EXPECT_NE(std::string::npos, bad.err.find(path + ":3: ")) << bad.err;
     // The entries do not outlive the command.
     EXPECT_EQ(std::string::npos, run({"day", "2024-2-10"}).out.find("家宴"));
 }

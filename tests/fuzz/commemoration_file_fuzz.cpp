@@ -1,26 +1,49 @@
-// Any commemoration file: every rejected line is reported once, in order, with a line
-// number inside the file and a message.
+// Any commemoration file, whole, through the command line's reader and the core parser:
+// the reader reports at most DaysFileErrorsShown lines and a count, each one line of
+// printable text of modest length; the parser reports every rejected line once, in order,
+// with a line number inside the file and a message, and both agree on the entries.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
 
 #include "chinese/lunar_calendar.h"
+#include "cli/days_file.h"
 #include "dayinfo/commemoration_days.h"
+
+namespace {
+
+// Longest error line: the quoted line (60 bytes, each escaped to at most 4) and the message.
+constexpr std::size_t MaxErrorLineBytes = 400;
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavomerix;
+    if (size > DaysFileSizeLimit) return -1;
     const std::string_view contents(reinterpret_cast<const char*>(data), size);
-    const std::vector<CommemorationFileError> errors =
-        parseCommemorationFile(LunarCalendar::shared({}), contents).errors;
+    const LunarCalendar& calendar = LunarCalendar::shared({});
+    const CommemorationFile parsed = parseCommemorationFile(calendar, contents);
     int lines = 0;
     for (const char c : contents) lines += c == '\n';
     if (!contents.empty() && contents.back() != '\n') ++lines;
     int previous = 0;
-    for (const CommemorationFileError& error : errors) {
+    for (const CommemorationFileError& error : parsed.errors) {
         if (error.lineNumber <= previous || error.lineNumber > lines) __builtin_trap();
         if (error.message.empty()) __builtin_trap();
         previous = error.lineNumber;
     }
+
+    const DaysFileResult read = readDaysContents(calendar, "days.txt", contents);
+    if (read.ok != read.errorLines.empty()) __builtin_trap();
+    if (read.errorLines.size() > static_cast<std::size_t>(DaysFileErrorsShown) + 1) __builtin_trap();
+    for (const std::string& line : read.errorLines) {
+        if (line.empty() || line.size() > MaxErrorLineBytes) __builtin_trap();
+        for (const char c : line) {
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) __builtin_trap();
+        }
+    }
+    // Lines within the line limit are read alike by both.
+    if (read.ok && !parsed.errors.empty()) __builtin_trap();
     return 0;
 }

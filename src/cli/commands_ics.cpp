@@ -1,0 +1,137 @@
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "cli/days_file.h"
+#include "cli/ics.h"
+#include "cli/quoted_input.h"
+
+#ifdef _WIN32
+#include "app/app_settings.h"
+#include "app/commemoration_store.h"
+#include "app/settings_store.h"
+#endif
+
+namespace tavomerix {
+
+namespace {
+
+constexpr int DefaultIcsYears = 10;
+
+// The widget's commemoration days as the widget itself would read them: only when the
+// registry holds its permission mark. A line for stderr in `note` when it keeps none.
+struct WidgetDays {
+    bool ok = false;
+    CommemorationDays days;
+    std::string note;
+};
+
+WidgetDays widgetDays() {
+    WidgetDays result;
+#ifdef _WIN32
+    AppSettings settings;
+    loadSettings(settings);
+    result.ok = true;
+    if (settings.stored.registryEnabled != 1) {
+        result.note = "tavomerix: the widget keeps no commemoration days (it does not use the "
+                      "registry; see its options)\n";
+        return result;
+    }
+    result.days = readCommemorationDays();
+    if (result.days.empty()) result.note = "tavomerix: the widget keeps no commemoration days\n";
+#endif
+    return result;
+}
+
+// The current time for DTSTAMP.
+std::string nowStamp() {
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return icsUtcStamp(std::chrono::duration_cast<std::chrono::seconds>(now).count());
+}
+
+}  // namespace
+
+CliOutput runIcs(const CliRequest& request, const CliEnvironment& env) {
+    IcsOptions options;
+    options.fromYear = env.today.year;
+    options.years = DefaultIcsYears;
+    if (const std::string* from = request.value("from")) {
+        const TypedNumber n = parseTypedNumber(*from, FirstIcsYear, LastIcsYear);
+        if (!n.ok) {
+            return usageError("bad year '" + quotedInput(*from) + "' (--from takes a year " +
+                              std::to_string(FirstIcsYear) + ".." + std::to_string(LastIcsYear) +
+                              ", Gregorian dates only)");
+        }
+        options.fromYear = n.value;
+    }
+    if (const std::string* years = request.value("years")) {
+        const TypedNumber n = parseTypedNumber(*years, 1, MaxIcsYears);
+        if (!n.ok) {
+            return usageError("bad number of years '" + quotedInput(*years) + "' (--years takes 1.." +
+                              std::to_string(MaxIcsYears) + ")");
+        }
+        options.years = n.value;
+    }
+    if (options.fromYear + options.years - 1 > LastIcsYear) {
+        return usageError("--from " + std::to_string(options.fromYear) + " --years " +
+                          std::to_string(options.years) + " goes beyond the year " +
+                          std::to_string(LastIcsYear));
+    }
+    options.festivals = request.flag("festivals");
+    options.terms = request.flag("terms");
+    options.moons = request.flag("moons");
+    const std::string* daysPath = request.value("days");
+    const bool fromWidget = request.flag("widget-days");
+    if (daysPath && fromWidget) return usageError("give either --days FILE or --widget-days, not both");
+    if (!daysPath && !fromWidget && !options.festivals && !options.terms && !options.moons) {
+        return usageError("'ics' needs something to export: --days FILE, --widget-days, "
+                          "--festivals, --terms or --moons");
+    }
+    const LunarCalendar& calendar = request.calendar();
+    CommemorationDays days;
+    std::string note;
+    if (daysPath) {
+        DaysFileResult file = readDaysFile(calendar, *daysPath);
+        if (!file.ok) {
+            std::string err;
+            for (const std::string& line : file.errorLines) err += line + "\n";
+            return {ExitUsage, "", err};
+        }
+        days = std::move(file.days);
+        options.days = &days;
+    } else if (fromWidget) {
+        WidgetDays widget = widgetDays();
+        if (!widget.ok) {
+            return usageError("--widget-days reads the widget's days from the Windows registry: "
+                              "available only on Windows (use --days FILE)");
+        }
+        days = std::move(widget.days);
+        note = widget.note;
+        options.days = &days;
+    }
+    options.dtstampUtc = nowStamp();
+
+    const std::string* output = request.value("output");
+    if (!output) {
+        std::ostringstream text;
+        writeIcs(text, calendar, options);
+        return {ExitOk, text.str(), note};
+    }
+    const auto writeFailed = [&](const char* what) {
+        const std::string reason = errno != 0 ? std::strerror(errno) : "write error";
+        return CliOutput{ExitFailure, "", "tavomerix: cannot " + std::string(what) + " '" +
+                                              quotedInput(*output, 200) + "': " + reason + "\n"};
+    };
+    errno = 0;
+    std::ofstream file(*output, std::ios::binary | std::ios::trunc);
+    if (!file) return writeFailed("create");
+    writeIcs(file, calendar, options);
+    file.close();
+    if (file.fail()) return writeFailed("write");
+    return {ExitOk, "", note};
+}
+
+}  // namespace tavomerix

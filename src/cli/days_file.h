@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "chinese/lunar_calendar.h"
+#include "dayinfo/commemoration_days.h"
+
+namespace tavomerix {
+
+// Largest commemoration file read: far beyond any real list of days (an entry is a line of
+// at most about 1 kB, and there are at most 744 + 366 dates).
+constexpr std::size_t DaysFileSizeLimit = 1024 * 1024;
+// Longest line read, in bytes without its line end; a sound entry has at most 1031.
+constexpr std::size_t DaysFileLineLimit = 2048;
+// Malformed lines reported one by one; the rest are counted in one line.
+constexpr int DaysFileErrorsShown = 20;
+
+// The days of a commemoration file, or why it cannot be used. errorLines are ready for
+// standard error: one line for a file that is refused, or at most DaysFileErrorsShown
+// "FILE:N: message" lines and then one line with the number of the others. ok only when
+// there are none.
+struct DaysFileResult {
+    bool ok = false;
+    CommemorationDays days;
+    std::vector<std::string> errorLines;
+};
+
+// Reads a commemoration file (the format of parseCommemorationLine): only a regular file
+// (a disk file on Windows) of at most DaysFileSizeLimit bytes, lines of at most
+// DaysFileLineLimit bytes; a leading UTF-8 byte-order mark and CR LF line ends are
+// accepted. Time and memory stay bounded whatever the path names.
+DaysFileResult readDaysFile(const LunarCalendar& calendar, const std::string& path);
+
+// The same over contents already read; shownPath names the file in the messages.
+DaysFileResult readDaysContents(const LunarCalendar& calendar, std::string_view shownPath,
+                                std::string_view contents);
+
+// The bytes of a regular file of at most `limit` bytes, or the reason it is refused as a
+// phrase after the file's name ("is a directory"). Defined per platform
+// (days_file_posix.cpp, days_file_win.cpp).
+struct RegularFileContents {
+    bool ok = false;
+    std::string contents;
+    std::string refusal;
+};
+RegularFileContents readRegularFile(const std::string& path, std::size_t limit);
+
+// A size limit as the refusal states it: "1 MiB" for whole MiB, else "N bytes".
+std::string sizeLimitText(std::size_t limit);
+
+}  // namespace tavomerix
