@@ -291,13 +291,15 @@ LongitudeAndRate lunarLongitudeWithoutNutation(double jde) {
 
 // ---- Rough series: the largest terms only, for the solver's starting points -------------
 //
-// The terms of power k of the Earth's longitude and radius whose amplitude reaches
-// RoughEarthAmplitude / 5^k (the higher powers count as tau grows), the first nutation
-// terms and the lunar terms from RoughLunarArcseconds up: within about 1e-3 degrees of the
-// fast series near J2000, a little more millennia away.
+// The terms of power k of the Earth's longitude and radius whose amplitude reaches a
+// threshold / 5^k (the higher powers count as tau grows), the first nutation terms and the
+// lunar terms from a threshold up. For the Sun within about 1e-3 degrees of the fast series
+// near J2000, a little more millennia away; the elongation, twelve times faster, makes do
+// with coarser terms (a few 1e-3 degrees are 1e-4 days of its motion).
 
-constexpr double RoughEarthAmplitude = 3e-6;  // radians, au
-constexpr double RoughLunarArcseconds = 2;
+constexpr double RoughSolarEarthAmplitude = 3e-6;  // radians, au
+constexpr double RoughElongationEarthAmplitude = 1e-5;
+constexpr double RoughLunarArcseconds = 3;
 constexpr std::size_t RoughNutationTerms = 2;
 
 struct RoughTerm {
@@ -314,10 +316,10 @@ struct RoughSeries {
     std::size_t lunarCount = 0;
 };
 
-RoughSeries buildRoughSeries() {
+RoughSeries buildRoughSeries(double earthAmplitude) {
     RoughSeries r;
-    const auto keep = [&r](std::span<const std::span<const PeriodicTerm>> series, bool radius) {
-        double threshold = RoughEarthAmplitude;
+    const auto keep = [&](std::span<const std::span<const PeriodicTerm>> series, bool radius) {
+        double threshold = earthAmplitude;
         for (std::size_t k = 0; k < series.size(); ++k, threshold /= 5) {
             for (const PeriodicTerm& t : series[k]) {
                 if (std::fabs(t.amplitude) >= threshold)
@@ -342,15 +344,19 @@ RoughSeries buildRoughSeries() {
     return r;
 }
 
-const RoughSeries& roughSeries() {
-    static const RoughSeries series = buildRoughSeries();
+const RoughSeries& roughSolarSeries() {
+    static const RoughSeries series = buildRoughSeries(RoughSolarEarthAmplitude);
+    return series;
+}
+
+const RoughSeries& roughElongationSeries() {
+    static const RoughSeries series = buildRoughSeries(RoughElongationEarthAmplitude);
     return series;
 }
 
 // The Sun's geometric longitude plus the frame constant and the aberration (degrees, not
 // reduced) and its daily motion, from the rough terms.
-LongitudeAndRate roughSolarWithoutNutation(double jde) {
-    const RoughSeries& r = roughSeries();
+LongitudeAndRate roughSolarWithoutNutation(double jde, const RoughSeries& r) {
     const double tau = (jde - J2000) / DaysPerMillennium;
     double tauPower[6] = {1, tau, 0, 0, 0, 0};
     for (int k = 2; k < 6; ++k) tauPower[k] = tauPower[k - 1] * tau;
@@ -469,13 +475,13 @@ bool wideSinesAndCosines() {
 std::uint64_t fastSeriesEvaluations() { return evaluations; }
 
 LongitudeAndRate roughSolarLongitudeAndRate(double jde) {
-    const LongitudeAndRate sun = roughSolarWithoutNutation(jde);
+    const LongitudeAndRate sun = roughSolarWithoutNutation(jde, roughSolarSeries());
     return {normalizeDegrees(sun.degrees + roughNutationDegrees((jde - J2000) / DaysPerCentury)),
             sun.degreesPerDay};
 }
 
 LongitudeAndRate roughLunarElongationAndRate(double jde) {
-    const RoughSeries& r = roughSeries();
+    const RoughSeries& r = roughElongationSeries();
     const double t = (jde - J2000) / DaysPerCentury;
     const double t2 = t * t;
     const double t3 = t2 * t;
@@ -503,7 +509,7 @@ LongitudeAndRate roughLunarElongationAndRate(double jde) {
     const double moonRate = (periodicRate / 3600 * DegreeInRadians + meanRate) / DegreeInRadians /
                                 DaysPerCentury +
                             PrecessionCoefficients[0] / 3600 / DaysPerMillennium;
-    const LongitudeAndRate sun = roughSolarWithoutNutation(jde);
+    const LongitudeAndRate sun = roughSolarWithoutNutation(jde, r);
     return {normalizeDegrees(moon - sun.degrees), moonRate - sun.degreesPerDay};
 }
 

@@ -33,7 +33,7 @@ constexpr double AmbiguousOffsetDegrees = 1e-8;
 // search finds.
 constexpr double RoughMarginDegrees = 0.5;
 constexpr int RoughIterations = 8;
-constexpr double RoughFinalStepDays = 1e-5;
+constexpr double RoughFinalStepDays = 0.02;
 constexpr double MinimumLeadDays = 0.01;
 constexpr double SolarMaximumLeadDays = 365;
 constexpr double LunarMaximumLeadDays = 29.2;
