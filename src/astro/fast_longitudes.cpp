@@ -18,8 +18,10 @@
 
 // The round-to-nearest shift, the compensated sums and the threshold comparisons of the
 // engine need every double operation rounded to double (SSE2 on 32-bit x86, not x87).
-// 256-bit vectors where the processor has them: x86-64 builds with GCC or clang.
-#if defined(__x86_64__) && defined(__GNUC__)
+// Wider vectors where the processor has them: x86-64 builds with GCC or clang, except
+// for Windows, where GCC keeps the stack aligned to 16 bytes only and may spill 256-bit
+// registers with aligned moves (GCC bug 54412).
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
 #define TAVOMERIX_WIDE_VECTORS 1
 #else
 #define TAVOMERIX_WIDE_VECTORS 0

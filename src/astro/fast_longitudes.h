@@ -14,8 +14,9 @@ struct LongitudeAndRate {
 // Sines and cosines of x[i] (radians, |x| < 2^24 * pi/2), each within a few 1e-16 of the
 // exact values: Cody-Waite reduction to [-pi/4, pi/4] and Taylor polynomials to degree
 // 17, branch-free so that the loop vectorises. The three spans have the same size.
-// On x86-64 processors with AVX2 the loop runs four values at a time, with the same
-// operations per value and so the same bits as the two-wide SSE2 loop.
+// On x86-64 processors with AVX2 or AVX-512 (Linux and other non-Windows builds) the loop
+// runs four or eight values at a time, with the same operations per value and so the same
+// bits as the two-wide SSE2 loop.
 void sinesAndCosines(std::span<const double> x, std::span<double> sines, std::span<double> cosines);
 
 // The same in the loop every x86 processor runs (SSE2), whatever the processor has.
