@@ -310,8 +310,11 @@ struct RoughTerm {
     bool radius;  // a term of the radius, else of the longitude
 };
 
+// Room for the rough Earth terms (66 for the Sun, 37 for the elongation).
+constexpr std::size_t RoughEarthCapacity = 96;
+
 struct RoughSeries {
-    std::array<RoughTerm, EarthTermCount> earth{};
+    std::array<RoughTerm, RoughEarthCapacity> earth{};
     std::size_t earthCount = 0;
     std::array<LunarTerm, std::size(LunarTerms0) + std::size(LunarTerms1)> lunar{};
     std::array<int, std::size(LunarTerms0) + std::size(LunarTerms1)> lunarPower{};
@@ -324,7 +327,7 @@ RoughSeries buildRoughSeries(double earthAmplitude) {
         double threshold = earthAmplitude;
         for (std::size_t k = 0; k < series.size(); ++k, threshold /= 5) {
             for (const PeriodicTerm& t : series[k]) {
-                if (std::fabs(t.amplitude) >= threshold)
+                if (std::fabs(t.amplitude) >= threshold && r.earthCount < RoughEarthCapacity)
                     r.earth[r.earthCount++] = {t.amplitude, t.phase, t.frequency, static_cast<int>(k), radius};
             }
         }
@@ -362,7 +365,7 @@ LongitudeAndRate roughSolarWithoutNutation(double jde, const RoughSeries& r) {
     const double tau = (jde - J2000) / DaysPerMillennium;
     double tauPower[6] = {1, tau, 0, 0, 0, 0};
     for (int k = 2; k < 6; ++k) tauPower[k] = tauPower[k - 1] * tau;
-    std::array<double, EarthTermCount> argument, sine, cosine;
+    std::array<double, RoughEarthCapacity> argument{}, sine, cosine;
     const std::size_t n = r.earthCount;
     for (std::size_t i = 0; i < n; ++i) argument[i] = r.earth[i].phase + r.earth[i].frequency * tau;
     sinesAndCosines({argument.data(), n}, {sine.data(), n}, {cosine.data(), n});
@@ -452,8 +455,16 @@ SinesAndCosinesLoop sinesAndCosinesLoop() {
 #endif
 }
 
-// Evaluations of the fast series on this thread.
+// Evaluations of the fast series on this thread: one instruction where thread-local
+// storage is native; Windows builds, where it costs a call, do not count.
+#if defined(_WIN32)
+void countEvaluation() {}
+std::uint64_t evaluationCount() { return 0; }
+#else
 thread_local std::uint64_t evaluations = 0;
+void countEvaluation() { ++evaluations; }
+std::uint64_t evaluationCount() { return evaluations; }
+#endif
 
 }  // namespace
 
@@ -474,7 +485,7 @@ bool wideSinesAndCosines() {
 #endif
 }
 
-std::uint64_t fastSeriesEvaluations() { return evaluations; }
+std::uint64_t fastSeriesEvaluations() { return evaluationCount(); }
 
 LongitudeAndRate roughSolarLongitudeAndRate(double jde) {
     const LongitudeAndRate sun = roughSolarWithoutNutation(jde, roughSolarSeries());
@@ -489,7 +500,7 @@ LongitudeAndRate roughLunarElongationAndRate(double jde) {
     const double t3 = t2 * t;
     const double t4 = t3 * t;
     const std::size_t n = r.lunarCount;
-    std::array<double, std::size(LunarTerms0) + std::size(LunarTerms1)> argument, sine, cosine;
+    std::array<double, std::size(LunarTerms0) + std::size(LunarTerms1)> argument{}, sine, cosine;
     for (std::size_t i = 0; i < n; ++i) {
         const LunarTerm& term = r.lunar[i];
         argument[i] = term.phase + term.rate * t + term.rate2 * t2 + term.rate3 * t3 + term.rate4 * t4;
@@ -516,7 +527,7 @@ LongitudeAndRate roughLunarElongationAndRate(double jde) {
 }
 
 LongitudeAndRate solarLongitudeAndRate(double jde) {
-    ++evaluations;
+    countEvaluation();
     const SolarParts sun = solarParts(jde);
     const double nutation = nutationDegrees((jde - J2000) / DaysPerCentury);
     return {normalizeDegrees(sun.degreesWithoutNutation + nutation + sun.aberrationDegrees),
@@ -524,7 +535,7 @@ LongitudeAndRate solarLongitudeAndRate(double jde) {
 }
 
 LongitudeAndRate lunarElongationAndRate(double jde) {
-    ++evaluations;
+    countEvaluation();
     const SolarParts sun = solarParts(jde);
     const LongitudeAndRate moon = lunarLongitudeWithoutNutation(jde);
     const double sunDegrees = normalizeDegrees(sun.degreesWithoutNutation + sun.aberrationDegrees);

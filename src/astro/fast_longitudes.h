@@ -33,7 +33,8 @@ LongitudeAndRate roughSolarLongitudeAndRate(double jde);
 LongitudeAndRate roughLunarElongationAndRate(double jde);
 
 // Evaluations of solarLongitudeAndRate and lunarElongationAndRate made on the calling
-// thread since it started (a statistic for the benchmarks; no result depends on it).
+// thread since it started (a statistic for the benchmarks; no result depends on it); 0 in
+// Windows builds.
 std::uint64_t fastSeriesEvaluations();
 
 // The Sun's apparent longitude (same series as apparentSolarLongitude, within 1e-10
