@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
+
 #include "astro/fast_longitudes.h"
 #include "astro/lunar_position.h"
 #include "astro/solar_position.h"
@@ -11,6 +13,15 @@ namespace tavomerix {
 namespace {
 
 constexpr double Jde2000 = 2451545.0;
+
+// Counters of the fast series' evaluations since `before`: per iteration, and per
+// crossing when an iteration solves `crossings` of them.
+void countEvaluations(benchmark::State& state, std::uint64_t before, int crossings) {
+    const double perIteration =
+        static_cast<double>(fastSeriesEvaluations() - before) / static_cast<double>(state.iterations());
+    state.counters["evaluations"] = perIteration;
+    state.counters["perCrossing"] = perIteration / crossings;
+}
 
 // One longitude evaluation; the date moves on so that no call repeats the previous one.
 template <class Longitude>
@@ -47,10 +58,12 @@ BENCHMARK(BM_NextNewMoon)->Unit(benchmark::kMicrosecond);
 void BM_TermsOfOneYear(benchmark::State& state) {
     const CalendarContext context{8, Regime::Modern};
     const int first = julianDayNumber(2024, 1, 1);
+    const std::uint64_t evaluations = fastSeriesEvaluations();
     for (auto _ : state) {
         for (int k = 1; k <= 24; ++k)
             benchmark::DoNotOptimize(termAtOrAfterModern(context, first, k, false));
     }
+    countEvaluations(state, evaluations, 24);
 }
 BENCHMARK(BM_TermsOfOneYear)->Unit(benchmark::kMillisecond);
 
@@ -75,6 +88,7 @@ BENCHMARK(BM_TermsOf1900To2100)->Unit(benchmark::kMillisecond)->Iterations(1);
 // defaults: UTC+8, historical reckoning).
 void termsOfYears1900To2100(benchmark::State& state, Engine engine) {
     const CalendarContext context{8, Regime::Historical, engine};
+    const std::uint64_t evaluations = fastSeriesEvaluations();
     for (auto _ : state) {
         for (int year = 1900; year <= 2100; ++year) {
             const int first = julianDayNumber(year, 1, 1);
@@ -82,6 +96,7 @@ void termsOfYears1900To2100(benchmark::State& state, Engine engine) {
                 benchmark::DoNotOptimize(solarTermInstant(context, first, k));
         }
     }
+    countEvaluations(state, evaluations, 24 * 201);
 }
 
 void TermsOfYears1900To2100(benchmark::State& state) {
@@ -94,6 +109,21 @@ void TermsOfYears1900To2100Reference(benchmark::State& state) {
     termsOfYears1900To2100(state, Engine::Reference);
 }
 BENCHMARK(TermsOfYears1900To2100Reference)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// New moons 2000..2019, each from the day after the previous one.
+void BM_NewMoonsOf2000To2019(benchmark::State& state) {
+    const CalendarContext context{8, Regime::Modern};
+    const int last = julianDayNumber(2019, 12, 31);
+    const std::uint64_t evaluations = fastSeriesEvaluations();
+    int count = 0;
+    for (auto _ : state) {
+        count = 0;
+        for (int day = julianDayNumber(2000, 1, 1); day <= last; ++count)
+            day = static_cast<int>(nextMoonPhase(context, day, MoonPhase::New)) + 1;
+    }
+    countEvaluations(state, evaluations, count);
+}
+BENCHMARK(BM_NewMoonsOf2000To2019)->Unit(benchmark::kMillisecond);
 
 // The fast series: the Sun, and the elongation, with their rates.
 BENCHMARK_CAPTURE(BM_Longitude, FastSolar, solarLongitudeAndRate);

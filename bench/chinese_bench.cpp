@@ -1,6 +1,9 @@
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <memory>
+
+#include "astro/fast_longitudes.h"
 
 #include "astro/solar_terms.h"
 #include "calendar/calendar_context.h"
@@ -8,6 +11,7 @@
 #include "chinese/lunar_calendar.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/lunar_year.h"
+#include "chinese/term_table.h"
 
 namespace tavomerix {
 namespace {
@@ -21,29 +25,55 @@ std::unique_ptr<LunarCalendar> coldCalendar(benchmark::State& state,
     return calendar;
 }
 
+// Evaluations of the fast series per iteration since `before`.
+void countEvaluations(benchmark::State& state, std::uint64_t before) {
+    state.counters["evaluations"] =
+        static_cast<double>(fastSeriesEvaluations() - before) / static_cast<double>(state.iterations());
+}
+
 // One record built from an empty cache and memo, years 2000..2099 in turn.
 void BM_LunarYearRecordCold(benchmark::State& state) {
     const CalendarContext context{8, state.range(0) == 1 ? Regime::Modern : Regime::Historical};
     int year = 2000;
+    const std::uint64_t evaluations = fastSeriesEvaluations();
     for (auto _ : state) {
         const auto calendar = coldCalendar(state, context);
         benchmark::DoNotOptimize(calendar->yearRecord(year));
         year = year == 2099 ? 2000 : year + 1;
     }
+    countEvaluations(state, evaluations);
 }
 BENCHMARK(BM_LunarYearRecordCold)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Every record of -9997..9998, one after the other on one thread.
 void BM_AllLunarYearsSequential(benchmark::State& state) {
     const CalendarContext context{8, Regime::Modern};
+    const std::uint64_t evaluations = fastSeriesEvaluations();
     for (auto _ : state) {
         const auto calendar = coldCalendar(state, context);
         for (int year = FirstLunarYear; year <= LastLunarYear; ++year) {
             benchmark::DoNotOptimize(calendar->yearRecord(year));
         }
     }
+    state.counters["evaluationsPerYear"] = static_cast<double>(fastSeriesEvaluations() - evaluations) /
+                                           (LastLunarYear - FirstLunarYear + 1);
 }
 BENCHMARK(BM_AllLunarYearsSequential)->Iterations(1)->Unit(benchmark::kSecond);
+
+// The term table of one civil year from an empty cache (the widget's defaults), years
+// 2000..2099 in turn.
+void BM_TermTableCold(benchmark::State& state) {
+    const CalendarContext context{8, Regime::Historical};
+    int year = 2000;
+    const std::uint64_t evaluations = fastSeriesEvaluations();
+    for (auto _ : state) {
+        const auto calendar = coldCalendar(state, context);
+        benchmark::DoNotOptimize(calendar->termTable(year));
+        year = year == 2099 ? 2000 : year + 1;
+    }
+    countEvaluations(state, evaluations);
+}
+BENCHMARK(BM_TermTableCold)->Unit(benchmark::kMillisecond);
 
 // Every record of -9997..9998 through LunarCalendar::prefetch (two threads), from a cold
 // cache.

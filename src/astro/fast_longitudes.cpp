@@ -18,6 +18,15 @@
 
 // The round-to-nearest shift, the compensated sums and the threshold comparisons of the
 // engine need every double operation rounded to double (SSE2 on 32-bit x86, not x87).
+// Wider vectors where the processor has them: x86-64 builds with GCC or clang, except
+// for Windows, where GCC keeps the stack aligned to 16 bytes only and may spill 256-bit
+// registers with aligned moves (GCC bug 54412).
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(_WIN32)
+#define TAVOMERIX_WIDE_VECTORS 1
+#else
+#define TAVOMERIX_WIDE_VECTORS 0
+#endif
+
 static_assert(FLT_EVAL_METHOD == 0, "build with double evaluation: -msse2 -mfpmath=sse on 32-bit x86");
 
 namespace tavomerix {
@@ -43,7 +52,7 @@ constexpr double inverseFactorial(int n) {
 }
 
 // sin r and cos r for |r| <= pi/4; the first omitted terms are below 2e-18.
-inline double sinOfReduced(double r) {
+[[gnu::always_inline]] inline double sinOfReduced(double r) {
     const double r2 = r * r;
     // clang-format off
     const double p = ((((((( inverseFactorial(17) * r2
@@ -58,7 +67,7 @@ inline double sinOfReduced(double r) {
     return r + r * r2 * p;
 }
 
-inline double cosOfReduced(double r) {
+[[gnu::always_inline]] inline double cosOfReduced(double r) {
     const double r2 = r * r;
     // clang-format off
     const double p = ((((((( inverseFactorial(16) * r2
@@ -282,13 +291,120 @@ LongitudeAndRate lunarLongitudeWithoutNutation(double jde) {
             (periodicRate + meanRate) / DegreeInRadians / DaysPerCentury + precessionRate};
 }
 
-}  // namespace
+// ---- Rough series: the largest terms only, for the solver's starting points -------------
+//
+// The terms of power k of the Earth's longitude and radius whose amplitude reaches a
+// threshold / 5^k (the higher powers count as tau grows), the first nutation terms and the
+// lunar terms from a threshold up. For the Sun within about 1e-3 degrees of the fast series
+// near J2000, a little more millennia away; the elongation, twelve times faster, makes do
+// with coarser terms (a few 1e-3 degrees are 1e-4 days of its motion).
 
-void sinesAndCosines(std::span<const double> x, std::span<double> sines, std::span<double> cosines) {
-    const std::size_t n = x.size();
-    const double* in = x.data();
-    double* sinOut = sines.data();
-    double* cosOut = cosines.data();
+constexpr double RoughSolarEarthAmplitude = 3e-6;  // radians, au
+constexpr double RoughElongationEarthAmplitude = 1e-5;
+constexpr double RoughLunarArcseconds = 3;
+constexpr std::size_t RoughNutationTerms = 2;
+
+struct RoughTerm {
+    double amplitude, phase, frequency;
+    int power;
+    bool radius;  // a term of the radius, else of the longitude
+};
+
+// Room for the rough Earth terms (66 for the Sun, 37 for the elongation).
+constexpr std::size_t RoughEarthCapacity = 96;
+
+struct RoughSeries {
+    std::array<RoughTerm, RoughEarthCapacity> earth{};
+    std::size_t earthCount = 0;
+    std::array<LunarTerm, std::size(LunarTerms0) + std::size(LunarTerms1)> lunar{};
+    std::array<int, std::size(LunarTerms0) + std::size(LunarTerms1)> lunarPower{};
+    std::size_t lunarCount = 0;
+};
+
+RoughSeries buildRoughSeries(double earthAmplitude) {
+    RoughSeries r;
+    const auto keep = [&](std::span<const std::span<const PeriodicTerm>> series, bool radius) {
+        double threshold = earthAmplitude;
+        for (std::size_t k = 0; k < series.size(); ++k, threshold /= 5) {
+            for (const PeriodicTerm& t : series[k]) {
+                if (std::fabs(t.amplitude) >= threshold && r.earthCount < RoughEarthCapacity)
+                    r.earth[r.earthCount++] = {t.amplitude, t.phase, t.frequency, static_cast<int>(k), radius};
+            }
+        }
+    };
+    keep(EarthLongitude, false);
+    keep(EarthRadius, true);
+    for (const LunarTerm& t : LunarTerms0) {
+        if (std::fabs(t.amplitude) >= RoughLunarArcseconds) {
+            r.lunarPower[r.lunarCount] = 0;
+            r.lunar[r.lunarCount++] = t;
+        }
+    }
+    for (const LunarTerm& t : LunarTerms1) {
+        if (std::fabs(t.amplitude) >= RoughLunarArcseconds / 10) {
+            r.lunarPower[r.lunarCount] = 1;
+            r.lunar[r.lunarCount++] = t;
+        }
+    }
+    return r;
+}
+
+const RoughSeries& roughSolarSeries() {
+    static const RoughSeries series = buildRoughSeries(RoughSolarEarthAmplitude);
+    return series;
+}
+
+const RoughSeries& roughElongationSeries() {
+    static const RoughSeries series = buildRoughSeries(RoughElongationEarthAmplitude);
+    return series;
+}
+
+// The Sun's geometric longitude plus the frame constant and the aberration (degrees, not
+// reduced) and its daily motion, from the rough terms.
+LongitudeAndRate roughSolarWithoutNutation(double jde, const RoughSeries& r) {
+    const double tau = (jde - J2000) / DaysPerMillennium;
+    double tauPower[6] = {1, tau, 0, 0, 0, 0};
+    for (int k = 2; k < 6; ++k) tauPower[k] = tauPower[k - 1] * tau;
+    std::array<double, RoughEarthCapacity> argument{}, sine, cosine;
+    const std::size_t n = r.earthCount;
+    for (std::size_t i = 0; i < n; ++i) argument[i] = r.earth[i].phase + r.earth[i].frequency * tau;
+    sinesAndCosines({argument.data(), n}, {sine.data(), n}, {cosine.data(), n});
+    double longitude = 0, rate = 0, radius = 0;  // radians, radians per millennium, au
+    for (std::size_t i = 0; i < n; ++i) {
+        const RoughTerm& t = r.earth[i];
+        const double value = t.amplitude * cosine[i] * tauPower[t.power];
+        if (t.radius) {
+            radius += value;
+            continue;
+        }
+        longitude += value;
+        rate -= t.amplitude * t.frequency * sine[i] * tauPower[t.power];
+        if (t.power > 0) rate += t.power * t.amplitude * cosine[i] * tauPower[t.power - 1];
+    }
+    const double degreesPerDay = rate / DaysPerMillennium / DegreeInRadians;
+    const double geometric = (longitude + AstroPi) / DegreeInRadians;
+    return {geometric - 0.09033 / 3600 - 0.005775518 * radius * degreesPerDay, degreesPerDay};
+}
+
+// The first nutation terms in longitude, degrees; t in Julian centuries.
+double roughNutationDegrees(double t) {
+    const auto [d, m, mp, f, omega] = nutationArguments(t);
+    double sum = 0;  // 0.0001 arcseconds
+    for (std::size_t i = 0; i < RoughNutationTerms; ++i) {
+        const NutationTerm& term = NutationTerms[i];
+        sum += (term.s + term.sDot * t) *
+               std::sin(DegreeInRadians * (term.d * d + term.m * m + term.mp * mp + term.f * f +
+                                           term.omega * omega));
+    }
+    return sum * 0.0001 / 3600;
+}
+
+// The reduction and the polynomials of sinesAndCosines over n values. Each value goes
+// through the same operations in the same order whatever the vector width the compiler
+// picks, and nothing is contracted to a fused multiply-add, so every instantiation gives
+// the same bits.
+[[gnu::always_inline]] inline void sinesAndCosinesLoopBody(const double* in, double* sinOut,
+                                                          double* cosOut, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         const double shifted = in[i] * TwoOverPi + RoundShift;
         const double k = shifted - RoundShift;  // nearest integer to x / (pi/2)
@@ -306,7 +422,112 @@ void sinesAndCosines(std::span<const double> x, std::span<double> sines, std::sp
     }
 }
 
+void sinesAndCosinesPortable(const double* in, double* sinOut, double* cosOut, std::size_t n) {
+    sinesAndCosinesLoopBody(in, sinOut, cosOut, n);
+}
+
+#if TAVOMERIX_WIDE_VECTORS
+// The same loop in 256-bit registers (four values at a time, no FMA).
+__attribute__((target("avx2"))) void sinesAndCosinesAvx2(const double* in, double* sinOut,
+                                                         double* cosOut, std::size_t n) {
+    sinesAndCosinesLoopBody(in, sinOut, cosOut, n);
+}
+
+// And in 512-bit registers, eight values at a time.
+__attribute__((target("avx512f"))) void sinesAndCosinesAvx512(const double* in, double* sinOut,
+                                                              double* cosOut, std::size_t n) {
+    sinesAndCosinesLoopBody(in, sinOut, cosOut, n);
+}
+#endif
+
+using SinesAndCosinesLoop = void (*)(const double*, double*, double*, std::size_t);
+
+// The widest loop the processor runs, chosen once.
+SinesAndCosinesLoop sinesAndCosinesLoop() {
+#if TAVOMERIX_WIDE_VECTORS
+    static const SinesAndCosinesLoop loop =
+        __builtin_cpu_supports("avx512f") ? sinesAndCosinesAvx512
+        : __builtin_cpu_supports("avx2")  ? sinesAndCosinesAvx2
+                                          : sinesAndCosinesPortable;
+    return loop;
+#else
+    return sinesAndCosinesPortable;
+#endif
+}
+
+// Evaluations of the fast series on this thread: one instruction where thread-local
+// storage is native; Windows builds, where it costs a call, do not count.
+#if defined(_WIN32)
+void countEvaluation() {}
+std::uint64_t evaluationCount() { return 0; }
+#else
+thread_local std::uint64_t evaluations = 0;
+void countEvaluation() { ++evaluations; }
+std::uint64_t evaluationCount() { return evaluations; }
+#endif
+
+}  // namespace
+
+void sinesAndCosines(std::span<const double> x, std::span<double> sines, std::span<double> cosines) {
+    sinesAndCosinesLoop()(x.data(), sines.data(), cosines.data(), x.size());
+}
+
+void sinesAndCosinesNarrow(std::span<const double> x, std::span<double> sines,
+                           std::span<double> cosines) {
+    sinesAndCosinesPortable(x.data(), sines.data(), cosines.data(), x.size());
+}
+
+bool wideSinesAndCosines() {
+#if TAVOMERIX_WIDE_VECTORS
+    return sinesAndCosinesLoop() != sinesAndCosinesPortable;
+#else
+    return false;
+#endif
+}
+
+std::uint64_t fastSeriesEvaluations() { return evaluationCount(); }
+
+LongitudeAndRate roughSolarLongitudeAndRate(double jde) {
+    const LongitudeAndRate sun = roughSolarWithoutNutation(jde, roughSolarSeries());
+    return {normalizeDegrees(sun.degrees + roughNutationDegrees((jde - J2000) / DaysPerCentury)),
+            sun.degreesPerDay};
+}
+
+LongitudeAndRate roughLunarElongationAndRate(double jde) {
+    const RoughSeries& r = roughElongationSeries();
+    const double t = (jde - J2000) / DaysPerCentury;
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    const double t4 = t3 * t;
+    const std::size_t n = r.lunarCount;
+    std::array<double, std::size(LunarTerms0) + std::size(LunarTerms1)> argument{}, sine, cosine;
+    for (std::size_t i = 0; i < n; ++i) {
+        const LunarTerm& term = r.lunar[i];
+        argument[i] = term.phase + term.rate * t + term.rate2 * t2 + term.rate3 * t3 + term.rate4 * t4;
+    }
+    sinesAndCosines({argument.data(), n}, {sine.data(), n}, {cosine.data(), n});
+    double periodic = 0, periodicRate = 0;  // arcseconds, arcseconds per century
+    for (std::size_t i = 0; i < n; ++i) {
+        const LunarTerm& term = r.lunar[i];
+        const double tPower = r.lunarPower[i] == 0 ? 1 : t;
+        const double rate = term.rate + 2 * term.rate2 * t + 3 * term.rate3 * t2 + 4 * term.rate4 * t3;
+        periodic += term.amplitude * sine[i] * tPower;
+        periodicRate += term.amplitude * cosine[i] * rate * tPower;
+        if (r.lunarPower[i] == 1) periodicRate += term.amplitude * sine[i];
+    }
+    const double* l = LunarMeanLongitude;
+    const double mean = (((l[4] * t + l[3]) * t + l[2]) * t + l[1]) * t + l[0];
+    const double meanRate = ((4 * l[4] * t + 3 * l[3]) * t + 2 * l[2]) * t + l[1];
+    const double moon = (periodic / 3600 * DegreeInRadians + mean) / DegreeInRadians + generalPrecession(jde);
+    const double moonRate = (periodicRate / 3600 * DegreeInRadians + meanRate) / DegreeInRadians /
+                                DaysPerCentury +
+                            PrecessionCoefficients[0] / 3600 / DaysPerMillennium;
+    const LongitudeAndRate sun = roughSolarWithoutNutation(jde, r);
+    return {normalizeDegrees(moon - sun.degrees), moonRate - sun.degreesPerDay};
+}
+
 LongitudeAndRate solarLongitudeAndRate(double jde) {
+    countEvaluation();
     const SolarParts sun = solarParts(jde);
     const double nutation = nutationDegrees((jde - J2000) / DaysPerCentury);
     return {normalizeDegrees(sun.degreesWithoutNutation + nutation + sun.aberrationDegrees),
@@ -314,6 +535,7 @@ LongitudeAndRate solarLongitudeAndRate(double jde) {
 }
 
 LongitudeAndRate lunarElongationAndRate(double jde) {
+    countEvaluation();
     const SolarParts sun = solarParts(jde);
     const LongitudeAndRate moon = lunarLongitudeWithoutNutation(jde);
     const double sunDegrees = normalizeDegrees(sun.degreesWithoutNutation + sun.aberrationDegrees);

@@ -26,6 +26,23 @@ constexpr int NewtonIterations = 12;
 constexpr double SolarFinalStepDays = 1e-6;
 constexpr double LunarFinalStepDays = 1e-5;
 constexpr double AmbiguousOffsetDegrees = 1e-8;
+// The rough series decide what they can only this far from a target or a term angle
+// (degrees; many times their error), and a root from a rough start is taken only this far
+// after the search's start and this far short of the next crossing of the same target
+// (days; the shortest lunation is 29.27 days), so that it is the crossing the plain Newton
+// search finds.
+constexpr double RoughMarginDegrees = 0.5;
+constexpr int RoughIterations = 8;
+constexpr double RoughFinalStepDays = 0.02;
+constexpr double MinimumLeadDays = 0.01;
+constexpr double SolarMaximumLeadDays = 365;
+constexpr double LunarMaximumLeadDays = 29.2;
+// Days by which a rough crossing may miss the exact one (many times the rough series'
+// error): a search that starts after a crossing known only roughly is solved without it,
+// when the day of the crossing is decided even that far from the rough instant.
+constexpr double RoughStartDays = 0.2;
+// Newton steps allowed from a rough start before the plain search takes over.
+constexpr int PredictedNewtonIterations = 4;
 // Instants this close to a midnight or to a day-shift threshold are solved by the secant
 // (8.6 seconds: far beyond the secant's own stopping error of a few 1e-7 days).
 constexpr double DecisiveMarginDays = 1e-4;
@@ -52,6 +69,11 @@ int termNumberOfAngle(double targetDegrees) {
 double lastTargetAtMidnight(const CalendarContext& context, int day, double stepDegrees) {
     const double jde = toDynamicalTime(localMidnightUt(day, context.timeZoneHours));
     if (context.engine == Engine::Reference) return stepDegrees * std::floor(apparentSolarLongitude(jde) / stepDegrees);
+    // Far from every term angle the rough series fall in the same step as the fast ones.
+    const double rough = roughSolarLongitudeAndRate(jde).degrees;
+    const double fromRoughTerm = rough - stepDegrees * std::round(rough / stepDegrees);
+    if (std::fabs(fromRoughTerm) > RoughMarginDegrees && rough < 360 - RoughMarginDegrees)
+        return stepDegrees * std::floor(rough / stepDegrees);
     double lambda = solarLongitudeAndRate(jde).degrees;
     // Within the fast series' error of a term angle (or of 0/360) the plain series decides.
     const double fromTerm = lambda - stepDegrees * std::round(lambda / stepDegrees);
@@ -97,22 +119,16 @@ double solveCrossingSecant(double jdUt, double targetDegrees, CrossingMode mode)
     return x2;
 }
 
-double solveCrossingNewton(double jdUt, double targetDegrees, CrossingMode mode) {
-    const bool lunar = mode == CrossingMode::LunarPhase;
-    const auto sample = [&](double x) {
+namespace {
+
+// Newton steps on the fast series from x until a step falls below the final step; NaN
+// after `iterations` steps.
+double newtonFrom(double x, double targetDegrees, bool lunar, int iterations) {
+    for (int i = 0; i < iterations; ++i) {
         const double jde = toDynamicalTime(x);
-        const LongitudeAndRate v = lunar ? lunarElongationAndRate(jde) : solarLongitudeAndRate(jde);
-        return LongitudeAndRate{normalizeDegrees(targetDegrees - v.degrees), v.degreesPerDay};
-    };
-    const double first = sample(jdUt).degrees;  // [0, 360): degrees to go
-    // So close to the target that the plain and the fast series could disagree on which
-    // crossing comes first.
-    if (first < AmbiguousOffsetDegrees || first > 360 - AmbiguousOffsetDegrees)
-        return std::nan("");
-    double x = jdUt + first / (lunar ? MeanElongationRate : MeanSolarRate);
-    for (int i = 0; i < NewtonIterations; ++i) {
-        const LongitudeAndRate s = sample(x);
-        const double offset = s.degrees > 180 ? s.degrees - 360 : s.degrees;  // (-180, 180]
+        const LongitudeAndRate s = lunar ? lunarElongationAndRate(jde) : solarLongitudeAndRate(jde);
+        const double degrees = normalizeDegrees(targetDegrees - s.degrees);
+        const double offset = degrees > 180 ? degrees - 360 : degrees;  // (-180, 180]
         const double step = offset / s.degreesPerDay;
         x += step;
         // The rate is exact to about 1e-4 for the Sun (better for the elongation), so the
@@ -120,6 +136,57 @@ double solveCrossingNewton(double jdUt, double targetDegrees, CrossingMode mode)
         if (std::fabs(step) < (lunar ? LunarFinalStepDays : SolarFinalStepDays)) return x;
     }
     return std::nan("");
+}
+
+// The first crossing after jdUt on the rough series (UT Julian Date); NaN when jdUt lies
+// near a crossing or the steps do not settle.
+double roughCrossing(double jdUt, double targetDegrees, bool lunar) {
+    const auto sample = [&](double x) {
+        const double jde = toDynamicalTime(x);
+        const LongitudeAndRate v =
+            lunar ? roughLunarElongationAndRate(jde) : roughSolarLongitudeAndRate(jde);
+        return LongitudeAndRate{normalizeDegrees(targetDegrees - v.degrees), v.degreesPerDay};
+    };
+    const double first = sample(jdUt).degrees;
+    if (first < RoughMarginDegrees || first > 360 - RoughMarginDegrees) return std::nan("");
+    double x = jdUt + first / (lunar ? MeanElongationRate : MeanSolarRate);
+    for (int i = 0; i < RoughIterations; ++i) {
+        const LongitudeAndRate s = sample(x);
+        const double offset = s.degrees > 180 ? s.degrees - 360 : s.degrees;
+        const double step = offset / s.degreesPerDay;
+        x += step;
+        if (std::fabs(step) < RoughFinalStepDays) return x;
+    }
+    return std::nan("");
+}
+
+}  // namespace
+
+double solveCrossingNewtonFromMeanMotion(double jdUt, double targetDegrees, CrossingMode mode) {
+    const bool lunar = mode == CrossingMode::LunarPhase;
+    const double jde = toDynamicalTime(jdUt);
+    const LongitudeAndRate v = lunar ? lunarElongationAndRate(jde) : solarLongitudeAndRate(jde);
+    const double first = normalizeDegrees(targetDegrees - v.degrees);  // [0, 360): degrees to go
+    // So close to the target that the plain and the fast series could disagree on which
+    // crossing comes first.
+    if (first < AmbiguousOffsetDegrees || first > 360 - AmbiguousOffsetDegrees)
+        return std::nan("");
+    return newtonFrom(jdUt + first / (lunar ? MeanElongationRate : MeanSolarRate), targetDegrees,
+                      lunar, NewtonIterations);
+}
+
+double solveCrossingNewton(double jdUt, double targetDegrees, CrossingMode mode) {
+    const bool lunar = mode == CrossingMode::LunarPhase;
+    const double start = roughCrossing(jdUt, targetDegrees, lunar);
+    if (!std::isnan(start)) {
+        // The root, when it lies well after jdUt and short of the next crossing, is the
+        // first crossing after jdUt, the one the search from the mean motion settles on.
+        const double x = newtonFrom(start, targetDegrees, lunar, PredictedNewtonIterations);
+        const double lead = x - jdUt;
+        if (lead > MinimumLeadDays && lead < (lunar ? LunarMaximumLeadDays : SolarMaximumLeadDays))
+            return x;
+    }
+    return solveCrossingNewtonFromMeanMotion(jdUt, targetDegrees, mode);
 }
 
 double solveCrossing(const CalendarContext& context, double jdUt, double targetDegrees,
@@ -138,6 +205,45 @@ double solveCrossing(const CalendarContext& context, double jdUt, double targetD
     return x;
 }
 
+namespace {
+
+// LocalDayNumber of the first crossing after jdUt on the rough series, through the
+// single-day correction when asked; NaN with the reference engine, where the rough series
+// are unsure, and where the correction could move an instant RoughStartDays from it.
+double roughInstant(const CalendarContext& context, double jdUt, double targetDegrees,
+                    CrossingMode mode, double zoneDays, bool corrected) {
+    if (context.engine == Engine::Reference) return std::nan("");
+    const double t = roughCrossing(jdUt, targetDegrees, mode == CrossingMode::LunarPhase) + 0.5 + zoneDays;
+    if (corrected) {
+        for (const double u : {t - RoughStartDays, t, t + RoughStartDays}) {
+            if (applyTermDayCorrection(u) != u) return std::nan("");
+        }
+    }
+    return t;
+}
+
+// What solveCrossing(context, exactStart(), targetDegrees, mode) gives, for a start known
+// to within RoughStartDays as approxJdUt: the Newton root does not depend on where the
+// search starts as long as it is the first crossing after it, so exactStart(), a costly
+// search, is called only where the secant decides.
+template <class ExactStart>
+double solveCrossingFrom(const CalendarContext& context, double approxJdUt, ExactStart exactStart,
+                         double targetDegrees, CrossingMode mode) {
+    const double x = solveCrossingNewton(approxJdUt, targetDegrees, mode);
+    const double lead = x - approxJdUt;
+    const double maximumLead =
+        mode == CrossingMode::LunarPhase ? LunarMaximumLeadDays : SolarMaximumLeadDays;
+    if (!(lead > MinimumLeadDays + RoughStartDays && lead < maximumLead - RoughStartDays))
+        return solveCrossing(context, exactStart(), targetDegrees, mode);
+    const double local = localDayNumber(x, context.timeZoneHours);
+    const double fraction = local - std::floor(local);
+    if (fraction < DecisiveMarginDays || fraction > 1 - DecisiveMarginDays)
+        return solveCrossingSecant(exactStart(), targetDegrees, mode);
+    return x;
+}
+
+}  // namespace
+
 double nextTermModern(const CalendarContext& context, int day, TermKind kind, bool corrected) {
     const double zoneDays = context.zoneDays();
     const double step = kind == TermKind::Any ? 15 : 30;
@@ -148,10 +254,23 @@ double nextTermModern(const CalendarContext& context, int day, TermKind kind, bo
                          corrected);
     };
     double target = lastTargetAtMidnight(context, day, step);
-    double t = solve(day - lead, target);
-    if (floorToInt(t) >= day) return t;
-    target = advanceTarget(target, step);
-    t = solve(t + restart, target);
+    const double from = day - lead;
+    double t;
+    const double rough = roughInstant(context, from, target, CrossingMode::SolarTerm, zoneDays, corrected);
+    if (rough + RoughStartDays < day) {
+        // The first term falls on an earlier day: the search goes on after it without
+        // solving it.
+        const double firstTarget = target;
+        target = advanceTarget(target, step);
+        const auto exactStart = [&] { return solve(from, firstTarget) + restart; };
+        t = toInstant(solveCrossingFrom(context, rough + restart, exactStart, target, CrossingMode::SolarTerm),
+                      zoneDays, corrected);
+    } else {
+        t = solve(from, target);
+        if (floorToInt(t) >= day) return t;
+        target = advanceTarget(target, step);
+        t = solve(t + restart, target);
+    }
     if (floorToInt(t) >= day) return t;
     target = advanceTarget(target, step);
     return solve(t + restart, target);
@@ -193,7 +312,15 @@ double nextMoonPhase(const CalendarContext& context, int day, MoonPhase phase) {
                          false);
     };
     if (phase != MoonPhase::New) return solve(localMidnightUt(day, context.timeZoneHours), 180);
-    const double t = solve(day - 10, 0);
+    const double from = day - 10;
+    const double rough = roughInstant(context, from, 0, CrossingMode::LunarPhase, zoneDays, false);
+    if (rough + RoughStartDays < day) {
+        // The first new moon falls on an earlier day: the next one, without solving it.
+        const auto exactStart = [&] { return solve(from, 0) + 20; };
+        return toInstant(solveCrossingFrom(context, rough + 20, exactStart, 0, CrossingMode::LunarPhase),
+                         zoneDays, false);
+    }
+    const double t = solve(from, 0);
     if (floorToInt(t) >= day) return t;
     return solve(t + 20, 0);
 }

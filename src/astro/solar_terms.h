@@ -28,9 +28,16 @@ double crossingOffset(double jdUt, double targetDegrees, CrossingMode mode);
 // most 20 steps, never fails). The reference solution.
 double solveCrossingSecant(double jdUt, double targetDegrees, CrossingMode mode);
 
-// The same crossing by Newton steps on the fast series (3 to 5 evaluations instead of 6 to
-// 22), within 1e-8 days of solveCrossingSecant; NaN when it does not settle.
+// The same crossing by Newton steps on the fast series, within 1e-8 days of
+// solveCrossingSecant; NaN when it does not settle. The steps start from the crossing of
+// the rough series, so that as a rule the second evaluation confirms the root (two
+// evaluations instead of 6 to 22); where that start is unsure they are those of
+// solveCrossingNewtonFromMeanMotion.
 double solveCrossingNewton(double jdUt, double targetDegrees, CrossingMode mode);
+
+// The same Newton steps from the mean motion's estimate (3 to 5 evaluations); NaN when the
+// target lies within 1e-8 degrees of jdUt's value or the steps do not settle.
+double solveCrossingNewtonFromMeanMotion(double jdUt, double targetDegrees, CrossingMode mode);
 
 // The crossing as the calendar uses it (UT Julian Date): with the fast engine
 // solveCrossingNewton, except that solveCrossingSecant decides when the Newton result does

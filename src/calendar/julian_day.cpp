@@ -83,19 +83,16 @@ int julianDayNumber(int year, int month, int day) {
 
 CivilDate civilDateFromDayNumber(int jdn) {
     if (jdn < MinDayNumber || jdn > MaxDayNumber) return {};
-    int a = jdn;
-    if (jdn >= FirstGregorianDay) {
-        const int alpha = floorToInt((jdn - 1867216.25) / 36524.25);
-        a = jdn + 1 + alpha - floorDiv(alpha, 4);
-    }
-    const int b = a + 1524;
-    const int c = floorToInt((b - 122.1) / 365.25);
-    const int d = floorToInt(365.25 * c);
-    const int e = floorToInt((b - d) / 30.6001);
+    // Richards' integer algorithm: years of March..February counted from -4716, the
+    // Gregorian centuries' dropped leap days added back from 1582-10-15 on.
+    int f = jdn + 1401;
+    if (jdn >= FirstGregorianDay) f += (4 * jdn + 274277) / 146097 * 3 / 4 - 38;
+    const int e = 4 * f + 3;
+    const int h = 5 * (floorMod(e, 1461) / 4) + 2;  // 5 * (day of the March year) + 2
     CivilDate date;
-    date.day = b - d - floorToInt(30.6001 * e);
-    date.month = e - 1 > 12 ? e - 13 : e - 1;
-    date.year = c - 4716 + (date.month <= 2 ? 1 : 0);
+    date.day = h % 153 / 5 + 1;
+    date.month = (h / 153 + 2) % 12 + 1;
+    date.year = floorDiv(e, 1461) - 4716 + (14 - date.month) / 12;
     return date;
 }
 

@@ -51,8 +51,13 @@ LunarDate lunarDateOfDay(const LunarCalendar& calendar, const CivilDay& day) {
     if (day.dayNumber == InvalidDayNumber || !convertible(civil.year)) return {};
     const std::string_view record = calendar.yearRecord(civil.year);
     const int newYearMonthDay = newYearMonthDayOfRecord(record);
-    const int lunarYear =
-        100 * civil.month + civil.day < newYearMonthDay ? civil.year - 1 : civil.year;
+    if (100 * civil.month + civil.day >= newYearMonthDay) {
+        // The lunar year of the civil year: its record is at hand, and a day index past
+        // the year's length finds no month.
+        const int index = day.dayNumber - calendar.newYearDay(civil.year) + 1;
+        return index <= 0 ? LunarDate{} : dateAtIndex(civil.year, record, index);
+    }
+    const int lunarYear = civil.year - 1;
     return lunarDateFromDayIndex(calendar, lunarYear,
                                  day.dayNumber - calendar.newYearDay(lunarYear) + 1);
 }
