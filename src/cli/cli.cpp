@@ -36,6 +36,7 @@ constexpr OptionSpec CommandOptions[] = {
     {"lichun", "", "sexagenary year and months start at 立春"},
     {"era", "", "name the lunar year by its era (104 BC..1911)"},
     {"hijri", "", "show the Hijri date instead of the festivals"},
+    {"almanac", "", "the day's almanac (黄历) after the day view"},
     {"days", "FILE", "commemoration days: lines of L|S, MM-DD, a tab and the stored value"},
     {"three", "", "the previous, this and the next month side by side", '3'},
     {"year", "", "a whole year as a grid of 3 x 4 months", 'y'},
@@ -82,8 +83,17 @@ const CommandSpec Commands[] = {
     {"day", "[DATE]",
      "The widget's day view, today without DATE. Five lines: the civil date, the lunar "
      "date, the day line, the festival line (empty when there is none) and the season line.",
-     0, 1, {"lunar", "lichun", "era", "hijri", "days", "format"}, runDay, JsonFormat,
-     "tavomerix day 2024-2-10\ntavomerix day --lunar 2025-闰6-1 --format json"},
+     0, 1, {"lunar", "lichun", "era", "hijri", "days", "almanac", "format"}, runDay, JsonFormat,
+     "tavomerix day 2024-2-10\ntavomerix day --lunar 2025-闰6-1 --format json\n"
+     "tavomerix day 2024-2-10 --almanac"},
+    {"almanac", "[DATE]",
+     "The day's almanac (黄历), today without DATE. After the date: the day's 干支 and its 纳音, "
+     "the day officer (建除) and lunar mansion (二十八宿), the clash (冲) and 煞 direction, the "
+     "彭祖百忌, the directions of the gods of joy, fortune and wealth, the day spirit (值神) with "
+     "黄道 or 黑道, and the solar term in effect with its pentad (候). Its month is the 节 "
+     "month: it begins on the day of 立春, 惊蛰, .. in the time zone and reckoning in force.",
+     0, 1, {"lunar", "format"}, runAlmanac, JsonFormat,
+     "tavomerix almanac 2024-2-10\ntavomerix almanac -500-3-1 --modern --format json"},
     {"convert", "DATE",
      "A civil date as a lunar date, or back with --lunar. The lunar date prints as "
      "2025-闰06-01 (the first day of the leap sixth month), the civil one as 2025-07-25.",

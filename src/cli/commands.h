@@ -18,6 +18,7 @@ CliOutput runConvert(const CliRequest& request, const CliEnvironment& env);
 CliOutput runGanzhi(const CliRequest& request, const CliEnvironment& env);
 CliOutput runInterval(const CliRequest& request, const CliEnvironment& env);
 CliOutput runDay(const CliRequest& request, const CliEnvironment& env);
+CliOutput runAlmanac(const CliRequest& request, const CliEnvironment& env);
 CliOutput runCal(const CliRequest& request, const CliEnvironment& env);
 CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env);
 CliOutput runCalc(const CliRequest& request, const CliEnvironment& env);

@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/days_file.h"
 #include "cli/json_fields.h"
+#include "dayinfo/almanac.h"
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/day_view.h"
@@ -24,6 +25,25 @@ constexpr int RecordChunkYears = 200;
 
 CliOutput conversionRangeError(std::string_view text) {
     return usageError("date " + quotedArg(text) + " is outside the lunar calendar's years -8999..9000");
+}
+
+// The DATE of `day` and `almanac`: today without one, civil or (--lunar) lunar.
+CivilDayArgument dayArgument(const CliRequest& request, const CliEnvironment& env) {
+    if (!request.args.empty()) {
+        return dateArgument(request.calendar(), request.args[0], request.flag("lunar"));
+    }
+    CivilDayArgument date;
+    date.ok = true;
+    date.year = env.today.year;
+    date.month = env.today.month;
+    date.day = env.today.day;
+    return date;
+}
+
+// A DATE outside the years of the day view and the almanac (`what`).
+CliOutput dayRangeError(const CliRequest& request, std::string_view what) {
+    return usageError("date " + (request.args.empty() ? std::string("today") : quotedArg(request.args[0])) +
+                      " is outside the years -8999..9000 of the " + std::string(what));
 }
 
 // Reads a commemoration file into `days`; on any fault its lines go to `err` (one each).
@@ -291,16 +311,8 @@ CliOutput runInterval(const CliRequest& request, const CliEnvironment&) {
 
 CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
     const LunarCalendar& calendar = request.calendar();
-    CivilDayArgument date;
-    if (request.args.empty()) {
-        date.ok = true;
-        date.year = env.today.year;
-        date.month = env.today.month;
-        date.day = env.today.day;
-    } else {
-        date = dateArgument(calendar, request.args[0], request.flag("lunar"));
-        if (!date.ok) return date.error;
-    }
+    const CivilDayArgument date = dayArgument(request, env);
+    if (!date.ok) return date.error;
     DayViewOptions options;
     options.ganzhiYearStart =
         request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
@@ -314,9 +326,10 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
     }
     const CivilDate civil{date.year, date.month, date.day};
     const DayView view = dayView(calendar, civil, options);
-    if (view.civilCode.empty()) {
-        return usageError("date " + (request.args.empty() ? std::string("today") : quotedArg(request.args[0])) +
-                          " is outside the years -8999..9000 of the day view");
+    const bool withAlmanac = request.flag("almanac");
+    const Almanac dayAlmanac = withAlmanac ? almanac(calendar, civil) : Almanac{};
+    if (view.civilCode.empty() || (withAlmanac && !dayAlmanac.valid())) {
+        return dayRangeError(request, "day view");
     }
     CliOutput out;
     if (request.format == OutputFormat::Json) {
@@ -341,13 +354,28 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
                                                {"name", solarTermName(next.number)},
                                                {"instant", isoInstant(next.instant, request.timeZoneHours)}}},
         };
+        if (withAlmanac) json["almanac"] = almanacJson(dayAlmanac);
         out = printed(json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
     } else {
         out = printed(isoDate(civil) + "\n" + view.lunarText + "\n" + view.dayLine + "\n" +
-                      view.festivalLine + "\n" + view.seasonLine);
+                      view.festivalLine + "\n" + view.seasonLine + "\n" + almanacText(dayAlmanac));
     }
     out.err = err;
     return out;
+}
+
+CliOutput runAlmanac(const CliRequest& request, const CliEnvironment& env) {
+    const CivilDayArgument date = dayArgument(request, env);
+    if (!date.ok) return date.error;
+    const CivilDate civil{date.year, date.month, date.day};
+    const Almanac dayAlmanac = almanac(request.calendar(), civil);
+    if (!dayAlmanac.valid()) return dayRangeError(request, "almanac");
+    if (request.format == OutputFormat::Json) {
+        nlohmann::json json = almanacJson(dayAlmanac);
+        json["civil"] = civilJson(civil);
+        return printed(json.dump(2));
+    }
+    return printed(isoDate(civil) + "\n" + almanacText(dayAlmanac));
 }
 
 CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {

@@ -57,6 +57,53 @@ nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date, 
             {"year_start", start == GanzhiYearStart::Lichun ? "lichun" : "lunar_new_year"}};
 }
 
+nlohmann::json almanacJson(const Almanac& a) {
+    if (!a.valid()) return nullptr;
+    std::vector<std::string> lines;
+    const std::string text = almanacText(a);
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = text.find('\n', at);
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return {
+        {"jdn", a.dayNumber},
+        {"ganzhi", a.ganzhi},
+        {"ganzhi_name", a.ganzhiName},
+        {"na_yin", a.naYin},
+        {"na_yin_name", a.naYinName},
+        {"month_branch", a.monthBranch},
+        {"month_branch_name", a.monthBranchName},
+        {"officer", a.officer},
+        {"officer_name", a.officerName},
+        {"mansion", a.mansion},
+        {"mansion_name", a.mansionName},
+        {"mansion_auspicious", a.mansionAuspicious},
+        {"mansion_luck", a.mansionLuck},
+        {"clash_branch", a.clashBranch},
+        {"clash_animal", a.clashAnimal},
+        {"clash_ganzhi", a.clashGanzhi},
+        {"clash_ganzhi_name", a.clashGanzhiName},
+        {"sha_direction", a.shaDirection},
+        {"pengzu_stem_taboo", a.pengzuStemTaboo},
+        {"pengzu_branch_taboo", a.pengzuBranchTaboo},
+        {"joy_god_direction", a.joyGodDirection},
+        {"fortune_god_direction", a.fortuneGodDirection},
+        {"wealth_god_direction", a.wealthGodDirection},
+        {"spirit", a.spirit},
+        {"spirit_name", a.spiritName},
+        {"yellow_path", a.yellowPath},
+        {"path_name", a.pathName},
+        {"term", a.term},
+        {"term_name", a.termName},
+        {"days_since_term", a.daysSinceTerm},
+        {"pentad", a.pentad},
+        {"pentad_ordinal", a.pentadOrdinal},
+        {"pentad_name", a.pentadName},
+        {"lines", lines},
+    };
+}
+
 std::vector<std::string> spaceSeparated(std::string_view line) {
     std::vector<std::string> words;
     size_t at = 0;

@@ -10,6 +10,7 @@
 #include "chinese/lunar_calendar.h"
 #include "chinese/sexagenary.h"
 #include "cli/cli.h"
+#include "dayinfo/almanac.h"
 
 namespace tavomerix {
 
@@ -26,6 +27,11 @@ nlohmann::json lunarJson(const LunarDate& date);
 // stem, branch and name (the year with its zodiac animal), the whole text and where the
 // year starts ("lunar_new_year" or "lichun").
 nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
+
+// Every field of a day's almanac under its snake_case name (jdn, ganzhi, ganzhi_name,
+// na_yin, .., pentad_name; numbers 0 and texts "" where the almanac has none) and its
+// lines for people; null for an invalid almanac.
+nlohmann::json almanacJson(const Almanac& almanac);
 
 // The words of a line separated by spaces: the festivals of a festival line.
 std::vector<std::string> spaceSeparated(std::string_view line);

@@ -234,7 +234,7 @@ TEST(Cli, HelpListsEveryCommand) {
     EXPECT_EQ(ExitOk, r.exitCode);
     for (const char* command : {"jd DATE", "terms FIRST", "moons FIRST", "months FIRST", "records FIRST",
                                 "convert DATE", "ganzhi DATE", "interval DATE1 DATE2", "day [DATE]",
-                                "cal [YEAR", "search KIND", "calc MODE", "help [COMMAND]", "--tz N",
+                                "almanac [DATE]", "cal [YEAR", "search KIND", "calc MODE", "help [COMMAND]", "--tz N",
                                 "--modern", "-h, --help", "--version", "Julian"}) {
         EXPECT_NE(std::string::npos, r.out.find(command)) << command;
     }
@@ -255,8 +255,8 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 TEST(Cli, EachCommandHasItsOwnHelpUnderEightyColumns) {
-    for (const char* command : {"day", "convert", "ganzhi", "jd", "interval", "terms", "moons", "months",
-                                "records", "cal", "search", "calc"}) {
+    for (const char* command : {"day", "almanac", "convert", "ganzhi", "jd", "interval", "terms", "moons",
+                                "months", "records", "cal", "search", "calc"}) {
         SCOPED_TRACE(command);
         const CliOutput byCommand = run({"help", command});
         EXPECT_EQ(ExitOk, byCommand.exitCode);

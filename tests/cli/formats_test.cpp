@@ -44,6 +44,8 @@ TEST(CliFormats, JsonOfEveryCommandParsesAndCarriesItsFields) {
           "lunar/compact", "lunar/text", "ganzhi/year/name", "ganzhi/year/zodiac", "ganzhi/month/stem",
           "ganzhi/day/branch", "ganzhi/text", "festivals",
           "lunar_text", "day_line", "festival_line", "season_line", "next_term/instant"}},
+        {{"day", "2024-2-10", "--almanac"}, {"civil/iso", "almanac/na_yin_name", "almanac/pentad_name"}},
+        {{"almanac", "2024-2-10"}, {"civil/iso", "civil/jdn", "ganzhi_name", "officer_name", "lines"}},
         {{"convert", "2024-2-10"}, {"civil/year", "civil/month", "civil/day", "lunar/year", "lunar/month", "lunar/day",
                                     "lunar/month_code_text", "lunar/sized_month_code"}},
         {{"convert", "--lunar", "2025-闰6-1"}, {"civil/iso", "lunar/leap"}},

@@ -108,6 +108,18 @@ std::vector<std::string> commandList() {
         "search days 1900 100 --lunar-month 闰十一月 --lunar-day 1",
         "cal -3 2024 2",
         "cal -y 2023 --format json",
+        // The almanac: its example day, the 节 months of both reckonings in 101 BC, the ends.
+        "almanac 2024-2-10",
+        "almanac 1949-10-1 --format json",
+        "almanac --lunar 2025-闰6-1",
+        "almanac -100-3-8",
+        "almanac -100-3-8 --modern",
+        "almanac -500-3-1 --modern --format json",
+        "almanac -8999-1-1",
+        "almanac 9000-12-31 --modern",
+        "almanac 2024-2-4 --tz -12",
+        "day 2024-2-10 --almanac --format json",
+        "day -103-2-22 --almanac",
     };
     for (int year = 1900; year <= 2100; ++year) {
         list.push_back("terms " + std::to_string(year));
@@ -136,6 +148,8 @@ std::vector<std::string> commandList() {
                             "1984-11-23", "2025-7-25", "2057-10-28", "-8999-1-1", "9000-12-31"}) {
         list.push_back(std::string("day ") + day);
         list.push_back(std::string("day ") + day + " --modern");
+        list.push_back(std::string("almanac ") + day);
+        list.push_back(std::string("almanac ") + day + " --modern");
     }
     for (int year = 1900; year <= 2100; year += 5) nearMidnightDays(year, list);
     for (const int year : {-500, 1200, 4000}) nearMidnightDays(year, list);
