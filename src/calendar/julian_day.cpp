@@ -109,18 +109,21 @@ std::string dateFromJulianDayNumber(int jdn) {
     return formatDateCode(d.year, d.month, d.day);
 }
 
-std::string dateTimeFromDayNumber(double dayNumber) {
-    if (!(dayNumber >= MinDayNumber && dayNumber < MaxDayNumber + 1.0)) return "";
-    const double z = std::floor(dayNumber);
-    const double f = dayNumber - z;
+TimeOfDay timeOfDay(double dayNumber) {
+    const double f = dayNumber - std::floor(dayNumber);
     const int hours = floorToInt(24 * f);
     const double f1 = 24 * f - hours;
     const int minutes = floorToInt(60 * f1);
     const double f2 = 60 * f1 - minutes;
-    const int seconds = floorToInt(60 * f2);
+    return {hours, minutes, floorToInt(60 * f2)};
+}
+
+std::string dateTimeFromDayNumber(double dayNumber) {
+    if (!(dayNumber >= MinDayNumber && dayNumber < MaxDayNumber + 1.0)) return "";
+    const TimeOfDay t = timeOfDay(dayNumber);
     char time[48];
-    std::snprintf(time, sizeof time, " %02d:%02d:%02d", hours, minutes, seconds);
-    return dateFromJulianDayNumber(static_cast<int>(z)) + time;
+    std::snprintf(time, sizeof time, " %02d:%02d:%02d", t.hours, t.minutes, t.seconds);
+    return dateFromJulianDayNumber(static_cast<int>(std::floor(dayNumber))) + time;
 }
 
 double dayFraction(int hour, int minute, int second, int timeZoneHours) {

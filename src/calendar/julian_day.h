@@ -68,6 +68,15 @@ CivilDate civilDateFromDayNumber(int jdn);
 // DateCode of a Julian Day number; "" outside -1930711..5373484.
 std::string dateFromJulianDayNumber(int jdn);
 
+// Time of day of a day number with fraction, truncated to the second: hours 0..23,
+// minutes and seconds 0..59.
+struct TimeOfDay {
+    int hours = 0;
+    int minutes = 0;
+    int seconds = 0;
+};
+TimeOfDay timeOfDay(double dayNumber);
+
 // DateTimeCode of a day number with fraction (local time of day, truncated to the
 // second); "" outside [-1930711, 5373485).
 std::string dateTimeFromDayNumber(double dayNumber);

@@ -58,9 +58,8 @@ bool loadDaysFile(const LunarCalendar& calendar, const std::string& path, Commem
 // The lunar month's name without its size mark: "闰四月" from "闰四月小"; with `compact`
 // a leap month loses its 月 ("闰四") to fit the narrow cells of the grids.
 std::string monthNameOf(int sizedMonthCode, bool compact) {
-    const std::string text = lunarMonthText(sizedMonthCode);
-    std::string name = text.size() >= 3 ? text.substr(0, text.size() - 3) : text;
-    if (compact && monthCodeOf(sizedMonthCode) > 12) name = name.substr(0, name.size() - 3);
+    std::string name = lunarMonthCodeName(monthCodeOf(sizedMonthCode));
+    if (compact && monthCodeOf(sizedMonthCode) > 12) name.resize(name.size() - 3);  // drop 月
     return name;
 }
 

@@ -42,17 +42,11 @@ std::uint32_t fingerprint(std::string_view text) {
 // "YYYYMMDDTHHMMSSZ" of a LocalDayNumber instant in a zone, the time of day truncated to
 // the second as the year tables print it.
 std::string utcStampOfInstant(double instant, int timeZoneHours) {
-    int day = static_cast<int>(std::floor(instant));
-    const double f = instant - day;
-    const int hours = static_cast<int>(std::floor(24 * f));
-    const double f1 = 24 * f - hours;
-    const int minutes = static_cast<int>(std::floor(60 * f1));
-    const int seconds = static_cast<int>(std::floor(60 * (60 * f1 - minutes)));
-    int utcHours = hours - timeZoneHours;  // [-12, 35]
-    day += floorDiv(utcHours, 24);
-    utcHours = floorMod(utcHours, 24);
+    const TimeOfDay t = timeOfDay(instant);
+    const int utcHours = t.hours - timeZoneHours;  // [-12, 35]
+    const int day = static_cast<int>(std::floor(instant)) + floorDiv(utcHours, 24);
     char time[16];
-    std::snprintf(time, sizeof time, "T%02d%02d%02dZ", utcHours, minutes, seconds);
+    std::snprintf(time, sizeof time, "T%02d%02d%02dZ", floorMod(utcHours, 24), t.minutes, t.seconds);
     return basicDate(civilDateFromDayNumber(day)) + time;
 }
 
@@ -104,9 +98,7 @@ private:
 
 // "农历闰六月初一": the lunar month without its size mark and the day.
 std::string lunarDayText(const LunarDate& lunar) {
-    const std::string month = lunarMonthText(lunar.sizedMonthCode());
-    const std::string name = month.size() >= 3 ? month.substr(0, month.size() - 3) : month;
-    return "农历" + name + lunarDayName(lunar.day);
+    return "农历" + lunarMonthCodeName(lunar.monthCode()) + lunarDayName(lunar.day);
 }
 
 }  // namespace

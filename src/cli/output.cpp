@@ -35,10 +35,9 @@ std::string isoInstant(double localInstant, int timeZoneHours, bool withOffset) 
     const double day = std::floor(localInstant);
     if (!(day >= MinDayNumber && day <= MaxDayNumber)) return "";
     // The time of day as the tables show it (truncated to the second).
-    const std::string code = dateTimeFromDayNumber(localInstant);
-    if (code.size() < 21) return "";
-    std::string text = isoDate(civilDateFromDayNumber(static_cast<int>(day))) +
-                       (withOffset ? "T" : " ") + code.substr(13, 8);
+    const TimeOfDay t = timeOfDay(localInstant);
+    std::string text = isoDate(civilDateFromDayNumber(static_cast<int>(day))) + (withOffset ? "T" : " ") +
+                       twoDigits(t.hours) + ":" + twoDigits(t.minutes) + ":" + twoDigits(t.seconds);
     if (withOffset) {
         text += (timeZoneHours < 0 ? "-" : "+") + twoDigits(std::abs(timeZoneHours)) + ":00";
     }

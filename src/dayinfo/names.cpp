@@ -32,16 +32,16 @@ std::string_view lunarMonthName(int month) {
 
 std::string digitName(int n) { return std::string(n >= 1 && n <= 9 ? ChineseDigits[n] : ""); }
 
+std::string lunarMonthCodeName(int monthCode) {
+    if (monthCode < 1 || monthCode > 24) return "";
+    std::string text = monthCode > 12 ? "闰" : "";
+    text += LunarMonthNames[(monthCode - 1) % 12];
+    return text;
+}
+
 std::string lunarMonthText(int sizedMonthCode) {
     if (sizedMonthCode < 1 || sizedMonthCode > 48) return "";
-    const bool isLong = sizedMonthCode > 24;
-    const int monthCode = (sizedMonthCode - 1) % 24 + 1;  // 1..24
-    const bool isLeap = monthCode > 12;
-    const int month = (monthCode - 1) % 12 + 1;  // 1..12
-    std::string text = isLeap ? "闰" : "";
-    text += LunarMonthNames[month - 1];
-    text += isLong ? "大" : "小";
-    return text;
+    return lunarMonthCodeName((sizedMonthCode - 1) % 24 + 1) + (sizedMonthCode > 24 ? "大" : "小");
 }
 
 std::string lunarDayName(int day) {

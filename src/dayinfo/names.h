@@ -45,6 +45,9 @@ std::string_view lunarMonthName(int month);
 // "一" .. "九" for 1..9; "" otherwise (0 included).
 std::string digitName(int n);
 
+// Name of a MonthCode 1..24 without its size: "四月", "闰四月" (16); "" outside.
+std::string lunarMonthCodeName(int monthCode);
+
 // Month text of a SizedMonthCode 1..48: "闰" for a leap month, the month name, "大" or
 // "小" (1 正月小, 37 闰正月大, 48 闰腊月大); "" outside 1..48.
 std::string lunarMonthText(int sizedMonthCode);

@@ -38,6 +38,8 @@ TEST(LunarMonthText, LeapAndSizeMarks) {
         SCOPED_TRACE(c.code);
         EXPECT_EQ(c.text, lunarMonthText(c.code));
     }
+    EXPECT_EQ("闰四月", lunarMonthCodeName(16));
+    EXPECT_EQ("", lunarMonthCodeName(25));
 }
 
 TEST(WeekdayName, KnownDays) {
