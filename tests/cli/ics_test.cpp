@@ -130,23 +130,6 @@ TEST(Ics, AnniversariesFollowTheFestivalLine) {
     EXPECT_NE(std::string::npos, ics.find("DESCRIPTION:农历八月十五\r\n"));
 }
 
-TEST(Ics, KnownDaysAndInstants) {
-    IcsOptions options;
-    options.fromYear = 2024;
-    options.years = 2;
-    options.festivals = options.terms = true;
-    const std::string ics = exported(options);
-    EXPECT_EQ(std::vector<std::string>({"DTSTART;VALUE=DATE:20240210", "DTSTART;VALUE=DATE:20250129"}),
-              startsOf(ics, "春节"));
-    EXPECT_EQ(std::vector<std::string>({"DTSTART;VALUE=DATE:20240917", "DTSTART;VALUE=DATE:20251006"}),
-              startsOf(ics, "中秋节"));
-    // Published: 2024-12-21 09:20 and 2025-12-21 15:03 UTC.
-    EXPECT_EQ(std::vector<std::string>({"DTSTART:20241221T092028Z", "DTSTART:20251221T150258Z"}),
-              startsOf(ics, "冬至"));
-    EXPECT_TRUE(ics.starts_with("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:"));
-    EXPECT_TRUE(ics.ends_with("END:VCALENDAR\r\n"));
-}
-
 CliOutput run(std::vector<std::string> args) {
     args.insert(args.begin(), "tavomerix");
     CliEnvironment env;
