@@ -21,38 +21,19 @@ DaysFileResult readDaysContents(const LunarCalendar& calendar, std::string_view 
                                 std::string_view contents) {
     DaysFileResult result;
     const std::string file = quotedInput(shownPath, QuotedPathLimit);
-    if (contents.starts_with(Utf8ByteOrderMark)) contents.remove_prefix(Utf8ByteOrderMark.size());
-    long long faults = 0;
-    const auto report = [&](int lineNumber, const std::string& message) {
-        if (++faults <= DaysFileErrorsShown) {
-            result.errorLines.push_back(file + ":" + std::to_string(lineNumber) + ": " + message);
-        }
-    };
-    int lineNumber = 0;
-    while (!contents.empty()) {
-        const std::size_t end = contents.find('\n');
-        const std::string_view line = contents.substr(0, end);  // the parser drops a final CR
-        contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
-        ++lineNumber;
-        const std::string_view shown = line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
-        if (shown.size() > DaysFileLineLimit) {
-            report(lineNumber, "line longer than " + std::to_string(DaysFileLineLimit) +
-                                   " bytes: '" + quotedInput(shown) + "'");
-            continue;
-        }
-        CommemorationLine read = parseCommemorationLine(calendar, line);
-        if (read.status == CommemorationLine::Status::Fault) {
-            report(lineNumber, read.fault + ": '" + quotedInput(shown) + "'");
-        } else if (read.status == CommemorationLine::Status::Entry) {
-            result.days.set(read.kind, read.month, read.day, std::string(read.storedText));
-        }
+    CommemorationFile parsed =
+        parseCommemorationFile(calendar, contents, DaysFileErrorsShown, DaysFileLineLimit);
+    for (const CommemorationFileError& e : parsed.errors) {
+        result.errorLines.push_back(file + ":" + std::to_string(e.lineNumber) + ": " + e.message +
+                                    ": '" + quotedInput(e.line) + "'");
     }
-    if (faults > DaysFileErrorsShown) {
-        const long long more = faults - DaysFileErrorsShown;
+    if (parsed.errorCount > DaysFileErrorsShown) {
+        const long long more = parsed.errorCount - DaysFileErrorsShown;
         result.errorLines.push_back(file + ": " + std::to_string(more) + " more malformed line" +
                                     (more == 1 ? "" : "s") + " not shown");
     }
-    result.ok = faults == 0;
+    result.days = std::move(parsed.days);
+    result.ok = parsed.errorCount == 0;
     return result;
 }
 

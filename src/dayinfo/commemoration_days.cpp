@@ -207,23 +207,35 @@ CommemorationLine parseCommemorationLine(const LunarCalendar& calendar, std::str
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (line.find_first_not_of(" \t") == std::string_view::npos || line[0] == '#') return read;
     read.fault = lineFault(calendar, line, read.kind, read.month, read.day, read.storedText);
-    read.status = read.fault.empty() ? CommemorationLine::Status::Entry
-                                     : CommemorationLine::Status::Fault;
+    read.status =
+        read.fault.empty() ? CommemorationLine::Status::Entry : CommemorationLine::Status::Fault;
     return read;
 }
 
-CommemorationFile parseCommemorationFile(const LunarCalendar& calendar, std::string_view contents) {
+CommemorationFile parseCommemorationFile(const LunarCalendar& calendar, std::string_view contents,
+                                         std::size_t maxErrors, std::size_t lineLimit) {
     CommemorationFile file;
+    const auto reject = [&](int lineNumber, std::string message, std::string_view line) {
+        if (static_cast<unsigned long long>(++file.errorCount) <= maxErrors) {
+            file.errors.push_back({lineNumber, std::move(message), line});
+        }
+    };
     if (contents.starts_with(Utf8ByteOrderMark)) contents.remove_prefix(Utf8ByteOrderMark.size());
     int lineNumber = 0;
     while (!contents.empty()) {
         const std::size_t end = contents.find('\n');
-        const std::string_view line = contents.substr(0, end);
+        const std::string_view line = contents.substr(0, end);  // the parser drops a final CR
         contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
         ++lineNumber;
+        const std::string_view shown =
+            line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
+        if (shown.size() > lineLimit) {
+            reject(lineNumber, "line longer than " + std::to_string(lineLimit) + " bytes", shown);
+            continue;
+        }
         CommemorationLine read = parseCommemorationLine(calendar, line);
         if (read.status == CommemorationLine::Status::Fault) {
-            file.errors.push_back({lineNumber, std::move(read.fault)});
+            reject(lineNumber, std::move(read.fault), shown);
         } else if (read.status == CommemorationLine::Status::Entry) {
             file.days.set(read.kind, read.month, read.day, std::string(read.storedText));
         }

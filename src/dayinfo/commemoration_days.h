@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -77,12 +78,14 @@ std::string solarCommemorationText(const LunarCalendar& calendar, const Commemor
 struct CommemorationFileError {
     int lineNumber = 0;  // 1-based
     std::string message;
+    std::string_view line;  // the line without its CR LF, viewing the file's contents
 };
 
-// The entries of a commemoration file and the lines it rejected.
+// The entries of a commemoration file, the first rejected lines and how many there were.
 struct CommemorationFile {
     CommemorationDays days;
     std::vector<CommemorationFileError> errors;
+    long long errorCount = 0;
 };
 
 // One line of a commemoration file, read: skipped (blank or a comment), an entry, or a
@@ -106,9 +109,11 @@ CommemorationLine parseCommemorationLine(const LunarCalendar& calendar, std::str
 constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Reads a commemoration file, one parseCommemorationLine a line; a leading UTF-8
-// byte-order mark is skipped and lines may end in CR LF. A line that is not a sound entry
-// is left out and reported with its line number; a later line for the same date replaces
-// an earlier one.
-CommemorationFile parseCommemorationFile(const LunarCalendar& calendar, std::string_view contents);
+// byte-order mark is skipped and lines may end in CR LF. A line that is not a sound entry,
+// or is longer than lineLimit bytes (then not parsed at all), is left out and counted; the
+// first maxErrors are reported with their line numbers. A later line for the same date
+// replaces an earlier one.
+CommemorationFile parseCommemorationFile(const LunarCalendar& calendar, std::string_view contents,
+                                         std::size_t maxErrors = SIZE_MAX, std::size_t lineLimit = SIZE_MAX);
 
 }  // namespace tavomerix
