@@ -17,8 +17,8 @@ constexpr double Jde2000 = 2451545.0;
 // Counters of the fast series' evaluations since `before`: per iteration, and per
 // crossing when an iteration solves `crossings` of them.
 void countEvaluations(benchmark::State& state, std::uint64_t before, int crossings) {
-    const double perIteration =
-        static_cast<double>(fastSeriesEvaluations() - before) / static_cast<double>(state.iterations());
+    const double perIteration = static_cast<double>(fastSeriesEvaluations() - before) /
+                                static_cast<double>(state.iterations());
     state.counters["evaluations"] = perIteration;
     state.counters["perCrossing"] = perIteration / crossings;
 }

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "astro/fast_longitudes.h"
-
 #include "astro/solar_terms.h"
 #include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
@@ -27,8 +26,8 @@ std::unique_ptr<LunarCalendar> coldCalendar(benchmark::State& state,
 
 // Evaluations of the fast series per iteration since `before`.
 void countEvaluations(benchmark::State& state, std::uint64_t before) {
-    state.counters["evaluations"] =
-        static_cast<double>(fastSeriesEvaluations() - before) / static_cast<double>(state.iterations());
+    state.counters["evaluations"] = static_cast<double>(fastSeriesEvaluations() - before) /
+                                    static_cast<double>(state.iterations());
 }
 
 // One record built from an empty cache and memo, years 2000..2099 in turn.
@@ -55,8 +54,9 @@ void BM_AllLunarYearsSequential(benchmark::State& state) {
             benchmark::DoNotOptimize(calendar->yearRecord(year));
         }
     }
-    state.counters["evaluationsPerYear"] = static_cast<double>(fastSeriesEvaluations() - evaluations) /
-                                           (LastLunarYear - FirstLunarYear + 1);
+    state.counters["evaluationsPerYear"] =
+        static_cast<double>(fastSeriesEvaluations() - evaluations) /
+        (LastLunarYear - FirstLunarYear + 1);
 }
 BENCHMARK(BM_AllLunarYearsSequential)->Iterations(1)->Unit(benchmark::kSecond);
 

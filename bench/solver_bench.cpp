@@ -18,7 +18,8 @@ constexpr double ElongationDaysPerDegree = 0.082;
 double secantResidualDays(double x, double target, CrossingMode mode) {
     double f = crossingOffset(x, target, mode);
     if (f > 180) f -= 360;
-    return std::fabs(f) * (mode == CrossingMode::LunarPhase ? ElongationDaysPerDegree : SunDaysPerDegree);
+    return std::fabs(f) *
+           (mode == CrossingMode::LunarPhase ? ElongationDaysPerDegree : SunDaysPerDegree);
 }
 
 // Every term (from 1 January of each year) and every new moon of -4000..6000 by the secant
@@ -43,9 +44,11 @@ void BM_SolverAgreementDense(benchmark::State& state) {
         const int firstDay = julianDayNumber(-4000, 1, 1);
         const int lastDay = julianDayNumber(6000, 12, 31);
         for (int year = -4000; year <= 6000; ++year) {
-            for (int k = 1; k <= 24; ++k) compare(julianDayNumber(year, 1, 1), termAngle(k), CrossingMode::SolarTerm);
+            for (int k = 1; k <= 24; ++k)
+                compare(julianDayNumber(year, 1, 1), termAngle(k), CrossingMode::SolarTerm);
         }
-        for (double x = firstDay; x < lastDay; x += 29.530589) compare(x, 0, CrossingMode::LunarPhase);
+        for (double x = firstDay; x < lastDay; x += 29.530589)
+            compare(x, 0, CrossingMode::LunarPhase);
         state.counters["largestDifferenceDays"] = largest;
         state.counters["beyondTolerance"] = beyond;
         state.counters["unsettled"] = unsettled;
@@ -64,8 +67,14 @@ void BM_Solve(benchmark::State& state, double (*solve)(double, double, CrossingM
     }
 }
 // Arg 0: a winter solstice; 1: a new moon.
-BENCHMARK_CAPTURE(BM_Solve, Secant, solveCrossingSecant)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Solve, Newton, solveCrossingNewton)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Solve, Secant, solveCrossingSecant)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Solve, Newton, solveCrossingNewton)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavomerix

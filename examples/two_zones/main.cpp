@@ -2,20 +2,20 @@
 // in UTC+8 and the other in UTC-5, then the results are printed side by side. A new moon
 // close to midnight can put the first day of a lunar month on different civil days in
 // the two zones.
+#include <tavomerix/tavomerix.h>
+
 #include <cstdio>
 #include <string>
 #include <thread>
 #include <vector>
-
-#include <tavomerix/tavomerix.h>
 
 namespace {
 
 // "2025-闰06-01" for a lunar date.
 std::string lunarText(const tavomerix::LunarDate& date) {
     char text[32];
-    std::snprintf(text, sizeof text, "%d-%s%02d-%02d", date.year, date.leap ? "闰" : "",
-                  date.month, date.day);
+    std::snprintf(text, sizeof text, "%d-%s%02d-%02d", date.year, date.leap ? "闰" : "", date.month,
+                  date.day);
     return text;
 }
 

@@ -1,9 +1,8 @@
-#include "app/application.h"
-
 #include <windows.h>
 #include <commctrl.h>
 
 #include "app/app_settings.h"
+#include "app/application.h"
 #include "app/clock.h"
 #include "app/main_window_win.h"
 #include "app/settings_store.h"

@@ -1,6 +1,6 @@
-#include "app/clock.h"
-
 #include <windows.h>
+
+#include "app/clock.h"
 
 namespace tavomerix {
 
@@ -12,7 +12,8 @@ CivilDate readLocalDate() {
 
 bool setLocalDate(const CivilDate& date) {
     // SYSTEMTIME holds years 1601..30827; the system refuses days that do not exist.
-    if (date.year < 1601 || date.year > 30827 || !isValidDate(date.year, date.month, date.day)) return false;
+    if (date.year < 1601 || date.year > 30827 || !isValidDate(date.year, date.month, date.day))
+        return false;
     SYSTEMTIME time{};
     GetLocalTime(&time);
     time.wYear = static_cast<WORD>(date.year);

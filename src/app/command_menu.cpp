@@ -12,9 +12,16 @@ namespace {
 constexpr MenuEntry Separator = {};
 
 constexpr std::array<MenuEntry, 10> TransparencyEntries = {{
-    {3179, "0%(&0)", {}},  {3180, "10%(&1)", {}}, {3181, "20%(&2)", {}}, {3182, "30%(&3)", {}},
-    {3183, "40%(&4)", {}}, {3184, "50%(&5)", {}}, {3185, "60%(&6)", {}}, {3186, "70%(&7)", {}},
-    {3187, "80%(&8)", {}}, {3188, "90%(&9)", {}},
+    {3179, "0%(&0)", {}},
+    {3180, "10%(&1)", {}},
+    {3181, "20%(&2)", {}},
+    {3182, "30%(&3)", {}},
+    {3183, "40%(&4)", {}},
+    {3184, "50%(&5)", {}},
+    {3185, "60%(&6)", {}},
+    {3186, "70%(&7)", {}},
+    {3187, "80%(&8)", {}},
+    {3188, "90%(&9)", {}},
 }};
 
 constexpr std::array<MenuEntry, 11> ToolEntries = {{
@@ -57,37 +64,38 @@ std::span<const MenuEntry> commandMenuEntries() { return MenuEntries; }
 
 bool isMenuChecked(const AppSettings& settings, int id) {
     switch (id) {
-    case TopmostCommand:
-        return settings.window.windowMode == WindowMode::Topmost;
-    case EmbedCommand:
-        return settings.window.windowMode == WindowMode::Embedded;
-    case LockCommand:
-        return settings.window.positionLocked == 1;
-    default:
-        return id == FirstTransparencyCommand + settings.stored.RFORMTransFlag && id <= LastTransparencyCommand;
+        case TopmostCommand:
+            return settings.window.windowMode == WindowMode::Topmost;
+        case EmbedCommand:
+            return settings.window.windowMode == WindowMode::Embedded;
+        case LockCommand:
+            return settings.window.positionLocked == 1;
+        default:
+            return id == FirstTransparencyCommand + settings.stored.RFORMTransFlag &&
+                   id <= LastTransparencyCommand;
     }
 }
 
 Command commandOf(int id) {
     switch (id) {
-    case AddCommemorationCommand:
-        return {CommandKind::AddCommemoration, 0};
-    case TopmostCommand:
-        return {CommandKind::ToggleTopmost, 0};
-    case EmbedCommand:
-        return {CommandKind::ToggleEmbedded, 0};
-    case LockCommand:
-        return {CommandKind::ToggleLock, 0};
-    case RereadDateCommand:
-        return {CommandKind::RereadDate, 0};
-    case SetDateCommand:
-        return {CommandKind::SetDate, 0};
-    case OptionsCommand:
-        return {CommandKind::Options, 0};
-    case ExitCommand:
-        return {CommandKind::Exit, 0};
-    default:
-        break;
+        case AddCommemorationCommand:
+            return {CommandKind::AddCommemoration, 0};
+        case TopmostCommand:
+            return {CommandKind::ToggleTopmost, 0};
+        case EmbedCommand:
+            return {CommandKind::ToggleEmbedded, 0};
+        case LockCommand:
+            return {CommandKind::ToggleLock, 0};
+        case RereadDateCommand:
+            return {CommandKind::RereadDate, 0};
+        case SetDateCommand:
+            return {CommandKind::SetDate, 0};
+        case OptionsCommand:
+            return {CommandKind::Options, 0};
+        case ExitCommand:
+            return {CommandKind::Exit, 0};
+        default:
+            break;
     }
     if (id >= FirstTransparencyCommand && id <= LastTransparencyCommand) {
         return {CommandKind::Transparency, id - FirstTransparencyCommand};
@@ -98,7 +106,8 @@ Command commandOf(int id) {
     if (id >= FirstYearTablesCommand && id < FirstSearchCommand) {
         return {CommandKind::YearTables, id - FirstYearTablesCommand + 1};
     }
-    if (id >= FirstSearchCommand && id < OptionsCommand) return {CommandKind::Search, id - FirstSearchCommand + 1};
+    if (id >= FirstSearchCommand && id < OptionsCommand)
+        return {CommandKind::Search, id - FirstSearchCommand + 1};
     return {};
 }
 

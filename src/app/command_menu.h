@@ -17,9 +17,9 @@ constexpr int FirstTransparencyCommand = 3179;  // 0 %; 3179 + k is k * 10 %
 constexpr int LastTransparencyCommand = 3188;
 constexpr int RereadDateCommand = 3189;
 constexpr int SetDateCommand = 3190;
-constexpr int FirstCalculatorCommand = 3191;    // modes 1..4
-constexpr int FirstYearTablesCommand = 3195;    // modes 1..3
-constexpr int FirstSearchCommand = 3198;        // modes 1..2
+constexpr int FirstCalculatorCommand = 3191;  // modes 1..4
+constexpr int FirstYearTablesCommand = 3195;  // modes 1..3
+constexpr int FirstSearchCommand = 3198;      // modes 1..2
 constexpr int OptionsCommand = 3200;
 constexpr int ExitCommand = 3201;
 

@@ -15,7 +15,8 @@ void appendEntries(HMENU menu, std::span<const MenuEntry> entries) {
         if (!entry.items.empty()) {
             const HMENU submenu = CreatePopupMenu();
             appendEntries(submenu, entry.items);
-            AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), text.c_str());
+            AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu),
+                        text.c_str());
         } else if (entry.id == 0) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         } else {
@@ -27,8 +28,9 @@ void appendEntries(HMENU menu, std::span<const MenuEntry> entries) {
 void checkEntries(HMENU menu, std::span<const MenuEntry> entries, const AppSettings& settings) {
     for (const MenuEntry& entry : entries) {
         if (entry.id != 0) {
-            CheckMenuItem(menu, static_cast<UINT>(entry.id),
-                          MF_BYCOMMAND | (isMenuChecked(settings, entry.id) ? MF_CHECKED : MF_UNCHECKED));
+            CheckMenuItem(
+                menu, static_cast<UINT>(entry.id),
+                MF_BYCOMMAND | (isMenuChecked(settings, entry.id) ? MF_CHECKED : MF_UNCHECKED));
         }
         checkEntries(menu, entry.items, settings);
     }
@@ -58,7 +60,9 @@ void setCommemorationEntry(HMENU menu, bool present) {
     }
 }
 
-void updateMenuChecks(HMENU menu, const AppSettings& settings) { checkEntries(menu, commandMenuEntries(), settings); }
+void updateMenuChecks(HMENU menu, const AppSettings& settings) {
+    checkEntries(menu, commandMenuEntries(), settings);
+}
 
 void openCommandMenu(HMENU menu, HWND owner) {
     POINT cursor{};

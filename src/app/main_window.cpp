@@ -10,9 +10,9 @@
 #include "app/settings_store.h"
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
-#include "dayinfo/era_names.h"
 #include "chinese/lunar_conversion.h"
 #include "dayinfo/date_text.h"
+#include "dayinfo/era_names.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {
@@ -31,12 +31,18 @@ constexpr ControlKind List = ControlKind::DropDownList;
 constexpr ControlKind Line = ControlKind::ReadOnlyLine;
 
 constexpr std::array<ControlSpec, 9> MainControls = {{
-    {CivilYearSelectorId, List, 9, 15, 109, 164, SelectorFont, Blue, MainControlBackground, "公历年", ""},
-    {CivilMonthSelectorId, List, 118, 15, 81, 164, SelectorFont, Blue, MainControlBackground, "公历月", ""},
-    {CivilDaySelectorId, List, 199, 15, 52, 164, SelectorFont, Blue, MainControlBackground, "公历日", ""},
-    {LunarYearSelectorId, List, 9, 63, 109, 164, SelectorFont, Magenta, MainControlBackground, "农历年", ""},
-    {LunarMonthSelectorId, List, 118, 63, 81, 164, SelectorFont, Magenta, MainControlBackground, "农历月", ""},
-    {LunarDaySelectorId, List, 199, 63, 52, 164, SelectorFont, Magenta, MainControlBackground, "农历日", ""},
+    {CivilYearSelectorId, List, 9, 15, 109, 164, SelectorFont, Blue, MainControlBackground,
+     "公历年", ""},
+    {CivilMonthSelectorId, List, 118, 15, 81, 164, SelectorFont, Blue, MainControlBackground,
+     "公历月", ""},
+    {CivilDaySelectorId, List, 199, 15, 52, 164, SelectorFont, Blue, MainControlBackground,
+     "公历日", ""},
+    {LunarYearSelectorId, List, 9, 63, 109, 164, SelectorFont, Magenta, MainControlBackground,
+     "农历年", ""},
+    {LunarMonthSelectorId, List, 118, 63, 81, 164, SelectorFont, Magenta, MainControlBackground,
+     "农历月", ""},
+    {LunarDaySelectorId, List, 199, 63, 52, 164, SelectorFont, Magenta, MainControlBackground,
+     "农历日", ""},
     {DayLineId, Line, 9, 43, 242, 13, DayLineFont, Blue, MainControlBackground, "", ""},
     {FestivalLineId, Line, 9, 91, 242, 14, InfoLineFont, Red, MainControlBackground, "", ""},
     {SeasonLineId, Line, 9, 111, 242, 14, InfoLineFont, Blue, MainControlBackground, "", ""},
@@ -70,21 +76,24 @@ bool storedCoordinate(std::string_view text, int& value) {
 
 std::span<const ControlSpec> mainControls() { return MainControls; }
 
-ScreenPoint mainWindowStartPosition(const AppSettings& settings, const ScreenRect& workArea, int screenWidth,
-                                    int screenHeight) {
+ScreenPoint mainWindowStartPosition(const AppSettings& settings, const ScreenRect& workArea,
+                                    int screenWidth, int screenHeight) {
     if (settings.stored.registryEnabled == 1) {
         int x = 0;
         int y = 0;
         if (storedCoordinate(readRegistryText(SettingsKey, "rFormLeft"), x) &&
             storedCoordinate(readRegistryText(SettingsKey, "rFormTop"), y) && x >= 0 &&
-            x <= workArea.right - MainWindowWidth && y >= 0 && y <= workArea.bottom - MainWindowHeight) {
+            x <= workArea.right - MainWindowWidth && y >= 0 &&
+            y <= workArea.bottom - MainWindowHeight) {
             return {x, y};
         }
     }
-    return {truncDiv(screenWidth - MainWindowWidth, 2), truncDiv(screenHeight - MainWindowHeight, 2)};
+    return {truncDiv(screenWidth - MainWindowWidth, 2),
+            truncDiv(screenHeight - MainWindowHeight, 2)};
 }
 
-ScreenPoint keepOnScreen(ScreenPoint corner, int width, int height, int screenWidth, const ScreenRect& workArea) {
+ScreenPoint keepOnScreen(ScreenPoint corner, int width, int height, int screenWidth,
+                         const ScreenRect& workArea) {
     corner.x = std::max(corner.x, 0);
     corner.y = std::max(corner.y, 0);
     corner.x = std::min(corner.x, screenWidth - width);
@@ -103,12 +112,14 @@ std::vector<ScreenRect> stampOutline() {
     for (int i = 1; i <= TeethAcross; ++i) {
         const int centre = ToothDiameter * i;
         parts.push_back({centre - Radius, 0, centre + Radius, ToothDiameter});
-        parts.push_back({centre - Radius, MainWindowHeight - ToothDiameter, centre + Radius, MainWindowHeight});
+        parts.push_back(
+            {centre - Radius, MainWindowHeight - ToothDiameter, centre + Radius, MainWindowHeight});
     }
     for (int i = 1; i <= TeethDown; ++i) {
         const int centre = ToothDiameter * i;
         parts.push_back({0, centre - Radius, ToothDiameter, centre + Radius});
-        parts.push_back({MainWindowWidth - ToothDiameter, centre - Radius, MainWindowWidth, centre + Radius});
+        parts.push_back(
+            {MainWindowWidth - ToothDiameter, centre - Radius, MainWindowWidth, centre + Radius});
     }
     return parts;
 }
@@ -160,7 +171,8 @@ int civilItemOfDay(int year, int month, int day) {
 int keptCivilDay(int year, int month, int day) {
     const int length = monthLength(year, month);
     if (length == 0) return 0;
-    if (isReformMonth(year, month) && day > LastJulianDayOfReform && day < FirstGregorianDayOfReform) {
+    if (isReformMonth(year, month) && day > LastJulianDayOfReform &&
+        day < FirstGregorianDayOfReform) {
         return LastJulianDayOfReform;
     }
     return std::clamp(day, 1, length);
@@ -177,8 +189,8 @@ bool followSolarDate(AppSettings& settings) {
 
 bool followLunarDate(AppSettings& settings) {
     const LunarSelection& lunar = settings.window.selectedLunarDate;
-    const CivilDate civil = lunarToSolar(calendarOf(settings),
-                                         lunarDateOfSizedCode(lunar.year, lunar.sizedMonth, lunar.day));
+    const CivilDate civil = lunarToSolar(
+        calendarOf(settings), lunarDateOfSizedCode(lunar.year, lunar.sizedMonth, lunar.day));
     if (civil.month == 0) return false;
     settings.window.selectedSolarDate = {civil.year, civil.month, civil.day};
     return true;
@@ -186,23 +198,30 @@ bool followLunarDate(AppSettings& settings) {
 
 std::vector<std::string> civilYearItems(const AppSettings& settings) {
     std::vector<std::string> items;
-    items.reserve(static_cast<size_t>(std::max(0, settings.window.maxYear - settings.window.minYear + 1)));
-    for (int year = settings.window.minYear; year <= settings.window.maxYear; ++year) items.push_back(yearText(year) + "年");
+    items.reserve(
+        static_cast<size_t>(std::max(0, settings.window.maxYear - settings.window.minYear + 1)));
+    for (int year = settings.window.minYear; year <= settings.window.maxYear; ++year)
+        items.push_back(yearText(year) + "年");
     return items;
 }
 
 int civilYearItemOf(const AppSettings& settings, int year) {
-    return year >= settings.window.minYear && year <= settings.window.maxYear ? year - settings.window.minYear + 1 : 0;
+    return year >= settings.window.minYear && year <= settings.window.maxYear
+               ? year - settings.window.minYear + 1
+               : 0;
 }
 
 std::string lunarYearItem(const AppSettings& settings, int lunarYear) {
-    const std::string year = settings.stored.LunarYearShowDynastyFlag == 1 ? eraYearText(lunarYear) : chineseYearText(lunarYear);
+    const std::string year = settings.stored.LunarYearShowDynastyFlag == 1
+                                 ? eraYearText(lunarYear)
+                                 : chineseYearText(lunarYear);
     return year.empty() ? "" : year + "年";
 }
 
 std::vector<std::string> lunarYearItems(const AppSettings& settings) {
     std::vector<std::string> items;
-    for (int year = settings.window.lowerLunarBound.year; year <= settings.window.upperLunarBound.year; ++year) {
+    for (int year = settings.window.lowerLunarBound.year;
+         year <= settings.window.upperLunarBound.year; ++year) {
         items.push_back(lunarYearItem(settings, year));
     }
     return items;
@@ -210,7 +229,9 @@ std::vector<std::string> lunarYearItems(const AppSettings& settings) {
 
 int lunarYearItemOf(const AppSettings& settings, int lunarYear) {
     const int first = settings.window.lowerLunarBound.year;
-    return lunarYear >= first && lunarYear <= settings.window.upperLunarBound.year ? lunarYear - first + 1 : 0;
+    return lunarYear >= first && lunarYear <= settings.window.upperLunarBound.year
+               ? lunarYear - first + 1
+               : 0;
 }
 
 std::vector<int> lunarMonthsListed(const AppSettings& settings, int lunarYear) {
@@ -221,8 +242,9 @@ std::vector<int> lunarMonthsListed(const AppSettings& settings, int lunarYear) {
     const std::string_view record = calendar.yearRecord(lunarYear);
     if (record.empty()) return {};
     const int months = leapMonthOfRecord(record) == 0 ? 12 : 13;
-    const int first =
-        lunarYear == lower.year ? calendar.monthSequence(lunarYear, monthCodeOf(lower.sizedMonth)) : 1;
+    const int first = lunarYear == lower.year
+                          ? calendar.monthSequence(lunarYear, monthCodeOf(lower.sizedMonth))
+                          : 1;
     const int last = lunarYear == upper.year
                          ? calendar.monthSequence(lunarYear, monthCodeOf(upper.sizedMonth))
                          : months;
@@ -241,14 +263,16 @@ std::string lunarMonthItem(int sizedMonth) {
 
 std::vector<std::string> lunarMonthItems(const AppSettings& settings, int lunarYear) {
     std::vector<std::string> items;
-    for (const int sizedMonth : lunarMonthsListed(settings, lunarYear)) items.push_back(lunarMonthItem(sizedMonth));
+    for (const int sizedMonth : lunarMonthsListed(settings, lunarYear))
+        items.push_back(lunarMonthItem(sizedMonth));
     return items;
 }
 
 int lunarMonthItemOf(const AppSettings& settings, int lunarYear, int month) {
     const std::vector<int> listed = lunarMonthsListed(settings, lunarYear);
-    const auto found = std::find_if(listed.begin(), listed.end(),
-                                    [&](int sized) { return monthCodeOf(sized) == monthCodeOf(month); });
+    const auto found = std::find_if(listed.begin(), listed.end(), [&](int sized) {
+        return monthCodeOf(sized) == monthCodeOf(month);
+    });
     return found == listed.end() ? 0 : static_cast<int>(found - listed.begin()) + 1;
 }
 
@@ -267,7 +291,8 @@ DaySpan lunarDaysListed(const AppSettings& settings, int lunarYear, int sizedMon
 std::vector<std::string> lunarDayItems(const AppSettings& settings, int lunarYear, int sizedMonth) {
     std::vector<std::string> items;
     const DaySpan span = lunarDaysListed(settings, lunarYear, sizedMonth);
-    for (int day = span.first; day >= 1 && day <= span.last; ++day) items.push_back(lunarDayName(day));
+    for (int day = span.first; day >= 1 && day <= span.last; ++day)
+        items.push_back(lunarDayName(day));
     return items;
 }
 
@@ -281,7 +306,8 @@ SelectorPositions selectorPositions(const AppSettings& settings) {
     p.lunarYear = lunarYearItemOf(settings, lunar.year);
     p.lunarMonth = lunarMonthItemOf(settings, lunar.year, lunar.sizedMonth);
     const DaySpan span = lunarDaysListed(settings, lunar.year, lunar.sizedMonth);
-    if (span.first > 0 && lunar.day >= span.first && lunar.day <= span.last) p.lunarDay = lunar.day - span.first + 1;
+    if (span.first > 0 && lunar.day >= span.first && lunar.day <= span.last)
+        p.lunarDay = lunar.day - span.first + 1;
     return p;
 }
 
@@ -290,7 +316,8 @@ namespace {
 // Moves the civil day to a year and month, keeping the day; commits when it converts.
 bool moveCivil(AppSettings& settings, int year, int month) {
     AppSettings next = settings;
-    next.window.selectedSolarDate = {year, month, keptCivilDay(year, month, settings.window.selectedSolarDate.day)};
+    next.window.selectedSolarDate = {
+        year, month, keptCivilDay(year, month, settings.window.selectedSolarDate.day)};
     if (next.window.selectedSolarDate.day == 0 || !followSolarDate(next)) return false;
     settings = next;
     return true;
@@ -312,7 +339,8 @@ bool moveLunar(AppSettings& settings, int lunarYear, int sizedMonth, int day) {
 
 bool chooseCivilYear(AppSettings& settings, int item) {
     if (item < 1 || item > settings.window.maxYear - settings.window.minYear + 1) return false;
-    return moveCivil(settings, settings.window.minYear + item - 1, settings.window.selectedSolarDate.month);
+    return moveCivil(settings, settings.window.minYear + item - 1,
+                     settings.window.selectedSolarDate.month);
 }
 
 bool chooseCivilMonth(AppSettings& settings, int item) {
@@ -338,7 +366,8 @@ bool chooseLunarYear(AppSettings& settings, int item) {
     if (listed.empty()) return false;
     const LunarCalendar& calendar = calendarOf(settings);
     int month = monthCodeOf(settings.window.selectedLunarDate.sizedMonth);
-    if (month > 12 && calendar.monthSequence(year, month) == 0) month -= 12;  // the year lacks this leap month
+    if (month > 12 && calendar.monthSequence(year, month) == 0)
+        month -= 12;  // the year lacks this leap month
     int sizedMonth = 0;
     for (const int sized : listed) {
         if (monthCodeOf(sized) == month) sizedMonth = sized;
@@ -356,7 +385,8 @@ bool chooseLunarMonth(AppSettings& settings, int item) {
     const int year = settings.window.selectedLunarDate.year;
     const std::vector<int> listed = lunarMonthsListed(settings, year);
     if (item < 1 || item > static_cast<int>(listed.size())) return false;
-    return moveLunar(settings, year, listed[static_cast<size_t>(item - 1)], settings.window.selectedLunarDate.day);
+    return moveLunar(settings, year, listed[static_cast<size_t>(item - 1)],
+                     settings.window.selectedLunarDate.day);
 }
 
 bool chooseLunarDay(AppSettings& settings, int item) {

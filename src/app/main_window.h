@@ -56,13 +56,14 @@ struct ScreenRect {
 // Where the main window opens: the stored rFormLeft/rFormTop when the registry is in use,
 // both texts are non-empty and the window fits inside the work area there; otherwise
 // centred on a screen of the given size.
-ScreenPoint mainWindowStartPosition(const AppSettings& settings, const ScreenRect& workArea, int screenWidth,
-                                    int screenHeight);
+ScreenPoint mainWindowStartPosition(const AppSettings& settings, const ScreenRect& workArea,
+                                    int screenWidth, int screenHeight);
 
 // A window's top-left corner kept on the screen while it moves: at least 0, at most the
 // screen width minus the window width across and the work-area bottom minus the window
 // height down.
-ScreenPoint keepOnScreen(ScreenPoint corner, int width, int height, int screenWidth, const ScreenRect& workArea);
+ScreenPoint keepOnScreen(ScreenPoint corner, int width, int height, int screenWidth,
+                         const ScreenRect& workArea);
 
 // The stamp outline in window pixels: the union of the first rectangle (the body) and
 // the circles inscribed in the other rectangles (half-circle teeth centred on its edges).

@@ -7,9 +7,9 @@
 
 #include "app/app_settings.h"
 #include "app/clock.h"
-#include "app/commemoration_store.h"
 #include "app/command_menu.h"
 #include "app/command_menu_win.h"
+#include "app/commemoration_store.h"
 #include "app/dialogs_win.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
@@ -47,11 +47,14 @@ void setItems(HWND selector, const std::vector<std::string>& items) {
 // Selects the 1-based item; 0 or a missing item clears the selection.
 void selectItem(HWND selector, int item) {
     const bool exists = item >= 1 && item <= SendMessageW(selector, CB_GETCOUNT, 0, 0);
-    SendMessageW(selector, CB_SETCURSEL, exists ? static_cast<WPARAM>(item - 1) : static_cast<WPARAM>(-1), 0);
+    SendMessageW(selector, CB_SETCURSEL,
+                 exists ? static_cast<WPARAM>(item - 1) : static_cast<WPARAM>(-1), 0);
 }
 
 // The 1-based selected item; 0 when none.
-int selectedItem(HWND selector) { return static_cast<int>(SendMessageW(selector, CB_GETCURSEL, 0, 0)) + 1; }
+int selectedItem(HWND selector) {
+    return static_cast<int>(SendMessageW(selector, CB_GETCURSEL, 0, 0)) + 1;
+}
 
 void setLine(HWND line, const std::string& text) { SetWindowTextW(line, widen(text).c_str()); }
 
@@ -98,7 +101,8 @@ void MainWindow::setStampRegion() {
     const ScreenRect& body = parts.front();
     RegionHandle outline(CreateRectRgn(body.left, body.top, body.right, body.bottom));
     for (size_t i = 1; i < parts.size(); ++i) {
-        const RegionHandle tooth(CreateEllipticRgn(parts[i].left, parts[i].top, parts[i].right, parts[i].bottom));
+        const RegionHandle tooth(
+            CreateEllipticRgn(parts[i].left, parts[i].top, parts[i].right, parts[i].bottom));
         CombineRgn(outline.get(), outline.get(), tooth.get(), RGN_OR);
     }
     // On success the system owns the region.
@@ -151,26 +155,26 @@ void MainWindow::onSelection(int id) {
     AppSettings& s = appSettings();
     const int item = selectedItem(control(id));
     switch (id) {
-    case CivilYearSelectorId:
-        chooseCivilYear(s, item);
-        break;
-    case CivilMonthSelectorId:
-        chooseCivilMonth(s, item);
-        break;
-    case CivilDaySelectorId:
-        chooseCivilDay(s, item);
-        break;
-    case LunarYearSelectorId:
-        chooseLunarYear(s, item);
-        break;
-    case LunarMonthSelectorId:
-        chooseLunarMonth(s, item);
-        break;
-    case LunarDaySelectorId:
-        chooseLunarDay(s, item);
-        break;
-    default:
-        return;
+        case CivilYearSelectorId:
+            chooseCivilYear(s, item);
+            break;
+        case CivilMonthSelectorId:
+            chooseCivilMonth(s, item);
+            break;
+        case CivilDaySelectorId:
+            chooseCivilDay(s, item);
+            break;
+        case LunarYearSelectorId:
+            chooseLunarYear(s, item);
+            break;
+        case LunarMonthSelectorId:
+            chooseLunarMonth(s, item);
+            break;
+        case LunarDaySelectorId:
+            chooseLunarDay(s, item);
+            break;
+        default:
+            return;
     }
     showDay();  // a refused change puts the selectors back on the displayed day
 }
@@ -184,51 +188,55 @@ void MainWindow::runCommand(int id) {
     AppSettings& s = appSettings();
     const Command command = commandOf(id);
     switch (command.kind) {
-    case CommandKind::AddCommemoration:
-        if (s.stored.registryEnabled != 1) return;  // the entry exists only with the registry in use
-        openCommemorationDialog(window());
-        showSolarDate();
-        return;
-    case CommandKind::ToggleTopmost:
-        applyMode(toggleTopmost(s.window.windowMode));
-        return;
-    case CommandKind::ToggleEmbedded:
-        applyMode(toggleEmbedded(s.window.windowMode));
-        return;
-    case CommandKind::ToggleLock:
-        toggleLock(s);
-        return;
-    case CommandKind::Transparency:
-        if (const auto amount = chooseTransparency(s, command.argument)) setTransparency(window(), *amount);
-        return;
-    case CommandKind::RereadDate:
-        if (rereadSystemDate(s, readLocalDate())) showDay();
-        return;
-    case CommandKind::SetDate:
-        if (const auto date = systemDateToSet(s)) setLocalDate(*date);  // a refusal is not reported
-        return;
-    case CommandKind::Calculator:
-        openCalculator(window(), command.argument);
-        return;
-    case CommandKind::YearTables:
-        openYearTables(window(), command.argument);
-        return;
-    case CommandKind::Search:
-        openSearch(window(), command.argument);
-        return;
-    case CommandKind::Options:
-        openOptionsDialog(window());
-        return;
-    case CommandKind::Exit:
-        SendMessageW(window(), WM_CLOSE, 0, 0);
-        return;
-    case CommandKind::None:
-        return;
+        case CommandKind::AddCommemoration:
+            if (s.stored.registryEnabled != 1)
+                return;  // the entry exists only with the registry in use
+            openCommemorationDialog(window());
+            showSolarDate();
+            return;
+        case CommandKind::ToggleTopmost:
+            applyMode(toggleTopmost(s.window.windowMode));
+            return;
+        case CommandKind::ToggleEmbedded:
+            applyMode(toggleEmbedded(s.window.windowMode));
+            return;
+        case CommandKind::ToggleLock:
+            toggleLock(s);
+            return;
+        case CommandKind::Transparency:
+            if (const auto amount = chooseTransparency(s, command.argument))
+                setTransparency(window(), *amount);
+            return;
+        case CommandKind::RereadDate:
+            if (rereadSystemDate(s, readLocalDate())) showDay();
+            return;
+        case CommandKind::SetDate:
+            if (const auto date = systemDateToSet(s))
+                setLocalDate(*date);  // a refusal is not reported
+            return;
+        case CommandKind::Calculator:
+            openCalculator(window(), command.argument);
+            return;
+        case CommandKind::YearTables:
+            openYearTables(window(), command.argument);
+            return;
+        case CommandKind::Search:
+            openSearch(window(), command.argument);
+            return;
+        case CommandKind::Options:
+            openOptionsDialog(window());
+            return;
+        case CommandKind::Exit:
+            SendMessageW(window(), WM_CLOSE, 0, 0);
+            return;
+        case CommandKind::None:
+            return;
     }
 }
 
 void MainWindow::afterOptions(const OptionEffects& effects) {
-    if (effects.commemorationEntry != 0) setCommemorationEntry(menu_, effects.commemorationEntry > 0);
+    if (effects.commemorationEntry != 0)
+        setCommemorationEntry(menu_, effects.commemorationEntry > 0);
     if (effects.refillLunarYears) fillLunarYears();
     showSolarDate();
 }
@@ -272,9 +280,9 @@ void MainWindow::trayIcon(DWORD action) {
     if (action == NIM_ADD) {
         icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         icon.uCallbackMessage = TrayIconMessage;
-        icon.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), AppIconResource, IMAGE_ICON,
-                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
-                                                   LR_SHARED));
+        icon.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), AppIconResource,
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
         const std::wstring tip = widen(MainWindowTitle);
         tip.copy(icon.szTip, std::size(icon.szTip) - 1);
     }
@@ -282,91 +290,95 @@ void MainWindow::trayIcon(DWORD action) {
 }
 
 void MainWindow::keepOnScreen(WINDOWPOS& position) {
-    if ((position.flags & SWP_NOMOVE) != 0 || GetParent(window()) != nullptr) return;  // embedded: the view's
+    if ((position.flags & SWP_NOMOVE) != 0 || GetParent(window()) != nullptr)
+        return;  // embedded: the view's
     RECT current{};
     GetWindowRect(window(), &current);
     const bool sized = (position.flags & SWP_NOSIZE) == 0;
     const int width = sized ? position.cx : current.right - current.left;
     const int height = sized ? position.cy : current.bottom - current.top;
-    const ScreenPoint corner = tavomerix::keepOnScreen({position.x, position.y}, width, height,
-                                                       GetSystemMetrics(SM_CXSCREEN), screenRect(workArea()));
+    const ScreenPoint corner =
+        tavomerix::keepOnScreen({position.x, position.y}, width, height,
+                                GetSystemMetrics(SM_CXSCREEN), screenRect(workArea()));
     position.x = corner.x;
     position.y = corner.y;
 }
 
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        onCreate();
-        return 0;
-    case WM_WINDOWPOSCHANGING:
-        keepOnScreen(*reinterpret_cast<WINDOWPOS*>(lParam));
-        return 0;
-    case WM_LBUTTONDOWN:
-        if (appSettings().window.positionLocked == 0) {
-            ReleaseCapture();
-            SendMessageW(window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-        }
-        return 0;
-    case WM_RBUTTONDOWN:
-        updateMenuChecks(menu_, appSettings());
-        return 0;
-    case WM_RBUTTONUP:
-        openCommandMenu(menu_, window());
-        return 0;
-    case WM_MOUSEMOVE:
-        if (!tooltipsAttached_) {
-            tooltipsAttached_ = true;
-            for (const ControlSpec& spec : mainControls()) {
-                if (!spec.tooltip.empty()) addTooltip(control(spec.id), spec.tooltip);
+        case WM_CREATE:
+            onCreate();
+            return 0;
+        case WM_WINDOWPOSCHANGING:
+            keepOnScreen(*reinterpret_cast<WINDOWPOS*>(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            if (appSettings().window.positionLocked == 0) {
+                ReleaseCapture();
+                SendMessageW(window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
             }
-        }
-        return 0;
-    case TrayIconMessage:
-        if (!IsWindowEnabled(window())) return 0;  // a modal window is open
-        if (lParam == WM_LBUTTONDOWN) SetForegroundWindow(window());
-        if (lParam == WM_RBUTTONDOWN) updateMenuChecks(menu_, appSettings());
-        if (lParam == WM_RBUTTONUP) {
-            SetForegroundWindow(window());
+            return 0;
+        case WM_RBUTTONDOWN:
+            updateMenuChecks(menu_, appSettings());
+            return 0;
+        case WM_RBUTTONUP:
             openCommandMenu(menu_, window());
-        }
-        return 0;
-    case WM_COMMAND:
-        if (lParam != 0) {
-            if (HIWORD(wParam) == CBN_SELCHANGE) onSelection(LOWORD(wParam));
             return 0;
-        }
-        runCommand(LOWORD(wParam));
-        return 0;
-    case WM_SYSCOMMAND:
-        if ((wParam & 0xFFF0) == SC_CLOSE) {
-            if (const HWND dialog = commemorationDialogWindow()) SendMessageW(dialog, WM_CLOSE, 0, 0);
-            SendMessageW(window(), WM_CLOSE, 0, 0);
+        case WM_MOUSEMOVE:
+            if (!tooltipsAttached_) {
+                tooltipsAttached_ = true;
+                for (const ControlSpec& spec : mainControls()) {
+                    if (!spec.tooltip.empty()) addTooltip(control(spec.id), spec.tooltip);
+                }
+            }
             return 0;
-        }
-        break;
-    case WM_CLOSE:
-        trayIcon(NIM_DELETE);
-        saveSettingsOnce();
-        break;  // the default handling destroys the window
-    case WM_ENDSESSION:
-        // Logging off or shutting down ends the process without WM_CLOSE.
-        if (wParam != 0) saveSettingsOnce();
-        return 0;
-    case WM_DESTROY:
-        onDestroy();
-        return 0;
-    default:
-        if (message == taskbarCreated_ && taskbarCreated_ != 0) {
-            trayIcon(NIM_ADD);  // the restarted shell has forgotten the icon
+        case TrayIconMessage:
+            if (!IsWindowEnabled(window())) return 0;  // a modal window is open
+            if (lParam == WM_LBUTTONDOWN) SetForegroundWindow(window());
+            if (lParam == WM_RBUTTONDOWN) updateMenuChecks(menu_, appSettings());
+            if (lParam == WM_RBUTTONUP) {
+                SetForegroundWindow(window());
+                openCommandMenu(menu_, window());
+            }
             return 0;
-        }
-        break;
+        case WM_COMMAND:
+            if (lParam != 0) {
+                if (HIWORD(wParam) == CBN_SELCHANGE) onSelection(LOWORD(wParam));
+                return 0;
+            }
+            runCommand(LOWORD(wParam));
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                if (const HWND dialog = commemorationDialogWindow())
+                    SendMessageW(dialog, WM_CLOSE, 0, 0);
+                SendMessageW(window(), WM_CLOSE, 0, 0);
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            trayIcon(NIM_DELETE);
+            saveSettingsOnce();
+            break;  // the default handling destroys the window
+        case WM_ENDSESSION:
+            // Logging off or shutting down ends the process without WM_CLOSE.
+            if (wParam != 0) saveSettingsOnce();
+            return 0;
+        case WM_DESTROY:
+            onDestroy();
+            return 0;
+        default:
+            if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+                trayIcon(NIM_ADD);  // the restarted shell has forgotten the icon
+                return 0;
+            }
+            break;
     }
     return defaultMessage(message, wParam, lParam);
 }
 
-bool MainWindow::onControlMessage(ControlRecord& record, UINT message, WPARAM, LPARAM, LRESULT& result) {
+bool MainWindow::onControlMessage(ControlRecord& record, UINT message, WPARAM, LPARAM,
+                                  LRESULT& result) {
     if (!record.isEdit) return false;
     if (message == WM_LBUTTONDBLCLK) {
         SendMessageW(record.window, EM_SETSEL, 0, -1);
@@ -390,8 +402,8 @@ void refreshAfterOptions(const OptionEffects& effects) {
 
 void showMainWindow() {
     const AppSettings& s = appSettings();
-    const ScreenPoint corner = mainWindowStartPosition(s, screenRect(workArea()), GetSystemMetrics(SM_CXSCREEN),
-                                                       GetSystemMetrics(SM_CYSCREEN));
+    const ScreenPoint corner = mainWindowStartPosition(
+        s, screenRect(workArea()), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     MainWindow form;
     FormPlacement placement;
     placement.title = MainWindowTitle;

@@ -13,6 +13,7 @@ constexpr std::string_view OptionsFont = "宋体,-12,0,0,0,400,0,0,0,1,0,0,0,0";
 constexpr ControlKind Box = ControlKind::CheckBox;
 constexpr ControlKind Button = ControlKind::PushButton;
 
+// clang-format off
 constexpr std::array<ControlSpec, 7> OptionControls = {{
     {RegistryOptionId, Box, 12, 12, 105, 16, OptionsFont, {}, {}, "", "允许使用注册表"},
     {LichunOptionId, Box, 12, 34, 140, 16, OptionsFont, {}, {}, "", "干支纪年以立春为起点"},
@@ -22,14 +23,16 @@ constexpr std::array<ControlSpec, 7> OptionControls = {{
     {OptionsOkId, Button, 60, 124, 56, 24, OptionsFont, {}, {}, "", "确定"},
     {OptionsCancelId, Button, 164, 124, 56, 24, OptionsFont, {}, {}, "", "取消"},
 }};
+// clang-format on
 
 }  // namespace
 
 std::span<const ControlSpec> optionControls() { return OptionControls; }
 
 OptionChoices currentOptions(const AppSettings& settings) {
-    return {settings.stored.registryEnabled, settings.stored.GanZhiFromLichunFlag, settings.stored.LunarYearShowDynastyFlag,
-            settings.stored.FestivalInfoShowMuharramFlag, settings.stored.ModernCalculateAncientFlag};
+    return {settings.stored.registryEnabled, settings.stored.GanZhiFromLichunFlag,
+            settings.stored.LunarYearShowDynastyFlag, settings.stored.FestivalInfoShowMuharramFlag,
+            settings.stored.ModernCalculateAncientFlag};
 }
 
 OptionEffects applyOptions(const OptionChoices& choices) {
@@ -61,7 +64,8 @@ OptionEffects applyOptions(const OptionChoices& choices) {
         s.stored.ModernCalculateAncientFlag = choices.ModernCalculateAncientFlag;
         updateLunarBounds(s);
         // The selector's items are the years between the bounds; they move with them.
-        if (s.window.lowerLunarBound.year != lowerYear || s.window.upperLunarBound.year != upperYear) {
+        if (s.window.lowerLunarBound.year != lowerYear ||
+            s.window.upperLunarBound.year != upperYear) {
             effects.refillLunarYears = true;
         }
     }

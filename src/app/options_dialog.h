@@ -41,7 +41,8 @@ OptionChoices currentOptions(const AppSettings& settings);
 
 // What the main window refreshes after "确定". It always shows the day again.
 struct OptionEffects {
-    int commemorationEntry = 0;     // +1: insert the first menu entry and its separator; -1: remove both
+    int commemorationEntry =
+        0;  // +1: insert the first menu entry and its separator; -1: remove both
     bool refillLunarYears = false;  // the lunar-year items changed (era names or range bounds)
     friend bool operator==(const OptionEffects&, const OptionEffects&) = default;
 };

@@ -30,15 +30,19 @@ void OptionsDialog::onCreate() {
         if (createControl(spec) == nullptr) break;
     }
     const OptionChoices now = currentOptions(appSettings());
-    const int states[] = {now.registryEnabled, now.GanZhiFromLichunFlag, now.LunarYearShowDynastyFlag,
-                          now.FestivalInfoShowMuharramFlag, now.ModernCalculateAncientFlag};
-    for (int i = 0; i < 5; ++i) CheckDlgButton(window(), RegistryOptionId + i, states[i] == 1 ? BST_CHECKED : BST_UNCHECKED);
+    const int states[] = {now.registryEnabled, now.GanZhiFromLichunFlag,
+                          now.LunarYearShowDynastyFlag, now.FestivalInfoShowMuharramFlag,
+                          now.ModernCalculateAncientFlag};
+    for (int i = 0; i < 5; ++i)
+        CheckDlgButton(window(), RegistryOptionId + i,
+                       states[i] == 1 ? BST_CHECKED : BST_UNCHECKED);
     SetFocus(GetDlgItem(window(), RegistryOptionId));
 }
 
 void OptionsDialog::confirm() {
-    const OptionChoices choices{ticked(RegistryOptionId), ticked(LichunOptionId), ticked(DynastyOptionId),
-                                ticked(HijriOptionId), ticked(ModernOptionId)};
+    const OptionChoices choices{ticked(RegistryOptionId), ticked(LichunOptionId),
+                                ticked(DynastyOptionId), ticked(HijriOptionId),
+                                ticked(ModernOptionId)};
     effects_ = applyOptions(choices);
     confirmed_ = true;
     close();
@@ -46,22 +50,22 @@ void OptionsDialog::confirm() {
 
 LRESULT OptionsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        onCreate();
-        return 0;
-    case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED) break;
-        if (LOWORD(wParam) == OptionsOkId || LOWORD(wParam) == IDOK) {
-            confirm();
+        case WM_CREATE:
+            onCreate();
             return 0;
-        }
-        if (LOWORD(wParam) == OptionsCancelId || LOWORD(wParam) == IDCANCEL) {
-            close();
-            return 0;
-        }
-        break;
-    default:
-        break;
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED) break;
+            if (LOWORD(wParam) == OptionsOkId || LOWORD(wParam) == IDOK) {
+                confirm();
+                return 0;
+            }
+            if (LOWORD(wParam) == OptionsCancelId || LOWORD(wParam) == IDCANCEL) {
+                close();
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
     return defaultMessage(message, wParam, lParam);
 }
@@ -72,7 +76,8 @@ bool openOptionsDialog(HWND owner) {
     OptionsDialog dialog;
     FormPlacement placement;
     placement.title = OptionsTitle;
-    placement.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE;
+    placement.style =
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE;
     placement.exStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
     placement.width = OptionsWidth;
     placement.height = OptionsHeight;

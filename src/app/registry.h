@@ -44,6 +44,7 @@ void resetMemoryRegistry();
 
 // The in-memory registry only: store a value that is not a string (a number), as another
 // program could; readRegistryText gives "" for it and readRegistryValues leaves it out.
-void writeMemoryRegistryNumber(std::string_view keyPath, std::string_view valueName, unsigned value);
+void writeMemoryRegistryNumber(std::string_view keyPath, std::string_view valueName,
+                               unsigned value);
 
 }  // namespace tavomerix

@@ -1,9 +1,8 @@
-#include "app/registry.h"
-
 #include <windows.h>
 
 #include <vector>
 
+#include "app/registry.h"
 #include "forms/wide_text.h"
 
 namespace tavomerix {
@@ -17,7 +16,9 @@ std::wstring registryName(std::string_view name) {
 }
 
 // nullptr for the key's default value.
-const wchar_t* valueNameOrDefault(const std::wstring& name) { return name.empty() ? nullptr : name.c_str(); }
+const wchar_t* valueNameOrDefault(const std::wstring& name) {
+    return name.empty() ? nullptr : name.c_str();
+}
 
 // Closes a registry key when it leaves scope.
 class KeyHandle {
@@ -39,14 +40,15 @@ private:
 
 std::string readRegistryText(std::string_view keyPath, std::string_view valueName) {
     KeyHandle key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_QUERY_VALUE,
+                      key.out()) != ERROR_SUCCESS) {
         return "";
     }
     const std::wstring name = registryName(valueName);
     DWORD type = 0;
     DWORD bytes = 0;
-    if (RegQueryValueExW(key.get(), valueNameOrDefault(name), nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.get(), valueNameOrDefault(name), nullptr, &type, nullptr, &bytes) !=
+            ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ)) {
         return "";
     }
@@ -64,21 +66,21 @@ std::string readRegistryText(std::string_view keyPath, std::string_view valueNam
 
 bool registryValueExists(std::string_view keyPath, std::string_view valueName) {
     KeyHandle key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_QUERY_VALUE,
+                      key.out()) != ERROR_SUCCESS) {
         return false;
     }
     const std::wstring name = registryName(valueName);
-    return RegQueryValueExW(key.get(), valueNameOrDefault(name), nullptr, nullptr, nullptr, nullptr) ==
-           ERROR_SUCCESS;
+    return RegQueryValueExW(key.get(), valueNameOrDefault(name), nullptr, nullptr, nullptr,
+                            nullptr) == ERROR_SUCCESS;
 }
 
 std::vector<RegistryValue> readRegistryValues(std::string_view keyPath) {
     std::vector<RegistryValue> values;
     KeyHandle key;
     // Enumerating values needs only the right to query them.
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_QUERY_VALUE, key.out()) !=
-        ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, KEY_QUERY_VALUE,
+                      key.out()) != ERROR_SUCCESS) {
         return values;
     }
     // Value names are at most 16383 characters; reading each value by name applies the same
@@ -87,7 +89,8 @@ std::vector<RegistryValue> readRegistryValues(std::string_view keyPath) {
     for (DWORD index = 0;; ++index) {
         DWORD length = static_cast<DWORD>(name.size());
         DWORD type = 0;
-        const LONG status = RegEnumValueW(key.get(), index, name.data(), &length, nullptr, &type, nullptr, nullptr);
+        const LONG status =
+            RegEnumValueW(key.get(), index, name.data(), &length, nullptr, &type, nullptr, nullptr);
         if (status == ERROR_NO_MORE_ITEMS) break;
         if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) continue;
         const std::string narrowName = narrow(std::wstring_view(name.data(), length));
@@ -96,11 +99,13 @@ std::vector<RegistryValue> readRegistryValues(std::string_view keyPath) {
     return values;
 }
 
-void writeRegistryText(std::string_view keyPath, std::string_view valueName, std::string_view text) {
+void writeRegistryText(std::string_view keyPath, std::string_view valueName,
+                       std::string_view text) {
     // Only the right to set a value, on a handle no child process inherits.
     KeyHandle key;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_SET_VALUE, nullptr, key.out(), nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, registryName(keyPath).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, key.out(),
+                        nullptr) != ERROR_SUCCESS) {
         return;
     }
     const std::wstring name = registryName(valueName);
@@ -108,8 +113,8 @@ void writeRegistryText(std::string_view keyPath, std::string_view valueName, std
     const std::wstring value(clipWide(wide, RegistryTextLimit));
     // The size includes the terminating NUL so that every reader finds the end.
     const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
-    RegSetValueExW(key.get(), valueNameOrDefault(name), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   bytes);
+    RegSetValueExW(key.get(), valueNameOrDefault(name), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(value.c_str()), bytes);
 }
 
 void deleteRegistryKey(std::string_view keyPath) {

@@ -87,17 +87,20 @@ void loadSettings(AppSettings& settings) {
     if (settings.stored.registryEnabled == 0) return;
 
     // The exact texts "-12" .. "12" are accepted as a time-zone code.
-    settings.stored.TimeZoneHours = exactInteger(readSetting("NowTimeZoneCodeFlag"), MinTimeZoneHours,
-                                          MaxTimeZoneHours, DefaultTimeZoneHours);
+    settings.stored.TimeZoneHours =
+        exactInteger(readSetting("NowTimeZoneCodeFlag"), MinTimeZoneHours, MaxTimeZoneHours,
+                     DefaultTimeZoneHours);
     settings.stored.FestivalInfoShowMuharramFlag = readFlag("FestivalInfoShowMuharramFlag");
     settings.stored.LunarYearShowDynastyFlag = readFlag("LunarYearShowDynastyFlag");
     settings.stored.GanZhiFromLichunFlag = readFlag("GanZhiFromLichunFlag");
-    settings.stored.ModernCalculateAncientFlag = settings.stored.TimeZoneHours == DefaultTimeZoneHours
-                                              ? readFlag("ModernCalculateAncientFlag")
-                                              : 1;
-    settings.stored.RFORMTransFlag = exactInteger(readSetting("RFORMTransFlag"), 1, MaxTransparencyStep, 0);
-    settings.stored.SolarYearAreaValue = roundedClamp(leadingNumber(readSetting("SolarYearAreaValue")),
-                                               MinSolarYearArea, MaxSolarYearArea);
+    settings.stored.ModernCalculateAncientFlag =
+        settings.stored.TimeZoneHours == DefaultTimeZoneHours
+            ? readFlag("ModernCalculateAncientFlag")
+            : 1;
+    settings.stored.RFORMTransFlag =
+        exactInteger(readSetting("RFORMTransFlag"), 1, MaxTransparencyStep, 0);
+    settings.stored.SolarYearAreaValue = roundedClamp(
+        leadingNumber(readSetting("SolarYearAreaValue")), MinSolarYearArea, MaxSolarYearArea);
 }
 
 void prepareStartDates(AppSettings& settings, const CivilDate& today) {
@@ -121,14 +124,16 @@ LunarSelection lunarSelection(const LunarDate& date) {
     return {date.year, date.sizedMonthCode(), date.day};
 }
 
-std::vector<SettingText> settingsToSave(const AppSettings& settings, int windowLeft, int windowTop) {
+std::vector<SettingText> settingsToSave(const AppSettings& settings, int windowLeft,
+                                        int windowTop) {
     return {
         {"Version", std::string(PermissionMark)},
         {"rFormLeft", std::to_string(windowLeft)},
         {"rFormTop", std::to_string(windowTop)},
         {"GanZhiFromLichunFlag", std::to_string(settings.stored.GanZhiFromLichunFlag)},
         {"LunarYearShowDynastyFlag", std::to_string(settings.stored.LunarYearShowDynastyFlag)},
-        {"FestivalInfoShowMuharramFlag", std::to_string(settings.stored.FestivalInfoShowMuharramFlag)},
+        {"FestivalInfoShowMuharramFlag",
+         std::to_string(settings.stored.FestivalInfoShowMuharramFlag)},
         {"ModernCalculateAncientFlag", std::to_string(settings.stored.ModernCalculateAncientFlag)},
         {"RFORMTransFlag", std::to_string(settings.stored.RFORMTransFlag)},
     };

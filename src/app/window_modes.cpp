@@ -15,29 +15,31 @@ constexpr int LastSettableYear = 2099;
 
 ModeChange toggleTopmost(WindowMode mode) {
     switch (mode) {
-    case WindowMode::Topmost:
-        return {WindowMode::Normal, {WindowAction::TopmostOff}};
-    case WindowMode::Embedded:
-        return {WindowMode::Topmost, {WindowAction::EmbedOff, WindowAction::TopmostOn}};
-    case WindowMode::Normal:
-        break;
+        case WindowMode::Topmost:
+            return {WindowMode::Normal, {WindowAction::TopmostOff}};
+        case WindowMode::Embedded:
+            return {WindowMode::Topmost, {WindowAction::EmbedOff, WindowAction::TopmostOn}};
+        case WindowMode::Normal:
+            break;
     }
     return {WindowMode::Topmost, {WindowAction::TopmostOn}};
 }
 
 ModeChange toggleEmbedded(WindowMode mode) {
     switch (mode) {
-    case WindowMode::Topmost:
-        return {WindowMode::Embedded, {WindowAction::TopmostOff, WindowAction::EmbedOn}};
-    case WindowMode::Embedded:
-        return {WindowMode::Normal, {WindowAction::EmbedOff}};
-    case WindowMode::Normal:
-        break;
+        case WindowMode::Topmost:
+            return {WindowMode::Embedded, {WindowAction::TopmostOff, WindowAction::EmbedOn}};
+        case WindowMode::Embedded:
+            return {WindowMode::Normal, {WindowAction::EmbedOff}};
+        case WindowMode::Normal:
+            break;
     }
     return {WindowMode::Embedded, {WindowAction::EmbedOn}};
 }
 
-void toggleLock(AppSettings& settings) { settings.window.positionLocked = settings.window.positionLocked == 1 ? 0 : 1; }
+void toggleLock(AppSettings& settings) {
+    settings.window.positionLocked = settings.window.positionLocked == 1 ? 0 : 1;
+}
 
 std::optional<int> chooseTransparency(AppSettings& settings, int step) {
     if (step < 0 || step >= TransparencySteps) return std::nullopt;

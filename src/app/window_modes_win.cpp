@@ -5,14 +5,17 @@
 namespace tavomerix {
 
 void setTopmost(HWND window, bool on) {
-    SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetWindowPos(window, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
 }
 
 void setEmbedded(HWND window, bool on) {
     HWND view = nullptr;
     if (on) {
         const HWND desktop = FindWindowW(L"Progman", L"Program Manager");
-        const HWND shell = desktop == nullptr ? nullptr : FindWindowExW(desktop, nullptr, L"SHELLDLL_DefView", L"");
+        const HWND shell = desktop == nullptr
+                               ? nullptr
+                               : FindWindowExW(desktop, nullptr, L"SHELLDLL_DefView", L"");
         view = shell == nullptr ? nullptr : FindWindowExW(shell, nullptr, L"SysListView32", L"");
     }
     SetParent(window, view);
@@ -25,18 +28,18 @@ void setTransparency(HWND window, int transparency) {
 
 void applyWindowAction(HWND window, WindowAction action) {
     switch (action) {
-    case WindowAction::TopmostOn:
-        setTopmost(window, true);
-        break;
-    case WindowAction::TopmostOff:
-        setTopmost(window, false);
-        break;
-    case WindowAction::EmbedOn:
-        setEmbedded(window, true);
-        break;
-    case WindowAction::EmbedOff:
-        setEmbedded(window, false);
-        break;
+        case WindowAction::TopmostOn:
+            setTopmost(window, true);
+            break;
+        case WindowAction::TopmostOff:
+            setTopmost(window, false);
+            break;
+        case WindowAction::EmbedOn:
+            setEmbedded(window, true);
+            break;
+        case WindowAction::EmbedOff:
+            setEmbedded(window, false);
+            break;
     }
 }
 

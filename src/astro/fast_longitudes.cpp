@@ -27,7 +27,8 @@
 #define TAVOMERIX_WIDE_VECTORS 0
 #endif
 
-static_assert(FLT_EVAL_METHOD == 0, "build with double evaluation: -msse2 -mfpmath=sse on 32-bit x86");
+static_assert(FLT_EVAL_METHOD == 0,
+              "build with double evaluation: -msse2 -mfpmath=sse on 32-bit x86");
 
 namespace tavomerix {
 namespace {
@@ -112,7 +113,8 @@ EarthSeries buildEarthSeries() {
     std::size_t term = 0;
     std::size_t segment = 0;
     using Series = std::span<const std::span<const PeriodicTerm>>;
-    for (const Series quantity : {Series(EarthLongitude), Series(EarthLatitude), Series(EarthRadius)}) {
+    for (const Series quantity :
+         {Series(EarthLongitude), Series(EarthLatitude), Series(EarthRadius)}) {
         for (const std::span<const PeriodicTerm> table : quantity) {
             e.segmentStart[segment++] = term;
             for (const PeriodicTerm& t : table) {
@@ -182,8 +184,8 @@ double nutationDegrees(double t) {
     std::array<double, N> argument, sine, cosine;
     for (std::size_t i = 0; i < N; ++i) {
         const NutationTerm& term = NutationTerms[i];
-        argument[i] = DegreeInRadians * (term.d * d + term.m * m + term.mp * mp + term.f * f +
-                                         term.omega * omega);
+        argument[i] = DegreeInRadians *
+                      (term.d * d + term.m * m + term.mp * mp + term.f * f + term.omega * omega);
     }
     sinesAndCosines(argument, sine, cosine);
     double sum = 0;  // 0.0001 arcseconds
@@ -198,7 +200,8 @@ double solarMotionArcseconds(double tau) {
     constexpr std::size_t N = std::size(SolarMotionTerms);
     std::array<double, N> argument, sine, cosine;
     for (std::size_t i = 0; i < N; ++i)
-        argument[i] = (SolarMotionTerms[i].phase + SolarMotionTerms[i].rate * tau) * DegreeInRadians;
+        argument[i] =
+            (SolarMotionTerms[i].phase + SolarMotionTerms[i].rate * tau) * DegreeInRadians;
     sinesAndCosines(argument, sine, cosine);
     double motion = SolarMeanMotionArcseconds;
     for (std::size_t i = 0; i < N; ++i)
@@ -266,12 +269,12 @@ LongitudeAndRate lunarLongitudeWithoutNutation(double jde) {
     const LunarSum s0 = sums(LunarTerms0, 0);
     const LunarSum s1 = sums(LunarTerms1, N0);
     const LunarSum s2 = sums(LunarTerms2, N0 + N1);
-    const double periodic =
-        (s0.arcseconds + s1.arcseconds * t + s2.arcseconds * t2) / 3600 * DegreeInRadians;  // radians
-    const double periodicRate = (s0.arcsecondsPerCentury + s1.arcseconds +
-                                 s1.arcsecondsPerCentury * t + 2 * s2.arcseconds * t +
-                                 s2.arcsecondsPerCentury * t2) /
-                                3600 * DegreeInRadians;
+    const double periodic = (s0.arcseconds + s1.arcseconds * t + s2.arcseconds * t2) / 3600 *
+                            DegreeInRadians;  // radians
+    const double periodicRate =
+        (s0.arcsecondsPerCentury + s1.arcseconds + s1.arcsecondsPerCentury * t +
+         2 * s2.arcseconds * t + s2.arcsecondsPerCentury * t2) /
+        3600 * DegreeInRadians;
     const double* l = LunarMeanLongitude;
     // clang-format off
     const double mean = (((l[4] * t
@@ -328,7 +331,8 @@ RoughSeries buildRoughSeries(double earthAmplitude) {
         for (std::size_t k = 0; k < series.size(); ++k, threshold /= 5) {
             for (const PeriodicTerm& t : series[k]) {
                 if (std::fabs(t.amplitude) >= threshold && r.earthCount < RoughEarthCapacity)
-                    r.earth[r.earthCount++] = {t.amplitude, t.phase, t.frequency, static_cast<int>(k), radius};
+                    r.earth[r.earthCount++] = {t.amplitude, t.phase, t.frequency,
+                                               static_cast<int>(k), radius};
             }
         }
     };
@@ -393,8 +397,8 @@ double roughNutationDegrees(double t) {
     for (std::size_t i = 0; i < RoughNutationTerms; ++i) {
         const NutationTerm& term = NutationTerms[i];
         sum += (term.s + term.sDot * t) *
-               std::sin(DegreeInRadians * (term.d * d + term.m * m + term.mp * mp + term.f * f +
-                                           term.omega * omega));
+               std::sin(DegreeInRadians *
+                        (term.d * d + term.m * m + term.mp * mp + term.f * f + term.omega * omega));
     }
     return sum * 0.0001 / 3600;
 }
@@ -404,11 +408,12 @@ double roughNutationDegrees(double t) {
 // picks, and nothing is contracted to a fused multiply-add, so every instantiation gives
 // the same bits.
 [[gnu::always_inline]] inline void sinesAndCosinesLoopBody(const double* in, double* sinOut,
-                                                          double* cosOut, std::size_t n) {
+                                                           double* cosOut, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
         const double shifted = in[i] * TwoOverPi + RoundShift;
         const double k = shifted - RoundShift;  // nearest integer to x / (pi/2)
-        const std::uint64_t quadrant = std::bit_cast<std::uint64_t>(shifted);  // k mod 4 in bits 0-1
+        const std::uint64_t quadrant =
+            std::bit_cast<std::uint64_t>(shifted);  // k mod 4 in bits 0-1
         const double r = ((in[i] - k * HalfPi1) - k * HalfPi2) - k * HalfPi3;  // [-pi/4, pi/4]
         const std::uint64_t s = std::bit_cast<std::uint64_t>(sinOfReduced(r));
         const std::uint64_t c = std::bit_cast<std::uint64_t>(cosOfReduced(r));
@@ -468,7 +473,8 @@ std::uint64_t evaluationCount() { return evaluations; }
 
 }  // namespace
 
-void sinesAndCosines(std::span<const double> x, std::span<double> sines, std::span<double> cosines) {
+void sinesAndCosines(std::span<const double> x, std::span<double> sines,
+                     std::span<double> cosines) {
     sinesAndCosinesLoop()(x.data(), sines.data(), cosines.data(), x.size());
 }
 
@@ -503,14 +509,16 @@ LongitudeAndRate roughLunarElongationAndRate(double jde) {
     std::array<double, std::size(LunarTerms0) + std::size(LunarTerms1)> argument{}, sine, cosine;
     for (std::size_t i = 0; i < n; ++i) {
         const LunarTerm& term = r.lunar[i];
-        argument[i] = term.phase + term.rate * t + term.rate2 * t2 + term.rate3 * t3 + term.rate4 * t4;
+        argument[i] =
+            term.phase + term.rate * t + term.rate2 * t2 + term.rate3 * t3 + term.rate4 * t4;
     }
     sinesAndCosines({argument.data(), n}, {sine.data(), n}, {cosine.data(), n});
     double periodic = 0, periodicRate = 0;  // arcseconds, arcseconds per century
     for (std::size_t i = 0; i < n; ++i) {
         const LunarTerm& term = r.lunar[i];
         const double tPower = r.lunarPower[i] == 0 ? 1 : t;
-        const double rate = term.rate + 2 * term.rate2 * t + 3 * term.rate3 * t2 + 4 * term.rate4 * t3;
+        const double rate =
+            term.rate + 2 * term.rate2 * t + 3 * term.rate3 * t2 + 4 * term.rate4 * t3;
         periodic += term.amplitude * sine[i] * tPower;
         periodicRate += term.amplitude * cosine[i] * rate * tPower;
         if (r.lunarPower[i] == 1) periodicRate += term.amplitude * sine[i];
@@ -518,10 +526,11 @@ LongitudeAndRate roughLunarElongationAndRate(double jde) {
     const double* l = LunarMeanLongitude;
     const double mean = (((l[4] * t + l[3]) * t + l[2]) * t + l[1]) * t + l[0];
     const double meanRate = ((4 * l[4] * t + 3 * l[3]) * t + 2 * l[2]) * t + l[1];
-    const double moon = (periodic / 3600 * DegreeInRadians + mean) / DegreeInRadians + generalPrecession(jde);
-    const double moonRate = (periodicRate / 3600 * DegreeInRadians + meanRate) / DegreeInRadians /
-                                DaysPerCentury +
-                            PrecessionCoefficients[0] / 3600 / DaysPerMillennium;
+    const double moon =
+        (periodic / 3600 * DegreeInRadians + mean) / DegreeInRadians + generalPrecession(jde);
+    const double moonRate =
+        (periodicRate / 3600 * DegreeInRadians + meanRate) / DegreeInRadians / DaysPerCentury +
+        PrecessionCoefficients[0] / 3600 / DaysPerMillennium;
     const LongitudeAndRate sun = roughSolarWithoutNutation(jde, r);
     return {normalizeDegrees(moon - sun.degrees), moonRate - sun.degreesPerDay};
 }

@@ -30,7 +30,6 @@ double seriesValue(std::span<const std::span<const PeriodicTerm>> series, double
     return value;
 }
 
-
 // Aberration in degrees from tau (Julian millennia of TT) and the radius vector in au.
 double aberrationDegrees(double tau, double radius) {
     const double tauPower[4] = {1, tau, tau * tau, tau * tau * tau};

@@ -68,7 +68,8 @@ int termNumberOfAngle(double targetDegrees) {
 // The last term angle of the step reached at or before the local midnight beginning day.
 double lastTargetAtMidnight(const CalendarContext& context, int day, double stepDegrees) {
     const double jde = toDynamicalTime(localMidnightUt(day, context.timeZoneHours));
-    if (context.engine == Engine::Reference) return stepDegrees * std::floor(apparentSolarLongitude(jde) / stepDegrees);
+    if (context.engine == Engine::Reference)
+        return stepDegrees * std::floor(apparentSolarLongitude(jde) / stepDegrees);
     // Far from every term angle the rough series fall in the same step as the fast ones.
     const double rough = roughSolarLongitudeAndRate(jde).degrees;
     const double fromRoughTerm = rough - stepDegrees * std::round(rough / stepDegrees);
@@ -169,8 +170,7 @@ double solveCrossingNewtonFromMeanMotion(double jdUt, double targetDegrees, Cros
     const double first = normalizeDegrees(targetDegrees - v.degrees);  // [0, 360): degrees to go
     // So close to the target that the plain and the fast series could disagree on which
     // crossing comes first.
-    if (first < AmbiguousOffsetDegrees || first > 360 - AmbiguousOffsetDegrees)
-        return std::nan("");
+    if (first < AmbiguousOffsetDegrees || first > 360 - AmbiguousOffsetDegrees) return std::nan("");
     return newtonFrom(jdUt + first / (lunar ? MeanElongationRate : MeanSolarRate), targetDegrees,
                       lunar, NewtonIterations);
 }
@@ -213,7 +213,8 @@ namespace {
 double roughInstant(const CalendarContext& context, double jdUt, double targetDegrees,
                     CrossingMode mode, double zoneDays, bool corrected) {
     if (context.engine == Engine::Reference) return std::nan("");
-    const double t = roughCrossing(jdUt, targetDegrees, mode == CrossingMode::LunarPhase) + 0.5 + zoneDays;
+    const double t =
+        roughCrossing(jdUt, targetDegrees, mode == CrossingMode::LunarPhase) + 0.5 + zoneDays;
     if (corrected) {
         for (const double u : {t - RoughStartDays, t, t + RoughStartDays}) {
             if (applyTermDayCorrection(u) != u) return std::nan("");
@@ -256,14 +257,16 @@ double nextTermModern(const CalendarContext& context, int day, TermKind kind, bo
     double target = lastTargetAtMidnight(context, day, step);
     const double from = day - lead;
     double t;
-    const double rough = roughInstant(context, from, target, CrossingMode::SolarTerm, zoneDays, corrected);
+    const double rough =
+        roughInstant(context, from, target, CrossingMode::SolarTerm, zoneDays, corrected);
     if (rough + RoughStartDays < day) {
         // The first term falls on an earlier day: the search goes on after it without
         // solving it.
         const double firstTarget = target;
         target = advanceTarget(target, step);
         const auto exactStart = [&] { return solve(from, firstTarget) + restart; };
-        t = toInstant(solveCrossingFrom(context, rough + restart, exactStart, target, CrossingMode::SolarTerm),
+        t = toInstant(solveCrossingFrom(context, rough + restart, exactStart, target,
+                                        CrossingMode::SolarTerm),
                       zoneDays, corrected);
     } else {
         t = solve(from, target);
@@ -317,8 +320,9 @@ double nextMoonPhase(const CalendarContext& context, int day, MoonPhase phase) {
     if (rough + RoughStartDays < day) {
         // The first new moon falls on an earlier day: the next one, without solving it.
         const auto exactStart = [&] { return solve(from, 0) + 20; };
-        return toInstant(solveCrossingFrom(context, rough + 20, exactStart, 0, CrossingMode::LunarPhase),
-                         zoneDays, false);
+        return toInstant(
+            solveCrossingFrom(context, rough + 20, exactStart, 0, CrossingMode::LunarPhase),
+            zoneDays, false);
     }
     const double t = solve(from, 0);
     if (floorToInt(t) >= day) return t;

@@ -37,7 +37,7 @@ bool isValidDate(int year, int month, int day) {
 
 int dayOfYear(int year, int month, int day) {
     if (!isValidDate(year, month, day)) return 0;
-    const int k = isLeapYear(year) ? 1 : 2;                                            // [1, 2]
+    const int k = isLeapYear(year) ? 1 : 2;                                     // [1, 2]
     int n = floorDiv(275 * month, 9) - k * floorDiv(month + 9, 12) + day - 30;  // [1, 366]
     if (year == 1582 && 31 * month + day > 314) n -= 10;
     return n;

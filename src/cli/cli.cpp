@@ -30,8 +30,10 @@ constexpr OptionSpec GlobalOptions[] = {
 };
 
 constexpr OptionSpec CommandOptions[] = {
-    {"format", "FORMAT", "text (for people, the default), json or tsv (tab-separated, a header line first)"},
-    {"color", "WHEN", "colour: auto (on a terminal, unless NO_COLOR is set or TERM=dumb), always or never"},
+    {"format", "FORMAT",
+     "text (for people, the default), json or tsv (tab-separated, a header line first)"},
+    {"color", "WHEN",
+     "colour: auto (on a terminal, unless NO_COLOR is set or TERM=dumb), always or never"},
     {"lunar", "", "DATE is a lunar date: 2025-6-1, leap months as 2025-闰6-1 or 2025-18-1"},
     {"lichun", "", "sexagenary year and months start at 立春"},
     {"era", "", "name the lunar year by its era (104 BC..1911)"},
@@ -45,8 +47,11 @@ constexpr OptionSpec CommandOptions[] = {
     {"civil-day", "N", "civil day 1..31"},
     {"weekday", "NAME", "星期一..星期日"},
     {"term", "NAME", "the solar term falling on the day, 小寒..冬至"},
-    {"festival", "NAME", "a festival the day view shows on its festival line: 春节, 中秋节, 除夕, 国庆节, 母亲节, ..."},
-    {"lunar-month", "MONTH", "lunar month 1..12 or 正月..腊月 (十一月 = 冬月, 十二月 = 腊月); a leap month as 闰四月 or 13..24"},
+    {"festival", "NAME",
+     "a festival the day view shows on its festival line: 春节, 中秋节, 除夕, 国庆节, 母亲节, ..."},
+    {"lunar-month", "MONTH",
+     "lunar month 1..12 or 正月..腊月 (十一月 = 冬月, 十二月 = 腊月); a leap month as 闰四月 or "
+     "13..24"},
     {"lunar-day", "N", "lunar day 1..30 or 初一..三十"},
     {"ganzhi-year", "NAME", "sexagenary year 甲子..癸亥 (年 may follow)"},
     {"ganzhi-month", "NAME", "sexagenary month 甲子..癸亥 (月 may follow)"},
@@ -79,6 +84,7 @@ struct CommandSpec {
     std::string_view example;
 };
 
+// clang-format off
 const CommandSpec Commands[] = {
     {"day", "[DATE]",
      "The widget's day view, today without DATE. Five lines: the civil date, the lunar "
@@ -152,6 +158,7 @@ const CommandSpec Commands[] = {
      0, 0, {"days", "widget-days", "festivals", "terms", "moons", "from", "years", "output"}, runIcs, 0,
      "tavomerix ics --days my-days.txt --festivals --terms -o lunar.ics"},
 };
+// clang-format on
 
 constexpr std::string_view DatesNote =
     "DATE is Y-M-D (2024-2-10 or 2024-02-10). Years are astronomical: 0 is 1 BC and "
@@ -352,10 +359,13 @@ std::string usageText() {
     text.append("\noptions of every command:\n");
     for (const OptionSpec& o : GlobalOptions) appendHelpLine(text, optionHead(o), o.summary);
     text.append("\n").append(wrapped(DatesNote, 0, 0)).append("\n");
-    text.append("\n").append(wrapped("Errors are one line on standard error; exit status 0 on "
-                                     "success, 1 when a result cannot be written, 2 for bad "
-                                     "input, 130 when interrupted. 'tavomerix help COMMAND' "
-                                     "shows a command's options and examples.", 0, 0)).append("\n");
+    text.append("\n")
+        .append(wrapped("Errors are one line on standard error; exit status 0 on "
+                        "success, 1 when a result cannot be written, 2 for bad "
+                        "input, 130 when interrupted. 'tavomerix help COMMAND' "
+                        "shows a command's options and examples.",
+                        0, 0))
+        .append("\n");
     return text;
 }
 
@@ -420,11 +430,12 @@ CliParse parseCommandLine(const std::vector<std::string>& argv) {
             value = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const OptionSpec* spec = longForm ? findOption(name)
+        const OptionSpec* spec = longForm           ? findOption(name)
                                  : name.size() == 1 ? findShortOption(name[0])
                                                     : nullptr;
         if (!spec) {
-            parse.error = usageError("unknown option " + quotedArg(arg) + " (see tavomerix --help)");
+            parse.error =
+                usageError("unknown option " + quotedArg(arg) + " (see tavomerix --help)");
             return parse;
         }
         name = spec->name;
@@ -448,7 +459,8 @@ CliParse parseCommandLine(const std::vector<std::string>& argv) {
     }
     if (r.command == "help") {
         if (r.args.size() > 1 || (r.args.size() == 1 && findCommand(r.args[0]) == nullptr)) {
-            parse.error = usageError("no command " + quotedArg(r.args.back()) + " (see tavomerix --help)");
+            parse.error =
+                usageError("no command " + quotedArg(r.args.back()) + " (see tavomerix --help)");
             return parse;
         }
         r.help = true;
@@ -460,7 +472,8 @@ CliParse parseCommandLine(const std::vector<std::string>& argv) {
     }
     command = findCommand(r.command);
     if (!command && !(r.version && !r.help)) {
-        parse.error = usageError("unknown command " + quotedArg(r.command) + " (see tavomerix --help)");
+        parse.error =
+            usageError("unknown command " + quotedArg(r.command) + " (see tavomerix --help)");
         return parse;
     }
     if (r.help || r.version) {
@@ -504,7 +517,8 @@ CliParse parseCommandLine(const std::vector<std::string>& argv) {
             } else if (value == "never") {
                 r.colour = ColourChoice::Never;
             } else {
-                parse.error = usageError("bad --color " + quotedArg(value) + " (WHEN is auto, always or never)");
+                parse.error = usageError("bad --color " + quotedArg(value) +
+                                         " (WHEN is auto, always or never)");
                 return parse;
             }
         } else if (findOption(name)->valueName.empty()) {
@@ -559,9 +573,12 @@ bool emitLine(const CliEnvironment& env, std::string_view text) {
 
 bool useColour(const CliRequest& request, const CliEnvironment& env) {
     switch (request.colour) {
-        case ColourChoice::Always: return true;
-        case ColourChoice::Never: return false;
-        case ColourChoice::Auto: break;
+        case ColourChoice::Always:
+            return true;
+        case ColourChoice::Never:
+            return false;
+        case ColourChoice::Auto:
+            break;
     }
     return env.stdoutIsTerminal && !env.noColour && !env.dumbTerminal;
 }

@@ -36,8 +36,9 @@ WidgetDays widgetDays() {
     loadSettings(settings);
     result.ok = true;
     if (settings.stored.registryEnabled != 1) {
-        result.note = "tavomerix: the widget keeps no commemoration days (it does not use the "
-                      "registry; see its options)\n";
+        result.note =
+            "tavomerix: the widget keeps no commemoration days (it does not use the "
+            "registry; see its options)\n";
         return result;
     }
     result.days = readCommemorationDays();
@@ -70,8 +71,8 @@ CliOutput runIcs(const CliRequest& request, const CliEnvironment& env) {
     if (const std::string* years = request.value("years")) {
         const TypedNumber n = parseTypedNumber(*years, 1, MaxIcsYears);
         if (!n.ok) {
-            return usageError("bad number of years '" + quotedInput(*years) + "' (--years takes 1.." +
-                              std::to_string(MaxIcsYears) + ")");
+            return usageError("bad number of years '" + quotedInput(*years) +
+                              "' (--years takes 1.." + std::to_string(MaxIcsYears) + ")");
         }
         options.years = n.value;
     }
@@ -85,10 +86,12 @@ CliOutput runIcs(const CliRequest& request, const CliEnvironment& env) {
     options.moons = request.flag("moons");
     const std::string* daysPath = request.value("days");
     const bool fromWidget = request.flag("widget-days");
-    if (daysPath && fromWidget) return usageError("give either --days FILE or --widget-days, not both");
+    if (daysPath && fromWidget)
+        return usageError("give either --days FILE or --widget-days, not both");
     if (!daysPath && !fromWidget && !options.festivals && !options.terms && !options.moons) {
-        return usageError("'ics' needs something to export: --days FILE, --widget-days, "
-                          "--festivals, --terms or --moons");
+        return usageError(
+            "'ics' needs something to export: --days FILE, --widget-days, "
+            "--festivals, --terms or --moons");
     }
     const LunarCalendar& calendar = request.calendar();
     CommemorationDays days;
@@ -105,8 +108,9 @@ CliOutput runIcs(const CliRequest& request, const CliEnvironment& env) {
     } else if (fromWidget) {
         WidgetDays widget = widgetDays();
         if (!widget.ok) {
-            return usageError("--widget-days reads the widget's days from the Windows registry: "
-                              "available only on Windows (use --days FILE)");
+            return usageError(
+                "--widget-days reads the widget's days from the Windows registry: "
+                "available only on Windows (use --days FILE)");
         }
         days = std::move(widget.days);
         note = widget.note;
@@ -122,8 +126,9 @@ CliOutput runIcs(const CliRequest& request, const CliEnvironment& env) {
     }
     const auto writeFailed = [&](const char* what) {
         const std::string reason = errno != 0 ? std::strerror(errno) : "write error";
-        return CliOutput{ExitFailure, "", "tavomerix: cannot " + std::string(what) + " '" +
-                                              quotedInput(*output, 200) + "': " + reason + "\n"};
+        return CliOutput{ExitFailure, "",
+                         "tavomerix: cannot " + std::string(what) + " '" +
+                             quotedInput(*output, 200) + "': " + reason + "\n"};
     };
     errno = 0;
     std::ofstream file(*output, std::ios::binary | std::ios::trunc);

@@ -24,7 +24,8 @@ namespace {
 constexpr int RecordChunkYears = 200;
 
 CliOutput conversionRangeError(std::string_view text) {
-    return usageError("date " + quotedArg(text) + " is outside the lunar calendar's years -8999..9000");
+    return usageError("date " + quotedArg(text) +
+                      " is outside the lunar calendar's years -8999..9000");
 }
 
 // The DATE of `day` and `almanac`: today without one, civil or (--lunar) lunar.
@@ -42,7 +43,8 @@ CivilDayArgument dayArgument(const CliRequest& request, const CliEnvironment& en
 
 // A DATE outside the years of the day view and the almanac (`what`).
 CliOutput dayRangeError(const CliRequest& request, std::string_view what) {
-    return usageError("date " + (request.args.empty() ? std::string("today") : quotedArg(request.args[0])) +
+    return usageError("date " +
+                      (request.args.empty() ? std::string("today") : quotedArg(request.args[0])) +
                       " is outside the years -8999..9000 of the " + std::string(what));
 }
 
@@ -114,13 +116,15 @@ CalendarMark calendarMark(const LunarCalendar& calendar, int jdn, bool compact) 
 std::vector<std::string> monthLines(const LunarCalendar& calendar, int year, int month, int cell,
                                     bool colour, const CivilDate& today, bool padded) {
     std::vector<std::string> lines;
-    const std::string title = (year >= 1 ? std::to_string(year) : "公元前" + std::to_string(1 - year)) +
-                              "年" + std::to_string(month) + "月";
+    const std::string title =
+        (year >= 1 ? std::to_string(year) : "公元前" + std::to_string(1 - year)) + "年" +
+        std::to_string(month) + "月";
     // Content of a cell, right-aligned, then the gap to the next one.
     const int inner = cell < CalendarCell ? cell - 1 : cell - 2;
     const std::string gap(static_cast<size_t>(cell - inner), ' ');
     const int width = 7 * cell - (cell - inner);
-    lines.push_back(std::string(static_cast<size_t>(std::max(0, (width - gbkWidth(title)) / 2)), ' ') + title);
+    lines.push_back(
+        std::string(static_cast<size_t>(std::max(0, (width - gbkWidth(title)) / 2)), ' ') + title);
     std::string header;
     for (int i = 0; i < 7; ++i) {
         header += rightAligned(std::string(i == 6 ? "日" : digitName(i + 1)), inner);
@@ -184,7 +188,8 @@ std::string sideBySide(const std::vector<std::vector<std::string>>& months) {
         std::string line;
         for (size_t i = 0; i < months.size(); ++i) {
             const std::vector<std::string>& m = months[i];
-            const std::string part = row < m.size() ? m[row] : std::string(static_cast<size_t>(visibleWidth(m[0])), ' ');
+            const std::string part =
+                row < m.size() ? m[row] : std::string(static_cast<size_t>(visibleWidth(m[0])), ' ');
             line += (i > 0 ? "   " : "") + part;
         }
         while (!line.empty() && line.back() == ' ') line.pop_back();
@@ -222,7 +227,8 @@ CivilDate monthAfter(int year, int month, int offset) {
 }  // namespace
 
 CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
-    const YearRangeArgument years = yearRangeArgument(request, FirstLunarYear, LastLunarYear, "lunar year");
+    const YearRangeArgument years =
+        yearRangeArgument(request, FirstLunarYear, LastLunarYear, "lunar year");
     if (!years.ok) return years.error;
     const int first = years.first, last = years.last;
     const LunarCalendar& calendar = request.calendar();
@@ -249,7 +255,8 @@ CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
             }
         }
         if (!text.empty() && !emitLine(env, text)) return {};
-        if (env.stopRequested && *env.stopRequested) return {ExitInterrupted, "", "tavomerix: interrupted\n"};
+        if (env.stopRequested && *env.stopRequested)
+            return {ExitInterrupted, "", "tavomerix: interrupted\n"};
         if (env.stderrIsTerminal && env.progress && last > first) {
             char percent[64];
             std::snprintf(percent, sizeof percent, "records: %d%%",
@@ -266,13 +273,15 @@ CliOutput runConvert(const CliRequest& request, const CliEnvironment&) {
     const std::string& text = request.args[0];
     const LunarCalendar& calendar = request.calendar();
     const bool fromLunar = request.flag("lunar");
-    const CivilDayArgument civil = fromLunar ? dateArgument(calendar, text, true) : civilDayArgument(text);
+    const CivilDayArgument civil =
+        fromLunar ? dateArgument(calendar, text, true) : civilDayArgument(text);
     if (!civil.ok) return civil.error;
     const CivilDate date{civil.year, civil.month, civil.day};
     const LunarDate lunar = solarToLunar(calendar, date);
     if (!lunar.valid()) return conversionRangeError(text);
     if (request.format == OutputFormat::Json) {
-        return printed(nlohmann::json{{"civil", civilJson(date)}, {"lunar", lunarJson(lunar)}}.dump(2));
+        return printed(
+            nlohmann::json{{"civil", civilJson(date)}, {"lunar", lunarJson(lunar)}}.dump(2));
     }
     return printed(fromLunar ? isoDate(date) : lunarCompactText(lunar));
 }
@@ -282,7 +291,8 @@ CliOutput runGanzhi(const CliRequest& request, const CliEnvironment&) {
     const CivilDayArgument civil = dateArgument(calendar, request.args[0], request.flag("lunar"));
     if (!civil.ok) return civil.error;
     const CivilDate date{civil.year, civil.month, civil.day};
-    const GanzhiYearStart start = request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
+    const GanzhiYearStart start =
+        request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
     const std::string text = ganzhiText(calendar, date, start);
     if (text.empty()) return conversionRangeError(request.args[0]);
     if (request.format == OutputFormat::Json) {
@@ -300,10 +310,10 @@ CliOutput runInterval(const CliRequest& request, const CliEnvironment&) {
     if (!b.ok) return b.error;
     const int days = b.dayNumber - a.dayNumber;
     if (request.format == OutputFormat::Json) {
-        return printed(nlohmann::json{{"from", civilJson({a.year, a.month, a.day})},
-                                      {"to", civilJson({b.year, b.month, b.day})},
-                                      {"days", days}}
-                           .dump(2));
+        return printed(nlohmann::json{
+            {"from", civilJson({a.year, a.month, a.day})},
+            {"to", civilJson({b.year, b.month, b.day})},
+            {"days", days}}.dump(2));
     }
     return printed(std::to_string(days));
 }
@@ -348,10 +358,11 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
             {"ganzhi", ganzhiJson(calendar, civil, start)},
             {"festivals", spaceSeparated(festivalLine(calendar, civil, festivalOptions))},
             {"next_term",
-             next.number == 0 ? nlohmann::json(nullptr)
-                              : nlohmann::json{{"number", next.number},
-                                               {"name", solarTermName(next.number)},
-                                               {"instant", isoInstant(next.instant, request.timeZoneHours)}}},
+             next.number == 0
+                 ? nlohmann::json(nullptr)
+                 : nlohmann::json{{"number", next.number},
+                                  {"name", solarTermName(next.number)},
+                                  {"instant", isoInstant(next.instant, request.timeZoneHours)}}},
         };
         if (withAlmanac) json["almanac"] = almanacJson(dayAlmanac);
         out = printed(json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
@@ -393,7 +404,8 @@ CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
         if (request.args.size() == 2) {
             if (wholeYear) return usageError("'cal -y' takes YEAR alone");
             const TypedNumber m = parseTypedNumber(request.args[1], 1, 12);
-            if (!m.ok) return usageError("bad month " + quotedArg(request.args[1]) + " (MONTH is 1..12)");
+            if (!m.ok)
+                return usageError("bad month " + quotedArg(request.args[1]) + " (MONTH is 1..12)");
             month = m.value;
         }
     }
@@ -401,7 +413,8 @@ CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
     const bool colour = useColour(request, env);
     std::vector<CivilDate> months;
     if (three) {
-        for (int offset = -1; offset <= 1; ++offset) months.push_back(monthAfter(year, month, offset));
+        for (int offset = -1; offset <= 1; ++offset)
+            months.push_back(monthAfter(year, month, offset));
     } else if (wholeYear) {
         for (int m = 1; m <= 12; ++m) months.push_back({year, m, 1});
     } else {
@@ -419,13 +432,15 @@ CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
         return printed((months.size() == 1 ? list[0] : list).dump(2));
     }
     if (months.size() == 1) {
-        return printed(joinedLines(monthLines(calendar, year, month, CalendarCell, colour, env.today, false)));
+        return printed(
+            joinedLines(monthLines(calendar, year, month, CalendarCell, colour, env.today, false)));
     }
     if (wholeYear && !request.flag("year")) {
         std::string text;
         for (const CivilDate& m : months) {
             text += (m.month > 1 ? "\n" : "") +
-                    joinedLines(monthLines(calendar, m.year, m.month, CalendarCell, colour, env.today, false));
+                    joinedLines(monthLines(calendar, m.year, m.month, CalendarCell, colour,
+                                           env.today, false));
         }
         return printed(text);
     }
@@ -434,7 +449,8 @@ CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
     for (size_t row = 0; row < months.size(); row += 3) {
         std::vector<std::vector<std::string>> group;
         for (size_t i = row; i < row + 3; ++i) {
-            group.push_back(monthLines(calendar, months[i].year, months[i].month, CompactCell, colour, env.today, true));
+            group.push_back(monthLines(calendar, months[i].year, months[i].month, CompactCell,
+                                       colour, env.today, true));
         }
         text += (row > 0 ? "\n" : "") + sideBySide(group);
     }

@@ -62,7 +62,8 @@ std::vector<TableEvent> moonsOfYear(const CalendarContext& context, int year) {
 
 // Prints the events of the years one by one as they are computed.
 CliOutput eventTable(const CliRequest& request, const CliEnvironment& env, bool terms) {
-    const YearRangeArgument years = yearRangeArgument(request, MinTableYear, MaxTableYear, "civil year");
+    const YearRangeArgument years =
+        yearRangeArgument(request, MinTableYear, MaxTableYear, "civil year");
     if (!years.ok) return years.error;
     const CalendarContext context = request.calendar().context();
     const int zone = context.timeZoneHours;
@@ -71,12 +72,14 @@ CliOutput eventTable(const CliRequest& request, const CliEnvironment& env, bool 
         emitLine(env, terms ? "year\tnumber\tname\tinstant" : "year\tphase\tname\tinstant");
     }
     for (int year = years.first; year <= years.last; ++year) {
-        const std::vector<TableEvent> events = terms ? termsOfYear(context, year) : moonsOfYear(context, year);
+        const std::vector<TableEvent> events =
+            terms ? termsOfYear(context, year) : moonsOfYear(context, year);
         std::string lines;
         for (const TableEvent& e : events) {
             const std::string phase = e.number == 0 ? "new" : "full";
             if (request.format == OutputFormat::Json) {
-                nlohmann::json item = {{"year", year}, {"name", e.name}, {"instant", isoInstant(e.instant, zone)}};
+                nlohmann::json item = {
+                    {"year", year}, {"name", e.name}, {"instant", isoInstant(e.instant, zone)}};
                 if (terms) {
                     item["number"] = e.number;
                 } else {
@@ -84,14 +87,15 @@ CliOutput eventTable(const CliRequest& request, const CliEnvironment& env, bool 
                 }
                 if (!json.add(item)) return {};
             } else if (request.format == OutputFormat::Tsv) {
-                lines += std::to_string(year) + "\t" + (terms ? std::to_string(e.number) : phase) + "\t" +
-                         std::string(e.name) + "\t" + isoInstant(e.instant, zone) + "\n";
+                lines += std::to_string(year) + "\t" + (terms ? std::to_string(e.number) : phase) +
+                         "\t" + std::string(e.name) + "\t" + isoInstant(e.instant, zone) + "\n";
             } else {
                 lines += isoInstant(e.instant, zone, false) + "  " + std::string(e.name) + "\n";
             }
         }
         if (!lines.empty() && !emitLine(env, lines)) return {};
-        if (env.stopRequested && *env.stopRequested) return {ExitInterrupted, "", "tavomerix: interrupted\n"};
+        if (env.stopRequested && *env.stopRequested)
+            return {ExitInterrupted, "", "tavomerix: interrupted\n"};
     }
     if (request.format == OutputFormat::Json) json.finish();
     return {};
@@ -103,9 +107,10 @@ CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view te
     CivilDayArgument a;
     const TypedDate typed = lunar ? parseTypedLunarDate(text) : parseTypedDate(text);
     if (!typed.ok) {
-        a.error = usageError("bad date " + quotedArg(text) +
-                             (lunar ? " (a lunar DATE is Y-M-D, a leap month as Y-闰M-D or M = 13..24)"
-                                    : " (DATE is Y-M-D, the year astronomical and possibly negative)"));
+        a.error =
+            usageError("bad date " + quotedArg(text) +
+                       (lunar ? " (a lunar DATE is Y-M-D, a leap month as Y-闰M-D or M = 13..24)"
+                              : " (DATE is Y-M-D, the year astronomical and possibly negative)"));
         return a;
     }
     CivilDate civil{typed.year, typed.month, typed.day};
@@ -147,8 +152,9 @@ YearRangeArgument yearRangeArgument(const CliRequest& request, int low, int high
         }
         const TypedNumber n = parseTypedNumber(request.args[i], low, high);
         if (!n.ok) {
-            range.error = usageError("bad " + std::string(what) + " " + quotedArg(request.args[i]) +
-                                     " (years " + std::to_string(low) + ".." + std::to_string(high) + ")");
+            range.error =
+                usageError("bad " + std::string(what) + " " + quotedArg(request.args[i]) +
+                           " (years " + std::to_string(low) + ".." + std::to_string(high) + ")");
             return range;
         }
         *targets[i] = n.value;
@@ -180,7 +186,8 @@ CliOutput runMoons(const CliRequest& request, const CliEnvironment& env) {
 }
 
 CliOutput runMonths(const CliRequest& request, const CliEnvironment& env) {
-    const YearRangeArgument years = yearRangeArgument(request, MinTableYear, MaxTableYear, "lunar year");
+    const YearRangeArgument years =
+        yearRangeArgument(request, MinTableYear, MaxTableYear, "lunar year");
     if (!years.ok) return years.error;
     const LunarCalendar& calendar = request.calendar();
     JsonArrayWriter json(env);
@@ -194,7 +201,8 @@ CliOutput runMonths(const CliRequest& request, const CliEnvironment& env) {
             if (request.format == OutputFormat::Json) {
                 if (!json.add(monthJson(span))) return {};
             } else {
-                lines += (request.format == OutputFormat::Tsv ? monthTsv(span) : monthText(span)) + "\n";
+                lines +=
+                    (request.format == OutputFormat::Tsv ? monthTsv(span) : monthText(span)) + "\n";
             }
         }
         if (!lines.empty() && !emitLine(env, lines)) return {};

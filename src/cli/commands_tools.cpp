@@ -29,8 +29,10 @@ struct SearchKindName {
     SearchKind kind;
 };
 constexpr SearchKindName SearchKindNames[] = {
-    {"leap", SearchKind::LeapMonths},     {"big3", SearchKind::ThreeLongMonths},
-    {"small3", SearchKind::ThreeShortMonths}, {"big4", SearchKind::FourLongMonths},
+    {"leap", SearchKind::LeapMonths},
+    {"big3", SearchKind::ThreeLongMonths},
+    {"small3", SearchKind::ThreeShortMonths},
+    {"big4", SearchKind::FourLongMonths},
     {"days", SearchKind::Days},
 };
 
@@ -153,9 +155,12 @@ struct MatchWriter {
     bool add(const std::string& text, const std::string& tsv, const nlohmann::json& item) {
         ++count;
         switch (request.format) {
-            case OutputFormat::Json: return json.add(item);
-            case OutputFormat::Tsv: return emitLine(env, tsv);
-            case OutputFormat::Text: break;
+            case OutputFormat::Json:
+                return json.add(item);
+            case OutputFormat::Tsv:
+                return emitLine(env, tsv);
+            case OutputFormat::Text:
+                break;
         }
         return emitLine(env, text);
     }
@@ -167,7 +172,8 @@ struct MatchWriter {
 constexpr std::string_view Interrupted = "tavomerix: interrupted\n";
 
 // Leap months of lunar years from start on, those after month `filter` only (0 = any).
-CliOutput leapSearch(const LunarCalendar& calendar, int start, int range, int filter, MatchWriter& out) {
+CliOutput leapSearch(const LunarCalendar& calendar, int start, int range, int filter,
+                     MatchWriter& out) {
     SearchProgress progress{out.env, {}};
     if (!out.begin(MonthTsvHeader)) return {};
     for (int y = start; y < start + range; ++y) {
@@ -228,8 +234,8 @@ CliOutput monthRuns(const LunarCalendar& calendar, int start, int range, int len
 
 // Days of the civil years from start on that meet the conditions and, when `festival` is
 // not empty, show that festival on their festival line.
-CliOutput daySearch(const SearchSettings& settings, int start, int range, const DayConditions& conditions,
-                    std::string_view festival, MatchWriter& out) {
+CliOutput daySearch(const SearchSettings& settings, int start, int range,
+                    const DayConditions& conditions, std::string_view festival, MatchWriter& out) {
     SearchProgress progress{out.env, {}};
     if (!out.begin("date\tlunar\tweekday\tterm\tterm_instant\tfestivals\tganzhi")) return {};
     const LunarCalendar& calendar = settings.calendar;
@@ -250,27 +256,36 @@ CliOutput daySearch(const SearchSettings& settings, int start, int range, const 
         const SearchDayFacts facts = searchDayFacts(data, n);
         const std::string festivals = festivalLine(calendar, CivilDay(c, n), facts.lunarDate, {});
         if (!festival.empty() && !lineHasFestival(festivals, festival)) continue;
-        const std::string ganzhi = ganzhiTextOfNumbers(facts.ganzhiYear, facts.ganzhiMonth, facts.ganzhiDay);
+        const std::string ganzhi =
+            ganzhiTextOfNumbers(facts.ganzhiYear, facts.ganzhiMonth, facts.ganzhiDay);
         const std::string weekday(WeekdayNames[floorMod(n, 7)]);
         const TermEvent term = calendar.nextTerm(n);
         const bool hasTerm = facts.termNumber != 0;
         const std::string termName = hasTerm ? std::string(solarTermName(facts.termNumber)) : "";
-        const std::string termInstant = hasTerm ? isoInstant(term.instant, calendar.context().timeZoneHours) : "";
+        const std::string termInstant =
+            hasTerm ? isoInstant(term.instant, calendar.context().timeZoneHours) : "";
         std::string text = isoDate(c) + "  " + lunarCompactText(facts.lunarDate) + "  " + weekday;
-        if (hasTerm) text += "  " + termName + " " + termInstant.substr(termInstant.find('T') + 1, 8);
+        if (hasTerm)
+            text += "  " + termName + " " + termInstant.substr(termInstant.find('T') + 1, 8);
         if (!festivals.empty()) text += "  " + festivals;
         text += "  " + ganzhi;
-        const std::string tsv = isoDate(c) + "\t" + lunarCompactText(facts.lunarDate) + "\t" + weekday + "\t" +
-                                termName + "\t" + termInstant + "\t" + festivals + "\t" + ganzhi;
+        const std::string tsv = isoDate(c) + "\t" + lunarCompactText(facts.lunarDate) + "\t" +
+                                weekday + "\t" + termName + "\t" + termInstant + "\t" + festivals +
+                                "\t" + ganzhi;
         const nlohmann::json item = {
             {"civil", civilJson(c)},
             {"lunar", lunarJson(facts.lunarDate)},
             {"weekday", weekday},
-            {"term", hasTerm ? nlohmann::json{{"number", facts.termNumber}, {"name", termName}, {"instant", termInstant}}
+            {"term", hasTerm ? nlohmann::json{{"number", facts.termNumber},
+                                              {"name", termName},
+                                              {"instant", termInstant}}
                              : nlohmann::json(nullptr)},
             {"festivals", spaceSeparated(festivals)},
             {"ganzhi",
-             {{"text", ganzhi}, {"year", facts.ganzhiYear}, {"month", facts.ganzhiMonth}, {"day", facts.ganzhiDay}}},
+             {{"text", ganzhi},
+              {"year", facts.ganzhiYear},
+              {"month", facts.ganzhiMonth},
+              {"day", facts.ganzhiDay}}},
         };
         if (!out.add(text, tsv, item)) return {};
     }
@@ -288,18 +303,21 @@ CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env)
         if (k.name == kindText) kindName = &k;
     }
     if (kindName == nullptr) {
-        return usageError("bad search " + quotedArg(kindText) + " (KIND is leap, big3, small3, big4 or days)");
+        return usageError("bad search " + quotedArg(kindText) +
+                          " (KIND is leap, big3, small3, big4 or days)");
     }
     const SearchKind kind = kindName->kind;
     const int minYear = toolMinYear();
     const TypedNumber start = parseTypedNumber(request.args[1], minYear, LastSearchYear);
     if (!start.ok) {
-        return usageError("bad start year " + quotedArg(request.args[1]) + " (START is an astronomical year, " +
-                          std::to_string(minYear) + "..5000)");
+        return usageError("bad start year " + quotedArg(request.args[1]) +
+                          " (START is an astronomical year, " + std::to_string(minYear) +
+                          "..5000)");
     }
     const TypedNumber range = parseTypedNumber(request.args[2], 1, 1000000000);
     if (!range.ok || request.args[2][0] == '+' || request.args[2][0] == '-') {
-        return usageError("bad range " + quotedArg(request.args[2]) + " (RANGE is a number of years, 1 or more)");
+        return usageError("bad range " + quotedArg(request.args[2]) +
+                          " (RANGE is a number of years, 1 or more)");
     }
 
     SearchFields fields;
@@ -324,19 +342,21 @@ CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env)
         }
         const int item = listItemNumber(option, *value);
         if (item == 0) {
-            return usageError("bad --" + std::string(option.option) + " " + quotedArg(*value) + " (" +
-                              std::string(option.allowed) + ")");
+            return usageError("bad --" + std::string(option.option) + " " + quotedArg(*value) +
+                              " (" + std::string(option.allowed) + ")");
         }
         conditions[option.list] = item;
     }
     std::string festival;
     if (const std::string* value = request.value("festival")) {
-        if (kind != SearchKind::Days) return usageError("option '--festival' applies to 'search days' only");
+        if (kind != SearchKind::Days)
+            return usageError("option '--festival' applies to 'search days' only");
         const std::vector<std::string_view> names = festivalNames();
         if (std::find(names.begin(), names.end(), *value) == names.end()) {
-            return usageError("bad --festival " + quotedArg(*value) +
-                              " (NAME is a festival of the festival line: 春节, 元宵节, 端午节, 中秋节, "
-                              "除夕, 元旦节, 国庆节, 母亲节, ...)");
+            return usageError(
+                "bad --festival " + quotedArg(*value) +
+                " (NAME is a festival of the festival line: 春节, 元宵节, 端午节, 中秋节, "
+                "除夕, 元旦节, 国庆节, 母亲节, ...)");
         }
         festival = *value;
     }
@@ -353,16 +373,19 @@ CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env)
     CliOutput output;
     switch (kind) {
         case SearchKind::LeapMonths:
-            output = leapSearch(settings.calendar, validated.startYear, validated.range, validated.leapMonth, out);
+            output = leapSearch(settings.calendar, validated.startYear, validated.range,
+                                validated.leapMonth, out);
             break;
         case SearchKind::ThreeLongMonths:
         case SearchKind::ThreeShortMonths:
         case SearchKind::FourLongMonths:
             output = monthRuns(settings.calendar, validated.startYear, validated.range,
-                               kind == SearchKind::FourLongMonths ? 4 : 3, kind != SearchKind::ThreeShortMonths, out);
+                               kind == SearchKind::FourLongMonths ? 4 : 3,
+                               kind != SearchKind::ThreeShortMonths, out);
             break;
         case SearchKind::Days:
-            output = daySearch(settings, validated.startYear, validated.range, conditions, festival, out);
+            output = daySearch(settings, validated.startYear, validated.range, conditions, festival,
+                               out);
             break;
     }
     if (output.exitCode == ExitOk && validated.range != range.value) {
@@ -370,7 +393,8 @@ CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env)
                      (validated.range == 1 ? " year" : " years") + "\n";
     }
     if (output.exitCode == ExitOk && env.stderrIsTerminal && request.format == OutputFormat::Text) {
-        output.err += "tavomerix: " + std::to_string(out.count) + (out.count == 1 ? " match\n" : " matches\n");
+        output.err += "tavomerix: " + std::to_string(out.count) +
+                      (out.count == 1 ? " match\n" : " matches\n");
     }
     return output;
 }
@@ -414,10 +438,10 @@ CliOutput runCalc(const CliRequest& request, const CliEnvironment&) {
     if (result.empty()) {
         std::string dateList = quotedArg(first.text);
         if (interval) dateList += " " + quotedArg(second.text);
-        return usageError("no result for " + dateList +
-                          " (DATE is MM-DD-YYYY of a day that exists, years " +
-                          std::to_string(1 - minYear) +
-                          " BC..5000 with --bc for BC years; a lunar month 13..24 is a leap month)");
+        return usageError(
+            "no result for " + dateList + " (DATE is MM-DD-YYYY of a day that exists, years " +
+            std::to_string(1 - minYear) +
+            " BC..5000 with --bc for BC years; a lunar month 13..24 is a leap month)");
     }
     return printed(result);
 }

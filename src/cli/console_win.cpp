@@ -1,6 +1,6 @@
-#include "cli/console.h"
-
 #include <windows.h>
+
+#include "cli/console.h"
 
 namespace tavomerix {
 

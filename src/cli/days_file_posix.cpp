@@ -1,9 +1,9 @@
-#include <cerrno>
-#include <cstring>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "cli/days_file.h"
 
@@ -50,7 +50,8 @@ RegularFileContents readRegularFile(const std::string& path, std::size_t limit) 
     read.contents.resize(limit + 1);
     std::size_t size = 0;
     while (size < read.contents.size()) {
-        const ssize_t n = ::read(fd.get(), read.contents.data() + size, read.contents.size() - size);
+        const ssize_t n =
+            ::read(fd.get(), read.contents.data() + size, read.contents.size() - size);
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;

@@ -46,7 +46,8 @@ std::string utcStampOfInstant(double instant, int timeZoneHours) {
     const int utcHours = t.hours - timeZoneHours;  // [-12, 35]
     const int day = static_cast<int>(std::floor(instant)) + floorDiv(utcHours, 24);
     char time[16];
-    std::snprintf(time, sizeof time, "T%02d%02d%02dZ", floorMod(utcHours, 24), t.minutes, t.seconds);
+    std::snprintf(time, sizeof time, "T%02d%02d%02dZ", floorMod(utcHours, 24), t.minutes,
+                  t.seconds);
     return basicDate(civilDateFromDayNumber(day)) + time;
 }
 
@@ -176,16 +177,21 @@ int writeIcs(std::ostream& out, const LunarCalendar& calendar, const IcsOptions&
                     if (!lunarName.empty()) {
                         ics.allDayEvent("lunar-day", day, lunarName, "纪念日", lunarDayText(lunar));
                     }
-                    const std::string civilName = solarCommemorationText(calendar, *options.days, day.date);
-                    if (!civilName.empty()) ics.allDayEvent("civil-day", day, civilName, "纪念日", "");
+                    const std::string civilName =
+                        solarCommemorationText(calendar, *options.days, day.date);
+                    if (!civilName.empty())
+                        ics.allDayEvent("civil-day", day, civilName, "纪念日", "");
                 }
                 if (options.festivals) {
-                    const std::string lunarFestival = lunar.valid() ? lunarFestivalText(calendar, lunar) : "";
+                    const std::string lunarFestival =
+                        lunar.valid() ? lunarFestivalText(calendar, lunar) : "";
                     if (!lunarFestival.empty()) {
-                        ics.allDayEvent("lunar-festival", day, lunarFestival, "节日", lunarDayText(lunar));
+                        ics.allDayEvent("lunar-festival", day, lunarFestival, "节日",
+                                        lunarDayText(lunar));
                     }
                     const std::string civilFestival = solarFestivalText(calendar, day);
-                    if (!civilFestival.empty()) ics.allDayEvent("festival", day, civilFestival, "节日", "");
+                    if (!civilFestival.empty())
+                        ics.allDayEvent("festival", day, civilFestival, "节日", "");
                 }
             }
         }
@@ -193,7 +199,8 @@ int writeIcs(std::ostream& out, const LunarCalendar& calendar, const IcsOptions&
             if (const TermYearTable* table = calendar.termTable(year)) {
                 for (int i = 0; i < table->count; ++i) {
                     const TermEvent& term = table->terms[static_cast<std::size_t>(i)];
-                    const CivilDate date = civilDateFromDayNumber(static_cast<int>(std::floor(term.instant)));
+                    const CivilDate date =
+                        civilDateFromDayNumber(static_cast<int>(std::floor(term.instant)));
                     if (date.year != year) continue;  // the first term of the next year
                     ics.timedEvent("term", term.instant, zone, solarTermName(term.number), "节气");
                 }
@@ -207,8 +214,8 @@ int writeIcs(std::ostream& out, const LunarCalendar& calendar, const IcsOptions&
                     const double instant = nextPhaseInstant(calendar.context(), day, phase);
                     const int phaseDay = static_cast<int>(std::floor(instant));
                     if (phaseDay > lastDay) break;
-                    ics.timedEvent(phase == MoonPhase::New ? "new-moon" : "full-moon", instant, zone,
-                                   phase == MoonPhase::New ? "朔" : "望", "月相");
+                    ics.timedEvent(phase == MoonPhase::New ? "new-moon" : "full-moon", instant,
+                                   zone, phase == MoonPhase::New ? "朔" : "望", "月相");
                     day = phaseDay + 1;
                 }
             }

@@ -37,7 +37,8 @@ nlohmann::json lunarJson(const LunarDate& date) {
     };
 }
 
-nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
+nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date,
+                          GanzhiYearStart start) {
     const auto part = [](int number) {
         if (number < 1 || number > 60) return nlohmann::json(nullptr);
         const std::string_view stem = HeavenlyStems[(number - 1) % 10];
@@ -117,20 +118,23 @@ std::vector<std::string> spaceSeparated(std::string_view line) {
 
 LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode) {
     const int code = monthCodeOf(sizedMonthCode);
-    return {year, sizedMonthCode, lunarToSolar(calendar, lunarDateOfMonthCode(year, code, 1)),
-            lunarToSolar(calendar, lunarDateOfMonthCode(year, code, sizedMonthCode > 24 ? 30 : 29))};
+    return {
+        year, sizedMonthCode, lunarToSolar(calendar, lunarDateOfMonthCode(year, code, 1)),
+        lunarToSolar(calendar, lunarDateOfMonthCode(year, code, sizedMonthCode > 24 ? 30 : 29))};
 }
 
 std::string monthText(const LunarMonthSpan& span) {
     return lunarMonthCompactText(span.year, monthCodeOf(span.sizedMonthCode)) + "  " +
-           lunarMonthText(span.sizedMonthCode) + "  " + isoDate(span.first) + " ～ " + isoDate(span.last);
+           lunarMonthText(span.sizedMonthCode) + "  " + isoDate(span.first) + " ～ " +
+           isoDate(span.last);
 }
 
 std::string monthTsv(const LunarMonthSpan& span) {
     const LunarDate d = lunarDateOfSizedCode(span.year, span.sizedMonthCode, 1);
-    return std::to_string(span.year) + "\t" + std::to_string(d.month) + "\t" + (d.leap ? "1" : "0") + "\t" +
-           (d.longMonth ? "1" : "0") + "\t" + (d.longMonth ? "30" : "29") + "\t" +
-           lunarMonthText(span.sizedMonthCode) + "\t" + isoDate(span.first) + "\t" + isoDate(span.last);
+    return std::to_string(span.year) + "\t" + std::to_string(d.month) + "\t" +
+           (d.leap ? "1" : "0") + "\t" + (d.longMonth ? "1" : "0") + "\t" +
+           (d.longMonth ? "30" : "29") + "\t" + lunarMonthText(span.sizedMonthCode) + "\t" +
+           isoDate(span.first) + "\t" + isoDate(span.last);
 }
 
 nlohmann::json monthJson(const LunarMonthSpan& span) {

@@ -1,10 +1,9 @@
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
@@ -26,7 +25,8 @@ nlohmann::json lunarJson(const LunarDate& date);
 // The sexagenary parts of a civil date: year, month and day, each with number (1..60),
 // stem, branch and name (the year with its zodiac animal), the whole text and where the
 // year starts ("lunar_new_year" or "lichun").
-nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
+nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date,
+                          GanzhiYearStart start);
 
 // Every field of a day's almanac under its snake_case name (jdn, ganzhi, ganzhi_name,
 // na_yin, .., pentad_name; numbers 0 and texts "" where the almanac has none) and its

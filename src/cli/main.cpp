@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -5,8 +7,6 @@
 #include <cstring>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "app/clock.h"
 #include "cli/cli.h"
@@ -32,7 +32,8 @@ class StdoutSink : public tavomerix::CliSink {
 public:
     bool write(std::string_view text) override {
         if (error_ != 0) return false;
-        if (!text.empty() && std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) fail();
+        if (!text.empty() && std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+            fail();
         return error_ == 0;
     }
     bool flush() override {

@@ -36,8 +36,9 @@ std::string isoInstant(double localInstant, int timeZoneHours, bool withOffset) 
     if (!(day >= MinDayNumber && day <= MaxDayNumber)) return "";
     // The time of day as the tables show it (truncated to the second).
     const TimeOfDay t = timeOfDay(localInstant);
-    std::string text = isoDate(civilDateFromDayNumber(static_cast<int>(day))) + (withOffset ? "T" : " ") +
-                       twoDigits(t.hours) + ":" + twoDigits(t.minutes) + ":" + twoDigits(t.seconds);
+    std::string text = isoDate(civilDateFromDayNumber(static_cast<int>(day))) +
+                       (withOffset ? "T" : " ") + twoDigits(t.hours) + ":" + twoDigits(t.minutes) +
+                       ":" + twoDigits(t.seconds);
     if (withOffset) {
         text += (timeZoneHours < 0 ? "-" : "+") + twoDigits(std::abs(timeZoneHours)) + ":00";
     }

@@ -114,6 +114,7 @@ constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
 // first maxErrors are reported with their line numbers. A later line for the same date
 // replaces an earlier one.
 CommemorationFile parseCommemorationFile(const LunarCalendar& calendar, std::string_view contents,
-                                         std::size_t maxErrors = SIZE_MAX, std::size_t lineLimit = SIZE_MAX);
+                                         std::size_t maxErrors = SIZE_MAX,
+                                         std::size_t lineLimit = SIZE_MAX);
 
 }  // namespace tavomerix

@@ -12,7 +12,8 @@ std::vector<std::string_view> splitFields(std::string_view text) {
     size_t start = 0;
     while (true) {
         const size_t comma = text.find(',', start);
-        fields.push_back(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+        fields.push_back(text.substr(
+            start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
         if (comma == std::string_view::npos) return fields;
         start = comma + 1;
     }

@@ -11,9 +11,9 @@ namespace tavomerix {
 // clipping precision, quality, pitch and family), for example
 // "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2"; fields 1, 2 and 6 to 9 are read.
 struct FontSpec {
-    std::string face;        // UTF-8 face name; "" means no font
-    int size = 0;            // above 0: points; 0 or below: a logical height used as is
-    int weight = 0;          // 0..1000, 400 normal, 700 bold
+    std::string face;  // UTF-8 face name; "" means no font
+    int size = 0;      // above 0: points; 0 or below: a logical height used as is
+    int weight = 0;    // 0..1000, 400 normal, 700 bold
     bool italic = false;
     bool underline = false;
     bool strikeout = false;

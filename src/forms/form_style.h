@@ -27,7 +27,8 @@ constexpr Colour FormBackgroundColour = {0, 192, 192};
 // the form's background, no tooltip.
 constexpr ControlSpec buttonSpec(int id, ControlKind kind, int x, int y, int width, int height,
                                  std::string_view caption) {
-    return {id, kind, x, y, width, height, ButtonFont, BlackText, FormBackgroundColour, "", caption};
+    return {id, kind,   x, y, width, height, ButtonFont, BlackText, FormBackgroundColour,
+            "", caption};
 }
 
 }  // namespace tavomerix

@@ -26,13 +26,15 @@ COLORREF resolve(const PaintColour& colour) {
 }
 
 void recomputeBrush(ControlRecord& record) {
-    if (record.customColours) record.backgroundBrush.reset(CreateSolidBrush(resolve(record.background)));
+    if (record.customColours)
+        record.backgroundBrush.reset(CreateSolidBrush(resolve(record.background)));
 }
 
 const wchar_t* tagName(int which) { return which == 2 ? TagProperty2 : TagProperty; }
 
 void freeTags(HWND window) {
-    for (int which = 1; which <= 2; ++which) delete static_cast<std::wstring*>(RemovePropW(window, tagName(which)));
+    for (int which = 1; which <= 2; ++which)
+        delete static_cast<std::wstring*>(RemovePropW(window, tagName(which)));
 }
 
 int CALLBACK firstCharset(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM found) {
@@ -65,10 +67,12 @@ BOOL CALLBACK findListOwner(HWND child, LPARAM search) {
 }  // namespace
 
 ControlRecord* controlRecord(HWND window) {
-    return window == nullptr ? nullptr : static_cast<ControlRecord*>(GetPropW(window, ControlRecordProperty));
+    return window == nullptr ? nullptr
+                             : static_cast<ControlRecord*>(GetPropW(window, ControlRecordProperty));
 }
 
-FontHandle createFont(std::wstring_view face, int size, int weight, bool italic, bool underline, bool strikeout) {
+FontHandle createFont(std::wstring_view face, int size, int weight, bool italic, bool underline,
+                      bool strikeout) {
     if (face.empty()) return FontHandle();
     const WindowDc screen(nullptr);
     LOGFONTW wanted{};
@@ -76,9 +80,11 @@ FontHandle createFont(std::wstring_view face, int size, int weight, bool italic,
     face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
     BYTE charset = DEFAULT_CHARSET;
     EnumFontFamiliesExW(screen.get(), &wanted, firstCharset, reinterpret_cast<LPARAM>(&charset), 0);
-    const int height = size > 0 ? -(size * GetDeviceCaps(screen.get(), LOGPIXELSY) / PointsPerInch) : size;
-    return FontHandle(CreateFontW(height, 0, 0, 0, weight, italic, underline, strikeout, charset, OUT_TT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, wanted.lfFaceName));
+    const int height =
+        size > 0 ? -(size * GetDeviceCaps(screen.get(), LOGPIXELSY) / PointsPerInch) : size;
+    return FontHandle(CreateFontW(height, 0, 0, 0, weight, italic, underline, strikeout, charset,
+                                  OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH, wanted.lfFaceName));
 }
 
 HFONT fontFromSpec(std::string_view spec) {
@@ -86,7 +92,8 @@ HFONT fontFromSpec(std::string_view spec) {
     const auto known = cache.find(spec);
     if (known != cache.end()) return known->second.get();
     const FontSpec f = parseFontSpec(spec);
-    FontHandle font = createFont(widen(f.face), f.size, f.weight, f.italic, f.underline, f.strikeout);
+    FontHandle font =
+        createFont(widen(f.face), f.size, f.weight, f.italic, f.underline, f.strikeout);
     const HFONT handle = font.get();
     cache.emplace(std::string(spec), std::move(font));
     return handle;
@@ -121,7 +128,9 @@ std::string windowText(HWND window) {
     return narrow(text);
 }
 
-void setWindowText(HWND window, std::string_view text) { SetWindowTextW(window, widen(text).c_str()); }
+void setWindowText(HWND window, std::string_view text) {
+    SetWindowTextW(window, widen(text).c_str());
+}
 
 bool isChecked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -153,7 +162,8 @@ int runMessageLoop(HWND until) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == -1) return 0;
         if (got == 0) {
-            if (until != nullptr) PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
+            if (until != nullptr)
+                PostQuitMessage(static_cast<int>(message.wParam));  // for the outer loop
             return static_cast<int>(message.wParam);
         }
         deliver(message);
@@ -195,8 +205,10 @@ bool Form::registerClass() const {
     c.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     c.lpfnWndProc = formProc;
     c.hInstance = instance;
-    c.hIcon = static_cast<HICON>(LoadImageW(instance, AppIconResource, IMAGE_ICON, 32, 32, LR_SHARED));
-    c.hIconSm = static_cast<HICON>(LoadImageW(instance, AppIconResource, IMAGE_ICON, 16, 16, LR_SHARED));
+    c.hIcon =
+        static_cast<HICON>(LoadImageW(instance, AppIconResource, IMAGE_ICON, 32, 32, LR_SHARED));
+    c.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, AppIconResource, IMAGE_ICON, 16, 16, LR_SHARED));
     c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     c.hbrBackground = CreateSolidBrush(FormBackground);  // kept by the class for the run
     c.lpszClassName = className_.c_str();
@@ -211,8 +223,8 @@ HWND Form::create(const FormPlacement& p) {
         x = (GetSystemMetrics(SM_CXSCREEN) - p.width) / 2;
         y = (GetSystemMetrics(SM_CYSCREEN) - p.height) / 2;
     }
-    return CreateWindowExW(p.exStyle, className_.c_str(), widen(p.title).c_str(), p.style, x, y, p.width, p.height,
-                           p.owner, nullptr, GetModuleHandleW(nullptr), this);
+    return CreateWindowExW(p.exStyle, className_.c_str(), widen(p.title).c_str(), p.style, x, y,
+                           p.width, p.height, p.owner, nullptr, GetModuleHandleW(nullptr), this);
 }
 
 void Form::showForm(const FormPlacement& placement, HWND parent, bool modal) {
@@ -297,7 +309,9 @@ LRESULT Form::paintControl(HDC dc, HWND control, UINT message) {
         EnumChildWindows(window_, findListOwner, reinterpret_cast<LPARAM>(&search));
         record = search.record;
     }
-    if (record == nullptr || !record->customColours) return DefWindowProcW(window_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    if (record == nullptr || !record->customColours)
+        return DefWindowProcW(window_, message, reinterpret_cast<WPARAM>(dc),
+                              reinterpret_cast<LPARAM>(control));
     if (record->isEdit && !IsWindowEnabled(control)) {
         SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
@@ -311,27 +325,28 @@ LRESULT Form::paintControl(HDC dc, HWND control, UINT message) {
 
 LRESULT Form::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORSTATIC:
-        return paintControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);
-    case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED:
-        recomputeBrush(record_);
-        EnumChildWindows(window_, forwardToChild, static_cast<LPARAM>(message));
-        break;
-    case WM_CLOSE:
-        close();
-        return 0;
-    case WM_SETFOCUS:
-        if (record_.lastFocusedChild != nullptr && IsWindow(record_.lastFocusedChild)) {
-            SetFocus(record_.lastFocusedChild);
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+            return paintControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                message);
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            recomputeBrush(record_);
+            EnumChildWindows(window_, forwardToChild, static_cast<LPARAM>(message));
+            break;
+        case WM_CLOSE:
+            close();
             return 0;
-        }
-        break;
-    default:
-        break;
+        case WM_SETFOCUS:
+            if (record_.lastFocusedChild != nullptr && IsWindow(record_.lastFocusedChild)) {
+                SetFocus(record_.lastFocusedChild);
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
 }
@@ -348,31 +363,33 @@ struct ControlClass {
 ControlClass controlClass(ControlKind kind) {
     constexpr DWORD Child = WS_CHILD | WS_VISIBLE;
     switch (kind) {
-    case ControlKind::DropDownList:
-        return {L"ComboBox", Child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
-    case ControlKind::ReadOnlyLine:
-        return {L"Edit", Child | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL, 0};
-    case ControlKind::Label:
-        return {L"Static", Child | SS_LEFT, 0};
-    case ControlKind::PushButton:
-        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
-    case ControlKind::CheckBox:
-        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, 0};
-    case ControlKind::FirstOptionButton:
-        return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0};
-    case ControlKind::OptionButton:
-        return {L"Button", Child | BS_AUTORADIOBUTTON, 0};
-    case ControlKind::InputField:
-        return {L"Edit", Child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
-    case ControlKind::OutputBox:
-        return {L"Edit",
-                Child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | ES_LEFT | ES_MULTILINE |
-                    ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY,
-                WS_EX_CLIENTEDGE};
-    case ControlKind::EntryList:
-        return {L"ListBox",
-                Child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                WS_EX_CLIENTEDGE};
+        case ControlKind::DropDownList:
+            return {L"ComboBox", Child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+        case ControlKind::ReadOnlyLine:
+            return {L"Edit", Child | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL, 0};
+        case ControlKind::Label:
+            return {L"Static", Child | SS_LEFT, 0};
+        case ControlKind::PushButton:
+            return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
+        case ControlKind::CheckBox:
+            return {L"Button",
+                    Child | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER, 0};
+        case ControlKind::FirstOptionButton:
+            return {L"Button", Child | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON, 0};
+        case ControlKind::OptionButton:
+            return {L"Button", Child | BS_AUTORADIOBUTTON, 0};
+        case ControlKind::InputField:
+            return {L"Edit", Child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::OutputBox:
+            return {L"Edit",
+                    Child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | WS_HSCROLL | ES_LEFT |
+                        ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_READONLY,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::EntryList:
+            return {L"ListBox",
+                    Child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                    WS_EX_CLIENTEDGE};
     }
     return {L"Static", Child, 0};
 }
@@ -391,9 +408,10 @@ bool isEditKind(ControlKind kind) {
 
 HWND Form::createControl(const ControlSpec& spec) {
     const ControlClass kind = controlClass(spec.kind);
-    const HWND control = CreateWindowExW(kind.exStyle, kind.name, widen(spec.caption).c_str(), kind.style, spec.x, spec.y, spec.width,
-                                         spec.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-                                         GetModuleHandleW(nullptr), nullptr);
+    const HWND control = CreateWindowExW(
+        kind.exStyle, kind.name, widen(spec.caption).c_str(), kind.style, spec.x, spec.y,
+        spec.width, spec.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+        GetModuleHandleW(nullptr), nullptr);
     if (control == nullptr) return nullptr;
     auto* record = new (std::nothrow) ControlRecord();
     if (record == nullptr || !SetPropW(control, ControlRecordProperty, record)) {
@@ -407,10 +425,12 @@ HWND Form::createControl(const ControlSpec& spec) {
     record->previousProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
     record->font = fontFromSpec(spec.fontSpec);
-    if (record->font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
+    if (record->font != nullptr)
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
     freeTags(control);
     if (!isButtonKind(spec.kind)) {
-        setControlColours(control, {colourRef(spec.text), false}, {colourRef(spec.background), false});
+        setControlColours(control, {colourRef(spec.text), false},
+                          {colourRef(spec.background), false});
     }
     if (spec.kind == ControlKind::ReadOnlyLine) {
         SendMessageW(control, EM_SETREADONLY, TRUE, 0);
@@ -423,8 +443,9 @@ HWND Form::createControl(const ControlSpec& spec) {
 
 void Form::addTooltip(HWND control, std::string_view text) {
     if (tooltip_ == nullptr) {
-        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_BALLOON,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_NOPREFIX | TTS_BALLOON, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                    GetModuleHandleW(nullptr), nullptr);
         if (tooltip_ == nullptr) return;
         SendMessageW(tooltip_, TTM_SETTIPTEXTCOLOR, TooltipText, 0);
@@ -448,33 +469,39 @@ LRESULT CALLBACK Form::controlProc(HWND window, UINT message, WPARAM wParam, LPA
     if (record == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     const WNDPROC previous = record->previousProc;
     switch (message) {
-    case WM_SETFOCUS: {
-        const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
-        if (record->isEdit) SendMessageW(window, EM_SETSEL, record->selectOnFocus ? 0 : -1, record->selectOnFocus ? -1 : 0);
-        if (ControlRecord* form = controlRecord(GetParent(window))) form->lastFocusedChild = window;
-        return result;
-    }
-    case WM_SYSCOLORCHANGE:
-    case WM_THEMECHANGED:
-        recomputeBrush(*record);
-        break;
-    case WM_NCDESTROY: {
-        if (GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(controlProc)) {
-            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        case WM_SETFOCUS: {
+            const LRESULT result = CallWindowProcW(previous, window, message, wParam, lParam);
+            if (record->isEdit)
+                SendMessageW(window, EM_SETSEL, record->selectOnFocus ? 0 : -1,
+                             record->selectOnFocus ? -1 : 0);
+            if (ControlRecord* form = controlRecord(GetParent(window)))
+                form->lastFocusedChild = window;
+            return result;
         }
-        RemovePropW(window, ControlRecordProperty);
-        freeTags(window);
-        if (ControlRecord* form = controlRecord(GetParent(window)); form != nullptr && form->lastFocusedChild == window) {
-            form->lastFocusedChild = nullptr;
+        case WM_SYSCOLORCHANGE:
+        case WM_THEMECHANGED:
+            recomputeBrush(*record);
+            break;
+        case WM_NCDESTROY: {
+            if (GetWindowLongPtrW(window, GWLP_WNDPROC) ==
+                reinterpret_cast<LONG_PTR>(controlProc)) {
+                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+            }
+            RemovePropW(window, ControlRecordProperty);
+            freeTags(window);
+            if (ControlRecord* form = controlRecord(GetParent(window));
+                form != nullptr && form->lastFocusedChild == window) {
+                form->lastFocusedChild = nullptr;
+            }
+            delete record;
+            return CallWindowProcW(previous, window, message, wParam, lParam);
         }
-        delete record;
-        return CallWindowProcW(previous, window, message, wParam, lParam);
-    }
-    default:
-        break;
+        default:
+            break;
     }
     LRESULT result = 0;
-    if (record->form != nullptr && record->form->onControlMessage(*record, message, wParam, lParam, result)) {
+    if (record->form != nullptr &&
+        record->form->onControlMessage(*record, message, wParam, lParam, result)) {
         return result;
     }
     return CallWindowProcW(previous, window, message, wParam, lParam);

@@ -34,17 +34,17 @@ struct PaintColour {
 struct ControlRecord {
     WNDPROC previousProc = nullptr;  // the control's own procedure, called for the rest
     HWND window = nullptr;
-    HFONT font = nullptr;            // from the font cache, which owns it
+    HFONT font = nullptr;  // from the font cache, which owns it
     bool customColours = false;
     BrushHandle backgroundBrush;
     HWND lastFocusedChild = nullptr;  // forms: restored on WM_SETFOCUS
     bool isEdit = false;
-    int selectOnFocus = 0;            // edits: 1 selects all on focus, 0 clears the selection
+    int selectOnFocus = 0;  // edits: 1 selects all on focus, 0 clears the selection
     PaintColour text;
     PaintColour background;
-    bool modal = false;               // forms: runs its own message loop
-    HWND parent = nullptr;            // forms: the window it disabled while modal
-    Form* form = nullptr;             // the form the window belongs to
+    bool modal = false;     // forms: runs its own message loop
+    HWND parent = nullptr;  // forms: the window it disabled while modal
+    Form* form = nullptr;   // the form the window belongs to
 };
 
 // The record of a form or control; nullptr for a window the toolkit did not create.
@@ -63,7 +63,8 @@ HFONT fontFromSpec(std::string_view spec);
 // A new font. No font for an empty face. A size above 0 is in points of the screen; 0 or
 // below is a logical height. The character set is the first one the screen reports for
 // the face.
-FontHandle createFont(std::wstring_view face, int size, int weight, bool italic, bool underline, bool strikeout);
+FontHandle createFont(std::wstring_view face, int size, int weight, bool italic, bool underline,
+                      bool strikeout);
 
 // Sets a control's painting colours and background brush and marks them in use.
 void setControlColours(HWND control, PaintColour text, PaintColour background);
@@ -112,7 +113,8 @@ struct FormPlacement {
 
 // Styles of the modal windows (tool windows and dialogs): a captioned popup with a close
 // box whose children take part in dialog navigation.
-constexpr DWORD ModalFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE;
+constexpr DWORD ModalFormStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_VISIBLE;
 constexpr DWORD ModalFormExStyle = WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE;
 
 // The base of every form: a window of class TAVOMERIX_<FORM NAME>, its child controls with

@@ -1,6 +1,6 @@
-#include "forms/wide_text.h"
-
 #include <windows.h>
+
+#include "forms/wide_text.h"
 
 namespace tavomerix {
 
@@ -16,7 +16,8 @@ std::wstring widen(std::string_view utf8) {
 std::string narrow(std::wstring_view utf16) {
     if (utf16.empty()) return {};
     const int size = static_cast<int>(utf16.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(length), '\0');
     WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, out.data(), length, nullptr, nullptr);
     return out;
@@ -26,7 +27,8 @@ std::wstring_view clipWide(std::wstring_view text, size_t byteCount) {
     size_t used = 0;
     size_t i = 0;
     while (i < text.size()) {
-        const bool pair = IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]);
+        const bool pair =
+            IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]);
         const size_t bytes = text[i] < 0x80 ? 1 : 2;
         if (used + bytes > byteCount) break;
         used += bytes;

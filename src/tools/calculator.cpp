@@ -35,7 +35,9 @@ TypedFields typedFields(const CalculatorInput& input, int minYear) {
 CivilDate civilDateOf(const LunarCalendar& calendar, const CalculatorInput& input, int minYear) {
     const TypedFields f = typedFields(input, minYear);
     if (!f.ok) return {};
-    if (!input.lunar) return isValidDate(f.year, f.month, f.day) ? CivilDate{f.year, f.month, f.day} : CivilDate{};
+    if (!input.lunar)
+        return isValidDate(f.year, f.month, f.day) ? CivilDate{f.year, f.month, f.day}
+                                                   : CivilDate{};
     return lunarToSolar(calendar, lunarDateOfMonthCode(f.year, f.month, f.day));
 }
 
@@ -43,9 +45,12 @@ CivilDate civilDateOf(const LunarCalendar& calendar, const CalculatorInput& inpu
 
 CalculatorTexts calculatorTexts(CalculatorMode mode, bool lunarInput) {
     switch (mode) {
-        case CalculatorMode::JulianDay: return {"计算儒略日", "计算", "儒略日数"};
-        case CalculatorMode::Interval: return {"计算日间距", "计算", "间隔日数"};
-        case CalculatorMode::Ganzhi: return {"计算干支历", "计算", "干支历"};
+        case CalculatorMode::JulianDay:
+            return {"计算儒略日", "计算", "儒略日数"};
+        case CalculatorMode::Interval:
+            return {"计算日间距", "计算", "间隔日数"};
+        case CalculatorMode::Ganzhi:
+            return {"计算干支历", "计算", "干支历"};
         case CalculatorMode::Convert:
             return {"公农历转换", "转换", lunarInput ? "公历日期" : "农历日期"};
     }
@@ -80,7 +85,8 @@ std::string calculatorResult(const CalculatorSettings& settings, CalculatorMode 
             const TypedFields f = typedFields(first, settings.minYear);
             if (!f.ok) return "";
             if (first.lunar) {
-                return formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(f.year, f.month, f.day)));
+                return formatDateCode(
+                    lunarToSolar(calendar, lunarDateOfMonthCode(f.year, f.month, f.day)));
             }
             if (!isValidDate(f.year, f.month, f.day)) return "";
             return lunarMonthCodeText(solarToLunar(calendar, {f.year, f.month, f.day}));

@@ -43,23 +43,24 @@ private:
         const CalculatorTexts texts = calculatorTexts(mode_, false);
         const SolarSelection& shown = appSettings().window.selectedSolarDate;
         const CalculatorInput start = calculatorStartInput(shown.year, shown.month, shown.day);
-        if (createControl(buttonSpec(CivilOptionId, K::FirstOptionButton, 8, 8, 84, 20, "公历日期")) ==
-                nullptr ||
+        if (createControl(buttonSpec(CivilOptionId, K::FirstOptionButton, 8, 8, 84, 20,
+                                     "公历日期")) == nullptr ||
             createControl(buttonSpec(LunarOptionId, K::OptionButton, 96, 8, 84, 20, "农历日期")) ==
                 nullptr ||
             createControl({FirstDateId, K::InputField, 8, 34, 168, 24, SongFont16, BlackText,
                            FieldBackground, "", start.text}) == nullptr ||
-            createControl(buttonSpec(FirstBcId, K::CheckBox, 184, 36, 70, 20, "公元前")) == nullptr) {
+            createControl(buttonSpec(FirstBcId, K::CheckBox, 184, 36, 70, 20, "公元前")) ==
+                nullptr) {
             return;
         }
         if (interval && (createControl({SecondDateId, K::InputField, 8, 62, 168, 24, SongFont16,
                                         BlackText, FieldBackground, "", start.text}) == nullptr ||
                          createControl(buttonSpec(SecondBcId, K::CheckBox, 184, 64, 70, 20,
-                                              "公元前")) == nullptr)) {
+                                                  "公元前")) == nullptr)) {
             return;
         }
-        if (createControl(buttonSpec(ActionId, K::PushButton, 8, 66 + below, 80, 24, texts.action)) ==
-                nullptr ||
+        if (createControl(buttonSpec(ActionId, K::PushButton, 8, 66 + below, 80, 24,
+                                     texts.action)) == nullptr ||
             createControl(buttonSpec(CancelId, K::PushButton, 96, 66 + below, 80, 24, "取消")) ==
                 nullptr) {
             return;

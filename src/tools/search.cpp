@@ -73,13 +73,14 @@ struct ProgressPoint {
 std::string monthSpanText(const LunarCalendar& calendar, int lunarYear, int monthCode,
                           bool longMonth) {
     const auto civil = [&](int day) {
-        return formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(lunarYear, monthCode, day)));
+        return formatDateCode(
+            lunarToSolar(calendar, lunarDateOfMonthCode(lunarYear, monthCode, day)));
     };
     return civil(1) + " ～ " + civil(longMonth ? 30 : 29);
 }
 
-std::optional<SearchResult> leapMonthSearch(const LunarCalendar& calendar, int startYear,
-                                            int range, int filter, const SearchHooks& hooks,
+std::optional<SearchResult> leapMonthSearch(const LunarCalendar& calendar, int startYear, int range,
+                                            int filter, const SearchHooks& hooks,
                                             std::string_view lineEnd) {
     ProgressPoint progress{hooks, 1, {}};
     LunarPrefetch prefetch{calendar, startYear, startYear + range - 1};
@@ -138,8 +139,8 @@ std::optional<SearchResult> monthRunSearch(const LunarCalendar& calendar, Search
                 const int monthCode = monthCodeOf(slots[i].sizedCode);
                 runs.append(lineEnd).append("    ").append(searchYearTag(slots[i].year));
                 runs.append(lunarMonthText(slots[i].sizedCode)).append("→");
-                runs.append(monthSpanText(calendar, slots[i].year, monthCode,
-                                          slots[i].sizedCode > 24));
+                runs.append(
+                    monthSpanText(calendar, slots[i].year, monthCode, slots[i].sizedCode > 24));
             }
             filled = 0;
         }
@@ -177,8 +178,8 @@ int monthNumberOf(const SearchYearData& data, int n, const LunarDate& lunar, int
     }
     const TermEvent next = data.calendar->nextTerm(n);
     if (next.number == 0) return 0;
-    const int inEffect = std::floor(next.instant) > n ? (next.number == 1 ? 24 : next.number - 1)
-                                                      : next.number;
+    const int inEffect =
+        std::floor(next.instant) > n ? (next.number == 1 ? 24 : next.number - 1) : next.number;
     const int k = (inEffect - 1) / 2 + 1;  // 1 = 丑 month (小寒 ..) .. 12 = 子 month
     return ganzhiMonthOfYear(yearNumber, k == 1 ? 12 : k - 1);
 }
@@ -192,13 +193,19 @@ void appendDayEntry(std::string& text, const SearchYearData& data, int n,
                     std::string_view lineEnd) {
     const CivilDate c = civilDateFromDayNumber(n);
     const SearchDayFacts facts = searchDayFacts(data, n);
-    text.append(lineEnd).append(lineEnd).append("公历日期：").append(formatDateCode(c.year, c.month, c.day));
+    text.append(lineEnd)
+        .append(lineEnd)
+        .append("公历日期：")
+        .append(formatDateCode(c.year, c.month, c.day));
     text.append(lineEnd).append("    对应农历→").append(lunarMonthCodeText(facts.lunarDate));
     text.append(lineEnd).append("    对应星期→").append(WeekdayNames[floorMod(n, 7)]);
     if (!facts.termText.empty()) {
-        text.append(lineEnd).append("    对应节气→").append(facts.termText.substr(std::string_view("今日").size()));
+        text.append(lineEnd)
+            .append("    对应节气→")
+            .append(facts.termText.substr(std::string_view("今日").size()));
     }
-    if (!facts.festivalText.empty()) text.append(lineEnd).append("    对应节日→").append(facts.festivalText);
+    if (!facts.festivalText.empty())
+        text.append(lineEnd).append("    对应节日→").append(facts.festivalText);
     text.append(lineEnd).append("    对应干支→");
     text.append(ganzhiTextOfNumbers(facts.ganzhiYear, facts.ganzhiMonth, facts.ganzhiDay));
 }
@@ -279,21 +286,37 @@ std::vector<std::string> dayListItems(DayList list) {
         for (int i = 1; i <= 60; ++i) items.push_back(cycleName(i) + std::string(suffix));
     };
     switch (list) {
-        case DayList::CivilMonth: numbered(12, "月"); break;
-        case DayList::CivilDay: numbered(31, "日"); break;
-        case DayList::Weekday: items.assign(std::begin(WeekdayNames), std::end(WeekdayNames)); break;
+        case DayList::CivilMonth:
+            numbered(12, "月");
+            break;
+        case DayList::CivilDay:
+            numbered(31, "日");
+            break;
+        case DayList::Weekday:
+            items.assign(std::begin(WeekdayNames), std::end(WeekdayNames));
+            break;
         case DayList::SolarTerm:
             items.assign(std::begin(SolarTermNames), std::end(SolarTermNames));
             break;
-        case DayList::Festival: items.assign(std::begin(FestivalItems), std::end(FestivalItems)); break;
+        case DayList::Festival:
+            items.assign(std::begin(FestivalItems), std::end(FestivalItems));
+            break;
         case DayList::LunarMonth:
             items.assign(std::begin(LunarMonthNames), std::end(LunarMonthNames));
             for (std::string_view name : LunarMonthNames) items.push_back("闰" + std::string(name));
             break;
-        case DayList::LunarDay: items.assign(std::begin(LunarDayNames), std::end(LunarDayNames)); break;
-        case DayList::GanzhiYear: cycle("年"); break;
-        case DayList::GanzhiMonth: cycle("月"); break;
-        case DayList::GanzhiDay: cycle("日"); break;
+        case DayList::LunarDay:
+            items.assign(std::begin(LunarDayNames), std::end(LunarDayNames));
+            break;
+        case DayList::GanzhiYear:
+            cycle("年");
+            break;
+        case DayList::GanzhiMonth:
+            cycle("月");
+            break;
+        case DayList::GanzhiDay:
+            cycle("日");
+            break;
     }
     return items;
 }

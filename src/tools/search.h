@@ -116,8 +116,8 @@ struct SearchYearData {
     const LunarCalendar* calendar = nullptr;
     int year = 0;
     GanzhiYearStart ganzhiYearStart = GanzhiYearStart::LunarNewYear;
-    int firstDay = 0;    // Julian Day number of 1 January
-    int firstTurn = 0;   // days of the year on which the sexagenary year turns (立春 rule)
+    int firstDay = 0;   // Julian Day number of 1 January
+    int firstTurn = 0;  // days of the year on which the sexagenary year turns (立春 rule)
     int secondTurn = 0;
 };
 
@@ -131,9 +131,9 @@ bool dayMeetsConditions(const DayConditions& conditions, const SearchYearData& d
 
 // What the day search reads for one civil day.
 struct SearchDayFacts {
-    int termNumber = 0;        // TermNumber of the term falling on the day, 0 for none
-    std::string termText;      // next-term text of the day when a term falls on it, else ""
-    int ganzhiYear = 0;        // cycle numbers 1..60, 0 when missing
+    int termNumber = 0;    // TermNumber of the term falling on the day, 0 for none
+    std::string termText;  // next-term text of the day when a term falls on it, else ""
+    int ganzhiYear = 0;    // cycle numbers 1..60, 0 when missing
     int ganzhiMonth = 0;
     int ganzhiDay = 0;
     LunarDate lunarDate;       // the lunar date, LunarDate{} when none

@@ -101,8 +101,10 @@ private:
         const int top = days ? DayOutputTop : MonthOutputTop;
         if (createControl({OutputId, K::OutputBox, 8, top, 370, ButtonsTop - top - 6, SongFont13,
                            BlackText, FieldBackground, "", ""}) == nullptr ||
-            createControl(buttonSpec(SearchId, K::PushButton, 230, ButtonsTop, 70, 24, "查询")) == nullptr ||
-            createControl(buttonSpec(CancelId, K::PushButton, 308, ButtonsTop, 70, 24, "取消")) == nullptr) {
+            createControl(buttonSpec(SearchId, K::PushButton, 230, ButtonsTop, 70, 24, "查询")) ==
+                nullptr ||
+            createControl(buttonSpec(CancelId, K::PushButton, 308, ButtonsTop, 70, 24, "取消")) ==
+                nullptr) {
             return;
         }
         SetFocus(control(StartYearId));
@@ -161,7 +163,8 @@ private:
             windowText(control(StartYearId)), isChecked(control(BcId)),
             windowText(control(RangeId)),
             mode_ == SearchWindowMode::Months ? windowText(control(LeapFilterId)) : ""};
-        const SearchStart s = validateSearch(searchKind, typed, appSettings().window.minYear, chosen);
+        const SearchStart s =
+            validateSearch(searchKind, typed, appSettings().window.minYear, chosen);
         if (s.fields.startText != typed.startText)
             setWindowText(control(StartYearId), s.fields.startText);
         if (s.fields.rangeText != typed.rangeText)
@@ -181,8 +184,8 @@ private:
         };
         beginSearch(session_);
         const std::optional<SearchResult> result =
-            runSearch({calendarOf(appSettings()), ganzhiYearStart(appSettings().stored)}, searchKind,
-                      s.startYear, s.range, s.leapMonth, chosen, hooks);
+            runSearch({calendarOf(appSettings()), ganzhiYearStart(appSettings().stored)},
+                      searchKind, s.startYear, s.range, s.leapMonth, chosen, hooks);
         endSearch(session_);
         if (IsWindow(form)) setWindowText(output, result ? result->text : "");
     }

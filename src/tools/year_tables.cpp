@@ -7,8 +7,8 @@
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/phase_days.h"
-#include "dayinfo/names.h"
 #include "dayinfo/date_text.h"
+#include "dayinfo/names.h"
 
 namespace tavomerix {
 
@@ -38,8 +38,10 @@ std::string lunarMonthsTable(const LunarCalendar& calendar, int year, std::strin
     const auto monthLine = [&](int monthCode, bool longMonth, std::string_view gap) {
         const int sized = monthCode + (longMonth ? 24 : 0);
         text += std::string(lineEnd) + lunarMonthText(sized) + std::string(gap) + "对应公历" +
-                formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(year, monthCode, 1))) + " ～ " +
-                formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(year, monthCode, longMonth ? 30 : 29)));
+                formatDateCode(lunarToSolar(calendar, lunarDateOfMonthCode(year, monthCode, 1))) +
+                " ～ " +
+                formatDateCode(lunarToSolar(
+                    calendar, lunarDateOfMonthCode(year, monthCode, longMonth ? 30 : 29)));
     };
     for (int i = 1; i <= 12; ++i) {
         monthLine(i, record[i - 1] == '1', "       ");
@@ -102,9 +104,12 @@ std::string yearTableCaption(YearTableMode mode, int year) {
 std::string yearTableText(const LunarCalendar& calendar, YearTableMode mode, int year,
                           std::string_view lineEnd) {
     switch (mode) {
-        case YearTableMode::LunarMonths: return lunarMonthsTable(calendar, year, lineEnd);
-        case YearTableMode::SolarTerms: return solarTermsTable(calendar.context(), year, lineEnd);
-        case YearTableMode::MoonPhases: return moonPhasesTable(calendar.context(), year, lineEnd);
+        case YearTableMode::LunarMonths:
+            return lunarMonthsTable(calendar, year, lineEnd);
+        case YearTableMode::SolarTerms:
+            return solarTermsTable(calendar.context(), year, lineEnd);
+        case YearTableMode::MoonPhases:
+            return moonPhasesTable(calendar.context(), year, lineEnd);
     }
     return "";
 }

@@ -10,7 +10,12 @@ namespace {
 TEST(CommandMenu, EntriesInMenuOrder) {
     const std::span<const MenuEntry> menu = commandMenuEntries();
     ASSERT_EQ(17u, menu.size());
-    const struct { size_t position; int id; const char* text; size_t items; } Cases[] = {
+    const struct {
+        size_t position;
+        int id;
+        const char* text;
+        size_t items;
+    } Cases[] = {
         {1, 3175, "添加纪念日(&A)...", 0},
         {2, 0, "", 0},
         {3, 3176, "最前显示(&T)", 0},
@@ -65,13 +70,28 @@ TEST(CommandMenu, CheckMarksFollowTheWindowState) {
 
 TEST(CommandMenu, IdentifiersToCommands) {
     using K = CommandKind;
-    const struct { int id; Command command; } Cases[] = {
-        {3175, {K::AddCommemoration, 0}}, {3176, {K::ToggleTopmost, 0}}, {3177, {K::ToggleEmbedded, 0}},
-        {3178, {K::ToggleLock, 0}},       {3179, {K::Transparency, 0}},  {3188, {K::Transparency, 9}},
-        {3189, {K::RereadDate, 0}},       {3190, {K::SetDate, 0}},       {3191, {K::Calculator, 1}},
-        {3194, {K::Calculator, 4}},       {3195, {K::YearTables, 1}},    {3197, {K::YearTables, 3}},
-        {3198, {K::Search, 1}},           {3199, {K::Search, 2}},        {3200, {K::Options, 0}},
-        {3201, {K::Exit, 0}},             {3174, {K::None, 0}},          {3202, {K::None, 0}},
+    const struct {
+        int id;
+        Command command;
+    } Cases[] = {
+        {3175, {K::AddCommemoration, 0}},
+        {3176, {K::ToggleTopmost, 0}},
+        {3177, {K::ToggleEmbedded, 0}},
+        {3178, {K::ToggleLock, 0}},
+        {3179, {K::Transparency, 0}},
+        {3188, {K::Transparency, 9}},
+        {3189, {K::RereadDate, 0}},
+        {3190, {K::SetDate, 0}},
+        {3191, {K::Calculator, 1}},
+        {3194, {K::Calculator, 4}},
+        {3195, {K::YearTables, 1}},
+        {3197, {K::YearTables, 3}},
+        {3198, {K::Search, 1}},
+        {3199, {K::Search, 2}},
+        {3200, {K::Options, 0}},
+        {3201, {K::Exit, 0}},
+        {3174, {K::None, 0}},
+        {3202, {K::None, 0}},
         {3125, {K::None, 0}},
     };
     for (const auto& c : Cases) {
@@ -81,17 +101,22 @@ TEST(CommandMenu, IdentifiersToCommands) {
 }
 
 TEST(CommandMenu, CommemorationDialogStartsInsideItsYears) {
-    const struct { SolarSelection civil; LunarSelection lunar; CommemorationStart expected; } Cases[] = {
+    const struct {
+        SolarSelection civil;
+        LunarSelection lunar;
+        CommemorationStart expected;
+    } Cases[] = {
         {{2024, 2, 10}, {2024, 1, 1}, {{2024, 2, 10}, 2024, 1, 1}},
-        {{2023, 4, 5}, {2023, 2 + 12, 15}, {{2023, 4, 5}, 2023, 14, 15}},          // 闰二月: MonthCode 14
-        {{2023, 3, 21}, {2023, 2 + 24, 30}, {{2023, 3, 21}, 2023, 2, 30}},         // 二月大
+        {{2023, 4, 5}, {2023, 2 + 12, 15}, {{2023, 4, 5}, 2023, 14, 15}},  // 闰二月: MonthCode 14
+        {{2023, 3, 21}, {2023, 2 + 24, 30}, {{2023, 3, 21}, 2023, 2, 30}},  // 二月大
         {{1799, 5, 6}, {1799, 3, 2}, {{1800, 1, 1}, 1800, 1, 1}},
-        {{1800, 1, 5}, {1799, 11, 20}, {{1800, 1, 5}, 1800, 1, 1}},               // lunar year still 1799
+        {{1800, 1, 5}, {1799, 11, 20}, {{1800, 1, 5}, 1800, 1, 1}},  // lunar year still 1799
         {{2201, 1, 1}, {2200, 12, 3}, {{2200, 12, 31}, 2200, 12, 3}},
         {{2300, 1, 1}, {2299, 11, 3}, {{2200, 12, 31}, 2200, 12, 29}},
     };
     for (const auto& c : Cases) {
-        SCOPED_TRACE(testing::Message() << c.civil.year << '-' << c.civil.month << '-' << c.civil.day);
+        SCOPED_TRACE(testing::Message()
+                     << c.civil.year << '-' << c.civil.month << '-' << c.civil.day);
         AppSettings s;
         s.window.selectedSolarDate = c.civil;
         s.window.selectedLunarDate = c.lunar;

@@ -20,18 +20,23 @@ protected:
 };
 
 TEST_F(MainWindowPosition, StoredCornerInsideTheWorkAreaIsUsed) {
-    const struct { const char* left; const char* top; int enabled; ScreenPoint expected; } Cases[] = {
+    const struct {
+        const char* left;
+        const char* top;
+        int enabled;
+        ScreenPoint expected;
+    } Cases[] = {
         {"100", "80", 1, {100, 80}},
-        {"100", "80", 0, {382, 314}},    // registry not in use: centred
+        {"100", "80", 0, {382, 314}},  // registry not in use: centred
         {"0", "0", 1, {0, 0}},
-        {"764", "598", 1, {764, 598}},   // right and bottom edges of the work area
-        {"765", "598", 1, {382, 314}},   // one pixel too far right
-        {"764", "599", 1, {382, 314}},   // one pixel below the work area
+        {"764", "598", 1, {764, 598}},  // right and bottom edges of the work area
+        {"765", "598", 1, {382, 314}},  // one pixel too far right
+        {"764", "599", 1, {382, 314}},  // one pixel below the work area
         {"-1", "10", 1, {382, 314}},
-        {"", "10", 1, {382, 314}},       // a missing value
+        {"", "10", 1, {382, 314}},  // a missing value
         {"10", "", 1, {382, 314}},
-        {"abc", "20", 1, {0, 20}},       // a non-number reads as 0
-        {"1e30", "20", 1, {382, 314}},   // far off any screen
+        {"abc", "20", 1, {0, 20}},      // a non-number reads as 0
+        {"1e30", "20", 1, {382, 314}},  // far off any screen
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.left << ',' << c.top << " enabled " << c.enabled);
@@ -51,12 +56,13 @@ TEST_F(MainWindowPosition, FirstRunIsCentred) {
 }
 
 TEST(KeepOnScreen, ClampsLeftTopRightAndWorkAreaBottom) {
-    const struct { ScreenPoint corner, expected; } Cases[] = {
-        {{100, 100}, {100, 100}},
-        {{-30, 50}, {0, 50}},      // left edge
-        {{50, -30}, {50, 0}},      // top edge
-        {{900, 50}, {764, 50}},    // right edge of the screen
-        {{50, 700}, {50, 598}},    // bottom of the work area, not of the screen
+    const struct {
+        ScreenPoint corner, expected;
+    } Cases[] = {
+        {{100, 100}, {100, 100}}, {{-30, 50}, {0, 50}},  // left edge
+        {{50, -30}, {50, 0}},                            // top edge
+        {{900, 50}, {764, 50}},                          // right edge of the screen
+        {{50, 700}, {50, 598}},  // bottom of the work area, not of the screen
         {{-5, 800}, {0, 598}},
     };
     for (const auto& c : Cases) {
@@ -82,20 +88,19 @@ bool insideStamp(double x, double y) {
 
 TEST(StampOutline, TeethSitOnEveryEdge) {
     EXPECT_EQ(1u + 2 * 25 + 2 * 13, stampOutline().size());
-    const struct { double x, y; bool inside; } Cases[] = {
-        {130, 70, true},       // the middle
-        {0.5, 0.5, false},     // corners are cut away
-        {259.5, 139.5, false},
-        {10, 0.5, true},       // top of the first tooth along the top
-        {250, 0.5, true},      // last tooth along the top
-        {260, 0.5, false},
-        {15, 1.5, false},      // a notch between two teeth
-        {130, 139.5, true},    // a tooth along the bottom
-        {125, 138.5, false},
-        {0.5, 70, true},       // a tooth on the left
-        {0.5, 65, false},
-        {259.5, 130, true},    // the last tooth on the right
-        {5.5, 5.5, true},      // corner of the body
+    const struct {
+        double x, y;
+        bool inside;
+    } Cases[] = {
+        {130, 70, true},                            // the middle
+        {0.5, 0.5, false},                          // corners are cut away
+        {259.5, 139.5, false}, {10, 0.5, true},     // top of the first tooth along the top
+        {250, 0.5, true},                           // last tooth along the top
+        {260, 0.5, false},     {15, 1.5, false},    // a notch between two teeth
+        {130, 139.5, true},                         // a tooth along the bottom
+        {125, 138.5, false},   {0.5, 70, true},     // a tooth on the left
+        {0.5, 65, false},      {259.5, 130, true},  // the last tooth on the right
+        {5.5, 5.5, true},                           // corner of the body
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.x << ',' << c.y);
@@ -104,7 +109,9 @@ TEST(StampOutline, TeethSitOnEveryEdge) {
 }
 
 TEST(LayeredAlpha, TwentyFivePerStep) {
-    const struct { int transparency, alpha; } Cases[] = {
+    const struct {
+        int transparency, alpha;
+    } Cases[] = {
         {0, 255}, {25, 230}, {225, 30}, {-10, 255}, {300, 0},
     };
     for (const auto& c : Cases) {
@@ -123,15 +130,15 @@ TEST(CivilSelectors, MonthItemsAreRightAligned) {
 }
 
 TEST(CivilSelectors, DayItemsFollowTheMonthLength) {
-    const struct { int year, month; size_t count; const char* last; } Cases[] = {
-        {2023, 1, 31, "31日"},
-        {2024, 2, 29, "29日"},  // leap year
-        {2023, 2, 28, "28日"},
-        {1900, 2, 28, "28日"},  // Gregorian century rule
-        {1500, 2, 29, "29日"},  // Julian leap year
-        {2000, 2, 29, "29日"},
-        {2023, 4, 30, "30日"},
-        {1582, 10, 21, "31日"}, // the reform month
+    const struct {
+        int year, month;
+        size_t count;
+        const char* last;
+    } Cases[] = {
+        {2023, 1, 31, "31日"}, {2024, 2, 29, "29日"},  // leap year
+        {2023, 2, 28, "28日"}, {1900, 2, 28, "28日"},  // Gregorian century rule
+        {1500, 2, 29, "29日"},                         // Julian leap year
+        {2000, 2, 29, "29日"}, {2023, 4, 30, "30日"}, {1582, 10, 21, "31日"},  // the reform month
         {2023, 13, 0, ""},
     };
     for (const auto& c : Cases) {
@@ -148,7 +155,9 @@ TEST(CivilSelectors, DayItemsFollowTheMonthLength) {
 }
 
 TEST(CivilSelectors, ReformMonthItemsMapToDays) {
-    const struct { int item, day; } Cases[] = {
+    const struct {
+        int item, day;
+    } Cases[] = {
         {1, 1}, {4, 4}, {5, 15}, {21, 31}, {22, 0}, {0, 0},
     };
     for (const auto& c : Cases) {
@@ -164,15 +173,13 @@ TEST(CivilSelectors, ReformMonthItemsMapToDays) {
 }
 
 TEST(CivilSelectors, DayKeptAcrossMonthChanges) {
-    const struct { int year, month, day, kept; } Cases[] = {
-        {1582, 10, 10, 4},   // a lost day becomes 4 October
-        {1582, 10, 5, 4},
-        {1582, 10, 14, 4},
-        {1582, 10, 15, 15},
-        {2024, 2, 31, 29},   // 31 January to February of a leap year
-        {2023, 2, 31, 28},
-        {2023, 4, 31, 30},
-        {2023, 5, 31, 31},
+    const struct {
+        int year, month, day, kept;
+    } Cases[] = {
+        {1582, 10, 10, 4},  // a lost day becomes 4 October
+        {1582, 10, 5, 4},  {1582, 10, 14, 4}, {1582, 10, 15, 15},
+        {2024, 2, 31, 29},  // 31 January to February of a leap year
+        {2023, 2, 31, 28}, {2023, 4, 31, 30}, {2023, 5, 31, 31},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
@@ -181,11 +188,13 @@ TEST(CivilSelectors, DayKeptAcrossMonthChanges) {
 }
 
 TEST(ShownDay, SolarAndLunarDatesFollowEachOther) {
-    const struct { int year, month, day, lunarYear, sizedMonth, lunarDay; } Cases[] = {
-        {2024, 2, 10, 2024, 1, 1},    // 甲辰 new year; 正月 has 29 days
-        {2023, 1, 22, 2023, 1, 1},    // 癸卯 new year
-        {2023, 3, 22, 2023, 2 + 12, 1},       // 闰二月初一; 29 days, to the eclipse of 20 April
-        {2000, 1, 1, 1999, 11 + 24, 25},      // 冬月廿五, a 30-day month
+    const struct {
+        int year, month, day, lunarYear, sizedMonth, lunarDay;
+    } Cases[] = {
+        {2024, 2, 10, 2024, 1, 1},        // 甲辰 new year; 正月 has 29 days
+        {2023, 1, 22, 2023, 1, 1},        // 癸卯 new year
+        {2023, 3, 22, 2023, 2 + 12, 1},   // 闰二月初一; 29 days, to the eclipse of 20 April
+        {2000, 1, 1, 1999, 11 + 24, 25},  // 冬月廿五, a 30-day month
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day);
@@ -285,7 +294,7 @@ TEST(Selectors, LunarDayItems) {
     ASSERT_EQ(30u, days.size());
     EXPECT_EQ("初一", days.front());
     EXPECT_EQ("三十", days.back());
-    EXPECT_EQ(29u, lunarDayItems(s, 2023, 1).size());  // 正月小
+    EXPECT_EQ(29u, lunarDayItems(s, 2023, 1).size());     // 正月小
     EXPECT_TRUE(lunarDayItems(s, 2024, 4 + 12).empty());  // no 闰四月 in 2024
 }
 
@@ -311,10 +320,13 @@ TEST(Selectors, RangeEndsListOnlyTheDaysInside) {
 }
 
 TEST(Selectors, PositionsOfTheShownDay) {
-    const struct { int year, month, day; SelectorPositions expected; } Cases[] = {
-        {2024, 1, 1, {1, 1, 1, 1, 1, 1}},     // 冬月二十: first month and day listed
-        {2024, 1, 11, {1, 1, 11, 1, 2, 1}},   // 腊月初一
-        {2024, 2, 10, {1, 2, 10, 2, 1, 1}},   // 正月初一
+    const struct {
+        int year, month, day;
+        SelectorPositions expected;
+    } Cases[] = {
+        {2024, 1, 1, {1, 1, 1, 1, 1, 1}},    // 冬月二十: first month and day listed
+        {2024, 1, 11, {1, 1, 11, 1, 2, 1}},  // 腊月初一
+        {2024, 2, 10, {1, 2, 10, 2, 1, 1}},  // 正月初一
         {2024, 12, 31, {1, 12, 31, 2, 12, 1}},
     };
     for (const auto& c : Cases) {
@@ -345,24 +357,31 @@ void expectShown(const AppSettings& s, int year, int month, int day) {
 }
 
 TEST(SelectionChanges, CivilYearAndMonthKeepTheDay) {
-    const struct { int year, month, day; bool monthSelector; int item; int expYear, expMonth, expDay; } Cases[] = {
-        {1582, 9, 10, true, 10, 1582, 10, 4},      // lost reform days become 4 October
+    const struct {
+        int year, month, day;
+        bool monthSelector;
+        int item;
+        int expYear, expMonth, expDay;
+    } Cases[] = {
+        {1582, 9, 10, true, 10, 1582, 10, 4},  // lost reform days become 4 October
         {1582, 11, 14, true, 10, 1582, 10, 4},
         {1582, 11, 20, true, 10, 1582, 10, 20},
         {1583, 10, 12, false, 1582 + 101, 1582, 10, 4},
-        {2024, 1, 31, true, 2, 2024, 2, 29},       // 31 January to February
+        {2024, 1, 31, true, 2, 2024, 2, 29},  // 31 January to February
         {2023, 1, 31, true, 2, 2023, 2, 28},
         {2024, 2, 29, false, 2023 + 101, 2023, 2, 28},
         {2024, 3, 31, true, 4, 2024, 4, 30},
     };
     for (const auto& c : Cases) {
-        SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day << " item " << c.item);
+        SCOPED_TRACE(testing::Message()
+                     << c.year << '-' << c.month << '-' << c.day << " item " << c.item);
         AppSettings s = showing(wideRange(), c.year, c.month, c.day);
         ASSERT_TRUE(c.monthSelector ? chooseCivilMonth(s, c.item) : chooseCivilYear(s, c.item));
         expectShown(s, c.expYear, c.expMonth, c.expDay);
         const AppSettings reference = showing(wideRange(), c.expYear, c.expMonth, c.expDay);
         EXPECT_EQ(reference.window.selectedLunarDate.day, s.window.selectedLunarDate.day);
-        EXPECT_EQ(reference.window.selectedLunarDate.sizedMonth, s.window.selectedLunarDate.sizedMonth);
+        EXPECT_EQ(reference.window.selectedLunarDate.sizedMonth,
+                  s.window.selectedLunarDate.sizedMonth);
     }
 }
 
@@ -377,7 +396,12 @@ TEST(SelectionChanges, CivilDayItemsOfTheReformMonth) {
 }
 
 TEST(SelectionChanges, LunarYearKeepsMonthAndDay) {
-    const struct { const char* name; int year, month, day; int lunarYear; int expYear, expMonth, expDay; } Cases[] = {
+    const struct {
+        const char* name;
+        int year, month, day;
+        int lunarYear;
+        int expYear, expMonth, expDay;
+    } Cases[] = {
         // 2020 闰四月初十 -> 2021 has no 闰四月: 四月初十 = 21 May 2021.
         {"leap month the year lacks", 2020, 6, 1, 2021, 2021, 5, 21},
         // 2023 二月三十 (21 Mar) -> 2024 二月 (10 Mar - 8 Apr, 30 days): 二月三十 = 8 April.
@@ -417,9 +441,9 @@ TEST(SelectionChanges, RangeLimitsAtTheFirstLunarYear) {
     AppSettings s = showing(range2024(), 2024, 2, 14);  // 2024 正月初五
     ASSERT_TRUE(chooseLunarYear(s, 1));                 // 2023: only 冬月二十 .. 腊月 listed
     expectShown(s, 2024, 1, 1);                         // 冬月, day clamped up to 二十
-    s = showing(range2024(), 2024, 12, 20);              // 2024 冬月二十
+    s = showing(range2024(), 2024, 12, 20);             // 2024 冬月二十
     ASSERT_TRUE(chooseLunarYear(s, 1));
-    expectShown(s, 2024, 1, 1);                         // 2023 冬月二十
+    expectShown(s, 2024, 1, 1);  // 2023 冬月二十
     ASSERT_TRUE(chooseLunarYear(s, 2));
     expectShown(s, 2024, 12, 20);
     EXPECT_FALSE(chooseLunarYear(s, 3));

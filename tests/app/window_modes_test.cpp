@@ -9,6 +9,7 @@ using A = WindowAction;
 using M = WindowMode;
 
 TEST(WindowModes, TopmostAndEmbeddedStateMachine) {
+    // clang-format off
     const struct { const char* name; bool embedCommand; M from, to; std::vector<A> actions; } Cases[] = {
         {"topmost off", false, M::Topmost, M::Normal, {A::TopmostOff}},
         {"topmost on", false, M::Normal, M::Topmost, {A::TopmostOn}},
@@ -17,6 +18,7 @@ TEST(WindowModes, TopmostAndEmbeddedStateMachine) {
         {"out of the desktop, normal", true, M::Embedded, M::Normal, {A::EmbedOff}},
         {"normal into the desktop", true, M::Normal, M::Embedded, {A::EmbedOn}},
     };
+    // clang-format on
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.name);
         const ModeChange change = c.embedCommand ? toggleEmbedded(c.from) : toggleTopmost(c.from);
@@ -38,9 +40,17 @@ TEST(WindowModes, LockToggles) {
 }
 
 TEST(WindowModes, TransparencyStepsOfTwentyFive) {
-    const struct { int step; std::optional<int> amount; int stored; } Cases[] = {
-        {0, 0, 0}, {1, 25, 1}, {5, 125, 5}, {9, 225, 9},
-        {10, std::nullopt, 4}, {-1, std::nullopt, 4},  // not a menu step: nothing changes
+    const struct {
+        int step;
+        std::optional<int> amount;
+        int stored;
+    } Cases[] = {
+        {0, 0, 0},
+        {1, 25, 1},
+        {5, 125, 5},
+        {9, 225, 9},
+        {10, std::nullopt, 4},
+        {-1, std::nullopt, 4},  // not a menu step: nothing changes
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.step);
@@ -52,7 +62,10 @@ TEST(WindowModes, TransparencyStepsOfTwentyFive) {
 }
 
 TEST(SystemDate, SetOnlyForYears1980To2099) {
-    const struct { int year; bool set; } Cases[] = {
+    const struct {
+        int year;
+        bool set;
+    } Cases[] = {
         {1979, false}, {1980, true}, {2024, true}, {2099, true}, {2100, false}, {1582, false},
     };
     for (const auto& c : Cases) {

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <span>
 #include <vector>
 
@@ -58,7 +58,8 @@ TEST(SinesAndCosines, LargeArgumentsMatchTheLibrary) {
     sinesAndCosines(x, s, c);
     double worst = 0;
     for (std::size_t i = 0; i < x.size(); ++i) {
-        worst = std::max({worst, std::fabs(s[i] - std::sin(x[i])), std::fabs(c[i] - std::cos(x[i]))});
+        worst =
+            std::max({worst, std::fabs(s[i] - std::sin(x[i])), std::fabs(c[i] - std::cos(x[i]))});
     }
     EXPECT_LT(worst, 1e-15);
 }
@@ -80,8 +81,10 @@ TEST(SinesAndCosines, WideLoopGivesTheNarrowBits) {
         sinesAndCosines(in, s, c);
         sinesAndCosinesNarrow(in, sNarrow, cNarrow);
         for (std::size_t i = 0; i < n; ++i) {
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(sNarrow[i]), std::bit_cast<std::uint64_t>(s[i])) << x[i];
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(cNarrow[i]), std::bit_cast<std::uint64_t>(c[i])) << x[i];
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(sNarrow[i]), std::bit_cast<std::uint64_t>(s[i]))
+                << x[i];
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(cNarrow[i]), std::bit_cast<std::uint64_t>(c[i]))
+                << x[i];
         }
     }
 }
@@ -104,11 +107,13 @@ TEST(RoughLongitudes, CloseToTheFastSeries) {
             const LongitudeAndRate elongation = lunarElongationAndRate(jde);
             const LongitudeAndRate roughElongation = roughLunarElongationAndRate(jde);
             worstSun = std::max(worstSun, angleDistance(sun.degrees, roughSun.degrees));
-            worstElongation =
-                std::max(worstElongation, angleDistance(elongation.degrees, roughElongation.degrees));
-            worstSunRate = std::max(worstSunRate, std::fabs(sun.degreesPerDay / roughSun.degreesPerDay - 1));
-            worstElongationRate = std::max(
-                worstElongationRate, std::fabs(elongation.degreesPerDay / roughElongation.degreesPerDay - 1));
+            worstElongation = std::max(worstElongation,
+                                       angleDistance(elongation.degrees, roughElongation.degrees));
+            worstSunRate =
+                std::max(worstSunRate, std::fabs(sun.degreesPerDay / roughSun.degreesPerDay - 1));
+            worstElongationRate =
+                std::max(worstElongationRate,
+                         std::fabs(elongation.degreesPerDay / roughElongation.degreesPerDay - 1));
         }
         std::printf("rough: sun %.2e deg (rate %.1e), elongation %.2e deg (rate %.1e)\n", worstSun,
                     worstSunRate, worstElongation, worstElongationRate);
@@ -137,12 +142,13 @@ TEST(FastLongitudes, MatchThePlainSeries) {
         worstElongation =
             std::max(worstElongation, angleDistance(plainElongation(jde), elongation.degrees));
         const double sunRate =
-            angleDistance(apparentSolarLongitude(jde + H), apparentSolarLongitude(jde - H)) / (2 * H);
+            angleDistance(apparentSolarLongitude(jde + H), apparentSolarLongitude(jde - H)) /
+            (2 * H);
         const double elongationRate =
             angleDistance(plainElongation(jde + H), plainElongation(jde - H)) / (2 * H);
         worstSunRate = std::max(worstSunRate, std::fabs(sun.degreesPerDay / sunRate - 1));
-        worstElongationRate = std::max(worstElongationRate,
-                                       std::fabs(elongation.degreesPerDay / elongationRate - 1));
+        worstElongationRate =
+            std::max(worstElongationRate, std::fabs(elongation.degreesPerDay / elongationRate - 1));
     }
     EXPECT_LT(worstSun, 1e-8);
     EXPECT_LT(worstElongation, 1e-8);

@@ -58,9 +58,8 @@ TEST(LeapYear, JulianAndGregorianRules) {
         int year;
         bool leap;
     } Cases[] = {
-        {0, true},      {-4, true},     {-1, false},  {1500, true},
-        {1582, false},  {1584, true},   {1700, false}, {1800, false},
-        {1900, false},  {2000, true},   {2024, true},  {2023, false},
+        {0, true},     {-4, true},    {-1, false},   {1500, true}, {1582, false}, {1584, true},
+        {1700, false}, {1800, false}, {1900, false}, {2000, true}, {2024, true},  {2023, false},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.year);
@@ -126,12 +125,11 @@ TEST(NthWeekdayOfMonth, Cases) {
         {2000, 5, 5, 1, 29},   // fifth Monday exists
         {2000, 2, 5, 1, 0},    // February 2000 has four Mondays
         {1582, 10, 1, 5, 15},  // first Friday after the switch: 10-1 was a Monday
-        {1582, 10, 1, 1, 1},
-        {2000, 5, 0, 0, 0},
-        {2000, 5, 1, 7, 0},
+        {1582, 10, 1, 1, 1},  {2000, 5, 0, 0, 0}, {2000, 5, 1, 7, 0},
     };
     for (const auto& c : Cases) {
-        SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << " n=" << c.n << " w=" << c.weekday);
+        SCOPED_TRACE(testing::Message()
+                     << c.year << '-' << c.month << " n=" << c.n << " w=" << c.weekday);
         EXPECT_EQ(c.day, nthWeekdayOfMonth(c.year, c.month, c.n, c.weekday));
     }
     EXPECT_EQ(6, weekdayFromSunday(2451545));  // 2000-01-01 was a Saturday

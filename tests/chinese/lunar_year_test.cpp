@@ -60,7 +60,8 @@ TEST(LunarYearRecord, LeapMonths) {
         const std::string_view record = calendar.yearRecord(c.year);
         ASSERT_EQ(17u, record.size());
         EXPECT_EQ(c.leapDigit, record[LeapDigitPosition]);
-        EXPECT_EQ(julianDayNumber(c.year, c.newYearMonth, c.newYearDay), calendar.newYearDay(c.year));
+        EXPECT_EQ(julianDayNumber(c.year, c.newYearMonth, c.newYearDay),
+                  calendar.newYearDay(c.year));
         EXPECT_EQ(c.placement, leapPlacement(context, c.year));
         EXPECT_EQ(record.substr(NewYearMonthPosition), solsticeYearCode(context, c.year).substr(1));
     }
@@ -258,7 +259,6 @@ TEST(LunarYearCache, EveryRecordWellFormed) {
     calendar.prefetch(-104, 1887);
     expectWellFormed(calendar, -104, 1887);
 }
-
 
 // Records of years first..last (every step-th) as the plain series and the secant solver
 // alone build them, each from an empty memo.

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "chinese/lunar_calendar.h"
 #include "cli/cli.h"
@@ -42,7 +41,8 @@ TEST(CliAlmanac, PrintsTheDateAndTheAlmanacLines) {
         {{"almanac", "2024-2-10"}, example},
         {{"almanac", "--lunar", "2024-1-1"}, example},
         {{"almanac", "-100-3-8"}, "-0100-03-08\n" + almanacLines({-100, 3, 8})},
-        {{"almanac", "-100-3-8", "--modern"}, "-0100-03-08\n" + almanacLines({-100, 3, 8}, Regime::Modern)},
+        {{"almanac", "-100-3-8", "--modern"},
+         "-0100-03-08\n" + almanacLines({-100, 3, 8}, Regime::Modern)},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.args.back());
@@ -59,6 +59,7 @@ TEST(CliAlmanac, PrintsTheDateAndTheAlmanacLines) {
 TEST(CliAlmanac, JsonCarriesEveryField) {
     const nlohmann::json a = jsonOf({"almanac", "2024-2-10"});
     ASSERT_TRUE(a.is_object());
+    // clang-format off
     for (const char* key :
          {"jdn", "ganzhi", "ganzhi_name", "na_yin", "na_yin_name", "month_branch", "month_branch_name", "officer",
           "officer_name", "mansion", "mansion_name", "mansion_auspicious", "mansion_luck", "clash_branch",
@@ -66,6 +67,7 @@ TEST(CliAlmanac, JsonCarriesEveryField) {
           "pengzu_branch_taboo", "joy_god_direction", "fortune_god_direction", "wealth_god_direction", "spirit",
           "spirit_name", "yellow_path", "path_name", "term", "term_name", "days_since_term", "pentad",
           "pentad_ordinal", "pentad_name", "civil", "lines"}) {
+        // clang-format on
         EXPECT_TRUE(a.contains(key)) << key;
     }
     EXPECT_EQ("2024-02-10", a["civil"]["iso"]);
@@ -78,7 +80,8 @@ TEST(CliAlmanac, JsonCarriesEveryField) {
 }
 
 TEST(CliAlmanac, DayViewAppendsTheAlmanac) {
-    EXPECT_EQ(run({"day", "2024-2-10"}).out + almanacLines({2024, 2, 10}), run({"day", "2024-2-10", "--almanac"}).out);
+    EXPECT_EQ(run({"day", "2024-2-10"}).out + almanacLines({2024, 2, 10}),
+              run({"day", "2024-2-10", "--almanac"}).out);
     EXPECT_EQ(run({"day", "-100-3-8", "--modern"}).out + almanacLines({-100, 3, 8}, Regime::Modern),
               run({"day", "-100-3-8", "--modern", "--almanac"}).out);
 

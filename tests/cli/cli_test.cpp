@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "dayinfo/date_text.h"
-
 #include "tavomerix_version.h"
 
 namespace tavomerix {
@@ -110,13 +109,14 @@ TEST(Cli, LunarCommands) {
         std::vector<std::string> args;
         const char* out;
     } Cases[] = {
-        {{"convert", "2023-3-22"}, "2023-闰02-01\n"},             // 闰二月初一
-        {{"convert", "2024-2-10"}, "2024-01-01\n"},               // 春节 2024
-        {{"convert", "2024-2-9"}, "2023-12-30\n"},                // 除夕, a long 腊月
+        {{"convert", "2023-3-22"}, "2023-闰02-01\n"},  // 闰二月初一
+        {{"convert", "2024-2-10"}, "2024-01-01\n"},    // 春节 2024
+        {{"convert", "2024-2-9"}, "2023-12-30\n"},     // 除夕, a long 腊月
         {{"convert", "--lunar", "2023-14-1"}, "2023-03-22\n"},
         {{"convert", "--lunar", "2023-闰2-1"}, "2023-03-22\n"},
         {{"convert", "--lunar", "2023-闰02-01"}, "2023-03-22\n"},  // as convert prints it
-        {{"convert", "--lunar", "2023-12-30"}, "2024-02-09\n"},   // last months fall in the next civil year
+        {{"convert", "--lunar", "2023-12-30"},
+         "2024-02-09\n"},  // last months fall in the next civil year
         {{"convert", "-103-2-22"}, "-0103-01-01\n"},
         {{"convert", "--lunar", "-0103-01-01"}, "-0103-02-22\n"},  // Julian, astronomical year
         {{"jd", "-0103-02-22"}, "1683490\n"},
@@ -169,9 +169,10 @@ TEST(Cli, LunarCommandErrors) {
 TEST(Cli, DayViewPrintsFiveLines) {
     const CliOutput r = run({"day", "2024-2-10"});
     EXPECT_EQ(ExitOk, r.exitCode);
-    EXPECT_EQ("2024-02-10\n二○二四年 正月小 初一\n星期六 水瓶座  甲辰(龙)年丙寅月甲辰日\n"
-              "春节 国际气象节\n2月19日雨水 六九第6天\n",
-              r.out);
+    EXPECT_EQ(
+        "2024-02-10\n二○二四年 正月小 初一\n星期六 水瓶座  甲辰(龙)年丙寅月甲辰日\n"
+        "春节 国际气象节\n2月19日雨水 六九第6天\n",
+        r.out);
     const CliOutput era = run({"day", "-103-2-22", "--era"});
     EXPECT_EQ(0u, era.out.find("-0103-02-22\n西汉太初01年 正月小 初一\n"));
     const CliOutput lunar = run({"day", "--lunar", "2024-1-1"});
@@ -232,10 +233,11 @@ TEST(Cli, MonthCalendar) {
 TEST(Cli, HelpListsEveryCommand) {
     const CliOutput r = run({"--help"});
     EXPECT_EQ(ExitOk, r.exitCode);
-    for (const char* command : {"jd DATE", "terms FIRST", "moons FIRST", "months FIRST", "records FIRST",
-                                "convert DATE", "ganzhi DATE", "interval DATE1 DATE2", "day [DATE]",
-                                "almanac [DATE]", "cal [YEAR", "search KIND", "calc MODE", "help [COMMAND]", "--tz N",
-                                "--modern", "-h, --help", "--version", "Julian"}) {
+    for (const char* command :
+         {"jd DATE", "terms FIRST", "moons FIRST", "months FIRST", "records FIRST", "convert DATE",
+          "ganzhi DATE", "interval DATE1 DATE2", "day [DATE]", "almanac [DATE]", "cal [YEAR",
+          "search KIND", "calc MODE", "help [COMMAND]", "--tz N", "--modern", "-h, --help",
+          "--version", "Julian"}) {
         EXPECT_NE(std::string::npos, r.out.find(command)) << command;
     }
     EXPECT_EQ(r.out, run({"-h"}).out);
@@ -255,18 +257,21 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 TEST(Cli, EachCommandHasItsOwnHelpUnderEightyColumns) {
-    for (const char* command : {"day", "almanac", "convert", "ganzhi", "jd", "interval", "terms", "moons",
-                                "months", "records", "cal", "search", "calc"}) {
+    for (const char* command : {"day", "almanac", "convert", "ganzhi", "jd", "interval", "terms",
+                                "moons", "months", "records", "cal", "search", "calc"}) {
         SCOPED_TRACE(command);
         const CliOutput byCommand = run({"help", command});
         EXPECT_EQ(ExitOk, byCommand.exitCode);
         EXPECT_EQ(0u, byCommand.out.find(std::string("usage: tavomerix ") + command + " "));
-        EXPECT_NE(std::string::npos, byCommand.out.find(std::string("\n  tavomerix ") + command));  // example
+        EXPECT_NE(std::string::npos,
+                  byCommand.out.find(std::string("\n  tavomerix ") + command));  // example
         EXPECT_EQ(byCommand.out, run({command, "--help"}).out);
         EXPECT_EQ(byCommand.out, run({command, "-h"}).out);
-        for (const std::string& line : linesOf(byCommand.out)) EXPECT_LT(gbkWidth(line), 80) << line;
+        for (const std::string& line : linesOf(byCommand.out))
+            EXPECT_LT(gbkWidth(line), 80) << line;
     }
-    for (const std::string& line : linesOf(run({"--help"}).out)) EXPECT_LT(gbkWidth(line), 80) << line;
+    for (const std::string& line : linesOf(run({"--help"}).out))
+        EXPECT_LT(gbkWidth(line), 80) << line;
     const CliOutput unknown = run({"help", "frobnicate"});
     EXPECT_EQ(ExitUsage, unknown.exitCode);
     EXPECT_EQ("tavomerix: no command 'frobnicate' (see tavomerix --help)\n", unknown.err);
@@ -318,7 +323,8 @@ TEST(Cli, ThreeMonthsAndYearGrid) {
             EXPECT_NE(std::string::npos, at) << first;
         }
     }
-    EXPECT_EQ(ExitUsage, run({"cal", "-3", "-8999", "1"}).exitCode);  // December -9000 has no lunar days
+    EXPECT_EQ(ExitUsage,
+              run({"cal", "-3", "-8999", "1"}).exitCode);  // December -9000 has no lunar days
     const CliOutput grid = runCli({"tavomerix", "cal", "-y", "2023"}, env);
     EXPECT_EQ(ExitOk, grid.exitCode);
     const std::vector<std::string> gridLines = linesOf(grid.out);
@@ -327,7 +333,9 @@ TEST(Cli, ThreeMonthsAndYearGrid) {
         if (line.find("2023年") != std::string::npos) {
             ++titleRows;
             int titles = 0;
-            for (size_t at = line.find("2023年"); at != std::string::npos; at = line.find("2023年", at + 1)) ++titles;
+            for (size_t at = line.find("2023年"); at != std::string::npos;
+                 at = line.find("2023年", at + 1))
+                ++titles;
             EXPECT_EQ(3, titles) << line;
         }
     }
@@ -342,16 +350,15 @@ TEST(Cli, ColourOnlyWhereWanted) {
         const char* option;
         bool colour;
     } Cases[] = {
-        {true, false, false, nullptr, true},
-        {false, false, false, nullptr, false},
-        {true, true, false, nullptr, false},   // NO_COLOR
-        {true, false, true, nullptr, false},   // TERM=dumb
-        {true, false, false, "--color=never", false},
-        {false, false, false, "--color=always", true},
+        {true, false, false, nullptr, true},          {false, false, false, nullptr, false},
+        {true, true, false, nullptr, false},  // NO_COLOR
+        {true, false, true, nullptr, false},  // TERM=dumb
+        {true, false, false, "--color=never", false}, {false, false, false, "--color=always", true},
         {true, true, false, "--color=always", true},
     };
     for (const auto& c : Cases) {
-        SCOPED_TRACE(testing::Message() << c.terminal << c.noColour << c.dumb << (c.option ? c.option : ""));
+        SCOPED_TRACE(testing::Message()
+                     << c.terminal << c.noColour << c.dumb << (c.option ? c.option : ""));
         CliEnvironment env;
         env.today = {2024, 2, 10};
         env.stdoutIsTerminal = c.terminal;
@@ -367,7 +374,8 @@ TEST(Cli, ColourOnlyWhereWanted) {
 }
 
 TEST(Cli, VersionIsTheProjectVersion) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{"--version"}, {"terms", "--version"}}) {
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--version"}, {"terms", "--version"}}) {
         SCOPED_TRACE(args.back());
         const CliOutput r = run(args);
         EXPECT_EQ(ExitOk, r.exitCode);

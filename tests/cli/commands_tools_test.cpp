@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <string>
 #include <vector>
 
@@ -29,7 +28,8 @@ TEST(CliSearch, ConditionDaysByName) {
     const std::vector<std::vector<std::string>> Forms = {
         {"--term", "冬至", "--ganzhi-day", "癸丑日"},
         {"--term", "冬至", "--ganzhi-day", "癸丑", "--weekday", "星期四"},
-        {"--civil-month", "12", "--civil-day", "21日", "--lunar-month", "冬月", "--lunar-day", "26"},
+        {"--civil-month", "12", "--civil-day", "21日", "--lunar-month", "冬月", "--lunar-day",
+         "26"},
         {"--civil-month", "12", "--lunar-month", "十一月", "--lunar-day", "26"},
         {"--lunar-month", "11", "--lunar-day", "廿六", "--ganzhi-year", "庚辰年", "--ganzhi-month",
          "戊子"},
@@ -58,7 +58,9 @@ TEST(CliSearch, NamesPeopleUse) {
         {{"--festival", "除夕"}, "2020-01-24  2019-12-30  星期五  除夕", 20},
         {{"--festival", "香港回归纪念日"}, "2020-07-01", 20},
         {{"--festival", "母亲节", "--civil-day", "10"}, "2020-05-10", 3},
-        {{"--lunar-month", "十二月", "--lunar-day", "8"}, "2020-01-02  2019-12-08  星期四  腊八节", 20},
+        {{"--lunar-month", "十二月", "--lunar-day", "8"},
+         "2020-01-02  2019-12-08  星期四  腊八节",
+         20},
         {{"--lunar-month", "闰十一月", "--lunar-day", "1"}, "2033-12-22  2033-闰11-01", 1},
         {{"--lunar-month", "23", "--lunar-day", "1"}, "2033-12-22  2033-闰11-01", 1},
     };
@@ -121,7 +123,8 @@ TEST(CliSearch, BadArguments) {
          "腊月), a leap month as 闰四月 or 13..24)\n"},
         {{"search", "days", "2000", "10", "--civil-day", "32"},
          "tavomerix: bad --civil-day '32' (N is 1..31)\n"},
-        {{"search", "days", "2000"}, "tavomerix: 'search' takes KIND START RANGE (see tavomerix help search)\n"},
+        {{"search", "days", "2000"},
+         "tavomerix: 'search' takes KIND START RANGE (see tavomerix help search)\n"},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.err);
@@ -198,16 +201,15 @@ TEST(CliCalc, BadArguments) {
     } Cases[] = {
         {{"calc", "julian", "01-01-2000"},
          "tavomerix: bad calculation 'julian' (MODE is jd, interval, ganzhi or convert)\n"},
-        {{"calc", "interval", "01-01-2000"}, "tavomerix: 'calc interval' takes two dates DATE DATE2\n"},
+        {{"calc", "interval", "01-01-2000"},
+         "tavomerix: 'calc interval' takes two dates DATE DATE2\n"},
         {{"calc", "jd", "01-01-2000", "01-01-2001"}, "tavomerix: 'calc jd' takes one date DATE\n"},
         {{"calc", "jd", "01-01-2000", "--bc2"},
          "tavomerix: options '--bc2' and '--lunar2' apply to 'calc interval' only\n"},
-        {{"calc", "jd", "02-30-2024"},
-         "tavomerix: no result for '02-30-2024' " + NoResultHelp},
+        {{"calc", "jd", "02-30-2024"}, "tavomerix: no result for '02-30-2024' " + NoResultHelp},
         {{"calc", "convert", "16-01-2024", "--lunar"},
          "tavomerix: no result for '16-01-2024' " + NoResultHelp},
-        {{"calc", "jd", "2000-01-01"},
-         "tavomerix: no result for '2000-01-01' " + NoResultHelp},
+        {{"calc", "jd", "2000-01-01"}, "tavomerix: no result for '2000-01-01' " + NoResultHelp},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.err);

@@ -1,7 +1,6 @@
 #include "cli/days_file.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -112,7 +111,8 @@ TEST(DaysFile, FileTextIsQuotedSafely) {
         std::string expected;  // the one error line
     } Cases[] = {
         {"X\x01\x1b[31m\n", "f:1: expected L (lunar) or S (civil) at the start: 'X\\x01\\x1b[31m'"},
-        {"L 01-\x07\t2000名\n", "f:1: expected the value name MM-DD after the kind: 'L 01-\\x07\\x092000名'"},
+        {"L 01-\x07\t2000名\n",
+         "f:1: expected the value name MM-DD after the kind: 'L 01-\\x07\\x092000名'"},
         {"S 12-01\t2000\xff\n", "f:1: name is not valid UTF-8: 'S 12-01\\x092000\\xff'"},
         {"L 01-01\t2000" + std::string(3000, 'a') + "\n",  // a long line is not parsed
          "f:1: line longer than 2048 bytes: 'L 01-01\\x092000" + std::string(48, 'a') + "…'"},
@@ -155,7 +155,8 @@ TEST(DaysFile, CommandLineRefusesWithExitTwoAndNothingOnStandardOutput) {
         const CliOutput r = runCli({"tavomerix", "day", "2025-10-06", "--days", path});
         EXPECT_EQ(ExitUsage, r.exitCode);
         EXPECT_EQ("", r.out);
-        EXPECT_EQ(path == "/dev/zero" ? 1 : 21, std::count(r.err.begin(), r.err.end(), '\n')) << r.err;
+        EXPECT_EQ(path == "/dev/zero" ? 1 : 21, std::count(r.err.begin(), r.err.end(), '\n'))
+            << r.err;
         EXPECT_EQ(std::string::npos, r.err.find('\x1b'));
     }
 }

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "cli/cli.h"
 
@@ -40,27 +39,34 @@ TEST(CliFormats, JsonOfEveryCommandParsesAndCarriesItsFields) {
         std::vector<std::string> fields;
     } Cases[] = {
         {{"day", "2024-2-10"},
-         {"civil/iso", "civil/jdn", "civil/date_code", "lunar/leap", "lunar/long_month", "lunar/date_code",
-          "lunar/compact", "lunar/text", "ganzhi/year/name", "ganzhi/year/zodiac", "ganzhi/month/stem",
-          "ganzhi/day/branch", "ganzhi/text", "festivals",
-          "lunar_text", "day_line", "festival_line", "season_line", "next_term/instant"}},
-        {{"day", "2024-2-10", "--almanac"}, {"civil/iso", "almanac/na_yin_name", "almanac/pentad_name"}},
-        {{"almanac", "2024-2-10"}, {"civil/iso", "civil/jdn", "ganzhi_name", "officer_name", "lines"}},
-        {{"convert", "2024-2-10"}, {"civil/year", "civil/month", "civil/day", "lunar/year", "lunar/month", "lunar/day",
-                                    "lunar/month_code_text", "lunar/sized_month_code"}},
+         {"civil/iso", "civil/jdn", "civil/date_code", "lunar/leap", "lunar/long_month",
+          "lunar/date_code", "lunar/compact", "lunar/text", "ganzhi/year/name",
+          "ganzhi/year/zodiac", "ganzhi/month/stem", "ganzhi/day/branch", "ganzhi/text",
+          "festivals", "lunar_text", "day_line", "festival_line", "season_line",
+          "next_term/instant"}},
+        {{"day", "2024-2-10", "--almanac"},
+         {"civil/iso", "almanac/na_yin_name", "almanac/pentad_name"}},
+        {{"almanac", "2024-2-10"},
+         {"civil/iso", "civil/jdn", "ganzhi_name", "officer_name", "lines"}},
+        {{"convert", "2024-2-10"},
+         {"civil/year", "civil/month", "civil/day", "lunar/year", "lunar/month", "lunar/day",
+          "lunar/month_code_text", "lunar/sized_month_code"}},
         {{"convert", "--lunar", "2025-闰6-1"}, {"civil/iso", "lunar/leap"}},
-        {{"ganzhi", "2024-2-4"}, {"year/name", "year/zodiac", "year/stem", "month/branch", "day/number", "text"}},
+        {{"ganzhi", "2024-2-4"},
+         {"year/name", "year/zodiac", "year/stem", "month/branch", "day/number", "text"}},
         {{"jd", "2000-1-1"}, {"jdn", "iso", "calendar"}},
         {{"interval", "2025-1-1", "2024-1-1"}, {"from/iso", "to/iso", "days"}},
         {{"terms", "2024"}, {"year", "number", "name", "instant"}},
         {{"moons", "2024", "2025"}, {"year", "phase", "name", "instant"}},
-        {{"months", "2025"}, {"lunar_year", "leap", "long_month", "days", "name", "first_day/iso", "last_day/jdn"}},
+        {{"months", "2025"},
+         {"lunar_year", "leap", "long_month", "days", "name", "first_day/iso", "last_day/jdn"}},
         {{"records", "2023", "2024"}, {"year", "record", "leap_month", "new_year/iso"}},
         {{"search", "leap", "2020", "10"}, {"lunar_year", "leap", "first_day/iso"}},
         {{"search", "big3", "2020", "10"}, {"run", "first_day/iso", "months/name"}},
         {{"search", "days", "2024", "2", "--festival", "中秋节"},
          {"civil/iso", "lunar/compact", "weekday", "festivals", "ganzhi/text"}},
-        {{"cal", "2024", "2"}, {"year", "month", "days/civil/iso", "days/lunar/compact", "days/mark", "days/festivals"}},
+        {{"cal", "2024", "2"},
+         {"year", "month", "days/civil/iso", "days/lunar/compact", "days/mark", "days/festivals"}},
         {{"cal", "-3", "2024", "2"}, {"year", "days/term"}},
     };
     for (const auto& c : Cases) {
@@ -76,30 +82,38 @@ TEST(CliFormats, JsonOfEveryCommandParsesAndCarriesItsFields) {
 }
 
 TEST(CliFormats, JsonValues) {
-    const nlohmann::json day = nlohmann::json::parse(run({"day", "2024-2-10", "--format", "json"}).out);
+    const nlohmann::json day =
+        nlohmann::json::parse(run({"day", "2024-2-10", "--format", "json"}).out);
     EXPECT_EQ("2024-02-10", day["civil"]["iso"]);
     EXPECT_EQ(2460351, day["civil"]["jdn"]);
     EXPECT_EQ("AD02-10-2024", day["civil"]["date_code"]);
     EXPECT_EQ("AD01-01-2024", day["lunar"]["date_code"]);
     EXPECT_EQ(false, day["lunar"]["long_month"]);
-    EXPECT_EQ((std::vector<std::string>{"春节", "国际气象节"}), day["festivals"].get<std::vector<std::string>>());
+    EXPECT_EQ((std::vector<std::string>{"春节", "国际气象节"}),
+              day["festivals"].get<std::vector<std::string>>());
     EXPECT_EQ("2024-02-19T12:13:05+08:00", day["next_term"]["instant"]);
-    const nlohmann::json leap = nlohmann::json::parse(run({"convert", "2025-7-25", "--format", "json"}).out);
+    const nlohmann::json leap =
+        nlohmann::json::parse(run({"convert", "2025-7-25", "--format", "json"}).out);
     EXPECT_EQ(true, leap["lunar"]["leap"]);
     EXPECT_EQ("2025-闰06-01", leap["lunar"]["compact"]);
     EXPECT_EQ("二○二五年 闰六月小 初一", leap["lunar"]["text"]);
-    const nlohmann::json old = nlohmann::json::parse(run({"jd", "-103-2-22", "--format", "json"}).out);
+    const nlohmann::json old =
+        nlohmann::json::parse(run({"jd", "-103-2-22", "--format", "json"}).out);
     EXPECT_EQ("-0103-02-22", old["iso"]);
     EXPECT_EQ("julian", old["calendar"]);
-    const nlohmann::json terms = nlohmann::json::parse(run({"terms", "2024", "--format", "json"}).out);
+    const nlohmann::json terms =
+        nlohmann::json::parse(run({"terms", "2024", "--format", "json"}).out);
     ASSERT_EQ(24u, terms.size());
     EXPECT_EQ("冬至", terms[23]["name"]);
     EXPECT_EQ("2024-12-21T17:20:28+08:00", terms[23]["instant"]);
-    const nlohmann::json utc = nlohmann::json::parse(run({"terms", "2024", "--tz", "0", "--format", "json"}).out);
+    const nlohmann::json utc =
+        nlohmann::json::parse(run({"terms", "2024", "--tz", "0", "--format", "json"}).out);
     EXPECT_EQ("2024-12-21T09:20:28+00:00", utc[23]["instant"]);
-    const nlohmann::json west = nlohmann::json::parse(run({"terms", "2024", "--tz", "-5", "--format", "json"}).out);
+    const nlohmann::json west =
+        nlohmann::json::parse(run({"terms", "2024", "--tz", "-5", "--format", "json"}).out);
     EXPECT_EQ("2024-12-21T04:20:28-05:00", west[23]["instant"]);
-    EXPECT_EQ(-366, nlohmann::json::parse(run({"interval", "2025-1-1", "2024-1-1", "--format", "json"}).out)["days"]);
+    EXPECT_EQ(-366, nlohmann::json::parse(
+                        run({"interval", "2025-1-1", "2024-1-1", "--format", "json"}).out)["days"]);
     // Empty results are still a document.
     EXPECT_EQ(nlohmann::json::array(),
               nlohmann::json::parse(run({"search", "leap", "2024", "1", "--format", "json"}).out));
@@ -113,12 +127,19 @@ TEST(CliFormats, TabSeparatedTablesHaveAHeaderAndEqualColumns) {
     } Cases[] = {
         {{"terms", "2024"}, "year\tnumber\tname\tinstant", 24},
         {{"moons", "2024"}, "year\tphase\tname\tinstant", 25},
-        {{"months", "2025"}, "lunar_year\tmonth\tleap\tlong_month\tdays\tname\tfirst_day\tlast_day", 13},
+        {{"months", "2025"},
+         "lunar_year\tmonth\tleap\tlong_month\tdays\tname\tfirst_day\tlast_day",
+         13},
         {{"records", "2023", "2024"}, "year\trecord", 2},
-        {{"search", "leap", "2020", "10"}, "lunar_year\tmonth\tleap\tlong_month\tdays\tname\tfirst_day\tlast_day", 4},
-        {{"search", "big4", "2000", "50"}, "run\tlunar_year\tmonth\tleap\tlong_month\tdays\tname\tfirst_day\tlast_day", 0},
+        {{"search", "leap", "2020", "10"},
+         "lunar_year\tmonth\tleap\tlong_month\tdays\tname\tfirst_day\tlast_day",
+         4},
+        {{"search", "big4", "2000", "50"},
+         "run\tlunar_year\tmonth\tleap\tlong_month\tdays\tname\tfirst_day\tlast_day",
+         0},
         {{"search", "days", "2024", "2", "--festival", "春节"},
-         "date\tlunar\tweekday\tterm\tterm_instant\tfestivals\tganzhi", 2},
+         "date\tlunar\tweekday\tterm\tterm_instant\tfestivals\tganzhi",
+         2},
     };
     for (const auto& c : Cases) {
         std::vector<std::string> args = c.args;
@@ -140,8 +161,10 @@ TEST(CliFormats, TabSeparatedTablesHaveAHeaderAndEqualColumns) {
         const auto tabs = [](const std::string& s) { return std::count(s.begin(), s.end(), '\t'); };
         for (const std::string& line : lines) EXPECT_EQ(tabs(lines[0]), tabs(line)) << line;
     }
-    const CliOutput days = run({"search", "days", "2024", "1", "--festival", "春节", "--format", "tsv"});
-    EXPECT_NE(std::string::npos, days.out.find("\n2024-02-10\t2024-01-01\t星期六\t\t\t春节 国际气象节\t"));
+    const CliOutput days =
+        run({"search", "days", "2024", "1", "--festival", "春节", "--format", "tsv"});
+    EXPECT_NE(std::string::npos,
+              days.out.find("\n2024-02-10\t2024-01-01\t星期六\t\t\t春节 国际气象节\t"));
 }
 
 TEST(CliFormats, FormatsOnlyWhereTheyFit) {
@@ -150,7 +173,8 @@ TEST(CliFormats, FormatsOnlyWhereTheyFit) {
         const char* err;
     } Cases[] = {
         {{"day", "--format", "tsv"}, "tavomerix: bad --format 'tsv' ('day' prints text or json)\n"},
-        {{"terms", "2024", "--format", "xml"}, "tavomerix: bad --format 'xml' ('terms' prints text, json or tsv)\n"},
+        {{"terms", "2024", "--format", "xml"},
+         "tavomerix: bad --format 'xml' ('terms' prints text, json or tsv)\n"},
         {{"calc", "jd", "01-01-2000", "--format", "json"},
          "tavomerix: option '--format' does not apply to 'calc' (see tavomerix help calc)\n"},
     };

@@ -100,10 +100,10 @@ TEST(Ics, UtcStamps) {
 TEST(Ics, AnniversariesFollowTheFestivalLine) {
     CommemorationDays days;
     days.set(CommemorationKind::Lunar, 8, 15, "1990生日");
-    days.set(CommemorationKind::Lunar, 18, 1, "2025闰六月");   // 闰六月初一
+    days.set(CommemorationKind::Lunar, 18, 1, "2025闰六月");  // 闰六月初一
     days.set(CommemorationKind::Lunar, 1, 30, "2000正月三十");
     days.set(CommemorationKind::Solar, 2, 29, "2020闰日");
-    days.set(CommemorationKind::Solar, 3, 1, "2026以后");      // starts in 2026
+    days.set(CommemorationKind::Solar, 3, 1, "2026以后");  // starts in 2026
     IcsOptions options;
     options.fromYear = 2024;
     options.years = 3;
@@ -113,14 +113,17 @@ TEST(Ics, AnniversariesFollowTheFestivalLine) {
         const char* summary;
         std::vector<std::string> starts;
     } Cases[] = {
-        {"生日", {"DTSTART;VALUE=DATE:20240917", "DTSTART;VALUE=DATE:20251006",
-                  "DTSTART;VALUE=DATE:20260925"}},
+        {"生日",
+         {"DTSTART;VALUE=DATE:20240917", "DTSTART;VALUE=DATE:20251006",
+          "DTSTART;VALUE=DATE:20260925"}},
         {"闰六月", {"DTSTART;VALUE=DATE:20250725"}},  // only the year with that leap month
         // 2024 正月 has 29 days: on its 29th; 2025 and 2026 on the 30th
-        {"正月三十", {"DTSTART;VALUE=DATE:20240309", "DTSTART;VALUE=DATE:20250227",
-                      "DTSTART;VALUE=DATE:20260318"}},
-        {"闰日", {"DTSTART;VALUE=DATE:20240229", "DTSTART;VALUE=DATE:20250228",
-                  "DTSTART;VALUE=DATE:20260228"}},
+        {"正月三十",
+         {"DTSTART;VALUE=DATE:20240309", "DTSTART;VALUE=DATE:20250227",
+          "DTSTART;VALUE=DATE:20260318"}},
+        {"闰日",
+         {"DTSTART;VALUE=DATE:20240229", "DTSTART;VALUE=DATE:20250228",
+          "DTSTART;VALUE=DATE:20260228"}},
         {"以后", {"DTSTART;VALUE=DATE:20260301"}},
     };
     for (const auto& c : Cases) {
@@ -147,9 +150,12 @@ TEST(IcsCommand, BadInputIsOneLineAndExitTwo) {
         {{"ics", "--terms", "--from", "20x"}, "tavomerix: bad year '20x'"},
         {{"ics", "--terms", "--years", "0"}, "tavomerix: bad number of years '0'"},
         {{"ics", "--terms", "--years", "201"}, "tavomerix: bad number of years '201'"},
-        {{"ics", "--terms", "--from", "8990", "--years", "20"}, "tavomerix: --from 8990 --years 20 goes beyond"},
-        {{"ics", "--widget-days"}, "tavomerix: --widget-days reads the widget's days from the Windows registry"},
-        {{"ics", "--days", "/dev/zero"}, "tavomerix: the commemoration file '/dev/zero' is not a regular file"},
+        {{"ics", "--terms", "--from", "8990", "--years", "20"},
+         "tavomerix: --from 8990 --years 20 goes beyond"},
+        {{"ics", "--widget-days"},
+         "tavomerix: --widget-days reads the widget's days from the Windows registry"},
+        {{"ics", "--days", "/dev/zero"},
+         "tavomerix: the commemoration file '/dev/zero' is not a regular file"},
         {{"ics", "--days", "a", "--widget-days"}, "tavomerix: give either"},
     };
     for (const auto& c : Cases) {
@@ -168,7 +174,8 @@ TEST(IcsCommand, WritesStandardOutputOrAFile) {
     EXPECT_EQ("", r.err);
     EXPECT_EQ(240, [&] {
         int n = 0;
-        for (std::size_t at = 0; (at = r.out.find("BEGIN:VEVENT", at)) != std::string::npos; ++at) ++n;
+        for (std::size_t at = 0; (at = r.out.find("BEGIN:VEVENT", at)) != std::string::npos; ++at)
+            ++n;
         return n;
     }());
     EXPECT_NE(std::string::npos, r.out.find("UID:term-20261207-"));  // 大雪 2026

@@ -20,11 +20,14 @@ TEST(QuotedInput, EscapesWhatATerminalWouldActOn) {
         {"tab\there", "tab\\x09here"},
         {"del\x7f", "del\\x7f"},
         {"back\\slash", "back\\\\slash"},
-        {"\xff\xfe", "\\xff\\xfe"},               // not UTF-8
-        {"\xe4\xb8", "\\xe4\\xb8"},               // a character cut short
-        {"\xc0\xaf", "\\xc0\\xaf"},               // overlong form
-        {"\xed\xa0\x80", "\\xed\\xa0\\x80"},      // a surrogate
-        {"\xef\xbb\xbf" "L", "\xef\xbb\xbf" "L"},  // a byte-order mark is a character
+        {"\xff\xfe", "\\xff\\xfe"},           // not UTF-8
+        {"\xe4\xb8", "\\xe4\\xb8"},           // a character cut short
+        {"\xc0\xaf", "\\xc0\\xaf"},           // overlong form
+        {"\xed\xa0\x80", "\\xed\\xa0\\x80"},  // a surrogate
+        {"\xef\xbb\xbf"
+         "L",
+         "\xef\xbb\xbf"
+         "L"},  // a byte-order mark is a character
     };
     for (const Case& c : cases) EXPECT_EQ(quotedInput(c.text), c.expected) << c.text;
 }

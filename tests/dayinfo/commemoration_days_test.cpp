@@ -200,14 +200,16 @@ namespace tavomerix {
 namespace {
 
 TEST(CommemorationFile, ByteOrderMarkAndCrLfKeepTheFirstEntry) {
-    const CommemorationFile file =
-        parseCommemorationFile(LunarCalendar::shared({}), "\xEF\xBB\xBFL\t01-15\t2000甲\r\nS 02-29\t2020乙\r\n");
+    const CommemorationFile file = parseCommemorationFile(
+        LunarCalendar::shared({}), "\xEF\xBB\xBFL\t01-15\t2000甲\r\nS 02-29\t2020乙\r\n");
     EXPECT_TRUE(file.errors.empty());
     ASSERT_NE(nullptr, file.days.find(CommemorationKind::Lunar, 1, 15));
     EXPECT_EQ("2000甲", *file.days.find(CommemorationKind::Lunar, 1, 15));
     EXPECT_EQ("2020乙", *file.days.find(CommemorationKind::Solar, 2, 29));
     // A mark anywhere else is text of the line.
-    EXPECT_EQ(1u, parseCommemorationFile(LunarCalendar::shared({}), "\n\xEF\xBB\xBFL\t01-15\t2000甲\n").errors.size());
+    EXPECT_EQ(1u,
+              parseCommemorationFile(LunarCalendar::shared({}), "\n\xEF\xBB\xBFL\t01-15\t2000甲\n")
+                  .errors.size());
 }
 
 }  // namespace

@@ -69,19 +69,21 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
     const double shownMs = nowMs() - s.startMs;
     const double paintMs = waitForFirstPaint(w, s);
     check("first paint reaches the screen", paintMs >= 0);
-    std::printf("# start to visible window: %s ms, start to first paint: %s ms\n", number(shownMs).c_str(),
-                number(paintMs).c_str());
+    std::printf("# start to visible window: %s ms, start to first paint: %s ms\n",
+                number(shownMs).c_str(), number(paintMs).c_str());
 
     RECT r{};
     GetWindowRect(w, &r);
     check("size 260 x 140", r.right - r.left == 260 && r.bottom - r.top == 140, rectText(r));
     const int cx = GetSystemMetrics(SM_CXSCREEN);
     const int cy = GetSystemMetrics(SM_CYSCREEN);
-    check("centred on the screen on first run", r.left == (cx - 260) / 2 && r.top == (cy - 140) / 2, rectText(r));
+    check("centred on the screen on first run", r.left == (cx - 260) / 2 && r.top == (cy - 140) / 2,
+          rectText(r));
     const LONG ex = GetWindowLongW(w, GWL_EXSTYLE);
     const LONG style = GetWindowLongW(w, GWL_STYLE);
     check("topmost", (ex & WS_EX_TOPMOST) != 0);
-    check("tool window: no taskbar button", (ex & WS_EX_TOOLWINDOW) != 0 && (ex & WS_EX_APPWINDOW) == 0);
+    check("tool window: no taskbar button",
+          (ex & WS_EX_TOOLWINDOW) != 0 && (ex & WS_EX_APPWINDOW) == 0);
     check("control parent", (ex & WS_EX_CONTROLPARENT) != 0);
     check("layered (transparency step applied)", (ex & WS_EX_LAYERED) != 0);
     check("popup without caption", (style & WS_POPUP) != 0 && (style & WS_CAPTION) != WS_CAPTION);
@@ -94,7 +96,10 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
     const int kind = GetWindowRgn(w, region);
     check("stamp region set", kind == COMPLEXREGION, std::to_string(kind));
     if (kind == COMPLEXREGION) {
-        const struct { int x, y; bool inside; } Points[] = {
+        const struct {
+            int x, y;
+            bool inside;
+        } Points[] = {
             {0, 0, false},     // corner cut away
             {130, 70, true},   // middle
             {10, 3, true},     // first tooth along the top
@@ -110,7 +115,8 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
                 wrong += " (" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
             }
         }
-        check("region: corners cut, teeth inside, notches outside", wrong.empty(), "wrong at" + wrong);
+        check("region: corners cut, teeth inside, notches outside", wrong.empty(),
+              "wrong at" + wrong);
     }
     DeleteObject(region);
 
@@ -120,22 +126,25 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
         const std::wstring expected = id <= 3130 ? L"ComboBox" : L"Edit";
         if (c != nullptr && _wcsicmp(className(c).c_str(), expected.c_str()) == 0) ++controls;
     }
-    check("nine controls 3125..3133 (six ComboBox, three Edit)", controls == 9, std::to_string(controls));
+    check("nine controls 3125..3133 (six ComboBox, three Edit)", controls == 9,
+          std::to_string(controls));
     const HWND line = GetDlgItem(w, 3131);
     check("day line is read-only and centred",
-          line != nullptr && (GetWindowLongW(line, GWL_STYLE) & (ES_READONLY | ES_CENTER)) == (ES_READONLY | ES_CENTER));
+          line != nullptr && (GetWindowLongW(line, GWL_STYLE) & (ES_READONLY | ES_CENTER)) ==
+                                 (ES_READONLY | ES_CENTER));
     RECT lineRect{};
     GetWindowRect(line, &lineRect);
     check("day line at (9, 43) size 242 x 13",
-          lineRect.left - r.left == 9 && lineRect.top - r.top == 43 && lineRect.right - lineRect.left == 242 &&
-              lineRect.bottom - lineRect.top == 13,
+          lineRect.left - r.left == 9 && lineRect.top - r.top == 43 &&
+              lineRect.right - lineRect.left == 242 && lineRect.bottom - lineRect.top == 13,
           rectText(lineRect));
 
     SYSTEMTIME today{};
     GetLocalTime(&today);
     const HWND months = GetDlgItem(w, 3126);
     check("month selector lists 12 months", SendMessageW(months, CB_GETCOUNT, 0, 0) == 12);
-    check("month items right-aligned: \"  12月\"", comboItem(months, 11) == L"  12\u6708", utf8(comboItem(months, 11)));
+    check("month items right-aligned: \"  12月\"", comboItem(months, 11) == L"  12\u6708",
+          utf8(comboItem(months, 11)));
     check("today's month selected", SendMessageW(months, CB_GETCURSEL, 0, 0) == today.wMonth - 1);
     const HWND days = GetDlgItem(w, 3127);
     check("today's day selected", SendMessageW(days, CB_GETCURSEL, 0, 0) == today.wDay - 1);
@@ -148,14 +157,16 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
     SetWindowPos(w, nullptr, cx + 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     GetWindowRect(w, &r);
     check("kept on screen at the right", r.right == cx, rectText(r));
-    SetWindowPos(w, nullptr, (cx - 260) / 2, (cy - 140) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(w, nullptr, (cx - 260) / 2, (cy - 140) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     screenshot(w, syncDir);
 
     Started second = launch(exe);
     const long secondCode = waitForExit(second, ExitTimeoutMs);
     check("second start exits at once with code 0", secondCode == 0, std::to_string(secondCode));
-    check("still exactly one main window", mainWindows().size() == 1, std::to_string(mainWindows().size()));
+    check("still exactly one main window", mainWindows().size() == 1,
+          std::to_string(mainWindows().size()));
 
     PostMessageW(w, WM_CLOSE, 0, 0);
     const long code = waitForExit(s, ExitTimeoutMs);
@@ -192,16 +203,20 @@ void withoutPermission(const std::wstring& exe) {
     check("SolarFestival key deleted", !keyExists(SolarFestivalKey));
     check("settings key deleted", !keyExists(SettingsKey));
 
-    std::printf("# another version's mark: its settings and both lists survive a start and a close\n");
+    std::printf(
+        "# another version's mark: its settings and both lists survive a start and a close\n");
     storeOldSettings(L"3.2");
     startAndClose(exe);
-    check("Version 3.2 kept", readText(SettingsKey, L"Version") == "3.2", readText(SettingsKey, L"Version"));
-    check("its flag kept", readText(SettingsKey, L"RFORMTransFlag") == "5", readText(SettingsKey, L"RFORMTransFlag"));
+    check("Version 3.2 kept", readText(SettingsKey, L"Version") == "3.2",
+          readText(SettingsKey, L"Version"));
+    check("its flag kept", readText(SettingsKey, L"RFORMTransFlag") == "5",
+          readText(SettingsKey, L"RFORMTransFlag"));
     check("its lunar day kept", readText(LunarFestivalKey, L"08-15") == "1990\u751f\u65e5",
           readText(LunarFestivalKey, L"08-15"));
     check("its civil day kept", readText(SolarFestivalKey, L"05-01") == "2001\u7eaa\u5ff5",
           readText(SolarFestivalKey, L"05-01"));
-    check("nothing written", readText(SettingsKey, L"rFormLeft") == "<missing>", readText(SettingsKey, L"rFormLeft"));
+    check("nothing written", readText(SettingsKey, L"rFormLeft") == "<missing>",
+          readText(SettingsKey, L"rFormLeft"));
 }
 
 void withPermission(const std::wstring& exe) {
@@ -227,7 +242,8 @@ void withPermission(const std::wstring& exe) {
     BYTE alpha = 0;
     DWORD flags = 0;
     if (GetLayeredWindowAttributes(w, nullptr, &alpha, &flags)) {
-        check("transparency step 3 gives alpha 180", alpha == 180 && (flags & LWA_ALPHA) != 0, std::to_string(alpha));
+        check("transparency step 3 gives alpha 180", alpha == 180 && (flags & LWA_ALPHA) != 0,
+              std::to_string(alpha));
     } else {
         std::printf("# layered attributes not readable from another process here\n");
     }
@@ -247,8 +263,8 @@ void withPermission(const std::wstring& exe) {
         {L"FestivalInfoShowMuharramFlag", "0"},
         {L"ModernCalculateAncientFlag", "0"},
         {L"RFORMTransFlag", "3"},
-        {L"NowTimeZoneCodeFlag", "+8"},     // never written
-        {L"SolarYearAreaValue", "20000"},   // never written
+        {L"NowTimeZoneCodeFlag", "+8"},    // never written
+        {L"SolarYearAreaValue", "20000"},  // never written
     };
     for (const auto& e : Expected) {
         const std::string stored = readText(SettingsKey, e.name);
@@ -292,8 +308,9 @@ CliDay cliDay(const std::wstring& arguments) {
 
 // What the widget shows as the lunar text "二○二四年 正月小 初一".
 std::string shownLunarText(HWND w) {
-    return trimmed(selectedText(GetDlgItem(w, LunarYear))) + " " + trimmed(selectedText(GetDlgItem(w, LunarMonth))) +
-           " " + selectedText(GetDlgItem(w, LunarDay));
+    return trimmed(selectedText(GetDlgItem(w, LunarYear))) + " " +
+           trimmed(selectedText(GetDlgItem(w, LunarMonth))) + " " +
+           selectedText(GetDlgItem(w, LunarDay));
 }
 
 // Compares the widget's lunar selectors and three lines with the native build's day view.
@@ -302,18 +319,22 @@ void checkAgainstCli(HWND w, const std::wstring& arguments, const std::string& w
     check(("native day view of " + what + " at hand").c_str(), expected.ok);
     if (!expected.ok) return;
     const std::string lunar = shownLunarText(w);
-    check(("lunar selectors for " + what).c_str(), lunar == expected.lunarText, lunar + " vs " + expected.lunarText);
+    check(("lunar selectors for " + what).c_str(), lunar == expected.lunarText,
+          lunar + " vs " + expected.lunarText);
     const std::string day = windowText(GetDlgItem(w, DayLine));
-    check(("day line for " + what).c_str(), day == expected.dayLine, day + " vs " + expected.dayLine);
+    check(("day line for " + what).c_str(), day == expected.dayLine,
+          day + " vs " + expected.dayLine);
     const std::string festival = windowText(GetDlgItem(w, FestivalLine));
     check(("festival line for " + what).c_str(), festival == expected.festivalLine,
           festival + " vs " + expected.festivalLine);
     const std::string season = windowText(GetDlgItem(w, SeasonLine));
-    check(("season line for " + what).c_str(), season == expected.seasonLine, season + " vs " + expected.seasonLine);
+    check(("season line for " + what).c_str(), season == expected.seasonLine,
+          season + " vs " + expected.seasonLine);
 }
 
 std::string civilShown(HWND w) {
-    return trimmed(selectedText(GetDlgItem(w, CivilYear))) + trimmed(selectedText(GetDlgItem(w, CivilMonth))) +
+    return trimmed(selectedText(GetDlgItem(w, CivilYear))) +
+           trimmed(selectedText(GetDlgItem(w, CivilMonth))) +
            trimmed(selectedText(GetDlgItem(w, CivilDay)));
 }
 
@@ -350,18 +371,21 @@ void checkToolWindow(HWND w, int id, const wchar_t* cls, const char* name) {
     PostMessageW(w, WM_COMMAND, static_cast<WPARAM>(id), 0);
     HWND tool = nullptr;
     bool disabled = false;
-    waitUntil([&] {
-        disabled = disabled || !IsWindowEnabled(w);
-        tool = visibleWindowOfClass(cls);
-        return tool != nullptr;
-    }, 5000);
+    waitUntil(
+        [&] {
+            disabled = disabled || !IsWindowEnabled(w);
+            tool = visibleWindowOfClass(cls);
+            return tool != nullptr;
+        },
+        5000);
     if (tool == nullptr && !disabled) {
         skip(name, "no window opened: this build has no tool windows yet");
         return;
     }
     check(name, tool != nullptr);
     if (tool == nullptr) return;
-    check((std::string(name) + ": main window disabled while it is open").c_str(), !IsWindowEnabled(w));
+    check((std::string(name) + ": main window disabled while it is open").c_str(),
+          !IsWindowEnabled(w));
     PostMessageW(tool, WM_CLOSE, 0, 0);
     check((std::string(name) + ": closes and enables the main window").c_str(),
           waitUntil([&] { return !IsWindow(tool) && IsWindowEnabled(w); }, 5000));
@@ -378,8 +402,8 @@ HWND otherApplicationWindow() {
     c.hInstance = GetModuleHandleW(nullptr);
     c.lpszClassName = L"E2E_OTHER_APPLICATION";
     RegisterClassW(&c);
-    return CreateWindowExW(0, c.lpszClassName, L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500, 300, 200,
-                           nullptr, nullptr, c.hInstance, nullptr);
+    return CreateWindowExW(0, c.lpszClassName, L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 500,
+                           300, 200, nullptr, nullptr, c.hInstance, nullptr);
 }
 
 // Handles the driver's own window messages that are waiting.
@@ -406,10 +430,12 @@ std::vector<int> setOptions(HWND w, std::vector<int> wanted) {
         const HWND box = GetDlgItem(dialog, 3625 + i);
         found.push_back(SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
         if (wanted[static_cast<size_t>(i)] >= 0) {
-            SendMessageW(box, BM_SETCHECK, wanted[static_cast<size_t>(i)] == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+            SendMessageW(box, BM_SETCHECK,
+                         wanted[static_cast<size_t>(i)] == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
         }
     }
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(3630, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 3630)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(3630, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, 3630)));
     waitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(w); }, 5000);
     return found;
 }
@@ -419,7 +445,9 @@ int trayIconCount() {
     const HWND tray = FindWindowW(L"__winex11_standalone_tray", nullptr);
     if (tray == nullptr) return -1;
     int n = 0;
-    for (HWND icon = nullptr; (icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) != nullptr;) ++n;
+    for (HWND icon = nullptr;
+         (icon = FindWindowExW(tray, icon, L"__winex11_tray_icon", nullptr)) != nullptr;)
+        ++n;
     return n;
 }
 
@@ -440,18 +468,21 @@ void sessionEndAndShellRestart(const std::wstring& exe) {
         icon.hWnd = w;
         icon.uID = 0;
         Shell_NotifyIconW(NIM_DELETE, &icon);  // what a crashing shell does to every icon
-        check("the icon is gone with the shell", waitUntil([&] { return trayIconCount() == icons - 1; }, 3000));
+        check("the icon is gone with the shell",
+              waitUntil([&] { return trayIconCount() == icons - 1; }, 3000));
         SendMessageW(w, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-        check("TaskbarCreated adds the icon again", waitUntil([&] { return trayIconCount() == icons; }, 3000),
+        check("TaskbarCreated adds the icon again",
+              waitUntil([&] { return trayIconCount() == icons; }, 3000),
               std::to_string(trayIconCount()));
     }
     SetWindowPos(w, nullptr, 150, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     DWORD_PTR answer = 0;
-    SendMessageTimeoutW(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
+    SendMessageTimeoutW(w, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                        &answer);
     check("log-off is not refused", answer != 0);
     SendMessageTimeoutW(w, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, &answer);
-    check("WM_ENDSESSION saves the settings (rFormLeft 150)", readText(SettingsKey, L"rFormLeft") == "150",
-          readText(SettingsKey, L"rFormLeft"));
+    check("WM_ENDSESSION saves the settings (rFormLeft 150)",
+          readText(SettingsKey, L"rFormLeft") == "150", readText(SettingsKey, L"rFormLeft"));
     SetWindowPos(w, nullptr, 170, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     PostMessageW(w, WM_CLOSE, 0, 0);
     check("exit code 0", waitForExit(s, ExitTimeoutMs) == 0);
@@ -470,16 +501,22 @@ void displayedDay(const std::wstring& exe) {
     const HWND years = GetDlgItem(w, CivilYear);
     check("civil years -100 .. 4100 offered", SendMessageW(years, CB_GETCOUNT, 0, 0) == 4201,
           std::to_string(SendMessageW(years, CB_GETCOUNT, 0, 0)));
-    check("first civil year item \"   前101年\"", utf8(comboItem(years, 0)) == "   \u524d101\u5e74", utf8(comboItem(years, 0)));
+    check("first civil year item \"   前101年\"", utf8(comboItem(years, 0)) == "   \u524d101\u5e74",
+          utf8(comboItem(years, 0)));
 
     showCivil(w, 2024, 2, 10);
-    check("selectors moved to 2024-02-10", civilShown(w) == "2024\u5e742\u670810\u65e5", civilShown(w));
-    check("lunar selectors show 二○二四年 正月小 初一", shownLunarText(w) == "二○二四年 正月小 初一", shownLunarText(w));
-    check("day line of 2024-02-10", windowText(GetDlgItem(w, DayLine)) == "星期六 水瓶座  甲辰(龙)年丙寅月甲辰日",
+    check("selectors moved to 2024-02-10", civilShown(w) == "2024\u5e742\u670810\u65e5",
+          civilShown(w));
+    check("lunar selectors show 二○二四年 正月小 初一",
+          shownLunarText(w) == "二○二四年 正月小 初一", shownLunarText(w));
+    check("day line of 2024-02-10",
+          windowText(GetDlgItem(w, DayLine)) == "星期六 水瓶座  甲辰(龙)年丙寅月甲辰日",
           windowText(GetDlgItem(w, DayLine)));
-    check("festival line of 2024-02-10", windowText(GetDlgItem(w, FestivalLine)) == "春节 国际气象节",
+    check("festival line of 2024-02-10",
+          windowText(GetDlgItem(w, FestivalLine)) == "春节 国际气象节",
           windowText(GetDlgItem(w, FestivalLine)));
-    check("season line of 2024-02-10", windowText(GetDlgItem(w, SeasonLine)) == "2月19日雨水 六九第6天",
+    check("season line of 2024-02-10",
+          windowText(GetDlgItem(w, SeasonLine)) == "2月19日雨水 六九第6天",
           windowText(GetDlgItem(w, SeasonLine)));
     checkAgainstCli(w, L"2024-2-10", "2024-02-10");
 
@@ -488,30 +525,40 @@ void displayedDay(const std::wstring& exe) {
     const HWND days = GetDlgItem(w, CivilDay);
     check("October 1582 lists 21 days", SendMessageW(days, CB_GETCOUNT, 0, 0) == 21,
           std::to_string(SendMessageW(days, CB_GETCOUNT, 0, 0)));
-    check("10 September 1582 to October gives 4 October", civilShown(w) == "1582\u5e7410\u67084\u65e5", civilShown(w));
+    check("10 September 1582 to October gives 4 October",
+          civilShown(w) == "1582\u5e7410\u67084\u65e5", civilShown(w));
     choose(w, CivilDay, 4);
-    check("item 5 of October 1582 is the 15th", civilShown(w) == "1582\u5e7410\u670815\u65e5", civilShown(w));
+    check("item 5 of October 1582 is the 15th", civilShown(w) == "1582\u5e7410\u670815\u65e5",
+          civilShown(w));
     checkAgainstCli(w, L"1582-10-15", "1582-10-15");
 
     showCivil(w, 2024, 1, 31);
     choose(w, CivilMonth, 1);
-    check("31 January 2024 to February gives the 29th", civilShown(w) == "2024\u5e742\u670829\u65e5", civilShown(w));
+    check("31 January 2024 to February gives the 29th",
+          civilShown(w) == "2024\u5e742\u670829\u65e5", civilShown(w));
     showCivil(w, 2023, 1, 31);
     choose(w, CivilMonth, 1);
-    check("31 January 2023 to February gives the 28th", civilShown(w) == "2023\u5e742\u670828\u65e5", civilShown(w));
+    check("31 January 2023 to February gives the 28th",
+          civilShown(w) == "2023\u5e742\u670828\u65e5", civilShown(w));
 
     showCivil(w, 2020, 6, 1);
-    check("1 June 2020 is 闰四月初十", shownLunarText(w) == "二○二○年 闰四月小 初十", shownLunarText(w));
+    check("1 June 2020 is 闰四月初十", shownLunarText(w) == "二○二○年 闰四月小 初十",
+          shownLunarText(w));
     const HWND lunarYears = GetDlgItem(w, LunarYear);
     choose(w, LunarYear, static_cast<int>(SendMessageW(lunarYears, CB_GETCURSEL, 0, 0)) + 1);
-    check("a year without the leap month keeps 四月", shownLunarText(w) == "二○二一年 四月小 初十", shownLunarText(w));
-    check("and the civil date follows: 2021-05-21", civilShown(w) == "2021\u5e745\u670821\u65e5", civilShown(w));
+    check("a year without the leap month keeps 四月", shownLunarText(w) == "二○二一年 四月小 初十",
+          shownLunarText(w));
+    check("and the civil date follows: 2021-05-21", civilShown(w) == "2021\u5e745\u670821\u65e5",
+          civilShown(w));
     checkAgainstCli(w, L"2021-5-21", "2021-05-21");
     choose(w, LunarMonth, 0);
-    check("lunar month item 1 is 正月", shownLunarText(w).find(" 正月") != std::string::npos, shownLunarText(w));
+    check("lunar month item 1 is 正月", shownLunarText(w).find(" 正月") != std::string::npos,
+          shownLunarText(w));
     choose(w, LunarDay, 14);
-    check("lunar day item 15 is 十五", shownLunarText(w) == "二○二一年 正月小 十五", shownLunarText(w));
-    check("2021 正月十五 is 26 February", civilShown(w) == "2021\u5e742\u670826\u65e5", civilShown(w));
+    check("lunar day item 15 is 十五", shownLunarText(w) == "二○二一年 正月小 十五",
+          shownLunarText(w));
+    check("2021 正月十五 is 26 February", civilShown(w) == "2021\u5e742\u670826\u65e5",
+          civilShown(w));
 
     PostMessageW(w, WM_CLOSE, 0, 0);
     check("exit code 0", waitForExit(s, ExitTimeoutMs) == 0);
@@ -530,8 +577,9 @@ void menuCommands(const std::wstring& exe) {
     SendMessageW(w, WM_COMMAND, 3177, 0);
     const HWND parent = GetAncestor(w, GA_PARENT);
     check("嵌入桌面: not topmost", !topmost(w));
-    std::printf("# embedded under %s\n", parent == GetDesktopWindow() ? "no icon view (none on this desktop)"
-                                                                         : utf8(className(parent)).c_str());
+    std::printf("# embedded under %s\n", parent == GetDesktopWindow()
+                                             ? "no icon view (none on this desktop)"
+                                             : utf8(className(parent)).c_str());
     SendMessageW(w, WM_COMMAND, 3177, 0);
     check("嵌入桌面 twice: top-level and not topmost (mode Normal)", topLevel(w) && !topmost(w));
     SendMessageW(w, WM_COMMAND, 3177, 0);
@@ -556,8 +604,10 @@ void menuCommands(const std::wstring& exe) {
     SendMessageW(w, WM_COMMAND, 3189, 0);
     SYSTEMTIME today{};
     GetLocalTime(&today);
-    const int expectedDays = static_cast<int>(SendMessageW(GetDlgItem(w, CivilDay), CB_GETCOUNT, 0, 0));
-    check("获得系统日期 from October 1582 shows today", selectedText(GetDlgItem(w, CivilDay)) ==
+    const int expectedDays =
+        static_cast<int>(SendMessageW(GetDlgItem(w, CivilDay), CB_GETCOUNT, 0, 0));
+    check("获得系统日期 from October 1582 shows today",
+          selectedText(GetDlgItem(w, CivilDay)) ==
               (today.wDay < 10 ? " " : "") + std::to_string(today.wDay) + "\u65e5",
           civilShown(w));
     check("with a full day list", expectedDays >= 28, std::to_string(expectedDays));
@@ -571,7 +621,8 @@ void menuCommands(const std::wstring& exe) {
         SYSTEMTIME after{};
         GetLocalTime(&after);
         check(("修改系统日期 with year " + std::to_string(year) + " leaves the clock").c_str(),
-              after.wYear == before.wYear && after.wMonth == before.wMonth && after.wDay == before.wDay);
+              after.wYear == before.wYear && after.wMonth == before.wMonth &&
+                  after.wDay == before.wDay);
     }
 
     // The notification-area icon opens the menu; Escape closes it.
@@ -585,10 +636,15 @@ void menuCommands(const std::wstring& exe) {
         if (!waitUntil([] { return visibleWindowOfClass(L"#32768") == nullptr; }, 3000)) {
             PostMessageW(w, WM_CANCELMODE, 0, 0);
         }
-        check("Escape closes it", waitUntil([] { return visibleWindowOfClass(L"#32768") == nullptr; }, 3000));
+        check("Escape closes it",
+              waitUntil([] { return visibleWindowOfClass(L"#32768") == nullptr; }, 3000));
     }
 
-    const struct { int id; const wchar_t* cls; const char* name; } Tools[] = {
+    const struct {
+        int id;
+        const wchar_t* cls;
+        const char* name;
+    } Tools[] = {
         {3191, L"TAVOMERIX_JFORM", "计算儒略日 opens the calculator"},
         {3192, L"TAVOMERIX_JFORM", "计算日间距 opens the calculator"},
         {3193, L"TAVOMERIX_JFORM", "计算干支历 opens the calculator"},
@@ -625,45 +681,56 @@ void optionsDialog(const std::wstring& exe) {
         check("main window disabled while it is open", !IsWindowEnabled(w));
         RECT r{};
         GetWindowRect(dialog, &r);
-        check("outer size 288 x 193", r.right - r.left == 288 && r.bottom - r.top == 193, rectText(r));
+        check("outer size 288 x 193", r.right - r.left == 288 && r.bottom - r.top == 193,
+              rectText(r));
         check("first box 允许使用注册表", windowText(GetDlgItem(dialog, 3625)) == "允许使用注册表");
         SendMessageW(GetDlgItem(dialog, 3625), BM_SETCHECK, BST_CHECKED, 0);
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(3631, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 3631)));
-        check("取消 closes it", waitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(w); }, 5000));
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(3631, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, 3631)));
+        check("取消 closes it",
+              waitUntil([&] { return !IsWindow(dialog) && IsWindowEnabled(w); }, 5000));
         check("取消 changes nothing", !keyExists(SettingsKey));
     }
 
     const std::vector<int> initial = setOptions(w, {1, -1, -1, -1, -1});
     check("boxes start unticked on first run", initial == std::vector<int>(5, 0));
-    check("allowing the registry writes Version 3.3 at once", readText(SettingsKey, L"Version") == "3.3",
-          readText(SettingsKey, L"Version"));
+    check("allowing the registry writes Version 3.3 at once",
+          readText(SettingsKey, L"Version") == "3.3", readText(SettingsKey, L"Version"));
 
     showCivil(w, 1900, 6, 1);
-    check("lunar year 1900 in Chinese digits", selectedText(GetDlgItem(w, LunarYear)) == "  一九○○年",
+    check("lunar year 1900 in Chinese digits",
+          selectedText(GetDlgItem(w, LunarYear)) == "  一九○○年",
           selectedText(GetDlgItem(w, LunarYear)));
     setOptions(w, {-1, -1, 1, -1, -1});
-    check("era names: the lunar year reads 清代光绪26年", selectedText(GetDlgItem(w, LunarYear)) == "清代光绪26年",
+    check("era names: the lunar year reads 清代光绪26年",
+          selectedText(GetDlgItem(w, LunarYear)) == "清代光绪26年",
           selectedText(GetDlgItem(w, LunarYear)));
     check("the displayed day stays", civilShown(w) == "1900\u5e746\u67081\u65e5", civilShown(w));
     checkAgainstCli(w, L"--era 1900-6-1", "1900-06-01 with era names");
 
     showCivil(w, 2024, 2, 10);
     setOptions(w, {-1, -1, -1, 1, -1});
-    check("Hijri option: the festival line is the Hijri date", windowText(GetDlgItem(w, FestivalLine)) == "回历1445年7月30日",
+    check("Hijri option: the festival line is the Hijri date",
+          windowText(GetDlgItem(w, FestivalLine)) == "回历1445年7月30日",
           windowText(GetDlgItem(w, FestivalLine)));
     checkAgainstCli(w, L"--era --hijri 2024-2-10", "2024-02-10 with the Hijri line");
 
     showCivil(w, 2024, 2, 5);
-    check("before 春节 the year is 癸卯", windowText(GetDlgItem(w, DayLine)) == "星期一 水瓶座  癸卯(兔)年乙丑月己亥日",
+    check("before 春节 the year is 癸卯",
+          windowText(GetDlgItem(w, DayLine)) == "星期一 水瓶座  癸卯(兔)年乙丑月己亥日",
           windowText(GetDlgItem(w, DayLine)));
     setOptions(w, {-1, 1, -1, -1, -1});
-    check("from 立春 it is 甲辰", windowText(GetDlgItem(w, DayLine)) == "星期一 水瓶座  甲辰(龙)年丙寅月己亥日",
+    check("from 立春 it is 甲辰",
+          windowText(GetDlgItem(w, DayLine)) == "星期一 水瓶座  甲辰(龙)年丙寅月己亥日",
           windowText(GetDlgItem(w, DayLine)));
     SendMessageW(w, WM_COMMAND, 3182, 0);  // 30 %
 
     PostMessageW(w, WM_COMMAND, 3201, 0);
     check("退出: exit code 0", waitForExit(s, ExitTimeoutMs) == 0);
-    const struct { const wchar_t* name; const char* text; } Saved[] = {
+    const struct {
+        const wchar_t* name;
+        const char* text;
+    } Saved[] = {
         {L"Version", "3.3"},
         {L"GanZhiFromLichunFlag", "1"},
         {L"LunarYearShowDynastyFlag", "1"},

@@ -2,6 +2,7 @@
 
 // Shared pieces of the end-to-end driver: checks, registry, windows and processes.
 #include <windows.h>
+
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -23,15 +24,18 @@ inline int skipped = 0;
 
 inline void check(const char* name, bool ok, const std::string& detail = "") {
     (ok ? passed : failed)++;
-    std::printf("%s - %s%s%s\n", ok ? "ok" : "FAIL", name, detail.empty() ? "" : ": ", detail.c_str());
+    std::printf("%s - %s%s%s\n", ok ? "ok" : "FAIL", name, detail.empty() ? "" : ": ",
+                detail.c_str());
     std::fflush(stdout);
 }
 
 inline std::string utf8(const std::wstring& text) {
     if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                        nullptr, nullptr);
     return out;
 }
 
@@ -65,7 +69,9 @@ bool waitUntil(Condition condition, DWORD timeoutMs) {
 
 inline void writeText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
     HKEY h = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr) != ERROR_SUCCESS) return;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h,
+                        nullptr) != ERROR_SUCCESS)
+        return;
     RegSetValueExW(h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(h);
@@ -82,7 +88,8 @@ inline bool keyExists(const wchar_t* key) {
 inline std::string readText(const wchar_t* key, const wchar_t* name) {
     wchar_t buffer[1024] = {};
     DWORD size = sizeof(buffer) - sizeof(wchar_t);
-    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, buffer, &size) !=
+        ERROR_SUCCESS) {
         return "<missing>";
     }
     return utf8(buffer);
@@ -129,7 +136,8 @@ inline std::wstring comboItem(HWND combo, int index) {
     const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0 || length > 200) return L"";
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
 }
@@ -138,7 +146,8 @@ inline std::wstring comboItem(HWND combo, int index) {
 inline std::string windowText(HWND w) {
     wchar_t buffer[512] = {};
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(w, WM_GETTEXT, 511, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 5000, &copied);
+    SendMessageTimeoutW(w, WM_GETTEXT, 511, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                        5000, &copied);
     return utf8(buffer);
 }
 
@@ -183,7 +192,8 @@ inline Started launch(const std::wstring& exe) {
     startup.cb = sizeof(startup);
     std::wstring command = L"\"" + exe + L"\"";
     s.startMs = nowMs();
-    s.ok = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &s.info) != 0;
+    s.ok = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &s.info) != 0;
     return s;
 }
 
@@ -207,7 +217,8 @@ inline long waitForExit(Started& s, DWORD timeoutMs) {
 
 // Runs a console program with arguments and returns its standard output (bytes as
 // written, "\r" removed); "" when it cannot start or does not finish within the timeout.
-inline std::string runOutput(const std::wstring& exe, const std::wstring& arguments, DWORD timeoutMs) {
+inline std::string runOutput(const std::wstring& exe, const std::wstring& arguments,
+                             DWORD timeoutMs) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
@@ -221,14 +232,15 @@ inline std::string runOutput(const std::wstring& exe, const std::wstring& argume
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION info{};
     std::wstring command = L"\"" + exe + L"\" " + arguments;
-    const bool started = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                                        nullptr, &startup, &info) != 0;
+    const bool started = CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, TRUE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info) != 0;
     CloseHandle(writeEnd);
     std::string out;
     if (started) {
         char buffer[4096];
         DWORD got = 0;
-        while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0) out.append(buffer, got);
+        while (ReadFile(readEnd, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+            out.append(buffer, got);
         if (WaitForSingleObject(info.hProcess, timeoutMs) != WAIT_OBJECT_0) {
             TerminateProcess(info.hProcess, 99);
             out.clear();
@@ -250,7 +262,8 @@ inline std::vector<std::string> lines(const std::string& text) {
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = text.find('\n', start);
-        result.push_back(text.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        result.push_back(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) break;
         start = end + 1;
     }
@@ -275,11 +288,11 @@ inline std::string number(double v) {
 
 inline std::string rectText(const RECT& r) {
     char text[64];
-    std::snprintf(text, sizeof(text), "(%ld,%ld)-(%ld,%ld)", static_cast<long>(r.left), static_cast<long>(r.top),
-                  static_cast<long>(r.right), static_cast<long>(r.bottom));
+    std::snprintf(text, sizeof(text), "(%ld,%ld)-(%ld,%ld)", static_cast<long>(r.left),
+                  static_cast<long>(r.top), static_cast<long>(r.right),
+                  static_cast<long>(r.bottom));
     return text;
 }
-
 
 // Scenarios of the tool windows and dialogs, in their own source.
 void toolWindowScenarios(const std::wstring& exe);

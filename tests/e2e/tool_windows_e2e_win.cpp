@@ -177,8 +177,9 @@ void calculator(HWND main) {
     setControlText(GetDlgItem(w, CalcFirstDate), L"02-30-2023");
     click(w, CalcAction);
     check("an invalid date empties the result",
-          result != nullptr && waitForText(
-              result, [](const std::string& t) { return t.empty(); }, ResultTimeoutMs, last),
+          result != nullptr &&
+              waitForText(
+                  result, [](const std::string& t) { return t.empty(); }, ResultTimeoutMs, last),
           last);
     closeTool(main, w, "calculator");
 
@@ -255,7 +256,8 @@ void leapMonthSearch(HWND main) {
     };
     std::string last;
     const bool done = waitForText(GetDlgItem(w, SearchOutput), complete, SearchTimeoutMs, last);
-    check("leap months 2000-2030: 11 found", contains(last, "共找到") && firstLine(last) == "    共找到 11 个农历闰月",
+    check("leap months 2000-2030: 11 found",
+          contains(last, "共找到") && firstLine(last) == "    共找到 11 个农历闰月",
           firstLine(last));
     std::string missing;
     for (const char* k : Known) {

@@ -72,14 +72,16 @@ std::string dateText(int year, int month, int day) {
 // native `terms` table as tab-separated values (the instant last, "2024-01-06T04:49:17+08:00"),
 // and the day before each.
 void nearMidnightDays(int year, std::vector<std::string>& out) {
-    const std::vector<std::string> rows = lines(run("terms " + std::to_string(year) + " --format tsv").out);
+    const std::vector<std::string> rows =
+        lines(run("terms " + std::to_string(year) + " --format tsv").out);
     for (size_t i = 1; i < rows.size(); ++i) {
         const std::string instant = rows[i].substr(rows[i].rfind('\t') + 1);
         const size_t t = instant.find('T');
         if (t == std::string::npos || t < 6 || t + 6 > instant.size()) continue;
         const int month = std::stoi(instant.substr(t - 5, 2));
         const int day = std::stoi(instant.substr(t - 2, 2));
-        const int minutes = std::stoi(instant.substr(t + 1, 2)) * 60 + std::stoi(instant.substr(t + 4, 2));
+        const int minutes =
+            std::stoi(instant.substr(t + 1, 2)) * 60 + std::stoi(instant.substr(t + 4, 2));
         if (minutes < 20 || minutes >= 24 * 60 - 20) {
             out.push_back("day " + dateText(year, month, day));
             out.push_back("day " + dateText(year, month, day > 1 ? day - 1 : day));
@@ -142,10 +144,11 @@ std::vector<std::string> commandList() {
         const int year = -8999 + i * 61;
         list.push_back("day " + dateText(year, 1 + i % 12, 1 + (i * 7) % 28));
     }
-    for (const char* day : {"1582-10-4", "1582-10-15", "1582-2-24", "-103-2-22", "-104-12-31", "-1-1-1",
-                            "0-2-29", "1-1-1", "1644-2-8", "1645-1-28", "1886-12-31", "1887-1-1",
-                            "2020-6-1", "2020-5-23", "2023-3-22", "2023-4-19", "2033-12-22", "2034-1-20",
-                            "1984-11-23", "2025-7-25", "2057-10-28", "-8999-1-1", "9000-12-31"}) {
+    for (const char* day :
+         {"1582-10-4",  "1582-10-15", "1582-2-24",  "-103-2-22", "-104-12-31", "-1-1-1",
+          "0-2-29",     "1-1-1",      "1644-2-8",   "1645-1-28", "1886-12-31", "1887-1-1",
+          "2020-6-1",   "2020-5-23",  "2023-3-22",  "2023-4-19", "2033-12-22", "2034-1-20",
+          "1984-11-23", "2025-7-25",  "2057-10-28", "-8999-1-1", "9000-12-31"}) {
         list.push_back(std::string("day ") + day);
         list.push_back(std::string("day ") + day + " --modern");
         list.push_back(std::string("almanac ") + day);
@@ -175,10 +178,12 @@ int runList(const char* listPath, const char* outPath) {
     for (const std::string& line : lines(text)) {
         if (line.empty()) continue;
         const CliOutput result = run(line);
-        std::fprintf(out, "%.*s%s\n", static_cast<int>(RecordMark.size()), RecordMark.data(), line.c_str());
+        std::fprintf(out, "%.*s%s\n", static_cast<int>(RecordMark.size()), RecordMark.data(),
+                     line.c_str());
         std::fwrite(result.out.data(), 1, result.out.size(), out);
         std::fwrite(result.err.data(), 1, result.err.size(), out);
-        std::fprintf(out, "%.*sexit %d\n", static_cast<int>(RecordMark.size()), RecordMark.data(), result.exitCode);
+        std::fprintf(out, "%.*sexit %d\n", static_cast<int>(RecordMark.size()), RecordMark.data(),
+                     result.exitCode);
     }
     return std::fclose(out) == 0 ? 0 : ExitUsage;
 }
@@ -227,14 +232,15 @@ int compare(const char* expectedPath, const char* actualPath) {
             const std::string* al = k < a.size() ? &a[k] : nullptr;
             if (el != nullptr && al != nullptr && *el == *al) continue;
             if (++differentLines <= DifferencesShown) {
-                std::printf("'%s' line %zu:\n  native: %s\n  target: %s\n", expected[i].command.c_str(), k + 1,
-                            el ? el->c_str() : "<none>", al ? al->c_str() : "<none>");
+                std::printf("'%s' line %zu:\n  native: %s\n  target: %s\n",
+                            expected[i].command.c_str(), k + 1, el ? el->c_str() : "<none>",
+                            al ? al->c_str() : "<none>");
             }
         }
     }
     if (actual.size() > expected.size()) ++differentCommands;
-    std::printf("%zu commands, %zu lines compared: %zu commands differ (%zu lines)\n", expected.size(), lineCount,
-                differentCommands, differentLines);
+    std::printf("%zu commands, %zu lines compared: %zu commands differ (%zu lines)\n",
+                expected.size(), lineCount, differentCommands, differentLines);
     return differentCommands == 0 && !expected.empty() ? 0 : ExitDifferent;
 }
 
@@ -245,6 +251,7 @@ int main(int argc, char** argv) {
     if (mode == "list" && argc == 2) return listCommands();
     if (mode == "run" && argc == 4) return runList(argv[2], argv[3]);
     if (mode == "compare" && argc == 4) return compare(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: tavomerix_equivalence list | run LIST OUT | compare EXPECTED ACTUAL\n");
+    std::fprintf(stderr,
+                 "usage: tavomerix_equivalence list | run LIST OUT | compare EXPECTED ACTUAL\n");
     return ExitUsage;
 }

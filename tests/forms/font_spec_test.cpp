@@ -15,10 +15,10 @@ TEST(FontSpec, ReadsTheUsedFields) {
         {"宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2", "宋体", -14, 400, false, false, false},
         {"宋体,-13,0,0,0,400,0,0,0,134,3,2,1,2", "宋体", -13, 400, false, false, false},
         {"Arial,9,0,0,0,700,1,1,1,0,3,2,1,34", "Arial", 9, 700, true, true, true},  // points
-        {"Arial,9", "Arial", 9, 0, false, false, false},                             // short text
-        {",-14,0,0,0,400,0,0,0,134,3,2,1,2", "", -14, 400, false, false, false},     // no face
+        {"Arial,9", "Arial", 9, 0, false, false, false},                            // short text
+        {",-14,0,0,0,400,0,0,0,134,3,2,1,2", "", -14, 400, false, false, false},    // no face
         {"", "", 0, 0, false, false, false},
-        {"宋体,x,0,0,0,bold,2,0,0,134,3,2,1,2", "宋体", 0, 0, true, false, false},   // not numbers
+        {"宋体,x,0,0,0,bold,2,0,0,134,3,2,1,2", "宋体", 0, 0, true, false, false},  // not numbers
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.spec);

@@ -18,7 +18,8 @@ int failed = 0;
 
 void check(const char* name, bool ok, const std::string& detail = "") {
     (ok ? passed : failed)++;
-    std::printf("%s - %s%s%s\n", ok ? "ok" : "FAIL", name, detail.empty() ? "" : ": ", detail.c_str());
+    std::printf("%s - %s%s%s\n", ok ? "ok" : "FAIL", name, detail.empty() ? "" : ": ",
+                detail.c_str());
     std::fflush(stdout);
 }
 
@@ -28,7 +29,8 @@ enum class OnCreate { Nothing, PostClose, PostQuit };
 // A form that records its activations and its WM_DESTROY.
 class Probe final : public Form {
 public:
-    explicit Probe(std::string_view name, OnCreate onCreate = OnCreate::Nothing) : Form(name), onCreate_(onCreate) {}
+    explicit Probe(std::string_view name, OnCreate onCreate = OnCreate::Nothing)
+        : Form(name), onCreate_(onCreate) {}
 
     int activations = 0;
     bool destroyed = false;
@@ -46,18 +48,18 @@ public:
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
         switch (message) {
-        case WM_CREATE:
-            if (onCreate_ == OnCreate::PostClose) PostMessageW(window(), WM_CLOSE, 0, 0);
-            if (onCreate_ == OnCreate::PostQuit) PostQuitMessage(0);
-            break;
-        case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) ++activations;
-            break;
-        case WM_DESTROY:
-            destroyed = true;
-            break;
-        default:
-            break;
+            case WM_CREATE:
+                if (onCreate_ == OnCreate::PostClose) PostMessageW(window(), WM_CLOSE, 0, 0);
+                if (onCreate_ == OnCreate::PostQuit) PostQuitMessage(0);
+                break;
+            case WM_ACTIVATE:
+                if (LOWORD(wParam) != WA_INACTIVE) ++activations;
+                break;
+            case WM_DESTROY:
+                destroyed = true;
+                break;
+            default:
+                break;
         }
         return defaultMessage(message, wParam, lParam);
     }
@@ -102,7 +104,8 @@ void quitEndsModalLoop() {
     check("the derived WM_DESTROY handling ran", modal.destroyed);
     check("the owner is enabled again", IsWindowEnabled(owner.window()) != 0);
     MSG message{};
-    check("WM_QUIT is passed on to the enclosing loop", PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0);
+    check("WM_QUIT is passed on to the enclosing loop",
+          PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0);
     DestroyWindow(owner.window());
     drain();
 }

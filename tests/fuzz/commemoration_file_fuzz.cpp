@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const DaysFileResult read = readDaysContents(calendar, "days.txt", contents);
     if (read.ok != read.errorLines.empty()) __builtin_trap();
-    if (read.errorLines.size() > static_cast<std::size_t>(DaysFileErrorsShown) + 1) __builtin_trap();
+    if (read.errorLines.size() > static_cast<std::size_t>(DaysFileErrorsShown) + 1)
+        __builtin_trap();
     for (const std::string& line : read.errorLines) {
         if (line.empty() || line.size() > MaxErrorLineBytes) __builtin_trap();
         for (const char c : line) {

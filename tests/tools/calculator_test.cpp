@@ -76,7 +76,9 @@ TEST(Calculator, GanzhiAndConversion) {
         const char* result;
     } Cases[] = {
         {"J2000", Mode::Ganzhi, {"01-01-2000"}, "己卯(兔)年丙子月戊午日"},
-        {"lunar input converted first", Mode::Ganzhi, {"11-25-1999", false, true},
+        {"lunar input converted first",
+         Mode::Ganzhi,
+         {"11-25-1999", false, true},
          "己卯(兔)年丙子月戊午日"},
         {"no such day", Mode::Ganzhi, {"02-30-2000"}, ""},
         {"civil to lunar", Mode::Convert, {"01-01-2000"}, "AD11-25-1999"},

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "astro/solar_terms.h"
 #include "calendar/calendar_context.h"
-#include "chinese/lunar_calendar.h"
 #include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/sexagenary.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/next_term.h"
-#include "astro/solar_terms.h"
 
 namespace tavomerix {
 namespace {
@@ -22,11 +22,13 @@ const SearchSettings Defaults{LunarCalendar::shared({8, Regime::Historical})};
 
 std::string search(SearchKind kind, int start, int range, int leapMonth = 0,
                    const DayConditions& conditions = {}) {
-    const auto result = runSearch(Defaults, kind, start, range, leapMonth, conditions, NoHooks, "\n");
+    const auto result =
+        runSearch(Defaults, kind, start, range, leapMonth, conditions, NoHooks, "\n");
     return result ? result->text : "(stopped)";
 }
 
 TEST(SearchInput, FieldsAsTheWindowRewritesThem) {
+    // clang-format off
     const struct {
         const char* note;
         SearchKind kind;
@@ -68,6 +70,7 @@ TEST(SearchInput, FieldsAsTheWindowRewritesThem) {
         {"day search near 5000", SearchKind::Days, {"4990", false, "250", ""}, true, 4990, 11, 0,
          {"4990", false, "11", ""}},
     };
+    // clang-format on
     DayConditions any;
     any[DayList::Weekday] = 1;
     for (const auto& c : Cases) {
@@ -92,6 +95,7 @@ TEST(SearchInput, DaySearchWithoutConditionDoesNotStart) {
 }
 
 TEST(SearchLists, Items) {
+    // clang-format off
     const struct {
         DayList list;
         size_t count;
@@ -104,6 +108,7 @@ TEST(SearchLists, Items) {
         {DayList::LunarDay, 30, "初一", "三十"},    {DayList::GanzhiYear, 60, "甲子年", "癸亥年"},
         {DayList::GanzhiMonth, 60, "甲子月", "癸亥月"}, {DayList::GanzhiDay, 60, "甲子日", "癸亥日"},
     };
+    // clang-format on
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.first);
         const std::vector<std::string> items = dayListItems(c.list);
@@ -124,27 +129,29 @@ TEST(SearchYearTag, AdAndBc) {
 
 // The published leap months of 2000..2030.
 TEST(LeapMonthSearch, PublishedLeapMonths2000To2030) {
-    EXPECT_EQ("    共找到 11 个农历闰月\n\n"
-              "AD2001闰四月小    AD05-23-2001 ～ AD06-20-2001\n"
-              "AD2004闰二月小    AD03-21-2004 ～ AD04-18-2004\n"
-              "AD2006闰七月小    AD08-24-2006 ～ AD09-21-2006\n"
-              "AD2009闰五月小    AD06-23-2009 ～ AD07-21-2009\n"
-              "AD2012闰四月小    AD05-21-2012 ～ AD06-18-2012\n"
-              "AD2014闰九月小    AD10-24-2014 ～ AD11-21-2014\n"
-              "AD2017闰六月大    AD07-23-2017 ～ AD08-21-2017\n"
-              "AD2020闰四月小    AD05-23-2020 ～ AD06-20-2020\n"
-              "AD2023闰二月小    AD03-22-2023 ～ AD04-19-2023\n"
-              "AD2025闰六月小    AD07-25-2025 ～ AD08-22-2025\n"
-              "AD2028闰五月小    AD06-23-2028 ～ AD07-21-2028",
-              search(SearchKind::LeapMonths, 2000, 31));
+    EXPECT_EQ(
+        "    共找到 11 个农历闰月\n\n"
+        "AD2001闰四月小    AD05-23-2001 ～ AD06-20-2001\n"
+        "AD2004闰二月小    AD03-21-2004 ～ AD04-18-2004\n"
+        "AD2006闰七月小    AD08-24-2006 ～ AD09-21-2006\n"
+        "AD2009闰五月小    AD06-23-2009 ～ AD07-21-2009\n"
+        "AD2012闰四月小    AD05-21-2012 ～ AD06-18-2012\n"
+        "AD2014闰九月小    AD10-24-2014 ～ AD11-21-2014\n"
+        "AD2017闰六月大    AD07-23-2017 ～ AD08-21-2017\n"
+        "AD2020闰四月小    AD05-23-2020 ～ AD06-20-2020\n"
+        "AD2023闰二月小    AD03-22-2023 ～ AD04-19-2023\n"
+        "AD2025闰六月小    AD07-25-2025 ～ AD08-22-2025\n"
+        "AD2028闰五月小    AD06-23-2028 ～ AD07-21-2028",
+        search(SearchKind::LeapMonths, 2000, 31));
 }
 
 TEST(LeapMonthSearch, FilterAndNoHit) {
-    EXPECT_EQ("    共找到 3 个农历闰四月\n\n"
-              "AD2001闰四月小    AD05-23-2001 ～ AD06-20-2001\n"
-              "AD2012闰四月小    AD05-21-2012 ～ AD06-18-2012\n"
-              "AD2020闰四月小    AD05-23-2020 ～ AD06-20-2020",
-              search(SearchKind::LeapMonths, 2000, 31, 4));
+    EXPECT_EQ(
+        "    共找到 3 个农历闰四月\n\n"
+        "AD2001闰四月小    AD05-23-2001 ～ AD06-20-2001\n"
+        "AD2012闰四月小    AD05-21-2012 ～ AD06-18-2012\n"
+        "AD2020闰四月小    AD05-23-2020 ～ AD06-20-2020",
+        search(SearchKind::LeapMonths, 2000, 31, 4));
     EXPECT_EQ("    共找到 0 个农历闰五月", search(SearchKind::LeapMonths, 2010, 10, 5));
     EXPECT_EQ("    共找到 0 个农历闰月", search(SearchKind::LeapMonths, 2024, 1));
     // The window's own line ends.
@@ -157,9 +164,10 @@ TEST(LeapMonthSearch, FilterAndNoHit) {
 // 冬月 and 腊月 of 2036 and 正月, 二月 of 2037 are long: the run crosses the year boundary,
 // each month keeps its own year, and the fourth long month starts no second run.
 TEST(MonthRunSearch, RunAcrossYearBoundary) {
-    const std::string months = "    AD2036冬月大→AD12-17-2036 ～ AD01-15-2037\n"
-                               "    AD2036腊月大→AD01-16-2037 ～ AD02-14-2037\n"
-                               "    AD2037正月大→AD02-15-2037 ～ AD03-16-2037";
+    const std::string months =
+        "    AD2036冬月大→AD12-17-2036 ～ AD01-15-2037\n"
+        "    AD2036腊月大→AD01-16-2037 ～ AD02-14-2037\n"
+        "    AD2037正月大→AD02-15-2037 ～ AD03-16-2037";
     EXPECT_EQ("    共找到 1 组三连大月\n\n\n第1组三连大月：\n" + months,
               search(SearchKind::ThreeLongMonths, 2036, 2));
     EXPECT_EQ("    共找到 1 组四连大月\n\n\n第1组四连大月：\n" + months +
@@ -171,17 +179,18 @@ TEST(MonthRunSearch, RunAcrossYearBoundary) {
 
 // 八月, 闰八月 and 九月 of 1634 are all long: the leap month continues the run.
 TEST(MonthRunSearch, LongLeapMonthContinuesRun) {
-    EXPECT_EQ("    共找到 1 组三连大月\n\n\n第1组三连大月：\n"
-              "    AD1634八月大→AD08-23-1634 ～ AD09-21-1634\n"
-              "    AD1634闰八月大→AD09-22-1634 ～ AD10-21-1634\n"
-              "    AD1634九月大→AD10-22-1634 ～ AD11-20-1634",
-              search(SearchKind::ThreeLongMonths, 1634, 1));
+    EXPECT_EQ(
+        "    共找到 1 组三连大月\n\n\n第1组三连大月：\n"
+        "    AD1634八月大→AD08-23-1634 ～ AD09-21-1634\n"
+        "    AD1634闰八月大→AD09-22-1634 ～ AD10-21-1634\n"
+        "    AD1634九月大→AD10-22-1634 ～ AD11-20-1634",
+        search(SearchKind::ThreeLongMonths, 1634, 1));
 }
 
 // Runs never overlap and never share a month; every run lists its months in order.
 TEST(MonthRunSearch, RunsDoNotOverlap) {
-    for (const SearchKind kind : {SearchKind::ThreeLongMonths, SearchKind::ThreeShortMonths,
-                                  SearchKind::FourLongMonths}) {
+    for (const SearchKind kind :
+         {SearchKind::ThreeLongMonths, SearchKind::ThreeShortMonths, SearchKind::FourLongMonths}) {
         SCOPED_TRACE(static_cast<int>(kind));
         const std::string text = search(kind, 1900, 200);
         const int length = kind == SearchKind::FourLongMonths ? 4 : 3;
@@ -191,7 +200,8 @@ TEST(MonthRunSearch, RunsDoNotOverlap) {
         const auto count = runSearch(Defaults, kind, 1900, 200, 0, {}, NoHooks, "\n")->count;
         EXPECT_GT(count, 0);
         EXPECT_EQ(static_cast<size_t>(count * length), months);
-        EXPECT_EQ(std::string::npos, text.find(kind == SearchKind::ThreeShortMonths ? "大→" : "小→"));
+        EXPECT_EQ(std::string::npos,
+                  text.find(kind == SearchKind::ThreeShortMonths ? "大→" : "小→"));
     }
     EXPECT_EQ("    共找到 0 组四连大月", search(SearchKind::FourLongMonths, 2000, 1));
 }
@@ -200,16 +210,18 @@ TEST(DaySearch, EntryTexts) {
     DayConditions newYear;
     newYear[DayList::CivilMonth] = 1;
     newYear[DayList::CivilDay] = 1;
-    EXPECT_EQ("    共找到 1 个条件日\n\n\n公历日期：AD01-01-2000\n    对应农历→AD11-25-1999\n"
-              "    对应星期→星期六\n    对应节日→元旦节\n    对应干支→己卯(兔)年丙子月戊午日",
-              search(SearchKind::Days, 2000, 1, 0, newYear));
+    EXPECT_EQ(
+        "    共找到 1 个条件日\n\n\n公历日期：AD01-01-2000\n    对应农历→AD11-25-1999\n"
+        "    对应星期→星期六\n    对应节日→元旦节\n    对应干支→己卯(兔)年丙子月戊午日",
+        search(SearchKind::Days, 2000, 1, 0, newYear));
     DayConditions solstice;
     solstice[DayList::SolarTerm] = 24;
     solstice[DayList::LunarMonth] = 11;
-    EXPECT_EQ("    共找到 1 个条件日\n\n\n公历日期：AD12-21-2000\n    对应农历→AD11-26-2000\n"
-              "    对应星期→星期四\n    对应节气→冬至 21:37:26\n    对应节日→国际篮球日\n"
-              "    对应干支→庚辰(龙)年戊子月癸丑日",
-              search(SearchKind::Days, 2000, 1, 0, solstice));
+    EXPECT_EQ(
+        "    共找到 1 个条件日\n\n\n公历日期：AD12-21-2000\n    对应农历→AD11-26-2000\n"
+        "    对应星期→星期四\n    对应节气→冬至 21:37:26\n    对应节日→国际篮球日\n"
+        "    对应干支→庚辰(龙)年戊子月癸丑日",
+        search(SearchKind::Days, 2000, 1, 0, solstice));
 }
 
 TEST(DaySearch, KnownCounts) {
@@ -305,8 +317,8 @@ TEST(SearchYearData, HistoricalYearsMatchDirectAnswers) {
     const LunarCalendar& calendar = LunarCalendar::shared(context);
     // Years with 23 and 25 term days, the first reckoned year, the changes of reckoning
     // around 619, 645 and 666, the calendar reform year and the end of the reckoning.
-    const int Years[] = {-103, 618, 619, 644, 645, 665, 666, 832, 833,
-                         948,  949, 1582, 1886, 1887, 2000};
+    const int Years[] = {-103, 618, 619, 644,  645,  665,  666, 832,
+                         833,  948, 949, 1582, 1886, 1887, 2000};
     for (const int year : Years) {
         SCOPED_TRACE(year);
         expectYearDataMatchesDirect(calendar, year);
