@@ -15,9 +15,9 @@ install_packages() {
 }
 
 # nlohmann-json3-dev: JSON output; python3-icalendar: the independent reader of the iCalendar
-# export's check.
+# export's check; clang-format: the formatting check.
 NATIVE_PACKAGES=(build-essential cmake pkgconf libgtest-dev libbenchmark-dev nlohmann-json3-dev
-    python3-icalendar)
+    python3-icalendar clang-format)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Cross-compiling for Windows.
 WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-i686-posix nlohmann-json3-dev)
