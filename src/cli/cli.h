@@ -1,5 +1,6 @@
 #pragma once
 
+#include <csignal>
 #include <map>
 #include <string>
 #include <string_view>
@@ -65,7 +66,7 @@ struct CliEnvironment {
     bool noColour = false;
     bool dumbTerminal = false;
     CliSink* out = nullptr;
-    const volatile bool* stopRequested = nullptr;
+    const volatile std::sig_atomic_t* stopRequested = nullptr;
     void (*progress)(std::string_view text) = nullptr;
 };
 

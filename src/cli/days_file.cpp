@@ -17,6 +17,22 @@ std::string sizeLimitText(std::size_t limit) {
                                          : std::to_string(limit) + " bytes";
 }
 
+bool isWindowsDeviceName(std::string_view path) {
+    const size_t slash = path.find_last_of("/\\:");
+    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+    std::string lower;
+    for (const char c : name)
+        lower += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    if (lower == "con" || lower == "nul" || lower == "aux" || lower == "prn" || lower == "conin$" ||
+        lower == "conout$") {
+        return true;
+    }
+    return lower.size() == 4 && (lower.starts_with("com") || lower.starts_with("lpt")) &&
+           lower[3] >= '1' && lower[3] <= '9';
+}
+
 DaysFileResult readDaysContents(const LunarCalendar& calendar, std::string_view shownPath,
                                 std::string_view contents) {
     DaysFileResult result;

@@ -48,6 +48,11 @@ struct RegularFileContents {
 };
 RegularFileContents readRegularFile(const std::string& path, std::size_t limit);
 
+// Whether a path names a Windows device (con, nul, aux, prn, com1..com9, lpt1..lpt9,
+// conin$, conout$) whatever its folder, case, extension or trailing dots and spaces: such
+// names open a device, not a file, in every folder.
+bool isWindowsDeviceName(std::string_view path);
+
 // A size limit as the refusal states it: "1 MiB" for whole MiB, else "N bytes".
 std::string sizeLimitText(std::size_t limit);
 

@@ -21,6 +21,9 @@ private:
     HANDLE handle_;
 };
 
+constexpr const char* DeviceRefusal =
+    "is not a disk file (a device name such as aux, con or nul, or a pipe)";
+
 RegularFileContents refused(std::string reason) { return {false, "", std::move(reason)}; }
 
 // A UTF-8 path as UTF-16; "" when it is not valid UTF-8.
@@ -40,6 +43,8 @@ std::wstring widePath(const std::string& path) {
 RegularFileContents readRegularFile(const std::string& path, std::size_t limit) {
     const std::wstring wide = widePath(path);
     if (wide.empty()) return refused("cannot be opened: not a valid file name");
+    // Checked before opening: some devices (con) cannot even be opened for reading.
+    if (isWindowsDeviceName(path)) return refused(DeviceRefusal);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return refused("is a directory, not a file");
@@ -57,7 +62,7 @@ RegularFileContents readRegularFile(const std::string& path, std::size_t limit) 
     }
     // Reserved device names (aux, con, nul, com1, ...) open as character devices.
     if (GetFileType(file.get()) != FILE_TYPE_DISK) {
-        return refused("is not a disk file (a device name such as aux, con or nul, or a pipe)");
+        return refused(DeviceRefusal);
     }
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size)) return refused("cannot be read");

@@ -166,6 +166,14 @@ bool JsonArrayWriter::add(const nlohmann::json& element) {
     return env_.out->flush();
 }
 
-bool JsonArrayWriter::finish() { return emitLine(env_, started_ ? "\n]" : "[]"); }
+bool JsonArrayWriter::finish() {
+    finished_ = true;
+    return emitLine(env_, started_ ? "\n]" : "[]");
+}
+
+JsonArrayWriter::~JsonArrayWriter() {
+    const bool interrupted = env_.stopRequested != nullptr && *env_.stopRequested != 0;
+    if (started_ && !finished_ && interrupted && env_.out != nullptr && env_.out->ok()) finish();
+}
 
 }  // namespace tavomerix

@@ -62,12 +62,17 @@ bool emitJson(const CliEnvironment& env, const nlohmann::json& value);
 class JsonArrayWriter {
 public:
     explicit JsonArrayWriter(const CliEnvironment& env) : env_(env) {}
+    // A run stopped by Ctrl-C closes the array, so that what was printed stays valid JSON.
+    ~JsonArrayWriter();
+    JsonArrayWriter(const JsonArrayWriter&) = delete;
+    JsonArrayWriter& operator=(const JsonArrayWriter&) = delete;
     bool add(const nlohmann::json& element);
     bool finish();
 
 private:
     const CliEnvironment& env_;
     bool started_ = false;
+    bool finished_ = false;
 };
 
 }  // namespace tavomerix

@@ -17,9 +17,9 @@
 
 namespace {
 
-volatile bool stopRequested = false;
+volatile std::sig_atomic_t stopRequested = 0;
 
-extern "C" void onInterrupt(int) { stopRequested = true; }
+extern "C" void onInterrupt(int) { stopRequested = 1; }
 
 void showProgress(std::string_view text) {
     std::fprintf(stderr, "\r%.*s\033[K", static_cast<int>(text.size()), text.data());

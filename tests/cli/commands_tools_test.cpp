@@ -135,7 +135,7 @@ TEST(CliSearch, BadArguments) {
     }
 }
 
-volatile bool Stop = false;
+volatile std::sig_atomic_t Stop = 0;
 std::vector<std::string> Shown;
 void recordProgress(std::string_view text) { Shown.emplace_back(text); }
 
@@ -143,7 +143,7 @@ TEST(CliSearch, ProgressAndInterrupt) {
     CliEnvironment env;
     env.stderrIsTerminal = true;
     env.progress = recordProgress;
-    Stop = false;
+    Stop = 0;
     env.stopRequested = &Stop;
     Shown.clear();
     const CliOutput done = run({"search", "leap", "2000", "10"}, env);
@@ -153,13 +153,13 @@ TEST(CliSearch, ProgressAndInterrupt) {
     EXPECT_EQ("[###########################...]  90.00%", Shown[9]);
     EXPECT_EQ("", Shown.back());
 
-    Stop = true;
+    Stop = 1;
     Shown.clear();
     const CliOutput stopped = run({"search", "days", "2000", "10", "--weekday", "星期一"}, env);
     EXPECT_EQ(ExitInterrupted, stopped.exitCode);
     EXPECT_EQ("", stopped.out);
     EXPECT_EQ("tavomerix: interrupted\n", stopped.err);
-    Stop = false;
+    Stop = 0;
 
     // Not a terminal: no progress at all.
     env.stderrIsTerminal = false;

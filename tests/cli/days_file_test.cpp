@@ -67,6 +67,17 @@ TEST(DaysFile, RefusesWhatIsNotARegularFile) {
     rmdir(directory.c_str());
 }
 
+TEST(DaysFile, WindowsDeviceNamesInAnyFolderCaseOrExtension) {
+    for (const char* device : {"con", "CON", "nul.txt", "c:\\dir\\Aux.tsv", "dir/prn", "com1",
+                               "LPT9.dat", "con .txt", "conin$", "z:con"}) {
+        EXPECT_TRUE(isWindowsDeviceName(device)) << device;
+    }
+    for (const char* file : {"console", "my-con", "com0", "com10", "lpt", "nul2.txt", "days.txt",
+                             "con/days.txt", ""}) {
+        EXPECT_FALSE(isWindowsDeviceName(file)) << file;
+    }
+}
+
 TEST(DaysFile, AcceptsAFileAtTheLimit) {
     std::string contents = "L 08-15\t1990生日\n";
     contents.append(DaysFileSizeLimit - contents.size(), '\n');
