@@ -3,6 +3,7 @@
 # a package that cannot be installed is an error.
 #   TAVOMERIX_APT_TRIES        index updates and installs tried before giving up [3]
 #   TAVOMERIX_APT_RETRY_DELAY  seconds between tries, doubled each time [10]
+# An optional package is tried once (its index update as often as any).
 
 # Runs apt-get as root (through sudo when not root) without questions.
 run_apt_get() {
@@ -48,7 +49,7 @@ install_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "installing: ${missing[*]}" >&2
     update_package_indexes
-    local tries=${TAVOMERIX_APT_TRIES:-3} delay=${TAVOMERIX_APT_RETRY_DELAY:-10} try
+    local tries=${TAVOMERIX_APT_INSTALL_TRIES:-${TAVOMERIX_APT_TRIES:-3}} delay=${TAVOMERIX_APT_RETRY_DELAY:-10} try
     for ((try = 1; try <= tries; try++)); do
         run_apt_get install -y -q --no-install-recommends "${missing[@]}" >&2 && return 0
         echo "apt-get install failed (try $try of $tries)" >&2
@@ -66,7 +67,7 @@ install_packages() {
 install_optional_packages() {
     local what=$1
     shift
-    if ! TAVOMERIX_APT_TRIES=${TAVOMERIX_APT_OPTIONAL_TRIES:-1} install_packages "$@"; then
+    if ! TAVOMERIX_APT_INSTALL_TRIES=1 install_packages "$@"; then
         echo "optional: $what cannot be installed here; going on without it" >&2
         return 1
     fi

@@ -103,6 +103,10 @@ check "no 32-bit Wine: prepare_wine says so and returns 1" "1 1" \
 check "and the 64-bit Wine is installed" 1 "$(grep -cx wine64 "$fake/installed")"
 check "the i386 architecture brings a second index update" 2 "$(count ' update')"
 
+status=$(scenario 1 wine32:i386 '' 'install_optional_packages "the 32-bit Wine" wine32:i386 || true')
+check "an optional package's index update is tried again too" "2 1" \
+    "$(count ' update') $(count 'install.*wine32')"
+
 status=$(scenario 0 '' '' 'prepare_wine')
 check "the 32-bit Wine installed and running: prepare_wine returns 0" "0 1" \
     "$status $(grep -cx 'wine32:i386' "$fake/installed")"
