@@ -28,5 +28,6 @@
 #include "dayinfo/era_names.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/hijri.h"
+#include "dayinfo/holidays.h"
 #include "dayinfo/names.h"
 #include "dayinfo/seasons.h"
