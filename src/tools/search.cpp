@@ -88,10 +88,10 @@ std::optional<SearchResult> leapMonthSearch(const LunarCalendar& calendar, int s
     std::string lines;
     for (int y = startYear; y < startYear + range; ++y) {
         prefetch.ensure(y);
-        const std::string_view record = calendar.yearRecord(y);
-        const int leap = record.empty() ? 0 : leapMonthOfRecord(record);
+        const LunarYear& lunar = calendar.lunarYear(y);
+        const int leap = lunar.leapMonth;
         if (leap != 0 && (filter == 0 || filter == leap)) {
-            const bool longMonth = record[LeapSizePosition] == '1';
+            const bool longMonth = lunar.monthDaysAt(leap + 1) == 30;
             ++result.count;
             lines.append(lineEnd).append(searchYearTag(y));
             lines.append(lunarMonthText(12 + leap + (longMonth ? 24 : 0))).append("    ");
