@@ -11,8 +11,6 @@
 namespace tavomerix {
 namespace {
 
-constexpr int WinterSolstice = 24;  // TermNumber of 冬至
-
 // Years that follow the mean-lunation calendars in the historical regime.
 bool isMeanRuleYear(int year) {
     return (year >= -103 && year <= 618) || (year >= 645 && year <= 665);

@@ -194,8 +194,7 @@ int fullMoonCount(const CalendarContext& context, int year) {
 
 int computeEasterDay(const CalendarContext& context, int year) {
     if (!isValidDate(year, 1, 1)) return InvalidDayNumber;
-    constexpr int VernalEquinox = 6;  // TermNumber of 春分
-    constexpr int Sunday = 6;         // weekday index, 0 = Monday
+    constexpr int Sunday = 6;  // weekday index, 0 = Monday
     const int equinox =
         floorToInt(solarTermInstant(context, julianDayNumber(year, 1, 1), VernalEquinox));
     const int fullMoon = nextPhaseDay(context, equinox, MoonPhase::Full);

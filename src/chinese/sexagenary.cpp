@@ -8,8 +8,6 @@
 namespace tavomerix {
 namespace {
 
-constexpr int Lichun = 3;  // TermNumber of 立春
-
 // Sexagenary number of civil year y's own sexagenary year (shift 1), of the one before
 // (shift 0) or after (shift 2); year 4 is 甲子.
 int yearNumber(int year, int shift) { return floorMod(year + 12055 + shift, 60) + 1; }

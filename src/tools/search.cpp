@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "astro/solar_terms.h"
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
@@ -18,7 +19,6 @@ namespace tavomerix {
 namespace {
 
 constexpr std::string_view FestivalItems[4] = {"复活节", "母亲节", "父亲节", "感恩节"};
-constexpr int Lichun = 3;  // TermNumber of 立春
 
 // Lunar years are built ahead in blocks of this many, so that a cold cache still lets the
 // search look at its stop flag every few tenths of a second.
