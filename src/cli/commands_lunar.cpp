@@ -242,12 +242,11 @@ CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
             const LunarYear& lunar = calendar.lunarYear(year);
             const std::string record = lunarYearRecord(lunar);
             if (request.format == OutputFormat::Json) {
-                const LunarDate newYear{year, 1, 1, false, lunar.monthDaysAt(1) == 30};
                 if (!json.add({{"year", year},
                                {"record", record},
                                {"leap_month", lunar.leapMonth},
                                {"days", lunar.length()},
-                               {"new_year", civilJson(lunarToSolar(calendar, newYear))}})) {
+                               {"new_year", civilJson(lunar.newYearDate)}})) {
                     return {};
                 }
             } else {
