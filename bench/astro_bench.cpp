@@ -39,7 +39,7 @@ void BM_TermAtOrAfter(benchmark::State& state) {
     const CalendarContext context{8, Regime::Modern};
     int day = julianDayNumber(2000, 1, 1);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(termAtOrAfterModern(context, day, 24, false));
+        benchmark::DoNotOptimize(termAtOrAfterModern(context, day, WinterSolstice, false));
         day += 7;
     }
 }

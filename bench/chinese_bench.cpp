@@ -37,7 +37,7 @@ void BM_LunarYearRecordCold(benchmark::State& state) {
     const std::uint64_t evaluations = fastSeriesEvaluations();
     for (auto _ : state) {
         const auto calendar = coldCalendar(state, context);
-        benchmark::DoNotOptimize(calendar->yearRecord(year));
+        benchmark::DoNotOptimize(calendar->lunarYear(year));
         year = year == 2099 ? 2000 : year + 1;
     }
     countEvaluations(state, evaluations);
@@ -51,7 +51,7 @@ void BM_AllLunarYearsSequential(benchmark::State& state) {
     for (auto _ : state) {
         const auto calendar = coldCalendar(state, context);
         for (int year = FirstLunarYear; year <= LastLunarYear; ++year) {
-            benchmark::DoNotOptimize(calendar->yearRecord(year));
+            benchmark::DoNotOptimize(calendar->lunarYear(year));
         }
     }
     state.counters["evaluationsPerYear"] =

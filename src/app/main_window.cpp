@@ -239,9 +239,8 @@ std::vector<int> lunarMonthsListed(const AppSettings& settings, int lunarYear) {
     const LunarSelection& upper = settings.window.upperLunarBound;
     if (lunarYear < lower.year || lunarYear > upper.year) return {};
     const LunarCalendar& calendar = calendarOf(settings);
-    const std::string_view record = calendar.yearRecord(lunarYear);
-    if (record.empty()) return {};
-    const int months = leapMonthOfRecord(record) == 0 ? 12 : 13;
+    const int months = calendar.lunarYear(lunarYear).monthCount;
+    if (months == 0) return {};
     const int first = lunarYear == lower.year
                           ? calendar.monthSequence(lunarYear, monthCodeOf(lower.sizedMonth))
                           : 1;

@@ -221,13 +221,9 @@ SolarParts solarParts(double jde) {
     const double tau = (jde - J2000) / DaysPerMillennium;
     const EarthPosition earth = earthPosition(tau);
     const double geometric = (normalizeRadians(earth.longitude) + AstroPi) / DegreeInRadians;
-    // Conversion to the FK5 frame, as in apparentSolarLongitude.
-    const double lambda = (geometric - 1.397 * t - 0.00031 * t * t) * DegreeInRadians;
-    const double frame = (-0.09033 + 0.03916 * (std::sin(lambda) + std::cos(lambda)) *
-                                         std::tan(normalizeRadians(earth.latitude))) /
-                         3600;
+    const double frame = fk5LongitudeCorrection(geometric, normalizeRadians(earth.latitude), t);
     const double motion = solarMotionArcseconds(tau);
-    return {geometric + frame, -0.005775518 * earth.radius * motion / 3600, motion / 3600};
+    return {geometric + frame, aberrationOfMotion(earth.radius, motion), motion / 3600};
 }
 
 // One periodic sum S_k of the Moon's longitude in arcseconds and its rate in arcseconds
@@ -275,18 +271,8 @@ LongitudeAndRate lunarLongitudeWithoutNutation(double jde) {
         (s0.arcsecondsPerCentury + s1.arcseconds + s1.arcsecondsPerCentury * t +
          2 * s2.arcseconds * t + s2.arcsecondsPerCentury * t2) /
         3600 * DegreeInRadians;
-    const double* l = LunarMeanLongitude;
-    // clang-format off
-    const double mean = (((l[4] * t
-                           + l[3]) * t
-                          + l[2]) * t
-                         + l[1]) * t
-                        + l[0];
-    const double meanRate = ((4 * l[4] * t
-                              + 3 * l[3]) * t
-                             + 2 * l[2]) * t
-                            + l[1];
-    // clang-format on
+    const double mean = lunarMeanLongitude(t);
+    const double meanRate = lunarMeanLongitudeRate(t);
     const double lambda = normalizeRadians(periodic + mean) / DegreeInRadians;
     // General precession: about 50288 arcseconds per millennium.
     const double precessionRate = PrecessionCoefficients[0] / 3600 / DaysPerMillennium;
@@ -387,7 +373,9 @@ LongitudeAndRate roughSolarWithoutNutation(double jde, const RoughSeries& r) {
     }
     const double degreesPerDay = rate / DaysPerMillennium / DegreeInRadians;
     const double geometric = (longitude + AstroPi) / DegreeInRadians;
-    return {geometric - 0.09033 / 3600 - 0.005775518 * radius * degreesPerDay, degreesPerDay};
+    return {geometric + Fk5LongitudeOffsetArcseconds / 3600 -
+                LightTimeDaysPerAu * radius * degreesPerDay,
+            degreesPerDay};
 }
 
 // The first nutation terms in longitude, degrees; t in Julian centuries.
@@ -523,9 +511,8 @@ LongitudeAndRate roughLunarElongationAndRate(double jde) {
         periodicRate += term.amplitude * cosine[i] * rate * tPower;
         if (r.lunarPower[i] == 1) periodicRate += term.amplitude * sine[i];
     }
-    const double* l = LunarMeanLongitude;
-    const double mean = (((l[4] * t + l[3]) * t + l[2]) * t + l[1]) * t + l[0];
-    const double meanRate = ((4 * l[4] * t + 3 * l[3]) * t + 2 * l[2]) * t + l[1];
+    const double mean = lunarMeanLongitude(t);
+    const double meanRate = lunarMeanLongitudeRate(t);
     const double moon =
         (periodic / 3600 * DegreeInRadians + mean) / DegreeInRadians + generalPrecession(jde);
     const double moonRate =

@@ -11,6 +11,17 @@ namespace tavomerix {
 constexpr int FirstHistoricalTermDay = 1683432;
 constexpr int LastHistoricalTermDay = 2410263;
 
+// Day epochs (Julian Day numbers) of the official mean calendars of 104 BC .. AD 665: the
+// mean 冬至 and mean conjunction from which each counts its terms and its months.
+constexpr int TaichuEpochDay = 1683431;        // 太初
+constexpr int SifenEpochDay = 1662611;         // 四分
+constexpr int JingchuEpochDay = 330191;        // 景初
+constexpr int YuanjiaEpochDay = 1798541;       // 元嘉
+constexpr int DamingEpochDay = -17080189;      // 大明
+constexpr int KaihuangEpochDay = -1506155749;  // 开皇
+constexpr int DayeEpochDay = -519493909;       // 大业
+constexpr int WuyinEpochDay = -58077529;       // 戊寅
+
 // True-Sun models of 1645..1886.
 enum class TrueSunModel { A, B, C };
 

@@ -39,6 +39,27 @@ double generalPrecession(double jde) {
     return normalizeDegrees((p + 2.9965 * t) / 3600);
 }
 
+double lunarMeanLongitude(double t) {
+    const double* l = LunarMeanLongitude;
+    // clang-format off
+    return (((l[4] * t
+              + l[3]) * t
+             + l[2]) * t
+            + l[1]) * t
+           + l[0];
+    // clang-format on
+}
+
+double lunarMeanLongitudeRate(double t) {
+    const double* l = LunarMeanLongitude;
+    // clang-format off
+    return ((4 * l[4] * t
+             + 3 * l[3]) * t
+            + 2 * l[2]) * t
+           + l[1];
+    // clang-format on
+}
+
 double apparentLunarLongitude(double jde) {
     const double t = (jde - J2000) / 36525;
     const double t2 = t * t;
@@ -48,14 +69,7 @@ double apparentLunarLongitude(double jde) {
     const double s1 = lunarSum(LunarTerms1, t, t2, t3, t4);
     const double s2 = lunarSum(LunarTerms2, t, t2, t3, t4);
     const double periodic = (s0 + s1 * t + s2 * t2) / 3600 * DegreeInRadians;  // radians
-    // clang-format off
-    const double mean = (((LunarMeanLongitude[4] * t
-                           + LunarMeanLongitude[3]) * t
-                          + LunarMeanLongitude[2]) * t
-                         + LunarMeanLongitude[1]) * t
-                        + LunarMeanLongitude[0];
-    // clang-format on
-    const double lambda = normalizeRadians(periodic + mean) / DegreeInRadians;
+    const double lambda = normalizeRadians(periodic + lunarMeanLongitude(t)) / DegreeInRadians;
     return normalizeDegrees(lambda + generalPrecession(jde) + nutationInLongitude(jde));
 }
 

@@ -38,7 +38,7 @@ double aberrationDegrees(double tau, double radius) {
         motion += term.coefficient * tauPower[term.power] *
                   std::sin((term.phase + term.rate * tau) * DegreeInRadians);
     }
-    return -0.005775518 * radius * motion / 3600;
+    return aberrationOfMotion(radius, motion);
 }
 
 // Nutation in longitude in degrees; t in Julian centuries of TT.
@@ -65,6 +65,17 @@ NutationArguments nutationArguments(double t) {
             normalizeDegrees(125.04452 - 1934.136261 * t + 0.0020708 * t2 + t3 / 450000)};
 }
 
+double fk5LongitudeCorrection(double geometricDegrees, double latitudeRadians, double t) {
+    const double lambda = (geometricDegrees - 1.397 * t - 0.00031 * t * t) * DegreeInRadians;
+    return (Fk5LongitudeOffsetArcseconds +
+            0.03916 * (std::sin(lambda) + std::cos(lambda)) * std::tan(latitudeRadians)) /
+           3600;
+}
+
+double aberrationOfMotion(double radiusAu, double motionArcseconds) {
+    return -LightTimeDaysPerAu * radiusAu * motionArcseconds / 3600;
+}
+
 double earthLongitude(double jde) {
     return normalizeRadians(seriesValue(EarthLongitude, (jde - J2000) / DaysPerMillennium));
 }
@@ -88,11 +99,7 @@ double apparentSolarLongitude(double jde) {
     const double tau = (jde - J2000) / DaysPerMillennium;
     const double geometric =
         (earthLongitude(jde) + AstroPi) / DegreeInRadians;  // degrees, not reduced
-    // Conversion to the FK5 frame.
-    const double lambda = (geometric - 1.397 * t - 0.00031 * t * t) * DegreeInRadians;
-    const double frame = (-0.09033 + 0.03916 * (std::sin(lambda) + std::cos(lambda)) *
-                                         std::tan(earthLatitude(jde))) /
-                         3600;
+    const double frame = fk5LongitudeCorrection(geometric, earthLatitude(jde), t);
     return normalizeDegrees(geometric + frame + nutationDegrees(t) +
                             aberrationDegrees(tau, earthRadius(jde)));
 }

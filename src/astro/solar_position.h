@@ -23,6 +23,21 @@ NutationArguments nutationArguments(double t);
 // Nutation in longitude, IAU 1980 (first 40 terms), degrees. jde: TT.
 double nutationInLongitude(double jde);
 
+// Longitude offset of the FK5 frame from the dynamical frame of VSOP87, arcseconds.
+constexpr double Fk5LongitudeOffsetArcseconds = -0.09033;
+// Light time for one astronomical unit in days: the aberration of the Sun is minus this
+// times the radius vector (au) times the Sun's daily motion.
+constexpr double LightTimeDaysPerAu = 0.005775518;
+
+// Correction from the dynamical frame to FK5 of the Sun's longitude in degrees:
+// geometricDegrees the geometric longitude (not reduced), latitudeRadians the Earth's
+// heliocentric latitude, t in Julian centuries of TT.
+double fk5LongitudeCorrection(double geometricDegrees, double latitudeRadians, double t);
+
+// Aberration of the Sun in degrees (negative) from the radius vector in au and the Sun's
+// daily motion in arcseconds.
+double aberrationOfMotion(double radiusAu, double motionArcseconds);
+
 // Annual aberration of the Sun in degrees (negative). jde: TT.
 double solarAberration(double jde);
 

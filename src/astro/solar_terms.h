@@ -16,6 +16,16 @@ enum class CrossingMode { SolarTerm, LunarPhase };
 // The phases the calendar uses.
 enum class MoonPhase { New, Full };
 
+// TermNumbers (1 = 小寒 .. 24 = 冬至, every 15 degrees of solar longitude) of the terms the
+// calendar's rules name.
+constexpr int Lichun = 3;           // 立春, 315 degrees
+constexpr int VernalEquinox = 6;    // 春分, 0 degrees
+constexpr int GrainInEar = 11;      // 芒种, 75 degrees
+constexpr int SummerSolstice = 12;  // 夏至, 90 degrees
+constexpr int MinorHeat = 13;       // 小暑, 105 degrees
+constexpr int StartOfAutumn = 15;   // 立秋, 135 degrees
+constexpr int WinterSolstice = 24;  // 冬至, 270 degrees
+
 // Target solar longitude of TermNumber k in degrees (1 = 小寒 285 .. 24 = 冬至 270; 0
 // gives 270).
 double termAngle(int k);

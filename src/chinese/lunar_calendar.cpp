@@ -27,29 +27,12 @@ const LunarCalendar& LunarCalendar::shared(const CalendarContext& context) {
     return *calendar;
 }
 
-int LunarCalendar::yearLength(int year) const {
-    const std::string_view record = yearRecord(year);
-    if (record.empty()) return 0;
-    int days = 0;
-    for (int i = 0; i < 12; ++i) days += monthDaysOfSize(record[i]);
-    if (record[LeapDigitPosition] != '0') days += monthDaysOfSize(record[LeapSizePosition]);
-    return days;
-}
+int LunarCalendar::yearLength(int year) const { return lunarYear(year).length(); }
 
-int LunarCalendar::leapMonth(int year) const {
-    const std::string_view record = yearRecord(year);
-    return record.empty() ? 0 : leapMonthOfRecord(record);
-}
+int LunarCalendar::leapMonth(int year) const { return lunarYear(year).leapMonth; }
 
 int LunarCalendar::monthLength(int year, int monthCode) const {
-    const std::string_view record = yearRecord(year);
-    if (record.empty()) return 0;
-    if (monthCode >= 1 && monthCode <= 12) return monthDaysOfSize(record[monthCode - 1]);
-    if (monthCode >= 13 && monthCode <= 24) {
-        const int leap = leapMonthOfRecord(record);
-        return leap > 0 && leap == monthCode - 12 ? monthDaysOfSize(record[LeapSizePosition]) : 0;
-    }
-    return 0;
+    return lunarYear(year).monthDays(monthCode);
 }
 
 bool LunarCalendar::isValidDate(int year, int monthCode, int day) const {
@@ -62,23 +45,14 @@ bool LunarCalendar::isValidDate(const LunarDate& date) const {
 }
 
 int LunarCalendar::monthSequence(int year, int monthCode) const {
-    if (!isValidDate(year, monthCode, 1)) return 0;
-    const int leap = leapMonth(year);
-    if (leap == 0) return monthCode;
-    if (monthCode <= 12) return leap < monthCode ? monthCode + 1 : monthCode;
-    return leap + 1;
+    return lunarYear(year).sequenceOf(monthCode);
 }
 
 int LunarCalendar::monthAtSequence(int year, int sequence) const {
-    const std::string_view record = yearRecord(year);
-    if (record.empty()) return 0;
-    const int leap = leapMonthOfRecord(record);
-    const int months = leap == 0 ? 12 : 13;
-    if (sequence < 1 || sequence > months) return 0;
-    if (leap > 0 && sequence == leap + 1)
-        return leap + 12 + (record[LeapSizePosition] == '1' ? 24 : 0);
-    const int month = leap > 0 && sequence > leap + 1 ? sequence - 1 : sequence;
-    return month + (record[month - 1] == '1' ? 24 : 0);
+    const LunarYear& lunar = lunarYear(year);
+    const int monthCode = lunar.monthCodeAt(sequence);
+    if (monthCode == 0) return 0;
+    return monthCode + (lunar.monthDaysAt(sequence) == 30 ? 24 : 0);
 }
 
 int LunarCalendar::easterDay(int year) const {

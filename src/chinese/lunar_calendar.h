@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string_view>
-
 #include "calendar/calendar_context.h"
 #include "chinese/lunar_year.h"
 #include "chinese/term_table.h"
@@ -9,7 +7,7 @@
 
 namespace tavomerix {
 
-// The Chinese calendar of one context: the lunar-year records, the solar terms of each
+// The Chinese calendar of one context: the lunar years, the solar terms of each
 // civil year and the Easter days, each computed on first use and kept for the object's
 // lifetime. Every member is const and may be called from several threads at once: the
 // caches are filled slot by slot under a mutex and read without a lock once filled (see
@@ -30,12 +28,12 @@ public:
     // The effective context this calendar reckons in.
     const CalendarContext& context() const { return context_; }
 
-    // LunarYearRecord of a lunar year (17 characters); "" outside
+    // A lunar year (its months' first days, leap month and 正月初一); LunarYear{} outside
     // FirstLunarYear..LastLunarYear.
-    std::string_view yearRecord(int year) const { return years_.record(year); }
+    const LunarYear& lunarYear(int year) const { return years_.year(year); }
 
     // Julian Day number of 正月初一 of a lunar year; InvalidDayNumber out of range.
-    int newYearDay(int year) const { return years_.newYearDay(year); }
+    int newYearDay(int year) const { return lunarYear(year).newYearDay(); }
 
     // Days in a lunar year, 353..385; 0 out of range.
     int yearLength(int year) const;
@@ -61,8 +59,8 @@ public:
     // 1..13; 0 when the year has no such position.
     int monthAtSequence(int year, int sequence) const;
 
-    // Builds the records of years first..last (clamped) that are still missing, on two
-    // threads; afterwards yearRecord serves them without building.
+    // Builds the lunar years first..last (clamped) that are still missing, on two threads;
+    // afterwards lunarYear serves them without building.
     void prefetch(int first, int last) const { years_.prefetch(first, last); }
 
     // The first solar term whose day is `day` or later (its LocalDayNumber instant and

@@ -11,8 +11,6 @@
 namespace tavomerix {
 namespace {
 
-constexpr int WinterSolstice = 24;  // TermNumber of 冬至
-
 // Years that follow the mean-lunation calendars in the historical regime.
 bool isMeanRuleYear(int year) {
     return (year >= -103 && year <= 618) || (year >= 645 && year <= 665);
@@ -84,15 +82,9 @@ struct Searches {
     }
 };
 
-// Leap placement (0, 1, 2) and day of 正月初一 of a year.
-struct YearStart {
-    int placement = 0;
-    int newYearDay = 0;
-};
-
 // Solstice rule: months begin at new moons, the month holding 冬至 is 冬月, and a 13-month
 // span between two 冬月 takes its leap month where a month lacks a principal term.
-YearStart solsticeRuleStart(Searches& m, int year) {
+LunarYearStart solsticeRuleStart(Searches& m, int year) {
     const int j = julianDayNumber(year, 1, 1);
     const int s1 = m.solsticeDay(j - 180);  // 冬至 of December year - 1
     const int s2 = m.solsticeDay(s1 + 300);
@@ -116,18 +108,17 @@ YearStart solsticeRuleStart(Searches& m, int year) {
     return {leapNextYear ? 0 : 2, newYear};
 }
 
-YearStart yearStart(Searches& m, int year) {
+LunarYearStart yearStart(Searches& m, int year) {
     if (!m.context.modernAstronomy() && isMeanRuleYear(year))
         return {meanYearHasLeap(year) ? 1 : 0, meanNewYearDay(year)};
     return solsticeRuleStart(m, year);
 }
 
-constexpr char HexDigits[] = "0123456789ABC";
-
-// 1-based index (1..13) of the leap month among the 13 months starting at monthStarts[1].
-int leapMonthIndex(Searches& m, int placement, const int* monthStarts) {
-    const auto lacksTerm = [&](int i) {
-        return !m.hasPrincipalTerm(monthStarts[i], monthStarts[i + 1] - 1);
+// Position (2..13) of the leap month among the 13 months whose first days are
+// monthStarts[0..12] (monthStarts[13] is the next 正月初一).
+int leapMonthPosition(Searches& m, int placement, const std::array<int, 14>& monthStarts) {
+    const auto lacksTerm = [&](int sequence) {
+        return !m.hasPrincipalTerm(monthStarts[sequence - 1], monthStarts[sequence] - 1);
     };
     if (placement == 2) return lacksTerm(12) ? 12 : 13;  // 闰冬月 or 闰腊月
     // The first month after 正月 without a principal term. When the mean rule grants a
@@ -136,54 +127,101 @@ int leapMonthIndex(Searches& m, int placement, const int* monthStarts) {
     // mean new-year day, the sizes still add up to the span between the two new years, and
     // the record keeps its layout. Solstice-rule years never reach that case, because
     // their 正月 always holds a principal term.
-    for (int i = 2; i <= 13; ++i) {
-        if (lacksTerm(i)) return i;
+    for (int sequence = 2; sequence <= 13; ++sequence) {
+        if (lacksTerm(sequence)) return sequence;
     }
     return 13;
 }
 
-BuiltLunarYear buildYear(Searches& m, int year) {
-    const YearStart start = yearStart(m, year);
-    const int months = start.placement == 0 ? 12 : 13;
-    int monthStarts[15] = {};  // 1-based; monthStarts[months + 1] is the next 正月
-    monthStarts[1] = start.newYearDay;
-    for (int i = 2; i <= months + 1; ++i)
-        monthStarts[i] = m.nextNewMoonDay(monthStarts[i - 1] + 20);
-    const auto sizeDigit = [&](int i) {
-        return monthStarts[i + 1] - monthStarts[i] == 30 ? '1' : '0';
-    };
-
-    BuiltLunarYear built;
-    built.newYearDay = start.newYearDay;
-    const int leap = start.placement == 0 ? 0 : leapMonthIndex(m, start.placement, monthStarts);
-    int position = 0;
-    for (int i = 1; i <= months; ++i) {
-        if (i != leap) built.text[position++] = sizeDigit(i);
-    }
-    built.text[LeapDigitPosition] = leap == 0 ? '0' : HexDigits[leap - 1];
-    built.text[LeapSizePosition] = leap == 0 ? '0' : sizeDigit(leap);
-    const CivilDate newYear = civilDateFromDayNumber(start.newYearDay);
-    built.text[NewYearMonthPosition] = static_cast<char>('0' + newYear.month % 10);
-    built.text[NewYearMonthPosition + 1] = static_cast<char>('0' + newYear.day / 10);
-    built.text[NewYearMonthPosition + 2] = static_cast<char>('0' + newYear.day % 10);
+LunarYear buildYear(Searches& m, int year) {
+    const LunarYearStart start = yearStart(m, year);
+    LunarYear built;
+    built.year = year;
+    built.monthCount = start.placement == 0 ? 12 : 13;
+    built.monthStarts[0] = start.newYearDay;
+    for (int i = 1; i <= built.monthCount; ++i)
+        built.monthStarts[i] = m.nextNewMoonDay(built.monthStarts[i - 1] + 20);
+    if (start.placement != 0)
+        built.leapMonth = leapMonthPosition(m, start.placement, built.monthStarts) - 1;
+    built.newYearDate = civilDateFromDayNumber(start.newYearDay);
     return built;
 }
 
 bool inRange(int year) { return year >= FirstLunarYear && year <= LastLunarYear; }
 
 // Builds one year with a memo of its own.
-BuiltLunarYear buildAlone(const CalendarContext& context, int year) {
+LunarYear buildAlone(const CalendarContext& context, int year) {
     Memo memo;
     Searches searches{context, memo};
     return buildYear(searches, year);
 }
 
+// Characters of a record: positions of the leap digit, the leap size and the new-year
+// month digit, and the leap digits.
+constexpr int LeapDigitPosition = 12;
+constexpr int LeapSizePosition = 13;
+constexpr int NewYearMonthPosition = 14;
+constexpr std::string_view LeapDigits = "0123456789ABC";
+
+char sizeDigit(int days) { return days == 30 ? '1' : '0'; }
+
+char decimalDigit(int n) { return static_cast<char>('0' + n); }
+
+const LunarYear NoLunarYear{};
+
 }  // namespace
 
-std::string buildLunarYearRecord(const CalendarContext& context, int year) {
-    if (!inRange(year)) return "";
-    const BuiltLunarYear built = buildAlone(context, year);
-    return {built.text.data(), built.text.size()};
+std::string lunarYearRecord(const LunarYear& year) {
+    if (!year.valid()) return "";
+    std::string text(LunarYearRecordLength, '0');
+    int position = 0;
+    for (int sequence = 1; sequence <= year.monthCount; ++sequence) {
+        const char size = sizeDigit(year.monthDaysAt(sequence));
+        if (year.leapMonth != 0 && sequence == year.leapMonth + 1) {
+            text[LeapSizePosition] = size;
+        } else {
+            text[position++] = size;
+        }
+    }
+    text[LeapDigitPosition] = LeapDigits[year.leapMonth];
+    text[NewYearMonthPosition] = decimalDigit(year.newYearDate.month % 10);
+    text[NewYearMonthPosition + 1] = decimalDigit(year.newYearDate.day / 10);
+    text[NewYearMonthPosition + 2] = decimalDigit(year.newYearDate.day % 10);
+    return text;
+}
+
+LunarYear lunarYearOfRecord(int year, std::string_view record) {
+    if (!inRange(year) || record.size() != LunarYearRecordLength) return {};
+    const auto isSize = [](char c) { return c == '0' || c == '1'; };
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (!std::all_of(record.begin(), record.begin() + LeapDigitPosition, isSize)) return {};
+    const std::size_t leap = LeapDigits.find(record[LeapDigitPosition]);
+    const char leapSize = record[LeapSizePosition];
+    if (leap == std::string_view::npos || !isSize(leapSize) || (leap == 0 && leapSize == '1'))
+        return {};
+    if (!std::all_of(record.begin() + NewYearMonthPosition, record.end(), isDigit)) return {};
+    const CivilDate newYear{
+        year, record[NewYearMonthPosition] - '0',
+        (record[NewYearMonthPosition + 1] - '0') * 10 + (record[NewYearMonthPosition + 2] - '0')};
+    if (!isValidDate(newYear)) return {};
+
+    LunarYear parsed;
+    parsed.year = year;
+    parsed.leapMonth = static_cast<int>(leap);
+    parsed.monthCount = leap == 0 ? 12 : 13;
+    parsed.newYearDate = newYear;
+    parsed.monthStarts[0] = julianDayNumber(newYear);
+    int position = 0;
+    for (int sequence = 1; sequence <= parsed.monthCount; ++sequence) {
+        const bool isLeap = leap != 0 && sequence == parsed.leapMonth + 1;
+        const char size = isLeap ? leapSize : record[position++];
+        parsed.monthStarts[sequence] = parsed.monthStarts[sequence - 1] + (size == '1' ? 30 : 29);
+    }
+    return parsed;
+}
+
+LunarYear buildLunarYear(const CalendarContext& context, int year) {
+    return inRange(year) ? buildAlone(context, year) : LunarYear{};
 }
 
 int leapPlacement(const CalendarContext& context, int year) {
@@ -193,14 +231,11 @@ int leapPlacement(const CalendarContext& context, int year) {
     return yearStart(searches, year).placement;
 }
 
-std::string solsticeYearCode(const CalendarContext& context, int year) {
-    if (!inRange(year)) return "";
+LunarYearStart solsticeRuleYearStart(const CalendarContext& context, int year) {
+    if (!inRange(year)) return {};
     Memo memo;
     Searches searches{context, memo};
-    const YearStart start = solsticeRuleStart(searches, year);
-    const CivilDate newYear = civilDateFromDayNumber(start.newYearDay);
-    return {static_cast<char>('0' + start.placement), static_cast<char>('0' + newYear.month % 10),
-            static_cast<char>('0' + newYear.day / 10), static_cast<char>('0' + newYear.day % 10)};
+    return solsticeRuleStart(searches, year);
 }
 
 LunarYearCache::LunarYearCache(const CalendarContext& context)
@@ -208,8 +243,8 @@ LunarYearCache::LunarYearCache(const CalendarContext& context)
 
 LunarYearCache::~LunarYearCache() = default;
 
-const BuiltLunarYear* LunarYearCache::year(int year) const {
-    return years_.get(year, [this](int y) {
+const LunarYear& LunarYearCache::year(int year) const {
+    const LunarYear* built = years_.get(year, [this](int y) {
         // The shared memo serves one build at a time; a build that finds it in use by another
         // thread searches with a memo of its own.
         std::unique_lock<std::mutex> lock(memoMutex_, std::try_to_lock);
@@ -217,17 +252,7 @@ const BuiltLunarYear* LunarYearCache::year(int year) const {
         Searches searches{context_, *memo_};
         return buildYear(searches, y);
     });
-}
-
-std::string_view LunarYearCache::record(int year) const {
-    const BuiltLunarYear* built = this->year(year);
-    if (built == nullptr) return {};
-    return {built->text.data(), built->text.size()};
-}
-
-int LunarYearCache::newYearDay(int year) const {
-    const BuiltLunarYear* built = this->year(year);
-    return built == nullptr ? InvalidDayNumber : built->newYearDay;
+    return built == nullptr ? NoLunarYear : *built;
 }
 
 void LunarYearCache::prefetch(int first, int last) const {

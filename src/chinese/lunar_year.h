@@ -16,33 +16,13 @@ namespace tavomerix {
 constexpr int FirstLunarYear = -9997;
 constexpr int LastLunarYear = 9998;
 
-// Characters of a LunarYearRecord: twelve month sizes ("1" = 30 days, "0" = 29), the leap
-// month as a hexadecimal digit ("0" = none, "1".."C" = the regular month it follows) and its
-// size, the civil month digit and two day digits of 正月初一.
+// Characters of a LunarYearRecord, the text form of a LunarYear: twelve month sizes ("1" =
+// 30 days, "0" = 29), the leap month as a hexadecimal digit ("0" = none, "1".."C" = the
+// regular month it follows) and its size, the civil month digit and two day digits of 正月初一.
 constexpr int LunarYearRecordLength = 17;
-
-// Positions (0-based) inside a LunarYearRecord.
-constexpr int LeapDigitPosition = 12;
-constexpr int LeapSizePosition = 13;
-constexpr int NewYearMonthPosition = 14;
-
-// Days of a month from its size character in a record: 30 for "1", else 29.
-constexpr int monthDaysOfSize(char sizeDigit) { return sizeDigit == '1' ? 30 : 29; }
-
-// Civil month * 100 + day of 正月初一 from a non-empty record (125 for 25 January).
-constexpr int newYearMonthDayOfRecord(std::string_view record) {
-    return (record[NewYearMonthPosition] - '0') * 100 +
-           (record[NewYearMonthPosition + 1] - '0') * 10 + (record[NewYearMonthPosition + 2] - '0');
-}
 
 // MonthCode (1..24) of a SizedMonthCode (1..48): the 30-day flag dropped.
 constexpr int monthCodeOf(int sizedMonthCode) { return (sizedMonthCode - 1) % 24 + 1; }
-
-// Leap month of a non-empty record: 0 = none, 1..12 = the regular month it follows.
-constexpr int leapMonthOfRecord(std::string_view record) {
-    const char c = record[LeapDigitPosition];
-    return c <= '9' ? c - '0' : c - 'A' + 10;
-}
 
 // A date of the Chinese lunar calendar. month 0 means no date (the neutral result of the
 // conversions).
@@ -77,49 +57,112 @@ constexpr LunarDate lunarDateOfSizedCode(int year, int sizedMonthCode, int day) 
     return date;
 }
 
-// Builds the record of a year without any cache; "" outside FirstLunarYear..LastLunarYear.
-std::string buildLunarYearRecord(const CalendarContext& context, int year);
+// A lunar year as numbers: the first days of its months in order, its leap month and its
+// 正月初一. LunarYear{} (monthCount 0) is no year, the neutral result outside
+// FirstLunarYear..LastLunarYear. Months are named by position (1..monthCount, the leap month
+// in its place after the regular month it follows) or by MonthCode.
+struct LunarYear {
+    int year = 0;        // astronomical numbering
+    int leapMonth = 0;   // 0 = none, 1..12 = the regular month the leap month follows
+    int monthCount = 0;  // 12, or 13 with a leap month; 0 = no year
+    // Julian Day numbers of the first days of the months at positions 1..monthCount
+    // (monthStarts[0] is 正月初一); monthStarts[monthCount] is the next year's 正月初一.
+    std::array<int, 14> monthStarts{};
+    CivilDate newYearDate;  // civil date of 正月初一 (Julian calendar to 1582-10-04)
+
+    constexpr bool valid() const { return monthCount != 0; }
+    // Julian Day number of 正月初一; InvalidDayNumber for no year.
+    constexpr int newYearDay() const { return valid() ? monthStarts[0] : InvalidDayNumber; }
+    // Days in the year, 353..385; 0 for no year.
+    constexpr int length() const { return monthStarts[monthCount] - monthStarts[0]; }
+
+    // Days of the month at a position, 29 or 30; 0 outside 1..monthCount.
+    constexpr int monthDaysAt(int sequence) const {
+        if (sequence < 1 || sequence > monthCount) return 0;
+        return monthStarts[sequence] - monthStarts[sequence - 1];
+    }
+    // Position of a MonthCode (1..12, or 13..24 for the leap month after month - 12),
+    // 1..13; 0 when the year lacks the month.
+    constexpr int sequenceOf(int monthCode) const {
+        if (!valid()) return 0;
+        if (monthCode >= 1 && monthCode <= 12)
+            return leapMonth != 0 && leapMonth < monthCode ? monthCode + 1 : monthCode;
+        return leapMonth != 0 && monthCode == leapMonth + 12 ? leapMonth + 1 : 0;
+    }
+    // MonthCode of the month at a position; 0 outside 1..monthCount.
+    constexpr int monthCodeAt(int sequence) const {
+        if (sequence < 1 || sequence > monthCount) return 0;
+        if (leapMonth == 0 || sequence <= leapMonth) return sequence;
+        return sequence == leapMonth + 1 ? leapMonth + 12 : sequence - 1;
+    }
+    // Days of a month by MonthCode, 29 or 30; 0 when the year lacks the month.
+    constexpr int monthDays(int monthCode) const { return monthDaysAt(sequenceOf(monthCode)); }
+
+    // Lunar date, with its long-month flag, of a Julian Day number; LunarDate{} when the day
+    // lies outside the year.
+    constexpr LunarDate dateOfDay(int dayNumber) const {
+        if (!valid() || dayNumber < monthStarts[0] || dayNumber >= monthStarts[monthCount])
+            return {};
+        int sequence = 1;
+        while (dayNumber >= monthStarts[sequence]) ++sequence;
+        LunarDate date = lunarDateOfMonthCode(year, monthCodeAt(sequence),
+                                              dayNumber - monthStarts[sequence - 1] + 1);
+        date.longMonth = monthDaysAt(sequence) == 30;
+        return date;
+    }
+
+    friend bool operator==(const LunarYear&, const LunarYear&) = default;
+};
+
+// The LunarYearRecord of a year (17 characters); "" for LunarYear{}. The one place that
+// makes the text.
+std::string lunarYearRecord(const LunarYear& year);
+
+// The lunar year `year` of a LunarYearRecord: the inverse of lunarYearRecord for every
+// year the calendar builds. LunarYear{} when the text is not a record of that year (not 17
+// characters, a character outside its set, no leap month with a leap size "1", 正月初一 not
+// a date of the year) or the year is outside FirstLunarYear..LastLunarYear.
+LunarYear lunarYearOfRecord(int year, std::string_view record);
+
+// Builds a year without any cache; LunarYear{} outside FirstLunarYear..LastLunarYear.
+LunarYear buildLunarYear(const CalendarContext& context, int year);
 
 // 0 = no leap month, 1 = the leap month lies between 正月 and 冬月, 2 = it follows 冬月
 // (闰冬月 or 闰腊月). Mean-rule years of the historical regime give 0 or 1. 0 out of range.
 int leapPlacement(const CalendarContext& context, int year);
 
-// Solstice-rule code of a year: placement digit "0".."2", the civil month digit and the two
-// day digits of 正月初一; "" out of range.
-std::string solsticeYearCode(const CalendarContext& context, int year);
-
-// A built lunar year: its record and the day of its 正月初一.
-struct BuiltLunarYear {
-    std::array<char, LunarYearRecordLength> text{};
+// The start of a lunar year: its leap placement (as leapPlacement gives it) and the Julian
+// Day number of its 正月初一.
+struct LunarYearStart {
+    int placement = 0;
     int newYearDay = InvalidDayNumber;
 };
 
-// The records of every lunar year of one context, each built on first use and kept for the
-// object's lifetime. Safe to use from several threads at once (see YearCache); a view
-// handed out stays valid as long as the object.
+// The start of a year by the solstice rule, whatever the regime; LunarYearStart{} out of
+// range.
+LunarYearStart solsticeRuleYearStart(const CalendarContext& context, int year);
+
+// Every lunar year of one context, each built on first use and kept for the object's
+// lifetime. Safe to use from several threads at once (see YearCache); a reference handed
+// out stays valid as long as the object.
 class LunarYearCache {
 public:
     explicit LunarYearCache(const CalendarContext& context);
     ~LunarYearCache();
 
-    // Record of a lunar year; "" outside FirstLunarYear..LastLunarYear.
-    std::string_view record(int year) const;
+    // A lunar year; LunarYear{} outside FirstLunarYear..LastLunarYear.
+    const LunarYear& year(int year) const;
 
-    // Julian Day number of 正月初一 of a lunar year; InvalidDayNumber out of range.
-    int newYearDay(int year) const;
-
-    // Builds the records of years first..last (clamped to the record years) that are still
-    // missing, on two threads; the records equal those record() builds.
+    // Builds years first..last (clamped to FirstLunarYear..LastLunarYear) that are still
+    // missing, on two threads; they equal those year() builds.
     void prefetch(int first, int last) const;
 
     // Day searches of consecutive builds (defined where the years are built).
     struct Memo;
 
 private:
-    const BuiltLunarYear* year(int year) const;
-
     CalendarContext context_;
-    YearCache<BuiltLunarYear> years_;
+    YearCache<LunarYear> years_;
     // Day searches shared by consecutive builds on one thread at a time (a build that finds
     // it taken uses a memo of its own).
     mutable std::mutex memoMutex_;

@@ -30,15 +30,16 @@ constexpr double KaihuangMonth = 5372209.0 / 181920;
 
 // clang-format off
 constexpr MeanCalendar MeanCalendars[] = {
-    {-103, 84,  -103 - 1.0 / 6,     1683431,   1683431,   19,  235,  2392.0 / 81},      // 太初
-    {85,   237, -160 - 1.0 / 6,     1662611,   1662611,   19,  235,  27759.0 / 940},    // 四分
-    {238,  444, -3808 - 1.0 / 6,    330191,    330191,    19,  235,  134630.0 / 4559},  // 景初
-    {445,  509, 212,                1798541,   1798541,   19,  235,  22207.0 / 752},    // 元嘉
-    {510,  589, -51476 - 1.0 / 6,   -17080189, -17080189, 391, 4836, 116321.0 / 3939},  // 大明
+    {-103, 84,  -103 - 1.0 / 6,     TaichuEpochDay,  TaichuEpochDay,  19,  235,  2392.0 / 81},
+    {85,   237, -160 - 1.0 / 6,     SifenEpochDay,   SifenEpochDay,   19,  235,  27759.0 / 940},
+    {238,  444, -3808 - 1.0 / 6,    JingchuEpochDay, JingchuEpochDay, 19,  235,  134630.0 / 4559},
+    {445,  509, 212,                YuanjiaEpochDay, YuanjiaEpochDay, 19,  235,  22207.0 / 752},
+    {510,  589, -51476 - 1.0 / 6,   DamingEpochDay,  DamingEpochDay,  391, 4836, 116321.0 / 3939},
     {590,  596, -4128416 - 1.0 / 6 - 1.0 / 12,
-     -1506155749 - KaihuangMonth,   -1506155749,          429, 5306, KaihuangMonth},    // 开皇
-    {597,  618, -1427036 - 1.0 / 6, -519493909, -519493909, 410, 5071, 33783.0 / 1144}, // 大业
-    {645,  665, -163722 - 1.0 / 6,  -58077529, -58077529, 676, 8361, 384075.0 / 13006}, // 戊寅
+                                    KaihuangEpochDay - KaihuangMonth,
+                                                    KaihuangEpochDay, 429, 5306, KaihuangMonth},
+    {597,  618, -1427036 - 1.0 / 6, DayeEpochDay,    DayeEpochDay,    410, 5071, 33783.0 / 1144},
+    {645,  665, -163722 - 1.0 / 6,  WuyinEpochDay,   WuyinEpochDay,   676, 8361, 384075.0 / 13006},
 };
 // clang-format on
 
@@ -194,8 +195,7 @@ int fullMoonCount(const CalendarContext& context, int year) {
 
 int computeEasterDay(const CalendarContext& context, int year) {
     if (!isValidDate(year, 1, 1)) return InvalidDayNumber;
-    constexpr int VernalEquinox = 6;  // TermNumber of 春分
-    constexpr int Sunday = 6;         // weekday index, 0 = Monday
+    constexpr int Sunday = 6;  // weekday index, 0 = Monday
     const int equinox =
         floorToInt(solarTermInstant(context, julianDayNumber(year, 1, 1), VernalEquinox));
     const int fullMoon = nextPhaseDay(context, equinox, MoonPhase::Full);

@@ -8,8 +8,6 @@
 namespace tavomerix {
 namespace {
 
-constexpr int Lichun = 3;  // TermNumber of 立春
-
 // Sexagenary number of civil year y's own sexagenary year (shift 1), of the one before
 // (shift 0) or after (shift 2); year 4 is 甲子.
 int yearNumber(int year, int shift) { return floorMod(year + 12055 + shift, 60) + 1; }
@@ -29,10 +27,9 @@ int lichunDay(const LunarCalendar& calendar, int day) {
 }
 
 int yearFromNewYear(const DateParts& p) {
-    const std::string_view record = p.calendar.yearRecord(p.date.year);
-    if (record.empty()) return 0;
-    const int newYearMonthDay = newYearMonthDayOfRecord(record);
-    return yearNumber(p.date.year, 100 * p.date.month + p.date.day < newYearMonthDay ? 0 : 1);
+    const LunarYear& lunar = p.calendar.lunarYear(p.date.year);
+    if (!lunar.valid()) return 0;
+    return yearNumber(p.date.year, p.dayNumber < lunar.newYearDay() ? 0 : 1);
 }
 
 // The day of the year at which the sexagenary year turns is the 立春 day; a year whose

@@ -239,19 +239,18 @@ CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
         calendar.prefetch(chunk, chunkLast);
         std::string text;
         for (int year = chunk; year <= chunkLast; ++year) {
-            const std::string_view record = calendar.yearRecord(year);
+            const LunarYear& lunar = calendar.lunarYear(year);
+            const std::string record = lunarYearRecord(lunar);
             if (request.format == OutputFormat::Json) {
-                const int leap = leapMonthOfRecord(record);
-                const LunarDate newYear{year, 1, 1, false, record[0] == '1'};
                 if (!json.add({{"year", year},
                                {"record", record},
-                               {"leap_month", leap},
-                               {"days", calendar.yearLength(year)},
-                               {"new_year", civilJson(lunarToSolar(calendar, newYear))}})) {
+                               {"leap_month", lunar.leapMonth},
+                               {"days", lunar.length()},
+                               {"new_year", civilJson(lunar.newYearDate)}})) {
                     return {};
                 }
             } else {
-                text += std::to_string(year) + "\t" + std::string(record) + "\n";
+                text += std::to_string(year) + "\t" + record + "\n";
             }
         }
         if (!text.empty() && !emitLine(env, text)) return {};

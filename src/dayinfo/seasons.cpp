@@ -1,5 +1,6 @@
 #include "dayinfo/seasons.h"
 
+#include "astro/solar_terms.h"
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
 #include "dayinfo/names.h"
@@ -8,13 +9,6 @@
 
 namespace tavomerix {
 namespace {
-
-// Terms named by their TermNumber.
-constexpr int GrainInEar = 11;      // 芒种
-constexpr int SummerSolstice = 12;  // 夏至
-constexpr int MinorHeat = 13;       // 小暑
-constexpr int StartOfAutumn = 15;   // 立秋
-constexpr int WinterSolstice = 24;  // 冬至
 
 // Day stems and branches by the remainder of the Julian Day number: stem (n + 9) mod 10,
 // branch (n + 1) mod 12, counted from 甲 and 子.

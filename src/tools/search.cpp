@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "astro/solar_terms.h"
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
@@ -18,7 +19,6 @@ namespace tavomerix {
 namespace {
 
 constexpr std::string_view FestivalItems[4] = {"复活节", "母亲节", "父亲节", "感恩节"};
-constexpr int Lichun = 3;  // TermNumber of 立春
 
 // Lunar years are built ahead in blocks of this many, so that a cold cache still lets the
 // search look at its stop flag every few tenths of a second.
@@ -88,10 +88,10 @@ std::optional<SearchResult> leapMonthSearch(const LunarCalendar& calendar, int s
     std::string lines;
     for (int y = startYear; y < startYear + range; ++y) {
         prefetch.ensure(y);
-        const std::string_view record = calendar.yearRecord(y);
-        const int leap = record.empty() ? 0 : leapMonthOfRecord(record);
+        const LunarYear& lunar = calendar.lunarYear(y);
+        const int leap = lunar.leapMonth;
         if (leap != 0 && (filter == 0 || filter == leap)) {
-            const bool longMonth = record[LeapSizePosition] == '1';
+            const bool longMonth = lunar.monthDaysAt(leap + 1) == 30;
             ++result.count;
             lines.append(lineEnd).append(searchYearTag(y));
             lines.append(lunarMonthText(12 + leap + (longMonth ? 24 : 0))).append("    ");

@@ -30,9 +30,9 @@ std::string monthDayTime(double instant) {
 }
 
 std::string lunarMonthsTable(const LunarCalendar& calendar, int year, std::string_view lineEnd) {
-    const std::string record(calendar.yearRecord(year));
-    if (record.size() != 17) return "";
-    const int leap = std::stoi(record.substr(12, 1), nullptr, 16);
+    const LunarYear& lunar = calendar.lunarYear(year);
+    if (!lunar.valid()) return "";
+    const int leap = lunar.leapMonth;
     std::string text = yearTableCaption(YearTableMode::LunarMonths, year) + " 年共 " +
                        (leap > 0 ? "13" : "12") + " 个月";
     const auto monthLine = [&](int monthCode, bool longMonth, std::string_view gap) {
@@ -44,8 +44,8 @@ std::string lunarMonthsTable(const LunarCalendar& calendar, int year, std::strin
                     calendar, lunarDateOfMonthCode(year, monthCode, longMonth ? 30 : 29)));
     };
     for (int i = 1; i <= 12; ++i) {
-        monthLine(i, record[i - 1] == '1', "       ");
-        if (i == leap) monthLine(i + 12, record[13] == '1', "     ");
+        monthLine(i, lunar.monthDays(i) == 30, "       ");
+        if (i == leap) monthLine(i + 12, lunar.monthDays(i + 12) == 30, "     ");
     }
     return text;
 }

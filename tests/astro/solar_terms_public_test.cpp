@@ -117,7 +117,7 @@ TEST(SolarTermInstant, HistoricalInstantReplacesTheModernOne) {
         }
     }
     // Before the table the corrected modern instant stands.
-    EXPECT_EQ(1683431.0, solarTermInstant(context, 1683400, 24));
+    EXPECT_EQ(1683431.0, solarTermInstant(context, 1683400, WinterSolstice));
 }
 
 TEST(NextTermInstant, HistoricalTermsKeepTheirSpacing) {

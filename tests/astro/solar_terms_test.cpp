@@ -48,9 +48,10 @@ TEST(SolveCrossing, WinterSolstice2000) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message() << "zone " << c.zone);
         const CalendarContext context{c.zone, Regime::Modern};
-        EXPECT_NEAR(c.instant,
-                    termAtOrAfterModern(context, julianDayNumber(2000, 12, 1), 24, false),
-                    TenSecondsDays);
+        EXPECT_NEAR(
+            c.instant,
+            termAtOrAfterModern(context, julianDayNumber(2000, 12, 1), WinterSolstice, false),
+            TenSecondsDays);
     }
 }
 
@@ -84,9 +85,10 @@ TEST(TermAtOrAfterModern, TermsOf2000) {
 TEST(TermAtOrAfterModern, AfterThisYearsTermFindsNextYears) {
     const CalendarContext context{8, Regime::Modern};
     EXPECT_EQ("AD12-22-2001 03:21",
-              minuteText(termAtOrAfterModern(context, julianDayNumber(2000, 12, 22), 24, false)));
+              minuteText(termAtOrAfterModern(context, julianDayNumber(2000, 12, 22), WinterSolstice,
+                                             false)));
     EXPECT_EQ(
-        termAtOrAfterModern(context, julianDayNumber(2000, 12, 1), 24, false),
+        termAtOrAfterModern(context, julianDayNumber(2000, 12, 1), WinterSolstice, false),
         termAtOrAfterModern(context, julianDayNumber(2000, 12, 1), 30, false));  // k above 24 is 24
 }
 
@@ -132,7 +134,7 @@ TEST(NextTermModern, CorrectedFlagAppliesTheDayCorrection) {
     const CalendarContext context{8, Regime::Historical};
     EXPECT_EQ(1683429, dayOf(nextTermModern(context, 1683429, TermKind::Any, false)));
     EXPECT_EQ(1683431.0, nextTermModern(context, 1683429, TermKind::Any, true));
-    EXPECT_EQ(1683431.0, termAtOrAfterModern(context, 1683420, 24, true));
+    EXPECT_EQ(1683431.0, termAtOrAfterModern(context, 1683420, WinterSolstice, true));
 }
 
 // From 1900 to 2100 every search lands on or after its day; successive terms are 14 to

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,12 @@
 #include "chinese/phase_days.h"
 
 namespace tavomerix {
+
+// A year as gtest prints it: its number and its record.
+void PrintTo(const LunarYear& year, std::ostream* out) {
+    *out << year.year << ' ' << lunarYearRecord(year);
+}
+
 namespace {
 
 constexpr int Modern = 1;
@@ -32,8 +39,8 @@ TEST(LunarYearRecord, PublishedYears) {
         const LunarCalendar& calendar = LunarCalendar::shared(context);
         for (const auto& c : Cases) {
             SCOPED_TRACE(testing::Message() << c.year << " flag " << flag);
-            EXPECT_EQ(c.record, calendar.yearRecord(c.year));
-            EXPECT_EQ(c.record, buildLunarYearRecord(context, c.year));
+            EXPECT_EQ(c.record, lunarYearRecord(calendar.lunarYear(c.year)));
+            EXPECT_EQ(c.record, lunarYearRecord(buildLunarYear(context, c.year)));
         }
     }
 }
@@ -43,27 +50,30 @@ TEST(LunarYearRecord, LeapMonths) {
     const LunarCalendar& calendar = LunarCalendar::shared(context);
     const struct {
         int year;
-        char leapDigit;
+        int leapMonth;
         int newYearMonth, newYearDay;
         int placement;
     } Cases[] = {
-        {1984, 'A', 2, 2, 1},   // 闰十月
-        {2017, '6', 1, 28, 1},  // 闰六月
-        {2020, '4', 1, 25, 1},  // 闰四月
-        {2033, 'B', 1, 31, 2},  // 闰冬月 after 冬月
-        {2034, '0', 2, 19, 0},  // follows a 闰冬月: third new moon after 冬月
-        {2025, '6', 1, 29, 1},  // 闰六月
-        {2026, '0', 2, 17, 0},
+        {1984, 10, 2, 2, 1},   // 闰十月
+        {2017, 6, 1, 28, 1},   // 闰六月
+        {2020, 4, 1, 25, 1},   // 闰四月
+        {2033, 11, 1, 31, 2},  // 闰冬月 after 冬月
+        {2034, 0, 2, 19, 0},   // follows a 闰冬月: third new moon after 冬月
+        {2025, 6, 1, 29, 1},   // 闰六月
+        {2026, 0, 2, 17, 0},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.year);
-        const std::string_view record = calendar.yearRecord(c.year);
-        ASSERT_EQ(17u, record.size());
-        EXPECT_EQ(c.leapDigit, record[LeapDigitPosition]);
+        const LunarYear& year = calendar.lunarYear(c.year);
+        EXPECT_EQ(c.leapMonth, year.leapMonth);
+        EXPECT_EQ(c.leapMonth == 0 ? 12 : 13, year.monthCount);
+        EXPECT_EQ((CivilDate{c.year, c.newYearMonth, c.newYearDay}), year.newYearDate);
         EXPECT_EQ(julianDayNumber(c.year, c.newYearMonth, c.newYearDay),
                   calendar.newYearDay(c.year));
         EXPECT_EQ(c.placement, leapPlacement(context, c.year));
-        EXPECT_EQ(record.substr(NewYearMonthPosition), solsticeYearCode(context, c.year).substr(1));
+        const LunarYearStart start = solsticeRuleYearStart(context, c.year);
+        EXPECT_EQ(c.placement, start.placement);
+        EXPECT_EQ(calendar.newYearDay(c.year), start.newYearDay);
     }
     // A 13th month after 冬月 puts more than 380 days between two new years.
     EXPECT_LT(380, calendar.newYearDay(2034) - calendar.newYearDay(2033));
@@ -72,14 +82,15 @@ TEST(LunarYearRecord, LeapMonths) {
 TEST(LunarYearRecord, RangeEnds) {
     const CalendarContext context{8, Regime::Modern};
     const LunarCalendar& calendar = LunarCalendar::shared(context);
-    EXPECT_EQ("", calendar.yearRecord(9999));
-    EXPECT_EQ("", calendar.yearRecord(-9998));
-    EXPECT_EQ("", buildLunarYearRecord(context, 9999));
-    EXPECT_EQ(17u, calendar.yearRecord(9998).size());
-    EXPECT_EQ(17u, calendar.yearRecord(-9997).size());
+    EXPECT_EQ(LunarYear{}, calendar.lunarYear(9999));
+    EXPECT_EQ(LunarYear{}, calendar.lunarYear(-9998));
+    EXPECT_EQ(LunarYear{}, buildLunarYear(context, 9999));
+    EXPECT_EQ("", lunarYearRecord(LunarYear{}));
+    EXPECT_EQ(17u, lunarYearRecord(calendar.lunarYear(9998)).size());
+    EXPECT_EQ(17u, lunarYearRecord(calendar.lunarYear(-9997)).size());
     EXPECT_EQ(0, calendar.yearLength(9999));
     EXPECT_EQ(0, leapPlacement(context, -9998));
-    EXPECT_EQ("", solsticeYearCode(context, 9999));
+    EXPECT_EQ(InvalidDayNumber, solsticeRuleYearStart(context, 9999).newYearDay);
     EXPECT_EQ(InvalidDayNumber, calendar.newYearDay(-9998));
 }
 
@@ -100,7 +111,7 @@ TEST(LunarYearRecord, HistoricalRegimeBoundaries) {
         SCOPED_TRACE(c.year);
         EXPECT_EQ(c.newYearDay, calendar.newYearDay(c.year));
         EXPECT_EQ(c.placement, leapPlacement(context, c.year));
-        EXPECT_EQ(c.placement != 0, calendar.yearRecord(c.year)[LeapDigitPosition] != '0');
+        EXPECT_EQ(c.placement != 0, calendar.lunarYear(c.year).leapMonth != 0);
     }
     for (int year = -103; year <= 665; ++year) {
         SCOPED_TRACE(year);
@@ -109,9 +120,9 @@ TEST(LunarYearRecord, HistoricalRegimeBoundaries) {
             EXPECT_EQ(meanYearHasLeap(year), leapPlacement(context, year));
             EXPECT_EQ(meanNewYearDay(year), calendar.newYearDay(year));
         } else {  // 619..644 follow the solstice rule
-            const std::string code = solsticeYearCode(context, year);
-            EXPECT_EQ(code[0] - '0', leapPlacement(context, year));
-            EXPECT_EQ(code.substr(1), calendar.yearRecord(year).substr(NewYearMonthPosition));
+            const LunarYearStart start = solsticeRuleYearStart(context, year);
+            EXPECT_EQ(start.placement, leapPlacement(context, year));
+            EXPECT_EQ(start.newYearDay, calendar.newYearDay(year));
         }
     }
 }
@@ -120,7 +131,7 @@ TEST(LunarYearRecord, Year1582ReadInJulianCalendar) {
     const CalendarContext context{8, Regime::Historical};
     const LunarCalendar& calendar = LunarCalendar::shared(context);
     // 正月初一 of 1582 is 24 January (Julian), 3 February in the proleptic Gregorian count.
-    EXPECT_EQ("124", calendar.yearRecord(1582).substr(NewYearMonthPosition));
+    EXPECT_EQ((CivilDate{1582, 1, 24}), calendar.lunarYear(1582).newYearDate);
     EXPECT_EQ(julianDayNumber(1582, 1, 24), calendar.newYearDay(1582));
     // The 355-day civil year 1582 lies inside lunar year 1582's span.
     EXPECT_EQ(calendar.newYearDay(1583), calendar.newYearDay(1582) + calendar.yearLength(1582));
@@ -177,14 +188,14 @@ TEST(LunarYearQueries, MonthAtSequence) {
 TEST(LunarCalendar, EachContextKeepsItsOwnRecords) {
     const LunarCalendar& historical = LunarCalendar::shared({8, Regime::Historical});
     const LunarCalendar& modern = LunarCalendar::shared({8, Regime::Modern});
-    const std::string historicalRecord(historical.yearRecord(84));
-    const std::string modernRecord(modern.yearRecord(84));
-    EXPECT_EQ(modernRecord, buildLunarYearRecord({8, Regime::Modern}, 84));
-    EXPECT_EQ(historicalRecord, buildLunarYearRecord({8, Regime::Historical}, 84));
-    EXPECT_EQ(historicalRecord, historical.yearRecord(84));
+    const LunarYear historicalYear = historical.lunarYear(84);
+    const LunarYear modernYear = modern.lunarYear(84);
+    EXPECT_EQ(modernYear, buildLunarYear({8, Regime::Modern}, 84));
+    EXPECT_EQ(historicalYear, buildLunarYear({8, Regime::Historical}, 84));
+    EXPECT_EQ(historicalYear, historical.lunarYear(84));
     // The two regimes disagree on year 84 (mean new year 01-27 against the solstice rule).
-    EXPECT_NE(historicalRecord, modernRecord);
-    EXPECT_EQ("127", historicalRecord.substr(NewYearMonthPosition));
+    EXPECT_NE(lunarYearRecord(historicalYear), lunarYearRecord(modernYear));
+    EXPECT_EQ((CivilDate{84, 1, 27}), historicalYear.newYearDate);
     // A zone other than 8 is reckoned by modern astronomy whatever the regime asked for.
     EXPECT_EQ(&LunarCalendar::shared({5, Regime::Historical}),
               &LunarCalendar::shared({5, Regime::Modern}));
@@ -199,30 +210,28 @@ TEST(LunarYearCache, PrefetchEqualsColdBuilds) {
         for (int year = 610; year <= 670; ++year) {
             SCOPED_TRACE(testing::Message() << year << " flag " << flag);
             // A build of its own uses no memo from neighbouring years.
-            EXPECT_EQ(buildLunarYearRecord(context, year), calendar.yearRecord(year));
+            EXPECT_EQ(buildLunarYear(context, year), calendar.lunarYear(year));
         }
     }
 }
 
-// Checks what every record must satisfy and that consecutive years tile the day count.
+// Checks what every year must satisfy, that consecutive years tile the day count, and that
+// the year's record reads back as the same year.
 void expectWellFormed(const LunarCalendar& calendar, int first, int last) {
     for (int year = first; year <= last; ++year) {
-        const std::string_view r = calendar.yearRecord(year);
-        ASSERT_EQ(17u, r.size()) << year;
-        bool sizes = true;
-        for (int i = 0; i < 12; ++i) sizes = sizes && (r[i] == '0' || r[i] == '1');
-        const char leap = r[LeapDigitPosition];
-        const bool leapOk = (leap >= '0' && leap <= '9') || (leap >= 'A' && leap <= 'C');
-        const bool leapSizeOk =
-            r[LeapSizePosition] == '1' ? leap != '0' : r[LeapSizePosition] == '0';
-        const int length = calendar.yearLength(year);
-        const CivilDate newYear = civilDateFromDayNumber(calendar.newYearDay(year));
-        const std::string date = std::to_string(newYear.month) + (newYear.day < 10 ? "0" : "") +
-                                 std::to_string(newYear.day);
-        if (!sizes || !leapOk || !leapSizeOk || length < 353 || length > 385 ||
-            newYear.year != year || date != r.substr(NewYearMonthPosition) ||
-            (year < last && calendar.newYearDay(year + 1) != calendar.newYearDay(year) + length)) {
-            ADD_FAILURE() << "year " << year << " record " << r << " length " << length;
+        const LunarYear& lunar = calendar.lunarYear(year);
+        bool months = lunar.monthCount == (lunar.leapMonth == 0 ? 12 : 13);
+        for (int sequence = 1; sequence <= lunar.monthCount; ++sequence) {
+            const int days = lunar.monthDaysAt(sequence);
+            months = months && (days == 29 || days == 30);
+        }
+        const int length = lunar.length();
+        const std::string record = lunarYearRecord(lunar);
+        if (!months || lunar.year != year || length < 353 || length > 385 ||
+            lunar.newYearDate != civilDateFromDayNumber(lunar.newYearDay()) ||
+            lunar.newYearDate.year != year || lunarYearOfRecord(year, record) != lunar ||
+            (year < last && calendar.newYearDay(year + 1) != lunar.monthStarts[lunar.monthCount])) {
+            ADD_FAILURE() << "year " << year << " record " << record << " length " << length;
         }
     }
 }
@@ -244,43 +253,70 @@ void expectSampleRoundTrips(const LunarCalendar& calendar) {
     }
 }
 
-// The whole range in one regime and the historical span in the other; the records are
-// built once on both threads and shared by the checks.
-TEST(LunarYearCache, EveryRecordWellFormed) {
-    {
-        const CalendarContext context{8, Regime::Modern};
-        const LunarCalendar& calendar = LunarCalendar::shared(context);
+// The whole range in both regimes; the years are built once on both threads and shared by
+// the checks.
+TEST(LunarYearCache, EveryYearWellFormed) {
+    for (const Regime regime : {Regime::Modern, Regime::Historical}) {
+        SCOPED_TRACE(regime == Regime::Modern ? "modern" : "historical");
+        const LunarCalendar& calendar = LunarCalendar::shared({8, regime});
         calendar.prefetch(FirstLunarYear, LastLunarYear);
         expectWellFormed(calendar, FirstLunarYear, LastLunarYear);
-        expectSampleRoundTrips(calendar);
+        if (regime == Regime::Modern) expectSampleRoundTrips(calendar);
     }
-    const CalendarContext context{8, Regime::Historical};
-    const LunarCalendar& calendar = LunarCalendar::shared(context);
-    calendar.prefetch(-104, 1887);
-    expectWellFormed(calendar, -104, 1887);
 }
 
-// Records of years first..last (every step-th) as the plain series and the secant solver
+TEST(LunarYearRecord, ReadBack) {
+    const int start2023 = julianDayNumber(2023, 1, 22);
+    const LunarYear year2023 = lunarYearOfRecord(2023, "01011011010120122");
+    EXPECT_EQ(2, year2023.leapMonth);  // 闰二月小 at the third place
+    EXPECT_EQ(13, year2023.monthCount);
+    EXPECT_EQ(start2023, year2023.newYearDay());
+    EXPECT_EQ(start2023 + 29 + 30, year2023.monthStarts[2]);
+    EXPECT_EQ(29, year2023.monthDays(14));
+    EXPECT_EQ(384, year2023.length());
+    // Texts that are no record of their year.
+    const struct {
+        int year;
+        const char* text;
+    } Rejected[] = {
+        {2024, "0100101101100021"},    // 16 characters
+        {2024, "010010110110002100"},  // 18 characters
+        {2024, "21001011011000210"},   // a size other than 0 or 1
+        {2024, "010010110110D0210"},   // leap digit past C
+        {2024, "010010110110a0210"},   // lower-case leap digit
+        {2024, "01001011011001210"},   // a leap size without a leap month
+        {2024, "01001011011000230"},   // 02-30
+        {2024, "01001011011000010"},   // month 0
+        {2024, "0100101101100021x"},   // not a digit
+        {9999, "01001011011000210"},   // a year without records
+    };
+    for (const auto& c : Rejected) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(LunarYear{}, lunarYearOfRecord(c.year, c.text));
+    }
+}
+
+// Years first..last (every step-th) as the plain series and the secant solver
 // alone build them, each from an empty memo.
-std::vector<std::string> referenceRecords(CalendarContext context, int first, int last, int step) {
+std::vector<LunarYear> referenceYears(CalendarContext context, int first, int last, int step) {
     context.engine = Engine::Reference;
-    std::vector<std::string> records;
+    std::vector<LunarYear> years;
     for (int year = first; year <= last; year += step) {
-        records.push_back(buildLunarYearRecord(context, year));
+        years.push_back(buildLunarYear(context, year));
     }
-    return records;
+    return years;
 }
 
-// The fast engine (through the two-thread prefetch for whole spans) builds the same records.
+// The fast engine (through the two-thread prefetch for whole spans) builds the same years.
 void expectReferenceRecords(int flag, int first, int last, int step) {
     const CalendarContext context{8, flag == Modern ? Regime::Modern : Regime::Historical};
     const LunarCalendar& calendar = LunarCalendar::shared(context);
-    const std::vector<std::string> expected = referenceRecords(context, first, last, step);
+    const std::vector<LunarYear> expected = referenceYears(context, first, last, step);
     if (step == 1) calendar.prefetch(first, last);
     std::size_t i = 0;
     for (int year = first; year <= last; year += step, ++i) {
         SCOPED_TRACE(testing::Message() << "year " << year << " flag " << flag);
-        EXPECT_EQ(expected[i], calendar.yearRecord(year));
+        EXPECT_EQ(expected[i], calendar.lunarYear(year));
     }
 }
 

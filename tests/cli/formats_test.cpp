@@ -114,6 +114,12 @@ TEST(CliFormats, JsonValues) {
     EXPECT_EQ("2024-12-21T04:20:28-05:00", west[23]["instant"]);
     EXPECT_EQ(-366, nlohmann::json::parse(
                         run({"interval", "2025-1-1", "2024-1-1", "--format", "json"}).out)["days"]);
+    // A record's new year outside the years that convert is still its date.
+    const nlohmann::json records =
+        nlohmann::json::parse(run({"records", "9000", "9001", "--format", "json"}).out);
+    EXPECT_EQ("9000-02-05", records[0]["new_year"]["iso"]);  // the last year that converts
+    EXPECT_EQ("9001-01-25", records[1]["new_year"]["iso"]);
+    EXPECT_EQ("星期日", records[1]["new_year"]["weekday"]);
     // Empty results are still a document.
     EXPECT_EQ(nlohmann::json::array(),
               nlohmann::json::parse(run({"search", "leap", "2024", "1", "--format", "json"}).out));

@@ -31,7 +31,7 @@ std::vector<std::string> workOf(const LunarCalendar& calendar, int seed) {
     std::vector<std::string> results;
     for (int i = 0; i < 40; ++i) {
         const int year = -150 + (i * 53 + seed * 7) % 2300;  // 立春 ... of many years
-        results.emplace_back(calendar.yearRecord(year));
+        results.push_back(lunarYearRecord(calendar.lunarYear(year)));
         const CivilDate date{year, 1 + (i + seed) % 12, 1 + (i * 7) % 28};
         const LunarDate lunar = solarToLunar(calendar, date);
         results.push_back(lunarDateCode(lunar) + " " +
