@@ -24,6 +24,7 @@
 #include "chinese/sexagenary.h"
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/date_text.h"
+#include "dayinfo/day_facts.h"
 #include "dayinfo/day_view.h"
 #include "dayinfo/era_names.h"
 #include "dayinfo/festivals.h"
