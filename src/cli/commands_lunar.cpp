@@ -14,7 +14,6 @@
 #include "dayinfo/date_text.h"
 #include "dayinfo/day_facts.h"
 #include "dayinfo/day_view.h"
-#include "dayinfo/festivals.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {

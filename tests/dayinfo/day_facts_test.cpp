@@ -20,7 +20,8 @@ void expectSexagenaryMatchesDirect(const LunarCalendar& calendar, int year) {
     for (int n = julianDayNumber(year, 1, 1); n <= julianDayNumber(year, 12, 31); ++n) {
         const CivilDate c = civilDateFromDayNumber(n);
         const DayFacts facts = dayFacts(calendar, c, nullptr);
-        for (const GanzhiYearStart start : {GanzhiYearStart::LunarNewYear, GanzhiYearStart::Lichun}) {
+        for (const GanzhiYearStart start :
+             {GanzhiYearStart::LunarNewYear, GanzhiYearStart::Lichun}) {
             SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day
                                             << " lichun " << (start == GanzhiYearStart::Lichun));
             const SexagenaryDay direct{ganzhiYear(calendar, c, start),
@@ -72,13 +73,13 @@ TEST(DayFacts, TermsAndHijriDate) {
     const LunarCalendar& calendar = LunarCalendar::shared({8, Regime::Historical});
     const struct {
         CivilDate date;
-        int term;     // TermNumber in effect
+        int term;  // TermNumber in effect
         CivilDate termDate;
         int termOnDay;
-        int next;     // TermNumber of the next term on or after the day
+        int next;  // TermNumber of the next term on or after the day
     } Cases[] = {
-        {{2024, 2, 4}, 3, {2024, 2, 4}, 3, 3},     // 立春 itself
-        {{2024, 2, 3}, 2, {2024, 1, 20}, 0, 3},    // 大寒 still in effect
+        {{2024, 2, 4}, 3, {2024, 2, 4}, 3, 3},       // 立春 itself
+        {{2024, 2, 3}, 2, {2024, 1, 20}, 0, 3},      // 大寒 still in effect
         {{2024, 12, 31}, 24, {2024, 12, 21}, 0, 1},  // 冬至, 小寒 next in 2025
     };
     for (const auto& c : Cases) {
