@@ -4,6 +4,7 @@
 #include "calendar/calendar_context.h"
 #include "chinese/lunar_calendar.h"
 #include "dayinfo/almanac.h"
+#include "dayinfo/day_facts.h"
 #include "dayinfo/day_view.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/seasons.h"
@@ -19,6 +20,17 @@ void BM_DayViewWarm(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(dayView(calendar, {2024, 2, 10}, {}));
 }
 BENCHMARK(BM_DayViewWarm)->Unit(benchmark::kMicrosecond);
+
+// The facts of the same day alone, which the day view's lines are made from.
+void BM_DayFacts(benchmark::State& state) {
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    benchmark::DoNotOptimize(dayFacts(calendar, CivilDate{2024, 2, 10}, nullptr));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dayFacts(calendar, CivilDate{2024, 2, 10}, nullptr));
+    }
+}
+BENCHMARK(BM_DayFacts)->Unit(benchmark::kMicrosecond);
 
 // The almanac of the same day, its term tables already built.
 void BM_AlmanacOneDay(benchmark::State& state) {

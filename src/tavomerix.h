@@ -25,6 +25,7 @@
 #include "dayinfo/almanac.h"
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/date_text.h"
+#include "dayinfo/day_facts.h"
 #include "dayinfo/day_view.h"
 #include "dayinfo/era_names.h"
 #include "dayinfo/festivals.h"

@@ -12,18 +12,30 @@ namespace {
 // (shift 0) or after (shift 2); year 4 is 甲子.
 int yearNumber(int year, int shift) { return floorMod(year + 12055 + shift, 60) + 1; }
 
-// A civil day with the calendar the year and month rules read.
+// A civil day with the calendar the year and month rules read: its terms from fresh
+// searches or from the calendar's term tables, its lunar date converted here or known.
 struct DateParts {
     const LunarCalendar& calendar;
     CivilDate date;
     int dayNumber;
+    bool fromTables = false;
+    const LunarDate* lunar = nullptr;
 
     CivilDay day() const { return {date, dayNumber}; }
 };
 
 // Day of the first 立春 on or after a day.
-int lichunDay(const LunarCalendar& calendar, int day) {
-    return floorToInt(solarTermInstant(calendar.context(), day, Lichun));
+int lichunDay(const DateParts& p, int day) {
+    if (p.fromTables) return p.calendar.termDay(day, Lichun);
+    return floorToInt(solarTermInstant(p.calendar.context(), day, Lichun));
+}
+
+// TermNumber 1..24 of the term in effect on the day; 0 when unknown.
+int termOfDay(const DateParts& p) {
+    if (!p.fromTables) return solarTermOfDay(p.calendar.context(), p.dayNumber);
+    const TermEvent next = p.calendar.nextTerm(p.dayNumber);
+    if (next.number == 0) return 0;
+    return floorToInt(next.instant) > p.dayNumber ? (next.number + 22) % 24 + 1 : next.number;
 }
 
 int yearFromNewYear(const DateParts& p) {
@@ -38,12 +50,12 @@ int yearFromNewYear(const DateParts& p) {
 int yearFromLichun(const DateParts& p) {
     const int year = p.date.year;
     const int firstDay = julianDayNumber(year, 1, 1);
-    const int lichun = lichunDay(p.calendar, firstDay) - firstDay + 1;  // day of the year
-    int turn = -400;                                                    // first turn
+    const int lichun = lichunDay(p, firstDay) - firstDay + 1;  // day of the year
+    int turn = -400;                                           // first turn
     int secondTurn = lichun;
     if (lichun < 180) {
         turn = lichun;
-        secondTurn = lichun < 10 ? lichunDay(p.calendar, firstDay + 180) - firstDay + 1 : 400;
+        secondTurn = lichun < 10 ? lichunDay(p, firstDay + 180) - firstDay + 1 : 400;
     }
     const int n = p.dayNumber - firstDay + 1;
     if (n < turn) return yearNumber(year, 0);
@@ -59,12 +71,12 @@ int yearOf(const DateParts& p, GanzhiYearStart start) {
 // for a date; 0 without lunar data.
 int monthOfYear(const DateParts& p, GanzhiYearStart start) {
     if (start == GanzhiYearStart::Lichun) {
-        const int term = solarTermOfDay(p.calendar.context(), p.dayNumber);  // 1..24
+        const int term = termOfDay(p);  // 1..24
         if (term == 0) return 0;
         const int k = floorDiv(term - 1, 2) + 1;  // 1 = 丑 month (小寒 ..) .. 12 = 子 month
         return k == 1 ? 12 : k - 1;
     }
-    const LunarDate lunar = lunarDateOfDay(p.calendar, p.day());
+    const LunarDate lunar = p.lunar != nullptr ? *p.lunar : lunarDateOfDay(p.calendar, p.day());
     return lunar.valid() ? lunar.month : 0;  // a leap month counts as the month before it
 }
 
@@ -116,6 +128,20 @@ std::string ganzhiText(const LunarCalendar& calendar, const CivilDay& day, Ganzh
     const int k = y == 0 ? 0 : monthOfYear(parts, start);
     if (y == 0 || k == 0) return "";
     return ganzhiTextOfNumbers(y, ganzhiMonthOfYear(y, k), ganzhiDayOfDayNumber(parts.dayNumber));
+}
+
+SexagenaryDay sexagenaryDay(const LunarCalendar& calendar, const CivilDay& day,
+                            const LunarDate& lunar, GanzhiYearStart start) {
+    const CivilDate& date = day.date;
+    if (date.year < FirstConvertibleYear || date.year > LastConvertibleYear) return {};
+    if (day.dayNumber == InvalidDayNumber) return {};
+    const DateParts parts{calendar, date, day.dayNumber, true, &lunar};
+    SexagenaryDay numbers;
+    numbers.year = yearOf(parts, start);
+    const int k = numbers.year == 0 ? 0 : monthOfYear(parts, start);
+    numbers.month = k == 0 ? 0 : ganzhiMonthOfYear(numbers.year, k);
+    numbers.day = ganzhiDayOfDayNumber(day.dayNumber);
+    return numbers;
 }
 
 int ganzhiMonthOfYear(int yearNumber, int monthOfYear) {

@@ -44,6 +44,20 @@ int ganzhiDay(const CivilDate& date);
 std::string ganzhiText(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
 std::string ganzhiText(const LunarCalendar& calendar, const CivilDay& day, GanzhiYearStart start);
 
+// The sexagenary numbers (1..60, 0 when missing) of a day's year, month and day.
+struct SexagenaryDay {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    friend bool operator==(const SexagenaryDay&, const SexagenaryDay&) = default;
+};
+
+// The numbers of a civil day whose lunar date is known (LunarDate{} for none), its terms
+// read from the calendar's term tables: what ganzhiYear, ganzhiMonth and ganzhiDay give.
+// SexagenaryDay{} for an invalid day or a year outside -8999..9000.
+SexagenaryDay sexagenaryDay(const LunarCalendar& calendar, const CivilDay& day,
+                            const LunarDate& lunar, GanzhiYearStart start);
+
 // Sexagenary number 1..60 of month 1..12 of a sexagenary year (1 = 寅 month .. 11 = 子,
 // 12 = 丑), from the year's number 1..60 by its stem; 0 when either is out of range.
 int ganzhiMonthOfYear(int yearNumber, int monthOfYear);

@@ -273,6 +273,156 @@ std::string_view firstSentence(std::string_view summary) {
     return s;
 }
 
+// The options of a command line as typed, in order: the long name and the value ("" for a
+// flag).
+using TypedOptions = std::vector<std::pair<std::string, std::string>>;
+
+// Reads the option at argv[i] (moving i past a separate value) into `options`; "" when
+// sound, else the usage error's message.
+std::string readOption(const std::vector<std::string>& argv, size_t& i, TypedOptions& options) {
+    const std::string& arg = argv[i];
+    const bool longForm = arg.rfind("--", 0) == 0;
+    std::string name = arg.substr(longForm ? 2 : 1);
+    std::string value;
+    const size_t eq = name.find('=');
+    const bool inlineValue = longForm && eq != std::string::npos;
+    if (inlineValue) {
+        value = name.substr(eq + 1);
+        name = name.substr(0, eq);
+    }
+    const OptionSpec* spec = longForm           ? findOption(name)
+                             : name.size() == 1 ? findShortOption(name[0])
+                                                : nullptr;
+    if (!spec) return "unknown option " + quotedArg(arg) + " (see tavomerix --help)";
+    name = spec->name;
+    if (!spec->valueName.empty() && !inlineValue) {
+        if (i + 1 >= argv.size()) {
+            return "option '--" + name + "' needs a value " + std::string(spec->valueName);
+        }
+        value = argv[++i];
+    } else if (spec->valueName.empty() && inlineValue) {
+        return "option '--" + name + "' takes no value";
+    }
+    options.emplace_back(name, value);
+    return "";
+}
+
+// Splits argv into the command, its arguments and the typed options; "" when sound, else
+// the usage error's message.
+std::string splitArguments(const std::vector<std::string>& argv, CliRequest& r,
+                           TypedOptions& options) {
+    const CommandSpec* command = nullptr;
+    bool endOfOptions = false;
+    for (size_t i = 1; i < argv.size(); ++i) {
+        const std::string& arg = argv[i];
+        if (!endOfOptions && arg == "--") {
+            endOfOptions = true;
+        } else if (!endOfOptions && isOption(arg, command)) {
+            if (std::string fault = readOption(argv, i, options); !fault.empty()) return fault;
+        } else if (!r.commandGiven) {
+            r.command = arg;
+            r.commandGiven = true;
+            command = findCommand(arg);
+        } else {
+            r.args.push_back(arg);
+        }
+    }
+    return "";
+}
+
+// `help [COMMAND]` as a help request for that command; "" when sound, else the message.
+std::string readHelpRequest(CliRequest& r) {
+    if (r.args.size() > 1 || (r.args.size() == 1 && findCommand(r.args[0]) == nullptr)) {
+        return "no command " + quotedArg(r.args.back()) + " (see tavomerix --help)";
+    }
+    r.help = true;
+    r.command = r.args.empty() ? "" : r.args[0];
+    r.commandGiven = !r.args.empty();
+    r.args.clear();
+    return "";
+}
+
+// The options that set a field of the request, each with its reader: "" when the value
+// is sound, else the usage error's message.
+using OptionReader = std::string (*)(const CommandSpec&, const std::string&, CliRequest&);
+
+std::string readZone(const CommandSpec&, const std::string& value, CliRequest& r) {
+    const TypedNumber zone = parseTypedNumber(value, -12, 12);
+    if (!zone.ok) {
+        return "bad time zone " + quotedArg(value) +
+               " (--tz takes a whole number of hours, -12..12)";
+    }
+    r.timeZoneHours = zone.value;
+    return "";
+}
+
+std::string readModern(const CommandSpec&, const std::string&, CliRequest& r) {
+    r.modern = true;
+    return "";
+}
+
+std::string readFormat(const CommandSpec& command, const std::string& value, CliRequest& r) {
+    const bool tsv = (command.formats & TsvFormat) != 0;
+    if (value == "text") {
+        r.format = OutputFormat::Text;
+    } else if (value == "json" && (command.formats & JsonFormat) != 0) {
+        r.format = OutputFormat::Json;
+    } else if (value == "tsv" && tsv) {
+        r.format = OutputFormat::Tsv;
+    } else {
+        return "bad --format " + quotedArg(value) + " ('" + r.command + "' prints text" +
+               (tsv ? ", json or tsv)" : " or json)");
+    }
+    return "";
+}
+
+std::string readColour(const CommandSpec&, const std::string& value, CliRequest& r) {
+    constexpr std::pair<std::string_view, ColourChoice> Choices[] = {
+        {"auto", ColourChoice::Auto},
+        {"always", ColourChoice::Always},
+        {"never", ColourChoice::Never}};
+    for (const auto& [name, choice] : Choices) {
+        if (value == name) {
+            r.colour = choice;
+            return "";
+        }
+    }
+    return "bad --color " + quotedArg(value) + " (WHEN is auto, always or never)";
+}
+
+constexpr std::pair<std::string_view, OptionReader> SettingOptions[] = {
+    {"tz", readZone}, {"modern", readModern}, {"format", readFormat}, {"color", readColour}};
+
+// Applies the typed options to the request of a command: the settings by their readers,
+// every other option as a flag or a value; "" when sound, else the message.
+std::string applyOptions(const CommandSpec& command, const TypedOptions& options, CliRequest& r) {
+    for (const auto& [name, value] : options) {
+        if (!commandTakes(command, name)) {
+            return "option '--" + name + "' does not apply to '" + r.command +
+                   "' (see tavomerix help " + r.command + ")";
+        }
+        const auto setting = std::find_if(std::begin(SettingOptions), std::end(SettingOptions),
+                                          [&name](const auto& s) { return s.first == name; });
+        if (setting != std::end(SettingOptions)) {
+            if (std::string fault = setting->second(command, value, r); !fault.empty())
+                return fault;
+        } else if (findOption(name)->valueName.empty()) {
+            r.flags[name] = true;
+        } else {
+            r.values[name] = value;
+        }
+    }
+    return "";
+}
+
+// "" when the command takes as many arguments as given, else the message.
+std::string argumentCountFault(const CommandSpec& command, const CliRequest& r) {
+    const int count = static_cast<int>(r.args.size());
+    if (count >= command.minArgs && count <= command.maxArgs) return "";
+    return "'" + r.command + "' takes " + std::string(command.arguments) + " (see tavomerix help " +
+           r.command + ")";
+}
+
 }  // namespace
 
 bool CliRequest::flag(std::string_view name) const {
@@ -402,138 +552,28 @@ std::string commandHelpText(std::string_view name) {
 CliParse parseCommandLine(const std::vector<std::string>& argv) {
     CliParse parse;
     CliRequest& r = parse.request;
-    std::vector<std::pair<std::string, std::string>> options;  // name, value
-    const CommandSpec* command = nullptr;
-    bool endOfOptions = false;
-    for (size_t i = 1; i < argv.size(); ++i) {
-        const std::string& arg = argv[i];
-        if (!endOfOptions && arg == "--") {
-            endOfOptions = true;
-            continue;
-        }
-        if (endOfOptions || !isOption(arg, command)) {
-            if (!r.commandGiven) {
-                r.command = arg;
-                r.commandGiven = true;
-                command = findCommand(arg);
-            } else {
-                r.args.push_back(arg);
-            }
-            continue;
-        }
-        const bool longForm = arg.rfind("--", 0) == 0;
-        std::string name = arg.substr(longForm ? 2 : 1);
-        std::string value;
-        const size_t eq = name.find('=');
-        const bool inlineValue = longForm && eq != std::string::npos;
-        if (inlineValue) {
-            value = name.substr(eq + 1);
-            name = name.substr(0, eq);
-        }
-        const OptionSpec* spec = longForm           ? findOption(name)
-                                 : name.size() == 1 ? findShortOption(name[0])
-                                                    : nullptr;
-        if (!spec) {
-            parse.error =
-                usageError("unknown option " + quotedArg(arg) + " (see tavomerix --help)");
-            return parse;
-        }
-        name = spec->name;
-        if (!spec->valueName.empty() && !inlineValue) {
-            if (i + 1 >= argv.size()) {
-                parse.error = usageError("option '--" + name + "' needs a value " +
-                                         std::string(spec->valueName));
-                return parse;
-            }
-            value = argv[++i];
-        } else if (spec->valueName.empty() && inlineValue) {
-            parse.error = usageError("option '--" + name + "' takes no value");
-            return parse;
-        }
-        options.emplace_back(name, value);
+    TypedOptions options;
+    if (const std::string fault = splitArguments(argv, r, options); !fault.empty()) {
+        parse.error = usageError(fault);
+        return parse;
     }
     if (!r.commandGiven) r.command = DefaultCommand;
     for (const auto& [name, value] : options) {
         if (name == "help") r.help = true;
         if (name == "version") r.version = true;
     }
+    std::string fault;
     if (r.command == "help") {
-        if (r.args.size() > 1 || (r.args.size() == 1 && findCommand(r.args[0]) == nullptr)) {
-            parse.error =
-                usageError("no command " + quotedArg(r.args.back()) + " (see tavomerix --help)");
-            return parse;
-        }
-        r.help = true;
-        r.command = r.args.empty() ? "" : r.args[0];
-        r.commandGiven = !r.args.empty();
-        r.args.clear();
-        parse.ok = true;
-        return parse;
+        fault = readHelpRequest(r);
+    } else if (const CommandSpec* command = findCommand(r.command); command == nullptr) {
+        if (!r.version || r.help)
+            fault = "unknown command " + quotedArg(r.command) + " (see tavomerix --help)";
+    } else if (!r.help && !r.version) {
+        fault = applyOptions(*command, options, r);
+        if (fault.empty()) fault = argumentCountFault(*command, r);
     }
-    command = findCommand(r.command);
-    if (!command && !(r.version && !r.help)) {
-        parse.error =
-            usageError("unknown command " + quotedArg(r.command) + " (see tavomerix --help)");
-        return parse;
-    }
-    if (r.help || r.version) {
-        parse.ok = true;
-        return parse;
-    }
-    for (const auto& [name, value] : options) {
-        if (!commandTakes(*command, name)) {
-            parse.error = usageError("option '--" + name + "' does not apply to '" + r.command +
-                                     "' (see tavomerix help " + r.command + ")");
-            return parse;
-        }
-        if (name == "tz") {
-            const TypedNumber zone = parseTypedNumber(value, -12, 12);
-            if (!zone.ok) {
-                parse.error = usageError("bad time zone " + quotedArg(value) +
-                                         " (--tz takes a whole number of hours, -12..12)");
-                return parse;
-            }
-            r.timeZoneHours = zone.value;
-        } else if (name == "modern") {
-            r.modern = true;
-        } else if (name == "format") {
-            const bool tsv = (command->formats & TsvFormat) != 0;
-            if (value == "text") {
-                r.format = OutputFormat::Text;
-            } else if (value == "json" && (command->formats & JsonFormat) != 0) {
-                r.format = OutputFormat::Json;
-            } else if (value == "tsv" && tsv) {
-                r.format = OutputFormat::Tsv;
-            } else {
-                parse.error = usageError("bad --format " + quotedArg(value) + " ('" + r.command +
-                                         "' prints text" + (tsv ? ", json or tsv)" : " or json)"));
-                return parse;
-            }
-        } else if (name == "color") {
-            if (value == "auto") {
-                r.colour = ColourChoice::Auto;
-            } else if (value == "always") {
-                r.colour = ColourChoice::Always;
-            } else if (value == "never") {
-                r.colour = ColourChoice::Never;
-            } else {
-                parse.error = usageError("bad --color " + quotedArg(value) +
-                                         " (WHEN is auto, always or never)");
-                return parse;
-            }
-        } else if (findOption(name)->valueName.empty()) {
-            r.flags[name] = true;
-        } else {
-            r.values[name] = value;
-        }
-    }
-    const int count = static_cast<int>(r.args.size());
-    if (count < command->minArgs || count > command->maxArgs) {
-        parse.error = usageError("'" + r.command + "' takes " + std::string(command->arguments) +
-                                 " (see tavomerix help " + r.command + ")");
-        return parse;
-    }
-    parse.ok = true;
+    parse.ok = fault.empty();
+    if (!parse.ok) parse.error = usageError(fault);
     return parse;
 }
 

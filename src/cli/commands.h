@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "chinese/sexagenary.h"
 #include "cli/cli.h"
 
 namespace tavomerix {
@@ -52,6 +53,9 @@ CivilDayArgument civilDayArgument(std::string_view text);
 // A DATE argument typed civil or, with `lunar`, lunar (month = MonthCode, or "闰" and the
 // month) in the calendar, as the civil date it names.
 CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view text, bool lunar);
+
+// Where the request's sexagenary years and months begin (--lichun).
+GanzhiYearStart ganzhiYearStartOf(const CliRequest& request);
 
 // The FIRST [LAST] years of a command within low..high, or a usage error.
 struct YearRangeArgument {

@@ -53,33 +53,103 @@ std::string nowStamp() {
     return icsUtcStamp(std::chrono::duration_cast<std::chrono::seconds>(now).count());
 }
 
-}  // namespace
-
-CliOutput runIcs(const CliRequest& request, const CliEnvironment& env) {
-    IcsOptions options;
+// --from and --years into the options (this year and ten years without them); "" when
+// sound, else the usage error's message.
+std::string readIcsYears(const CliRequest& request, const CliEnvironment& env,
+                         IcsOptions& options) {
     options.fromYear = env.today.year;
     options.years = DefaultIcsYears;
     if (const std::string* from = request.value("from")) {
         const TypedNumber n = parseTypedNumber(*from, FirstIcsYear, LastIcsYear);
         if (!n.ok) {
-            return usageError("bad year '" + quotedInput(*from) + "' (--from takes a year " +
-                              std::to_string(FirstIcsYear) + ".." + std::to_string(LastIcsYear) +
-                              ", Gregorian dates only)");
+            return "bad year '" + quotedInput(*from) + "' (--from takes a year " +
+                   std::to_string(FirstIcsYear) + ".." + std::to_string(LastIcsYear) +
+                   ", Gregorian dates only)";
         }
         options.fromYear = n.value;
     }
     if (const std::string* years = request.value("years")) {
         const TypedNumber n = parseTypedNumber(*years, 1, MaxIcsYears);
         if (!n.ok) {
-            return usageError("bad number of years '" + quotedInput(*years) +
-                              "' (--years takes 1.." + std::to_string(MaxIcsYears) + ")");
+            return "bad number of years '" + quotedInput(*years) + "' (--years takes 1.." +
+                   std::to_string(MaxIcsYears) + ")";
         }
         options.years = n.value;
     }
     if (options.fromYear + options.years - 1 > LastIcsYear) {
-        return usageError("--from " + std::to_string(options.fromYear) + " --years " +
-                          std::to_string(options.years) + " goes beyond the year " +
-                          std::to_string(LastIcsYear));
+        return "--from " + std::to_string(options.fromYear) + " --years " +
+               std::to_string(options.years) + " goes beyond the year " +
+               std::to_string(LastIcsYear);
+    }
+    return "";
+}
+
+// The commemoration days of the export, a note for stderr, or the failure to report.
+struct IcsDays {
+    CommemorationDays days;
+    std::string note;
+    bool ok = true;
+    CliOutput failure;  // what to report unless ok
+};
+
+IcsDays fileDays(const LunarCalendar& calendar, const std::string& path) {
+    IcsDays result;
+    DaysFileResult file = readDaysFile(calendar, path);
+    if (!file.ok) {
+        std::string err;
+        for (const std::string& line : file.errorLines) err += line + "\n";
+        result.ok = false;
+        result.failure = {ExitUsage, "", err};
+        return result;
+    }
+    result.days = std::move(file.days);
+    return result;
+}
+
+IcsDays widgetIcsDays() {
+    IcsDays result;
+    WidgetDays widget = widgetDays();
+    if (!widget.ok) {
+        result.ok = false;
+        result.failure = usageError(
+            "--widget-days reads the widget's days from the Windows registry: "
+            "available only on Windows (use --days FILE)");
+        return result;
+    }
+    result.days = std::move(widget.days);
+    result.note = widget.note;
+    return result;
+}
+
+// Writes the export to standard output (no --output) or to the file.
+CliOutput writeIcsTo(const std::string* output, const LunarCalendar& calendar,
+                     const IcsOptions& options) {
+    if (!output) {
+        std::ostringstream text;
+        writeIcs(text, calendar, options);
+        return {ExitOk, text.str(), ""};
+    }
+    const auto writeFailed = [&](const char* what) {
+        const std::string reason = errno != 0 ? std::strerror(errno) : "write error";
+        return CliOutput{ExitFailure, "",
+                         "tavomerix: cannot " + std::string(what) + " '" +
+                             quotedInput(*output, 200) + "': " + reason + "\n"};
+    };
+    errno = 0;
+    std::ofstream file(*output, std::ios::binary | std::ios::trunc);
+    if (!file) return writeFailed("create");
+    writeIcs(file, calendar, options);
+    file.close();
+    if (file.fail()) return writeFailed("write");
+    return {};
+}
+
+}  // namespace
+
+CliOutput runIcs(const CliRequest& request, const CliEnvironment& env) {
+    IcsOptions options;
+    if (const std::string fault = readIcsYears(request, env, options); !fault.empty()) {
+        return usageError(fault);
     }
     options.festivals = request.flag("festivals");
     options.terms = request.flag("terms");
@@ -94,49 +164,18 @@ CliOutput runIcs(const CliRequest& request, const CliEnvironment& env) {
             "--festivals, --terms or --moons");
     }
     const LunarCalendar& calendar = request.calendar();
-    CommemorationDays days;
-    std::string note;
+    IcsDays days;
     if (daysPath) {
-        DaysFileResult file = readDaysFile(calendar, *daysPath);
-        if (!file.ok) {
-            std::string err;
-            for (const std::string& line : file.errorLines) err += line + "\n";
-            return {ExitUsage, "", err};
-        }
-        days = std::move(file.days);
-        options.days = &days;
+        days = fileDays(calendar, *daysPath);
     } else if (fromWidget) {
-        WidgetDays widget = widgetDays();
-        if (!widget.ok) {
-            return usageError(
-                "--widget-days reads the widget's days from the Windows registry: "
-                "available only on Windows (use --days FILE)");
-        }
-        days = std::move(widget.days);
-        note = widget.note;
-        options.days = &days;
+        days = widgetIcsDays();
     }
+    if (!days.ok) return days.failure;
+    if (daysPath || fromWidget) options.days = &days.days;
     options.dtstampUtc = nowStamp();
-
-    const std::string* output = request.value("output");
-    if (!output) {
-        std::ostringstream text;
-        writeIcs(text, calendar, options);
-        return {ExitOk, text.str(), note};
-    }
-    const auto writeFailed = [&](const char* what) {
-        const std::string reason = errno != 0 ? std::strerror(errno) : "write error";
-        return CliOutput{ExitFailure, "",
-                         "tavomerix: cannot " + std::string(what) + " '" +
-                             quotedInput(*output, 200) + "': " + reason + "\n"};
-    };
-    errno = 0;
-    std::ofstream file(*output, std::ios::binary | std::ios::trunc);
-    if (!file) return writeFailed("create");
-    writeIcs(file, calendar, options);
-    file.close();
-    if (file.fail()) return writeFailed("write");
-    return {ExitOk, "", note};
+    CliOutput written = writeIcsTo(request.value("output"), calendar, options);
+    if (written.exitCode == ExitOk) written.err = days.note;
+    return written;
 }
 
 }  // namespace tavomerix

@@ -12,8 +12,8 @@
 #include "dayinfo/almanac.h"
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/date_text.h"
+#include "dayinfo/day_facts.h"
 #include "dayinfo/day_view.h"
-#include "dayinfo/festivals.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {
@@ -38,7 +38,13 @@ CivilDayArgument dayArgument(const CliRequest& request, const CliEnvironment& en
     date.year = env.today.year;
     date.month = env.today.month;
     date.day = env.today.day;
+    date.dayNumber = julianDayNumber(env.today);
     return date;
+}
+
+// The civil day a DATE argument names.
+CivilDay civilDayOf(const CivilDayArgument& date) {
+    return {{date.year, date.month, date.day}, date.dayNumber};
 }
 
 // A DATE outside the years of the day view and the almanac (`what`).
@@ -95,19 +101,38 @@ struct CalendarMark {
     std::string term;  // the term's name, "" for none
     LunarDate lunar;
 };
-CalendarMark calendarMark(const LunarCalendar& calendar, int jdn, bool compact) {
+CalendarMark calendarMark(const DayFacts& facts, bool compact) {
     CalendarMark mark;
-    mark.lunar = lunarDateOfDay(calendar, jdn);
+    mark.lunar = facts.lunar;
     if (mark.lunar.valid()) {
         mark.text = mark.lunar.day == 1 ? monthNameOf(mark.lunar.sizedMonthCode(), compact)
                                         : lunarDayName(mark.lunar.day);
     }
-    const TermEvent term = calendar.nextTerm(jdn);
-    if (term.number != 0 && static_cast<int>(std::floor(term.instant)) == jdn) {
-        mark.term = std::string(solarTermName(term.number));
+    if (const int term = facts.termOnDay(); term != 0) {
+        mark.term = std::string(solarTermName(term));
         mark.text = mark.term;
     }
     return mark;
+}
+
+// Width of the content of a `cal` cell, right-aligned before the gap to the next one.
+int innerWidth(int cell) { return cell < CalendarCell ? cell - 1 : cell - 2; }
+
+// The title of a month of `cal`, centred, and its weekday header (Monday first).
+std::vector<std::string> monthHeading(int year, int month, int cell) {
+    const std::string title =
+        (year >= 1 ? std::to_string(year) : "公元前" + std::to_string(1 - year)) + "年" +
+        std::to_string(month) + "月";
+    const int inner = innerWidth(cell);
+    const int width = 7 * cell - (cell - inner);
+    std::string header;
+    for (int i = 0; i < 7; ++i) {
+        header += rightAligned(std::string(i == 6 ? "日" : digitName(i + 1)), inner);
+        if (i < 6) header.append(static_cast<size_t>(cell - inner), ' ');
+    }
+    return {
+        std::string(static_cast<size_t>(std::max(0, (width - gbkWidth(title)) / 2)), ' ') + title,
+        header};
 }
 
 // The lines of one month of `cal`: title, weekday header (Monday first), day numbers with
@@ -115,22 +140,10 @@ CalendarMark calendarMark(const LunarCalendar& calendar, int jdn, bool compact) 
 // gap when `padded`.
 std::vector<std::string> monthLines(const LunarCalendar& calendar, int year, int month, int cell,
                                     bool colour, const CivilDate& today, bool padded) {
-    std::vector<std::string> lines;
-    const std::string title =
-        (year >= 1 ? std::to_string(year) : "公元前" + std::to_string(1 - year)) + "年" +
-        std::to_string(month) + "月";
-    // Content of a cell, right-aligned, then the gap to the next one.
-    const int inner = cell < CalendarCell ? cell - 1 : cell - 2;
+    std::vector<std::string> lines = monthHeading(year, month, cell);
+    const int inner = innerWidth(cell);
     const std::string gap(static_cast<size_t>(cell - inner), ' ');
     const int width = 7 * cell - (cell - inner);
-    lines.push_back(
-        std::string(static_cast<size_t>(std::max(0, (width - gbkWidth(title)) / 2)), ' ') + title);
-    std::string header;
-    for (int i = 0; i < 7; ++i) {
-        header += rightAligned(std::string(i == 6 ? "日" : digitName(i + 1)), inner);
-        if (i < 6) header += gap;
-    }
-    lines.push_back(header);
     const int todayNumber = julianDayNumber(today.year, today.month, today.day);
     std::string numbers, names;
     int column = 0;
@@ -152,7 +165,8 @@ std::vector<std::string> monthLines(const LunarCalendar& calendar, int year, int
             names.append(static_cast<size_t>(weekday * cell), ' ');
             column = weekday;
         }
-        const CalendarMark mark = calendarMark(calendar, jdn, cell < CalendarCell);
+        const CalendarMark mark = calendarMark(
+            dayFacts(calendar, CivilDay({year, month, day}, jdn), nullptr), cell < CalendarCell);
         std::string number = rightAligned(std::to_string(day), inner);
         std::string name = rightAligned(mark.text, inner);
         if (colour && jdn == todayNumber) {
@@ -204,14 +218,15 @@ nlohmann::json monthJsonOfCal(const LunarCalendar& calendar, int year, int month
     for (int day = 1; day <= 31; ++day) {
         const int jdn = julianDayNumber(year, month, day);
         if (jdn == InvalidDayNumber) continue;
-        const CalendarMark mark = calendarMark(calendar, jdn, false);
-        const CivilDate date{year, month, day};
+        const CivilDay civil({year, month, day}, jdn);
+        const DayFacts facts = dayFacts(calendar, civil, nullptr);
+        const CalendarMark mark = calendarMark(facts, false);
         days.push_back({
-            {"civil", civilJson(date)},
+            {"civil", civilJson(civil)},
             {"lunar", lunarJson(mark.lunar)},
             {"mark", mark.text},
             {"term", mark.term.empty() ? nlohmann::json(nullptr) : nlohmann::json(mark.term)},
-            {"festivals", spaceSeparated(festivalLine(calendar, date, {}))},
+            {"festivals", festivalsJson(facts.festivals)},
         });
     }
     return {{"year", year}, {"month", month}, {"days", days}};
@@ -224,7 +239,118 @@ CivilDate monthAfter(int year, int month, int offset) {
     return {y, index - y * 12 + 1, 1};
 }
 
+// The day view's options of `day`, with the commemoration days read from --days.
+DayViewOptions dayViewOptionsOf(const CliRequest& request, const CommemorationDays* days) {
+    DayViewOptions options;
+    options.ganzhiYearStart = ganzhiYearStartOf(request);
+    options.eraNames = request.flag("era");
+    options.hijriLine = request.flag("hijri");
+    options.commemorationDays = days;
+    return options;
+}
+
+// The YEAR, MONTH and layout of `cal`, or a usage error.
+struct CalArguments {
+    bool ok = false;
+    int year = 0, month = 0;
+    bool three = false;      // -3
+    bool wholeYear = false;  // -y, or YEAR alone
+    CliOutput error;
+};
+
+CalArguments calArguments(const CliRequest& request, const CliEnvironment& env) {
+    CalArguments cal;
+    cal.year = env.today.year;
+    cal.month = env.today.month;
+    cal.three = request.flag("three");
+    cal.wholeYear = request.flag("year");
+    const auto fail = [&cal](std::string_view message) {
+        cal.error = usageError(message);
+        return cal;
+    };
+    if (cal.three && cal.wholeYear) return fail("'cal' takes -3 or -y, not both");
+    if (request.args.empty()) {
+        cal.ok = true;
+        return cal;
+    }
+    const TypedNumber y = parseTypedNumber(request.args[0], MinDayInfoYear, MaxDayInfoYear);
+    if (!y.ok) {
+        return fail("bad year " + quotedArg(request.args[0]) +
+                    " (YEAR is a whole astronomical year, -8999..9000)");
+    }
+    cal.year = y.value;
+    if (request.args.size() == 1 && !cal.three) cal.wholeYear = true;
+    if (request.args.size() == 2) {
+        if (cal.wholeYear) return fail("'cal -y' takes YEAR alone");
+        const TypedNumber m = parseTypedNumber(request.args[1], 1, 12);
+        if (!m.ok) return fail("bad month " + quotedArg(request.args[1]) + " (MONTH is 1..12)");
+        cal.month = m.value;
+    }
+    cal.ok = true;
+    return cal;
+}
+
+// The months `cal` shows, in order.
+std::vector<CivilDate> calMonths(const CalArguments& cal) {
+    std::vector<CivilDate> months;
+    if (cal.three) {
+        for (int offset = -1; offset <= 1; ++offset)
+            months.push_back(monthAfter(cal.year, cal.month, offset));
+    } else if (cal.wholeYear) {
+        for (int m = 1; m <= 12; ++m) months.push_back({cal.year, m, 1});
+    } else {
+        months.push_back({cal.year, cal.month, 1});
+    }
+    return months;
+}
+
+// Months three in a row: -3 once, -y four times.
+std::string monthGrid(const LunarCalendar& calendar, const std::vector<CivilDate>& months,
+                      bool colour, const CivilDate& today) {
+    std::string text;
+    for (size_t row = 0; row < months.size(); row += 3) {
+        std::vector<std::vector<std::string>> group;
+        for (size_t i = row; i < row + 3; ++i) {
+            group.push_back(monthLines(calendar, months[i].year, months[i].month, CompactCell,
+                                       colour, today, true));
+        }
+        text += (row > 0 ? "\n" : "") + sideBySide(group);
+    }
+    return text;
+}
+
+// Every field of `day --format json`: the day's facts and its view's lines.
+std::string dayJson(const CliRequest& request, const DayFacts& facts, const DayView& view,
+                    bool withAlmanac, const Almanac& dayAlmanac) {
+    const GanzhiYearStart start = ganzhiYearStartOf(request);
+    const TermEvent& next = facts.nextTerm;
+    nlohmann::json json = {
+        {"civil", civilJson(facts.civil)},
+        {"lunar", lunarJson(facts.lunar)},
+        {"lunar_text", view.lunarText},
+        {"day_line", view.dayLine},
+        {"festival_line", view.festivalLine},
+        {"season_line", view.seasonLine},
+        {"weekday", weekdayNameOfDay(facts.civil.dayNumber)},
+        {"zodiac_sign", zodiacSignName(facts.civil.date)},
+        {"ganzhi", ganzhiJson(facts.ganzhi(start), start)},
+        {"festivals", festivalsJson(facts.festivals)},
+        {"next_term",
+         next.number == 0
+             ? nlohmann::json(nullptr)
+             : nlohmann::json{{"number", next.number},
+                              {"name", solarTermName(next.number)},
+                              {"instant", isoInstant(next.instant, request.timeZoneHours)}}},
+    };
+    if (withAlmanac) json["almanac"] = almanacJson(dayAlmanac);
+    return json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 }  // namespace
+
+GanzhiYearStart ganzhiYearStartOf(const CliRequest& request) {
+    return request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
+}
 
 CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
     const YearRangeArgument years =
@@ -289,17 +415,16 @@ CliOutput runGanzhi(const CliRequest& request, const CliEnvironment&) {
     const LunarCalendar& calendar = request.calendar();
     const CivilDayArgument civil = dateArgument(calendar, request.args[0], request.flag("lunar"));
     if (!civil.ok) return civil.error;
-    const CivilDate date{civil.year, civil.month, civil.day};
-    const GanzhiYearStart start =
-        request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
-    const std::string text = ganzhiText(calendar, date, start);
-    if (text.empty()) return conversionRangeError(request.args[0]);
+    const DayFacts facts = dayFacts(calendar, civilDayOf(civil), nullptr);
+    if (!facts.valid()) return conversionRangeError(request.args[0]);
+    const GanzhiYearStart start = ganzhiYearStartOf(request);
+    const SexagenaryDay& ganzhi = facts.ganzhi(start);
     if (request.format == OutputFormat::Json) {
-        nlohmann::json json = ganzhiJson(calendar, date, start);
-        json["civil"] = civilJson(date);
+        nlohmann::json json = ganzhiJson(ganzhi, start);
+        json["civil"] = civilJson(facts.civil);
         return printed(json.dump(2));
     }
-    return printed(text);
+    return printed(ganzhiTextOfNumbers(ganzhi.year, ganzhi.month, ganzhi.day));
 }
 
 CliOutput runInterval(const CliRequest& request, const CliEnvironment&) {
@@ -321,54 +446,23 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
     const LunarCalendar& calendar = request.calendar();
     const CivilDayArgument date = dayArgument(request, env);
     if (!date.ok) return date.error;
-    DayViewOptions options;
-    options.ganzhiYearStart =
-        request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
-    options.eraNames = request.flag("era");
-    options.hijriLine = request.flag("hijri");
     std::string err;
     CommemorationDays days;
-    if (const std::string* path = request.value("days")) {
-        if (!loadDaysFile(calendar, *path, days, err)) return {ExitUsage, "", err};
-        options.commemorationDays = &days;
-    }
-    const CivilDate civil{date.year, date.month, date.day};
-    const DayView view = dayView(calendar, civil, options);
+    const std::string* path = request.value("days");
+    if (path != nullptr && !loadDaysFile(calendar, *path, days, err)) return {ExitUsage, "", err};
+    const DayViewOptions options = dayViewOptionsOf(request, path != nullptr ? &days : nullptr);
+    const DayFacts facts = dayFacts(calendar, civilDayOf(date), options.commemorationDays);
     const bool withAlmanac = request.flag("almanac");
-    const Almanac dayAlmanac = withAlmanac ? almanac(calendar, civil) : Almanac{};
-    if (view.civilCode.empty() || (withAlmanac && !dayAlmanac.valid())) {
+    const Almanac dayAlmanac = withAlmanac ? almanac(facts) : Almanac{};
+    if (!facts.valid() || (withAlmanac && !dayAlmanac.valid())) {
         return dayRangeError(request, "day view");
     }
-    CliOutput out;
-    if (request.format == OutputFormat::Json) {
-        FestivalLineOptions festivalOptions;
-        festivalOptions.commemorationDays = options.commemorationDays;
-        const GanzhiYearStart start = options.ganzhiYearStart;
-        const TermEvent next = calendar.nextTerm(julianDayNumber(civil));
-        nlohmann::json json = {
-            {"civil", civilJson(civil)},
-            {"lunar", lunarJson(view.lunar)},
-            {"lunar_text", view.lunarText},
-            {"day_line", view.dayLine},
-            {"festival_line", view.festivalLine},
-            {"season_line", view.seasonLine},
-            {"weekday", weekdayName(civil)},
-            {"zodiac_sign", zodiacSignName(civil)},
-            {"ganzhi", ganzhiJson(calendar, civil, start)},
-            {"festivals", spaceSeparated(festivalLine(calendar, civil, festivalOptions))},
-            {"next_term",
-             next.number == 0
-                 ? nlohmann::json(nullptr)
-                 : nlohmann::json{{"number", next.number},
-                                  {"name", solarTermName(next.number)},
-                                  {"instant", isoInstant(next.instant, request.timeZoneHours)}}},
-        };
-        if (withAlmanac) json["almanac"] = almanacJson(dayAlmanac);
-        out = printed(json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace));
-    } else {
-        out = printed(isoDate(civil) + "\n" + view.lunarText + "\n" + view.dayLine + "\n" +
-                      view.festivalLine + "\n" + view.seasonLine + "\n" + almanacText(dayAlmanac));
-    }
+    const DayView view = dayView(calendar, facts, options);
+    CliOutput out = printed(request.format == OutputFormat::Json
+                                ? dayJson(request, facts, view, withAlmanac, dayAlmanac)
+                                : isoDate(view.civil) + "\n" + view.lunarText + "\n" +
+                                      view.dayLine + "\n" + view.festivalLine + "\n" +
+                                      view.seasonLine + "\n" + almanacText(dayAlmanac));
     out.err = err;
     return out;
 }
@@ -388,53 +482,27 @@ CliOutput runAlmanac(const CliRequest& request, const CliEnvironment& env) {
 }
 
 CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
-    int year = env.today.year, month = env.today.month;
-    const bool three = request.flag("three");
-    bool wholeYear = request.flag("year");
-    if (three && wholeYear) return usageError("'cal' takes -3 or -y, not both");
-    if (!request.args.empty()) {
-        const TypedNumber y = parseTypedNumber(request.args[0], MinDayInfoYear, MaxDayInfoYear);
-        if (!y.ok) {
-            return usageError("bad year " + quotedArg(request.args[0]) +
-                              " (YEAR is a whole astronomical year, -8999..9000)");
-        }
-        year = y.value;
-        if (request.args.size() == 1 && !three) wholeYear = true;
-        if (request.args.size() == 2) {
-            if (wholeYear) return usageError("'cal -y' takes YEAR alone");
-            const TypedNumber m = parseTypedNumber(request.args[1], 1, 12);
-            if (!m.ok)
-                return usageError("bad month " + quotedArg(request.args[1]) + " (MONTH is 1..12)");
-            month = m.value;
-        }
-    }
-    const LunarCalendar& calendar = request.calendar();
-    const bool colour = useColour(request, env);
-    std::vector<CivilDate> months;
-    if (three) {
-        for (int offset = -1; offset <= 1; ++offset)
-            months.push_back(monthAfter(year, month, offset));
-    } else if (wholeYear) {
-        for (int m = 1; m <= 12; ++m) months.push_back({year, m, 1});
-    } else {
-        months.push_back({year, month, 1});
-    }
+    const CalArguments cal = calArguments(request, env);
+    if (!cal.ok) return cal.error;
+    const std::vector<CivilDate> months = calMonths(cal);
     for (const CivilDate& m : months) {
         if (m.year < MinDayInfoYear || m.year > MaxDayInfoYear) {
             return usageError("the months of 'cal' lie in the years -8999..9000");
         }
     }
+    const LunarCalendar& calendar = request.calendar();
     calendar.prefetch(months.front().year - 1, months.back().year);
     if (request.format == OutputFormat::Json) {
         nlohmann::json list = nlohmann::json::array();
         for (const CivilDate& m : months) list.push_back(monthJsonOfCal(calendar, m.year, m.month));
         return printed((months.size() == 1 ? list[0] : list).dump(2));
     }
+    const bool colour = useColour(request, env);
     if (months.size() == 1) {
-        return printed(
-            joinedLines(monthLines(calendar, year, month, CalendarCell, colour, env.today, false)));
+        return printed(joinedLines(
+            monthLines(calendar, cal.year, cal.month, CalendarCell, colour, env.today, false)));
     }
-    if (wholeYear && !request.flag("year")) {
+    if (cal.wholeYear && !request.flag("year")) {
         std::string text;
         for (const CivilDate& m : months) {
             text += (m.month > 1 ? "\n" : "") +
@@ -443,17 +511,7 @@ CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
         }
         return printed(text);
     }
-    // Three months in a row: -3 once, -y four times.
-    std::string text;
-    for (size_t row = 0; row < months.size(); row += 3) {
-        std::vector<std::vector<std::string>> group;
-        for (size_t i = row; i < row + 3; ++i) {
-            group.push_back(monthLines(calendar, months[i].year, months[i].month, CompactCell,
-                                       colour, env.today, true));
-        }
-        text += (row > 0 ? "\n" : "") + sideBySide(group);
-    }
-    return printed(text);
+    return printed(monthGrid(calendar, months, colour, env.today));
 }
 
 }  // namespace tavomerix

@@ -8,6 +8,7 @@
 #include "chinese/lunar_conversion.h"
 #include "cli/commands.h"
 #include "cli/json_fields.h"
+#include "dayinfo/day_facts.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/names.h"
 #include "tools/calculator.h"
@@ -19,10 +20,6 @@ namespace {
 
 // Earliest year of the tools: that of the default civil-year range (101 BC).
 int toolMinYear() { return minYearForArea(StoredSettings{}.SolarYearAreaValue); }
-
-GanzhiYearStart ganzhiYearStartOf(const CliRequest& request) {
-    return request.flag("lichun") ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
-}
 
 struct SearchKindName {
     std::string_view name;
@@ -75,20 +72,12 @@ std::string listLunarMonthName(std::string_view value) {
 std::vector<std::string_view> festivalNames() {
     std::vector<std::string_view> names;
     for (const SolarFestival& f : SolarFestivalTable) names.push_back(f.text);
-    names.push_back(HongKongReturnText.substr(HongKongReturnText.find(' ') + 1));
+    names.push_back(HongKongReturnName);
     for (const FloatingFestival& f : FloatingFestivals) names.push_back(f.text);
     for (const LunarFestival& f : LunarFestivalTable) names.push_back(f.text);
     names.push_back("小年");
     names.push_back("除夕");
     return names;
-}
-
-// True when the festival line holds the festival as one of its words.
-bool lineHasFestival(std::string_view line, std::string_view festival) {
-    for (const std::string& word : spaceSeparated(line)) {
-        if (word == festival) return true;
-    }
-    return false;
 }
 
 // Item number 1.. of a list value, 0 when the value names no item.
@@ -232,6 +221,48 @@ CliOutput monthRuns(const LunarCalendar& calendar, int start, int range, int len
     return {};
 }
 
+// One found day of `search days` in the three formats.
+struct DayMatch {
+    std::string text, tsv;
+    nlohmann::json json;
+};
+
+DayMatch dayMatch(const DayFacts& facts, GanzhiYearStart start, const LunarCalendar& calendar) {
+    const CivilDate& c = facts.civil.date;
+    const SexagenaryDay& numbers = facts.ganzhi(start);
+    const std::string ganzhi = ganzhiTextOfNumbers(numbers.year, numbers.month, numbers.day);
+    const std::string festivals = festivalLineOf(facts.festivals);
+    const std::string weekday(weekdayNameOfDay(facts.civil.dayNumber));
+    const int term = facts.termOnDay();
+    const std::string termName(solarTermName(term));
+    const std::string termInstant =
+        term != 0 ? isoInstant(facts.nextTerm.instant, calendar.context().timeZoneHours) : "";
+    const std::string lunar = lunarCompactText(facts.lunar);
+    DayMatch match;
+    match.text = isoDate(c) + "  " + lunar + "  " + weekday;
+    if (term != 0)
+        match.text += "  " + termName + " " + termInstant.substr(termInstant.find('T') + 1, 8);
+    if (!festivals.empty()) match.text += "  " + festivals;
+    match.text += "  " + ganzhi;
+    match.tsv = isoDate(c) + "\t" + lunar + "\t" + weekday + "\t" + termName + "\t" + termInstant +
+                "\t" + festivals + "\t" + ganzhi;
+    match.json = {
+        {"civil", civilJson(facts.civil)},
+        {"lunar", lunarJson(facts.lunar)},
+        {"weekday", weekday},
+        {"term",
+         term != 0 ? nlohmann::json{{"number", term}, {"name", termName}, {"instant", termInstant}}
+                   : nlohmann::json(nullptr)},
+        {"festivals", festivalsJson(facts.festivals)},
+        {"ganzhi",
+         {{"text", ganzhi},
+          {"year", numbers.year},
+          {"month", numbers.month},
+          {"day", numbers.day}}},
+    };
+    return match;
+}
+
 // Days of the civil years from start on that meet the conditions and, when `festival` is
 // not empty, show that festival on their festival line.
 CliOutput daySearch(const SearchSettings& settings, int start, int range,
@@ -253,142 +284,162 @@ CliOutput daySearch(const SearchSettings& settings, int start, int range,
         progress.reached(100.0 * (n - first) / std::max(1, last - first));
         if (progress.stopped()) return {ExitInterrupted, "", std::string(Interrupted)};
         if (anyList && !dayMeetsConditions(conditions, data, n)) continue;
-        const SearchDayFacts facts = searchDayFacts(data, n);
-        const std::string festivals = festivalLine(calendar, CivilDay(c, n), facts.lunarDate, {});
-        if (!festival.empty() && !lineHasFestival(festivals, festival)) continue;
-        const std::string ganzhi =
-            ganzhiTextOfNumbers(facts.ganzhiYear, facts.ganzhiMonth, facts.ganzhiDay);
-        const std::string weekday(WeekdayNames[floorMod(n, 7)]);
-        const TermEvent term = calendar.nextTerm(n);
-        const bool hasTerm = facts.termNumber != 0;
-        const std::string termName = hasTerm ? std::string(solarTermName(facts.termNumber)) : "";
-        const std::string termInstant =
-            hasTerm ? isoInstant(term.instant, calendar.context().timeZoneHours) : "";
-        std::string text = isoDate(c) + "  " + lunarCompactText(facts.lunarDate) + "  " + weekday;
-        if (hasTerm)
-            text += "  " + termName + " " + termInstant.substr(termInstant.find('T') + 1, 8);
-        if (!festivals.empty()) text += "  " + festivals;
-        text += "  " + ganzhi;
-        const std::string tsv = isoDate(c) + "\t" + lunarCompactText(facts.lunarDate) + "\t" +
-                                weekday + "\t" + termName + "\t" + termInstant + "\t" + festivals +
-                                "\t" + ganzhi;
-        const nlohmann::json item = {
-            {"civil", civilJson(c)},
-            {"lunar", lunarJson(facts.lunarDate)},
-            {"weekday", weekday},
-            {"term", hasTerm ? nlohmann::json{{"number", facts.termNumber},
-                                              {"name", termName},
-                                              {"instant", termInstant}}
-                             : nlohmann::json(nullptr)},
-            {"festivals", spaceSeparated(festivals)},
-            {"ganzhi",
-             {{"text", ganzhi},
-              {"year", facts.ganzhiYear},
-              {"month", facts.ganzhiMonth},
-              {"day", facts.ganzhiDay}}},
-        };
-        if (!out.add(text, tsv, item)) return {};
+        const DayFacts facts = dayFacts(calendar, CivilDay(c, n), nullptr);
+        if (!festival.empty() && !hasFestival(facts.festivals, festival)) continue;
+        const DayMatch match = dayMatch(facts, settings.ganzhiYearStart, calendar);
+        if (!out.add(match.text, match.tsv, match.json)) return {};
     }
     progress.clear();
     out.finish();
     return {};
 }
 
-}  // namespace
+// What `search` is asked for: the kind, the window's fields, the day conditions and the
+// festival; a usage error when an argument or option is bad.
+struct SearchArguments {
+    bool ok = false;
+    SearchKind kind = SearchKind::LeapMonths;
+    SearchFields fields;
+    int typedRange = 0;
+    DayConditions conditions;
+    std::string festival;  // "" for none
+    CliOutput error;
+};
 
-CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env) {
+// KIND, START and RANGE into the fields; false with a usage error in `search`.
+bool readSearchYears(const CliRequest& request, SearchArguments& search) {
     const std::string& kindText = request.args[0];
-    const SearchKindName* kindName = nullptr;
-    for (const SearchKindName& k : SearchKindNames) {
-        if (k.name == kindText) kindName = &k;
+    const auto kindName =
+        std::find_if(std::begin(SearchKindNames), std::end(SearchKindNames),
+                     [&kindText](const SearchKindName& k) { return k.name == kindText; });
+    if (kindName == std::end(SearchKindNames)) {
+        search.error = usageError("bad search " + quotedArg(kindText) +
+                                  " (KIND is leap, big3, small3, big4 or days)");
+        return false;
     }
-    if (kindName == nullptr) {
-        return usageError("bad search " + quotedArg(kindText) +
-                          " (KIND is leap, big3, small3, big4 or days)");
-    }
-    const SearchKind kind = kindName->kind;
+    search.kind = kindName->kind;
     const int minYear = toolMinYear();
     const TypedNumber start = parseTypedNumber(request.args[1], minYear, LastSearchYear);
     if (!start.ok) {
-        return usageError("bad start year " + quotedArg(request.args[1]) +
-                          " (START is an astronomical year, " + std::to_string(minYear) +
-                          "..5000)");
+        search.error =
+            usageError("bad start year " + quotedArg(request.args[1]) +
+                       " (START is an astronomical year, " + std::to_string(minYear) + "..5000)");
+        return false;
     }
     const TypedNumber range = parseTypedNumber(request.args[2], 1, 1000000000);
     if (!range.ok || request.args[2][0] == '+' || request.args[2][0] == '-') {
-        return usageError("bad range " + quotedArg(request.args[2]) +
-                          " (RANGE is a number of years, 1 or more)");
+        search.error = usageError("bad range " + quotedArg(request.args[2]) +
+                                  " (RANGE is a number of years, 1 or more)");
+        return false;
     }
+    search.fields.bc = start.value <= 0;
+    search.fields.startText = std::to_string(search.fields.bc ? 1 - start.value : start.value);
+    search.fields.rangeText = std::to_string(range.value);
+    search.typedRange = range.value;
+    return true;
+}
 
-    SearchFields fields;
-    fields.bc = start.value <= 0;
-    fields.startText = std::to_string(fields.bc ? 1 - start.value : start.value);
-    fields.rangeText = std::to_string(range.value);
-    if (const std::string* leap = request.value("leap-month")) {
-        if (kind != SearchKind::LeapMonths) {
-            return usageError("option '--leap-month' applies to 'search leap' only");
-        }
-        const TypedNumber month = parseTypedNumber(*leap, 1, 12);
-        if (!month.ok) return usageError("bad --leap-month " + quotedArg(*leap) + " (N is 1..12)");
-        fields.leapFilterText = std::to_string(month.value);
+// --leap-month into the fields; "" when sound, else the usage error's message.
+std::string readLeapFilter(const CliRequest& request, SearchArguments& search) {
+    const std::string* leap = request.value("leap-month");
+    if (leap == nullptr) return "";
+    if (search.kind != SearchKind::LeapMonths) {
+        return "option '--leap-month' applies to 'search leap' only";
     }
-    DayConditions conditions;
+    const TypedNumber month = parseTypedNumber(*leap, 1, 12);
+    if (!month.ok) return "bad --leap-month " + quotedArg(*leap) + " (N is 1..12)";
+    search.fields.leapFilterText = std::to_string(month.value);
+    return "";
+}
+
+// The condition options into the day conditions; "" when sound, else the message.
+std::string readConditions(const CliRequest& request, SearchArguments& search) {
     for (const ConditionOption& option : ConditionOptions) {
         const std::string* value = request.value(option.option);
         if (value == nullptr) continue;
-        if (kind != SearchKind::Days) {
-            return usageError("option '--" + std::string(option.option) +
-                              "' applies to 'search days' only");
+        if (search.kind != SearchKind::Days) {
+            return "option '--" + std::string(option.option) + "' applies to 'search days' only";
         }
         const int item = listItemNumber(option, *value);
         if (item == 0) {
-            return usageError("bad --" + std::string(option.option) + " " + quotedArg(*value) +
-                              " (" + std::string(option.allowed) + ")");
+            return "bad --" + std::string(option.option) + " " + quotedArg(*value) + " (" +
+                   std::string(option.allowed) + ")";
         }
-        conditions[option.list] = item;
+        search.conditions[option.list] = item;
     }
-    std::string festival;
-    if (const std::string* value = request.value("festival")) {
-        if (kind != SearchKind::Days)
-            return usageError("option '--festival' applies to 'search days' only");
-        const std::vector<std::string_view> names = festivalNames();
-        if (std::find(names.begin(), names.end(), *value) == names.end()) {
-            return usageError(
-                "bad --festival " + quotedArg(*value) +
-                " (NAME is a festival of the festival line: 春节, 元宵节, 端午节, 中秋节, "
-                "除夕, 元旦节, 国庆节, 母亲节, ...)");
+    return "";
+}
+
+// --festival; "" when sound, else the message.
+std::string readFestival(const CliRequest& request, SearchArguments& search) {
+    const std::string* value = request.value("festival");
+    if (value == nullptr) return "";
+    if (search.kind != SearchKind::Days) return "option '--festival' applies to 'search days' only";
+    const std::vector<std::string_view> names = festivalNames();
+    if (std::find(names.begin(), names.end(), *value) == names.end()) {
+        return "bad --festival " + quotedArg(*value) +
+               " (NAME is a festival of the festival line: 春节, 元宵节, 端午节, 中秋节, "
+               "除夕, 元旦节, 国庆节, 母亲节, ...)";
+    }
+    search.festival = *value;
+    return "";
+}
+
+SearchArguments searchArguments(const CliRequest& request) {
+    SearchArguments search;
+    if (!readSearchYears(request, search)) return search;
+    for (const auto read : {readLeapFilter, readConditions, readFestival}) {
+        const std::string fault = read(request, search);
+        if (!fault.empty()) {
+            search.error = usageError(fault);
+            return search;
         }
-        festival = *value;
     }
-    if (kind == SearchKind::Days && !anyCondition(conditions) && festival.empty()) {
-        return usageError("'search days' needs at least one condition (see tavomerix help search)");
+    if (search.kind == SearchKind::Days && !anyCondition(search.conditions) &&
+        search.festival.empty()) {
+        search.error =
+            usageError("'search days' needs at least one condition (see tavomerix help search)");
+        return search;
     }
-    // The validation only asks whether a condition is set: a festival is one.
-    DayConditions validation = conditions;
-    if (!festival.empty() && !anyCondition(validation)) validation[DayList::CivilMonth] = 1;
-    const SearchStart validated = validateSearch(kind, fields, minYear, validation);
-    if (!validated.start) return usageError("nothing to search");  // not reached: checked above
-    const SearchSettings settings{request.calendar(), ganzhiYearStartOf(request)};
-    MatchWriter out(request, env);
-    CliOutput output;
-    switch (kind) {
+    search.ok = true;
+    return search;
+}
+
+// Runs the validated search of its kind.
+CliOutput runSearchKind(const SearchSettings& settings, const SearchArguments& search,
+                        const SearchStart& validated, MatchWriter& out) {
+    switch (search.kind) {
         case SearchKind::LeapMonths:
-            output = leapSearch(settings.calendar, validated.startYear, validated.range,
-                                validated.leapMonth, out);
-            break;
+            return leapSearch(settings.calendar, validated.startYear, validated.range,
+                              validated.leapMonth, out);
         case SearchKind::ThreeLongMonths:
         case SearchKind::ThreeShortMonths:
         case SearchKind::FourLongMonths:
-            output = monthRuns(settings.calendar, validated.startYear, validated.range,
-                               kind == SearchKind::FourLongMonths ? 4 : 3,
-                               kind != SearchKind::ThreeShortMonths, out);
-            break;
+            return monthRuns(settings.calendar, validated.startYear, validated.range,
+                             search.kind == SearchKind::FourLongMonths ? 4 : 3,
+                             search.kind != SearchKind::ThreeShortMonths, out);
         case SearchKind::Days:
-            output = daySearch(settings, validated.startYear, validated.range, conditions, festival,
-                               out);
-            break;
+            return daySearch(settings, validated.startYear, validated.range, search.conditions,
+                             search.festival, out);
     }
-    if (output.exitCode == ExitOk && validated.range != range.value) {
+    return {};
+}
+
+}  // namespace
+
+CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env) {
+    const SearchArguments search = searchArguments(request);
+    if (!search.ok) return search.error;
+    // The validation only asks whether a condition is set: a festival is one.
+    DayConditions validation = search.conditions;
+    if (!search.festival.empty() && !anyCondition(validation)) validation[DayList::CivilMonth] = 1;
+    const SearchStart validated =
+        validateSearch(search.kind, search.fields, toolMinYear(), validation);
+    if (!validated.start) return usageError("nothing to search");  // not reached: checked above
+    const SearchSettings settings{request.calendar(), ganzhiYearStartOf(request)};
+    MatchWriter out(request, env);
+    CliOutput output = runSearchKind(settings, search, validated, out);
+    if (output.exitCode == ExitOk && validated.range != search.typedRange) {
         output.err = "tavomerix: range shortened to " + std::to_string(validated.range) +
                      (validated.range == 1 ? " year" : " years") + "\n";
     }

@@ -102,6 +102,35 @@ std::string lunarDayText(const LunarDate& lunar) {
     return "农历" + lunarMonthCodeName(lunar.monthCode()) + lunarDayName(lunar.day);
 }
 
+// The all-day events of a civil day: its commemoration days, its lunar festival and one
+// event for all its civil festivals.
+void writeDayEvents(IcsWriter& ics, const LunarCalendar& calendar, const IcsOptions& options,
+                    const CivilDay& day) {
+    const LunarDate lunar = lunarDateOfDay(calendar, day);
+    std::vector<FestivalName> civilFestivals;
+    for (FestivalName& f : festivalNames(calendar, day, lunar, options.days)) {
+        switch (f.kind) {
+            case FestivalKind::LunarCommemoration:
+                ics.allDayEvent("lunar-day", day, f.name, "纪念日", lunarDayText(lunar));
+                break;
+            case FestivalKind::CivilCommemoration:
+                ics.allDayEvent("civil-day", day, f.name, "纪念日", "");
+                break;
+            case FestivalKind::LunarFestival:
+                if (options.festivals) {
+                    ics.allDayEvent("lunar-festival", day, f.name, "节日", lunarDayText(lunar));
+                }
+                break;
+            case FestivalKind::CivilFestival:
+                if (options.festivals) civilFestivals.push_back(std::move(f));
+                break;
+        }
+    }
+    if (!civilFestivals.empty()) {
+        ics.allDayEvent("festival", day, festivalLineOf(civilFestivals), "节日", "");
+    }
+}
+
 }  // namespace
 
 std::string escapeIcsText(std::string_view text) {
@@ -169,30 +198,7 @@ int writeIcs(std::ostream& out, const LunarCalendar& calendar, const IcsOptions&
         if (options.days != nullptr || options.festivals) {
             const int lastDay = julianDayNumber(year, 12, 31);
             for (int number = julianDayNumber(year, 1, 1); number <= lastDay; ++number) {
-                const CivilDay day = civilDayOfNumber(number);
-                const LunarDate lunar = lunarDateOfDay(calendar, day);
-                if (options.days != nullptr) {
-                    const std::string lunarName =
-                        lunar.valid() ? lunarCommemorationText(calendar, *options.days, lunar) : "";
-                    if (!lunarName.empty()) {
-                        ics.allDayEvent("lunar-day", day, lunarName, "纪念日", lunarDayText(lunar));
-                    }
-                    const std::string civilName =
-                        solarCommemorationText(calendar, *options.days, day.date);
-                    if (!civilName.empty())
-                        ics.allDayEvent("civil-day", day, civilName, "纪念日", "");
-                }
-                if (options.festivals) {
-                    const std::string lunarFestival =
-                        lunar.valid() ? lunarFestivalText(calendar, lunar) : "";
-                    if (!lunarFestival.empty()) {
-                        ics.allDayEvent("lunar-festival", day, lunarFestival, "节日",
-                                        lunarDayText(lunar));
-                    }
-                    const std::string civilFestival = solarFestivalText(calendar, day);
-                    if (!civilFestival.empty())
-                        ics.allDayEvent("festival", day, civilFestival, "节日", "");
-                }
+                writeDayEvents(ics, calendar, options, civilDayOfNumber(number));
             }
         }
         if (options.terms) {

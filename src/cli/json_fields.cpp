@@ -6,8 +6,11 @@
 
 namespace tavomerix {
 
-nlohmann::json civilJson(const CivilDate& date) {
-    const int jdn = julianDayNumber(date);
+nlohmann::json civilJson(const CivilDate& date) { return civilJson(civilDay(date)); }
+
+nlohmann::json civilJson(const CivilDay& day) {
+    const CivilDate& date = day.date;
+    const int jdn = day.dayNumber;
     return {
         {"iso", isoDate(date)},
         {"year", date.year},
@@ -37,8 +40,7 @@ nlohmann::json lunarJson(const LunarDate& date) {
     };
 }
 
-nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date,
-                          GanzhiYearStart start) {
+nlohmann::json ganzhiJson(const SexagenaryDay& numbers, GanzhiYearStart start) {
     const auto part = [](int number) {
         if (number < 1 || number > 60) return nlohmann::json(nullptr);
         const std::string_view stem = HeavenlyStems[(number - 1) % 10];
@@ -48,13 +50,12 @@ nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date,
                               {"branch", branch},
                               {"name", std::string(stem) + std::string(branch)}};
     };
-    const int year = ganzhiYear(calendar, date, start);
-    nlohmann::json yearPart = part(year);
-    if (!yearPart.is_null()) yearPart["zodiac"] = ZodiacAnimals[(year - 1) % 12];
+    nlohmann::json yearPart = part(numbers.year);
+    if (!yearPart.is_null()) yearPart["zodiac"] = ZodiacAnimals[(numbers.year - 1) % 12];
     return {{"year", yearPart},
-            {"month", part(ganzhiMonth(calendar, date, start))},
-            {"day", part(ganzhiDay(date))},
-            {"text", ganzhiText(calendar, date, start)},
+            {"month", part(numbers.month)},
+            {"day", part(numbers.day)},
+            {"text", ganzhiTextOfNumbers(numbers.year, numbers.month, numbers.day)},
             {"year_start", start == GanzhiYearStart::Lichun ? "lichun" : "lunar_new_year"}};
 }
 
@@ -105,15 +106,10 @@ nlohmann::json almanacJson(const Almanac& a) {
     };
 }
 
-std::vector<std::string> spaceSeparated(std::string_view line) {
-    std::vector<std::string> words;
-    size_t at = 0;
-    while (at < line.size()) {
-        const size_t end = std::min(line.find(' ', at), line.size());
-        if (end > at) words.emplace_back(line.substr(at, end - at));
-        at = end + 1;
-    }
-    return words;
+nlohmann::json festivalsJson(const std::vector<FestivalName>& festivals) {
+    nlohmann::json names = nlohmann::json::array();
+    for (const FestivalName& f : festivals) names.push_back(f.name);
+    return names;
 }
 
 LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode) {

@@ -10,31 +10,32 @@
 #include "chinese/sexagenary.h"
 #include "cli/cli.h"
 #include "dayinfo/almanac.h"
+#include "dayinfo/festivals.h"
 
 namespace tavomerix {
 
 // Every field of a civil date: iso, year, month, day, jdn, date_code, weekday and the
 // calendar it is reckoned in ("julian" before 1582-10-15, else "gregorian").
 nlohmann::json civilJson(const CivilDate& date);
+nlohmann::json civilJson(const CivilDay& day);
 
 // Every field of a lunar date (long-month flag set): compact, text, year, month, day,
 // leap, long_month, month_code, sized_month_code, date_code (SizedMonthCode) and
 // month_code_text (MonthCode); null for LunarDate{}.
 nlohmann::json lunarJson(const LunarDate& date);
 
-// The sexagenary parts of a civil date: year, month and day, each with number (1..60),
-// stem, branch and name (the year with its zodiac animal), the whole text and where the
-// year starts ("lunar_new_year" or "lichun").
-nlohmann::json ganzhiJson(const LunarCalendar& calendar, const CivilDate& date,
-                          GanzhiYearStart start);
+// The sexagenary parts of a day: year, month and day, each with number (1..60), stem,
+// branch and name (the year with its zodiac animal; null for a missing number), the whole
+// text and where the year starts ("lunar_new_year" or "lichun").
+nlohmann::json ganzhiJson(const SexagenaryDay& numbers, GanzhiYearStart start);
 
 // Every field of a day's almanac under its snake_case name (jdn, ganzhi, ganzhi_name,
 // na_yin, .., pentad_name; numbers 0 and texts "" where the almanac has none) and its
 // lines for people; null for an invalid almanac.
 nlohmann::json almanacJson(const Almanac& almanac);
 
-// The words of a line separated by spaces: the festivals of a festival line.
-std::vector<std::string> spaceSeparated(std::string_view line);
+// The festivals of a day as a list of their whole names.
+nlohmann::json festivalsJson(const std::vector<FestivalName>& festivals);
 
 // A lunar month with the civil days of its first and last day.
 struct LunarMonthSpan {

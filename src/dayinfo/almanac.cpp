@@ -32,6 +32,11 @@ int monthBranchOfTerm(int k) { return ((k - 1) / 2 + 1) % 12; }
 // for each month after, so that 午 months again have 申 (戌 in 丑/未 .. 午 in 巳/亥).
 int azureDragonBranch(int m) { return (8 + 2 * m) % 12; }
 
+Almanac almanacOf(int n, const TermInEffect& term) {
+    if (term.number == 0) return {};
+    return almanacOfDay(n, term.number, n - term.dayNumber);
+}
+
 }  // namespace
 
 Almanac almanacOfDay(int n, int term, int daysSinceTerm) {
@@ -97,15 +102,12 @@ Almanac almanac(const LunarCalendar& calendar, const CivilDate& date) {
 Almanac almanac(const LunarCalendar& calendar, const CivilDay& day) {
     if (!isDayInfoDate(day.date) || day.dayNumber == InvalidDayNumber) return {};
     const int n = day.dayNumber;
-    const TermEvent next = calendar.nextTerm(n);  // the term of day n, or the one after it
-    if (next.number < 1 || next.number > 24) return {};
-    if (floorToInt(next.instant) == n) return almanacOfDay(n, next.number, 0);
-    // The term in effect is the one before; its day lies within the last MaxDaysSinceTerm
-    // days, so the first such term on or after that start is the latest one.
-    const int term = (next.number + 22) % 24 + 1;
-    const int termDay = calendar.termDay(n - MaxDaysSinceTerm, term);
-    if (termDay == InvalidDayNumber || termDay > n) return {};
-    return almanacOfDay(n, term, n - termDay);
+    return almanacOf(n, termInEffect(calendar, n, calendar.nextTerm(n)));
+}
+
+Almanac almanac(const DayFacts& facts) {
+    if (!facts.valid()) return {};
+    return almanacOf(facts.civil.dayNumber, facts.term);
 }
 
 std::string almanacText(const Almanac& a) {

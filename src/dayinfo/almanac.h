@@ -7,6 +7,7 @@
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
+#include "dayinfo/day_facts.h"
 
 namespace tavomerix {
 
@@ -157,6 +158,9 @@ Almanac almanacOfDay(int n, int term, int daysSinceTerm);
 // Almanac{} unless the date is valid and in years -8999..9000.
 Almanac almanac(const LunarCalendar& calendar, const CivilDay& day);
 Almanac almanac(const LunarCalendar& calendar, const CivilDate& date);
+// The almanac of a day's facts, from their term in effect; Almanac{} for facts that are
+// not valid.
+Almanac almanac(const DayFacts& facts);
 
 // The almanac for people, seven lines each ending in "\n":
 //   甲辰日  纳音 覆灯火

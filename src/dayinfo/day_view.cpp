@@ -4,6 +4,7 @@
 #include "dayinfo/date_text.h"
 #include "dayinfo/era_names.h"
 #include "dayinfo/festivals.h"
+#include "dayinfo/hijri.h"
 #include "dayinfo/names.h"
 #include "dayinfo/seasons.h"
 #include "dayinfo/trim_text.h"
@@ -17,23 +18,28 @@ std::string lunarYearItemText(int lunarYear, bool eraNames) {
 
 DayView dayView(const LunarCalendar& calendar, const CivilDate& date,
                 const DayViewOptions& options) {
-    if (!isDayInfoDate(date)) return {};
-    const CivilDay day = civilDay(date);  // the one conversion to a day number
+    return dayView(calendar, dayFacts(calendar, date, options.commemorationDays), options);
+}
+
+DayView dayView(const LunarCalendar& calendar, const DayFacts& facts,
+                const DayViewOptions& options) {
+    if (!facts.valid()) return {};
+    const CivilDate& date = facts.civil.date;
+    const SexagenaryDay& ganzhi = facts.ganzhi(options.ganzhiYearStart);
     DayView view;
-    view.lunar = lunarDateOfDay(calendar, day);
-    if (!view.lunar.valid()) return {};
     view.civil = date;
+    view.lunar = facts.lunar;
     view.civilCode = formatDateCode(date.year, date.month, date.day);
     view.lunarCode = lunarDateCode(view.lunar);
     view.lunarText = lunarYearItemText(view.lunar.year, options.eraNames) + " " +
                      lunarMonthText(view.lunar.sizedMonthCode()) + " " +
                      lunarDayName(view.lunar.day);
-    view.dayLine =
-        trimSpaces(std::string(weekdayNameOfDay(day.dayNumber)) + " " + zodiacSignName(date) +
-                   "  " + ganzhiText(calendar, day, options.ganzhiYearStart));
-    view.festivalLine = trimSpaces(
-        festivalLine(calendar, day, view.lunar, {options.hijriLine, options.commemorationDays}));
-    view.seasonLine = trimSpaces(seasonLine(calendar, day));
+    view.dayLine = trimSpaces(std::string(weekdayNameOfDay(facts.civil.dayNumber)) + " " +
+                              zodiacSignName(date) + "  " +
+                              ganzhiTextOfNumbers(ganzhi.year, ganzhi.month, ganzhi.day));
+    view.festivalLine =
+        trimSpaces(options.hijriLine ? hijriLine(facts.hijri) : festivalLineOf(facts.festivals));
+    view.seasonLine = trimSpaces(seasonLine(calendar, facts.civil, facts.nextTerm));
     return view;
 }
 

@@ -6,6 +6,7 @@
 #include "chinese/lunar_calendar.h"
 #include "chinese/sexagenary.h"
 #include "dayinfo/commemoration_days.h"
+#include "dayinfo/day_facts.h"
 
 namespace tavomerix {
 
@@ -34,6 +35,10 @@ struct DayView {
 // leading and trailing spaces. Every field is empty (DayView{}) unless the date is valid,
 // in years -8999..9000, and converts to a lunar date.
 DayView dayView(const LunarCalendar& calendar, const CivilDate& date,
+                const DayViewOptions& options);
+// The day view made from a day's facts (computed with options.commemorationDays); the
+// calendar gives the seasonal periods. DayView{} for facts that are not valid.
+DayView dayView(const LunarCalendar& calendar, const DayFacts& facts,
                 const DayViewOptions& options);
 
 // The lunar-year item of the main window's selector, trimmed: eraYearText with eraNames,

@@ -5,7 +5,6 @@
 #include "calendar/arithmetic.h"
 #include "chinese/lunar_conversion.h"
 #include "dayinfo/hijri.h"
-#include "dayinfo/trim_text.h"
 
 namespace tavomerix {
 namespace {
@@ -23,12 +22,38 @@ const SolarFestival* fixedSolarFestival(int month, int day) {
     return row != end && row->month == month && row->day == day ? row : nullptr;
 }
 
-// F becomes the festival's text when empty, else F + its joined text.
-void appendFloating(std::string& text, const FloatingFestival& festival) {
-    text.append(text.empty() ? festival.text : festival.joinedText);
+const FloatingFestival& easterFestival() { return FloatingFestivals[3]; }
+
+void appendName(std::vector<FestivalName>& names, FestivalKind kind, std::string_view name) {
+    if (!name.empty()) names.push_back({kind, std::string(name)});
 }
 
-const FloatingFestival& easterFestival() { return FloatingFestivals[3]; }
+// The civil festivals of a day: the fixed one (two on 7-1 from 1999), then the floating
+// ones and Easter.
+void appendSolarFestivals(const LunarCalendar& calendar, const CivilDay& civil,
+                          std::vector<FestivalName>& names) {
+    if (!isDayInfoDate(civil.date)) return;
+    constexpr FestivalKind Civil = FestivalKind::CivilFestival;
+    const auto [year, month, day] = civil.date;
+    if (const SolarFestival* fixed = fixedSolarFestival(month, day);
+        fixed != nullptr && year >= fixed->firstYear) {
+        appendName(names, Civil, fixed->text);
+        if (month == 7 && day == 1 && year >= HongKongReturnFirstYear) {
+            appendName(names, Civil, HongKongReturnName);
+        }
+    }
+    for (const FloatingFestival& festival : FloatingFestivals) {
+        if (festival.month != month || year < festival.firstYear) continue;
+        if (day == nthWeekdayOfMonth(year, month, festival.nth, festival.weekday)) {
+            appendName(names, Civil, festival.text);
+        }
+    }
+    const int n = civil.dayNumber;
+    if (year >= easterFestival().firstYear && weekdayIndex(n) == SundayIndex &&
+        n == easterDayNumber(calendar, year)) {
+        appendName(names, Civil, easterFestival().text);
+    }
+}
 
 }  // namespace
 
@@ -42,26 +67,9 @@ std::string solarFestivalText(const LunarCalendar& calendar, const CivilDate& da
 }
 
 std::string solarFestivalText(const LunarCalendar& calendar, const CivilDay& civil) {
-    if (!isDayInfoDate(civil.date)) return "";
-    const auto [year, month, day] = civil.date;
-    std::string text;
-    if (const SolarFestival* fixed = fixedSolarFestival(month, day);
-        fixed != nullptr && year >= fixed->firstYear) {
-        const bool hongKong = month == 7 && day == 1 && year >= HongKongReturnFirstYear;
-        text = hongKong ? HongKongReturnText : fixed->text;
-    }
-    for (const FloatingFestival& festival : FloatingFestivals) {
-        if (festival.month != month || year < festival.firstYear) continue;
-        if (day == nthWeekdayOfMonth(year, month, festival.nth, festival.weekday)) {
-            appendFloating(text, festival);
-        }
-    }
-    const int n = civil.dayNumber;
-    if (year >= easterFestival().firstYear && weekdayIndex(n) == SundayIndex &&
-        n == easterDayNumber(calendar, year)) {
-        appendFloating(text, easterFestival());
-    }
-    return text;
+    std::vector<FestivalName> names;
+    appendSolarFestivals(calendar, civil, names);
+    return festivalLineOf(names);
 }
 
 std::string lunarFestivalText(const LunarCalendar& calendar, const LunarDate& date) {
@@ -95,14 +103,40 @@ std::string festivalLine(const LunarCalendar& calendar, const CivilDay& day, con
                          const FestivalLineOptions& options) {
     if (!isDayInfoDate(day.date)) return "";
     if (options.hijriLine) return hijriLine(day.dayNumber);
-    std::string line;
-    if (options.commemorationDays != nullptr) {
-        const CommemorationDays& days = *options.commemorationDays;
-        line = joinTrimmed(lunar.valid() ? lunarCommemorationText(calendar, days, lunar) : "",
-                           solarCommemorationText(calendar, days, day.date));
+    return festivalLineOf(festivalNames(calendar, day, lunar, options.commemorationDays));
+}
+
+std::vector<FestivalName> festivalNames(const LunarCalendar& calendar, const CivilDay& day,
+                                        const LunarDate& lunar, const CommemorationDays* days) {
+    std::vector<FestivalName> names;
+    if (!isDayInfoDate(day.date)) return names;
+    if (days != nullptr) {
+        if (lunar.valid()) {
+            appendName(names, FestivalKind::LunarCommemoration,
+                       lunarCommemorationText(calendar, *days, lunar));
+        }
+        appendName(names, FestivalKind::CivilCommemoration,
+                   solarCommemorationText(calendar, *days, day.date));
     }
-    if (lunar.valid()) line = joinTrimmed(line, lunarFestivalText(calendar, lunar));
-    return joinTrimmed(line, solarFestivalText(calendar, day));
+    if (lunar.valid()) {
+        appendName(names, FestivalKind::LunarFestival, lunarFestivalText(calendar, lunar));
+    }
+    appendSolarFestivals(calendar, day, names);
+    return names;
+}
+
+std::string festivalLineOf(const std::vector<FestivalName>& names) {
+    std::string line;
+    for (const FestivalName& f : names) {
+        if (!line.empty()) line += ' ';
+        line += f.name;
+    }
+    return line;
+}
+
+bool hasFestival(const std::vector<FestivalName>& names, std::string_view name) {
+    return std::any_of(names.begin(), names.end(),
+                       [name](const FestivalName& f) { return f.name == name; });
 }
 
 }  // namespace tavomerix

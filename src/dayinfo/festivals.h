@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
@@ -91,17 +92,18 @@ constexpr SolarFestival SolarFestivalTable[] = {
 // clang-format on
 static_assert(std::size(SolarFestivalTable) == 61);
 
-// The 7-1 text from 1999 on (one string, one ASCII space).
+// The 7-1 text from 1999 on (one string, one ASCII space): two festivals.
 constexpr std::string_view HongKongReturnText = "建党纪念日 香港回归纪念日";
+constexpr std::string_view HongKongReturnName =
+    HongKongReturnText.substr(HongKongReturnText.find(' ') + 1);
 constexpr int HongKongReturnFirstYear = 1999;
 
 // A festival on the n-th weekday of a month, or on Easter Sunday (month 0).
 struct FloatingFestival {
-    std::string_view text;        // shown alone
-    std::string_view joinedText;  // appended after a fixed festival: a space, then the text
-    int month = 0;                // 1..12; 0 = Easter, any month
-    int nth = 0;                  // n-th occurrence, 1..5
-    int weekday = 0;              // 0 = Sunday .. 6 = Saturday
+    std::string_view text;
+    int month = 0;    // 1..12; 0 = Easter, any month
+    int nth = 0;      // n-th occurrence, 1..5
+    int weekday = 0;  // 0 = Sunday .. 6 = Saturday
     int firstYear = 0;
 };
 
@@ -111,10 +113,10 @@ constexpr int EasterMonth = 0;
 // The floating festivals: n-th weekday of a month, and Easter.
 // clang-format off
 constexpr FloatingFestival FloatingFestivals[] = {
-    {"母亲节", " 母亲节", 5, 2, 0, 1913},            // second Sunday of May
-    {"父亲节", " 父亲节", 6, 3, 0, 1934},            // third Sunday of June
-    {"感恩节", " 感恩节", 11, 4, 4, 1863},           // fourth Thursday of November
-    {"复活节", " 复活节", EasterMonth, 0, 0, 325},  // astronomical Easter
+    {"母亲节", 5, 2, 0, 1913},            // second Sunday of May
+    {"父亲节", 6, 3, 0, 1934},            // third Sunday of June
+    {"感恩节", 11, 4, 4, 1863},           // fourth Thursday of November
+    {"复活节", EasterMonth, 0, 0, 325},  // astronomical Easter
 };
 // clang-format on
 static_assert(std::size(FloatingFestivals) == 4);
@@ -161,6 +163,29 @@ int easterDayNumber(const LunarCalendar& calendar, int year);
 // day of the year's last month (腊月, or 闰腊月 when the year has one). "" when none, and
 // unless the lunar date is valid and the lunar year lies in -8999..9000.
 std::string lunarFestivalText(const LunarCalendar& calendar, const LunarDate& date);
+
+// Where a name of the festival line comes from; the line shows them in this order.
+enum class FestivalKind { LunarCommemoration, CivilCommemoration, LunarFestival, CivilFestival };
+
+// One festival or commemoration day of a day, its name whole (a name may hold spaces).
+struct FestivalName {
+    FestivalKind kind = FestivalKind::CivilFestival;
+    std::string name;
+    friend bool operator==(const FestivalName&, const FestivalName&) = default;
+};
+
+// The festivals of a civil day whose lunar date is already known (LunarDate{} for none),
+// in the festival line's order: the user's lunar and civil commemoration days (none when
+// `days` is null), the lunar festival, then the civil festivals one by one (7-1 from 1999
+// holds two). Empty for an invalid date or a day with none.
+std::vector<FestivalName> festivalNames(const LunarCalendar& calendar, const CivilDay& day,
+                                        const LunarDate& lunar, const CommemorationDays* days);
+
+// The festival line of a list of names: joined by single spaces ("" for none).
+std::string festivalLineOf(const std::vector<FestivalName>& names);
+
+// True when one of the names is `name`, whole.
+bool hasFestival(const std::vector<FestivalName>& names, std::string_view name);
 
 // What the festival line shows besides the festivals.
 struct FestivalLineOptions {

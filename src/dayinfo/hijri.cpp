@@ -53,10 +53,10 @@ int hijriToDayNumber(int year, int month, int day) {
     return static_cast<int>(dayNumber);
 }
 
-std::string hijriText(int dayNumber) {
-    // Beyond Hijri year 9999 the text has no room for the year.
+HijriDate hijriDate(int dayNumber) {
+    // Beyond Hijri year 9999 the texts have no room for the year.
     static const int EndOfTextYears = hijriToDayNumber(MaxTextYear + 1, 1, 1);
-    if (dayNumber < HijriEpochDay || dayNumber >= EndOfTextYears) return "";
+    if (dayNumber < HijriEpochDay || dayNumber >= EndOfTextYears) return {};
     const int t = dayNumber - (HijriEpochDay - 1);  // >= 1
     const int q = truncDiv(t, CycleDays);
     const int r = t % CycleDays;
@@ -72,15 +72,21 @@ std::string hijriText(int dayNumber) {
         if (hijriToDayNumber(year, month, 1) > dayNumber) --month;
         day = dayNumber - hijriToDayNumber(year, month, 1) + 1;
     }
-    if (!hijriIsValid(year, month, day)) return "";
-    return formatDateCode(year, month, day);  // year >= 1: "AD" MM-DD-YYYY
+    if (!hijriIsValid(year, month, day)) return {};
+    return {year, month, day};
 }
 
-std::string hijriLine(int dayNumber) {
-    const DateCodeFields hijri = parseDateCode(hijriText(dayNumber));
-    if (!hijri.ok) return "";
-    return "回历" + std::to_string(hijri.year) + "年" + std::to_string(hijri.month) + "月" +
-           std::to_string(hijri.day) + "日";
+std::string hijriText(int dayNumber) {
+    const HijriDate h = hijriDate(dayNumber);
+    return h.valid() ? formatDateCode(h.year, h.month, h.day) : "";  // "AD" MM-DD-YYYY
+}
+
+std::string hijriLine(int dayNumber) { return hijriLine(hijriDate(dayNumber)); }
+
+std::string hijriLine(const HijriDate& h) {
+    if (!h.valid()) return "";
+    return "回历" + std::to_string(h.year) + "年" + std::to_string(h.month) + "月" +
+           std::to_string(h.day) + "日";
 }
 
 }  // namespace tavomerix

@@ -16,6 +16,20 @@ bool hijriIsValid(int year, int month, int day);
 // number does not fit an int.
 int hijriToDayNumber(int year, int month, int day);
 
+// A date of the tabular Islamic calendar; HijriDate{} (year 0) for none.
+struct HijriDate {
+    int year = 0;  // 1..9999
+    int month = 0;
+    int day = 0;
+
+    bool valid() const { return year >= 1; }
+    friend bool operator==(const HijriDate&, const HijriDate&) = default;
+};
+
+// Hijri date of a Julian Day number; HijriDate{} before the epoch and after Hijri year
+// 9999 (civil 9999-12-31 is Hijri 9666).
+HijriDate hijriDate(int dayNumber);
+
 // Hijri date of a Julian Day number as "AD" MM-DD-YYYY ("AD01-01-0001" for
 // HijriEpochDay); "" before the epoch and after Hijri year 9999
 // (the text holds 4 year digits; civil 9999-12-31 is Hijri 9666).
@@ -24,5 +38,7 @@ std::string hijriText(int dayNumber);
 // "回历1445年1月1日" for a Julian Day number (numbers without leading zeros); "" when
 // hijriText is "".
 std::string hijriLine(int dayNumber);
+// The same line of a Hijri date; "" for HijriDate{}.
+std::string hijriLine(const HijriDate& date);
 
 }  // namespace tavomerix

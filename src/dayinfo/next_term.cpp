@@ -1,9 +1,10 @@
 #include "dayinfo/next_term.h"
 
-#include <cmath>
+#include <cstdio>
 #include <string_view>
 
 #include "astro/solar_terms.h"
+#include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
 #include "dayinfo/names.h"
 
@@ -18,14 +19,16 @@ std::string nextTermText(const CalendarContext& context, const CivilDate& date) 
 
 std::string nextTermTextOf(int year, int n, double instant, int termNumber) {
     const std::string_view name = solarTermName(termNumber);
-    const std::string dateTime = dateTimeFromDayNumber(instant);  // "AD12-21-2000 21:37:28"
-    const DateCodeFields term = parseDateCode(dateTime);
-    if (!term.ok || name.empty()) return "";
-    const std::string_view timeOfDay = std::string_view(dateTime).substr(13);
-    const double termDay = std::floor(instant);
-    if (termDay == n) return "今日" + std::string(name) + " " + std::string(timeOfDay);
-    if (termDay == n + 1) return "明日" + std::string(name) + " " + std::string(timeOfDay);
+    if (name.empty() || !(instant >= MinDayNumber && instant < MaxDayNumber + 1.0)) return "";
+    const int termDay = floorToInt(instant);
+    if (termDay == n || termDay == n + 1) {
+        const TimeOfDay t = timeOfDay(instant);
+        char time[16];
+        std::snprintf(time, sizeof time, " %02d:%02d:%02d", t.hours, t.minutes, t.seconds);
+        return (termDay == n ? "今日" : "明日") + std::string(name) + time;
+    }
     if (termDay < n) return "";
+    const CivilDate term = civilDateFromDayNumber(termDay);
     std::string text;
     if (term.year != year) {
         text =

@@ -104,8 +104,14 @@ std::string seasonLine(const LunarCalendar& calendar, const CivilDate& date) {
 
 std::string seasonLine(const LunarCalendar& calendar, const CivilDay& day) {
     if (!isDayInfoDate(day.date)) return "";
+    return seasonLine(calendar, day, calendar.nextTerm(day.dayNumber));
+}
+
+std::string seasonLine(const LunarCalendar& calendar, const CivilDay& day,
+                       const TermEvent& nextTerm) {
+    if (!isDayInfoDate(day.date)) return "";
     const int n = day.dayNumber;
-    return seasonLineOf(cachedNextTermTextOf(calendar, day.date.year, n), n,
+    return seasonLineOf(nextTermTextOf(day.date.year, n, nextTerm.instant, nextTerm.number), n,
                         tableTermDay(calendar));
 }
 

@@ -31,6 +31,9 @@ std::string cachedNextTermText(const LunarCalendar& calendar, const CivilDate& d
 // date is valid and in years -8999..9000. Terms come from the yearly term tables.
 std::string seasonLine(const LunarCalendar& calendar, const CivilDate& date);
 std::string seasonLine(const LunarCalendar& calendar, const CivilDay& day);
+// The same for a civil day whose first term on or after it (calendar.nextTerm) is known.
+std::string seasonLine(const LunarCalendar& calendar, const CivilDay& day,
+                       const TermEvent& nextTerm);
 
 // The season line computed from fresh term searches for this day alone (nextTermText and
 // solarTermInstant); the reference that seasonLine must equal.

@@ -240,7 +240,8 @@ bool dayMatches(const DayConditions& cond, const SearchYearData& data, int n, co
         if (!contains(text, "今日" + std::string(solarTermName(cond[L::SolarTerm])))) return false;
     }
     if (cond[L::Festival] != 0 &&
-        !contains(solarFestivalText(calendar, c), FestivalItems[cond[L::Festival] - 1]))
+        !hasFestival(festivalNames(calendar, CivilDay(c, n), LunarDate{}, nullptr),
+                     FestivalItems[cond[L::Festival] - 1]))
         return false;
     return true;
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -285,6 +287,39 @@ TEST(CliFormats, ErrorsQuoteInputOnOneShortLine) {
         EXPECT_LT(o.err.size(), 400u);
         EXPECT_NE(std::string::npos, o.err.find(c.mentions)) << o.err;
     }
+}
+
+// JSON lists festivals whole: a commemoration name with spaces stays one name, and 7-1
+// holds two festivals; `search --festival` matches whole names.
+TEST(CliFormats, FestivalListsKeepNamesWhole) {
+    const std::string path = testing::TempDir() + "tavomerix_spaced_days.txt";
+    {
+        std::ofstream file(path);
+        file << "S\t02-10\t1990Mum birthday\n";
+    }
+    using Names = std::vector<std::string>;
+    const struct {
+        std::vector<std::string> args;
+        Names festivals;
+    } Cases[] = {
+        {{"day", "2024-2-10", "--days", path}, {"Mum birthday", "春节", "国际气象节"}},
+        {{"day", "2024-7-1"}, {"建党纪念日", "香港回归纪念日"}},
+        {{"cal", "2024", "7"}, {"建党纪念日", "香港回归纪念日"}},
+        {{"search", "days", "2024", "1", "--festival", "香港回归纪念日"},
+         {"建党纪念日", "香港回归纪念日"}},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.args[0]);
+        std::vector<std::string> args = c.args;
+        args.insert(args.end(), {"--format", "json"});
+        const CliOutput r = run(args);
+        ASSERT_EQ(ExitOk, r.exitCode) << r.err;
+        nlohmann::json document = nlohmann::json::parse(r.out);
+        if (c.args[0] == "cal") document = document["days"];
+        if (document.is_array()) document = document[0];
+        EXPECT_EQ(c.festivals, document["festivals"].get<Names>());
+    }
+    std::remove(path.c_str());
 }
 
 }  // namespace

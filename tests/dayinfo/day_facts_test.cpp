@@ -1,0 +1,112 @@
+#include "dayinfo/day_facts.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "calendar/calendar_context.h"
+#include "calendar/julian_day.h"
+#include "chinese/lunar_calendar.h"
+#include "chinese/sexagenary.h"
+#include "dayinfo/almanac.h"
+#include "dayinfo/day_view.h"
+
+namespace tavomerix {
+namespace {
+
+// Every day of a year: the sexagenary numbers the facts read from the term tables equal
+// those of the fresh searches, for both year starts.
+void expectSexagenaryMatchesDirect(const LunarCalendar& calendar, int year) {
+    for (int n = julianDayNumber(year, 1, 1); n <= julianDayNumber(year, 12, 31); ++n) {
+        const CivilDate c = civilDateFromDayNumber(n);
+        const DayFacts facts = dayFacts(calendar, c, nullptr);
+        for (const GanzhiYearStart start :
+             {GanzhiYearStart::LunarNewYear, GanzhiYearStart::Lichun}) {
+            SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day
+                                            << " lichun " << (start == GanzhiYearStart::Lichun));
+            const SexagenaryDay direct{ganzhiYear(calendar, c, start),
+                                       ganzhiMonth(calendar, c, start), ganzhiDay(c)};
+            ASSERT_EQ(direct, facts.ganzhi(start));
+        }
+    }
+}
+
+TEST(DayFacts, SexagenaryNumbersMatchFreshSearches) {
+    const LunarCalendar& historical = LunarCalendar::shared({8, Regime::Historical});
+    // The first reckoned year, changes of reckoning, the reform year and the end of the
+    // reckoning; then a modern zone west of Greenwich.
+    for (const int year : {-103, 619, 645, 666, 1582, 1886, 1887}) {
+        expectSexagenaryMatchesDirect(historical, year);
+        if (HasFatalFailure()) return;
+    }
+    expectSexagenaryMatchesDirect(LunarCalendar::shared({-5, Regime::Modern}), 2033);
+}
+
+TEST(DayFacts, FestivalsAreWholeNamesInLineOrder) {
+    const LunarCalendar& calendar = LunarCalendar::shared({8, Regime::Historical});
+    CommemorationDays days;
+    days.set(CommemorationKind::Lunar, 1, 1, "2000Family  dinner");
+    days.set(CommemorationKind::Solar, 2, 10, "1990Mum birthday");
+    using K = FestivalKind;
+    const struct {
+        CivilDate date;
+        std::vector<FestivalName> expected;
+    } Cases[] = {
+        {{2024, 2, 10},
+         {{K::LunarCommemoration, "Family  dinner"},  // inner spaces kept
+          {K::CivilCommemoration, "Mum birthday"},
+          {K::LunarFestival, "春节"},
+          {K::CivilFestival, "国际气象节"}}},
+        {{2024, 7, 1}, {{K::CivilFestival, "建党纪念日"}, {K::CivilFestival, "香港回归纪念日"}}},
+        {{2024, 5, 12}, {{K::CivilFestival, "国际护士节"}, {K::CivilFestival, "母亲节"}}},
+        {{2024, 2, 12}, {}},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.date.year << '-' << c.date.month << '-' << c.date.day);
+        const DayFacts facts = dayFacts(calendar, c.date, &days);
+        EXPECT_EQ(c.expected, facts.festivals);
+        EXPECT_EQ(festivalLine(calendar, c.date, {false, &days}), festivalLineOf(facts.festivals));
+    }
+}
+
+TEST(DayFacts, TermsAndHijriDate) {
+    const LunarCalendar& calendar = LunarCalendar::shared({8, Regime::Historical});
+    const struct {
+        CivilDate date;
+        int term;  // TermNumber in effect
+        CivilDate termDate;
+        int termOnDay;
+        int next;  // TermNumber of the next term on or after the day
+    } Cases[] = {
+        {{2024, 2, 4}, 3, {2024, 2, 4}, 3, 3},       // 立春 itself
+        {{2024, 2, 3}, 2, {2024, 1, 20}, 0, 3},      // 大寒 still in effect
+        {{2024, 12, 31}, 24, {2024, 12, 21}, 0, 1},  // 冬至, 小寒 next in 2025
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(testing::Message() << c.date.year << '-' << c.date.month << '-' << c.date.day);
+        const DayFacts facts = dayFacts(calendar, c.date, nullptr);
+        EXPECT_EQ(c.term, facts.term.number);
+        EXPECT_EQ(julianDayNumber(c.termDate), facts.term.dayNumber);
+        EXPECT_EQ(c.termOnDay, facts.termOnDay());
+        EXPECT_EQ(c.next, facts.nextTerm.number);
+        EXPECT_EQ(facts.civil.dayNumber - facts.term.dayNumber, almanac(facts).daysSinceTerm);
+    }
+    EXPECT_EQ((HijriDate{1445, 1, 1}), dayFacts(calendar, {2023, 7, 19}, nullptr).hijri);
+}
+
+TEST(DayFacts, NoFactsOutsideTheDayView) {
+    const LunarCalendar& calendar = LunarCalendar::shared({8, Regime::Historical});
+    for (const CivilDate& d : {CivilDate{1582, 10, 10}, CivilDate{9001, 1, 1},
+                               CivilDate{-9000, 12, 31}, CivilDate{2023, 2, 29}}) {
+        SCOPED_TRACE(testing::Message() << d.year << '-' << d.month << '-' << d.day);
+        const DayFacts facts = dayFacts(calendar, d, nullptr);
+        EXPECT_FALSE(facts.valid());
+        EXPECT_FALSE(almanac(facts).valid());
+        EXPECT_EQ("", dayView(calendar, facts, {}).dayLine);
+    }
+    EXPECT_TRUE(dayFacts(calendar, {9000, 12, 31}, nullptr).valid());
+    EXPECT_TRUE(dayFacts(calendar, {-8999, 1, 1}, nullptr).valid());
+}
+
+}  // namespace
+}  // namespace tavomerix
