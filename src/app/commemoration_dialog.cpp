@@ -99,8 +99,7 @@ std::vector<CommemorationItem> loadCommemorationList(const LunarCalendar& calend
 }
 
 void saveCommemorationList(const std::vector<CommemorationItem>& items) {
-    deleteRegistryKey(LunarCommemorationKey);
-    deleteRegistryKey(SolarCommemorationKey);
+    deleteCommemorationDays();
     for (const CommemorationItem& item : items) {
         writeCommemorationEntry(item.kind, item.month, item.day, item.startYear, item.name);
     }

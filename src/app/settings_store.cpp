@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/commemoration_store.h"
 #include "app/registry.h"
 #include "chinese/lunar_conversion.h"
 
@@ -147,8 +148,11 @@ void saveOrWipeSettings(const AppSettings& settings, int windowLeft, int windowT
         return;
     }
     if (settings.stored.otherVersionData == 1) return;
-    deleteRegistryKey(LunarFestivalKey);
-    deleteRegistryKey(SolarFestivalKey);
+    wipeStoredSettings();
+}
+
+void wipeStoredSettings() {
+    deleteCommemorationDays();
     deleteRegistryKey(SettingsKey);
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/commemoration_store.h"
 #include "app/registry.h"
 #include "app/settings_store.h"
 
@@ -92,13 +93,13 @@ TEST_F(OptionsDialog, AllowingTheRegistryTakesOverAnotherVersionsKey) {
 TEST_F(OptionsDialog, RevokingTheRegistryDeletesTheCommemorationDaysAtOnce) {
     appSettings().stored.registryEnabled = 1;
     writeRegistryText(SettingsKey, "Version", "3.3");
-    writeRegistryText(LunarFestivalKey, "0101", "生日");
-    writeRegistryText(SolarFestivalKey, "0501", "纪念");
+    writeRegistryText(LunarCommemorationKey, "0101", "生日");
+    writeRegistryText(SolarCommemorationKey, "0501", "纪念");
     const OptionEffects effects = applyOptions({0, 0, 0, 0, 0});
     EXPECT_EQ(-1, effects.commemorationEntry);
     EXPECT_EQ(0, appSettings().stored.registryEnabled);
-    EXPECT_EQ("", readRegistryText(LunarFestivalKey, "0101"));
-    EXPECT_EQ("", readRegistryText(SolarFestivalKey, "0501"));
+    EXPECT_EQ("", readRegistryText(LunarCommemorationKey, "0101"));
+    EXPECT_EQ("", readRegistryText(SolarCommemorationKey, "0501"));
     EXPECT_EQ("", readRegistryText(SettingsKey, "Version"));
 }
 
