@@ -36,8 +36,7 @@ OptionChoices currentOptions(const AppSettings& settings) {
             settings.stored.ModernCalculateAncientFlag};
 }
 
-OptionEffects applyOptions(const OptionChoices& choices) {
-    AppSettings& s = appSettings();
+OptionEffects applyOptions(AppSettings& s, const OptionChoices& choices) {
     OptionEffects effects;
     if (choices.registryEnabled != s.stored.registryEnabled) {
         s.stored.registryEnabled = choices.registryEnabled;
