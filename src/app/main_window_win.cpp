@@ -74,10 +74,15 @@ private:
     void showDay();
     void showSolarDate();
     void onSelection(int id);
+    void onCommand(WPARAM wParam, LPARAM lParam);
     void runCommand(int id);
     void openTool(const Command& command);
     void openOptions();
     void applyMode(const ModeChange& change);
+    void startDrag();
+    void attachTooltips();
+    void onTrayIcon(LPARAM event);
+    bool onSysCommand(WPARAM command);
     void trayIcon(DWORD action);
     void keepOnScreen(WINDOWPOS& position);
     void saveSettingsOnce();
@@ -175,6 +180,14 @@ void MainWindow::onSelection(int id) {
 void MainWindow::applyMode(const ModeChange& change) {
     for (const WindowAction action : change.actions) applyWindowAction(window(), action);
     app_.settings.window.windowMode = change.next;
+}
+
+void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam == 0) {
+        runCommand(LOWORD(wParam));  // the command menu
+    } else if (HIWORD(wParam) == CBN_SELCHANGE) {
+        onSelection(LOWORD(wParam));
+    }
 }
 
 void MainWindow::runCommand(int id) {
@@ -316,6 +329,38 @@ void MainWindow::keepOnScreen(WINDOWPOS& position) {
     position.y = corner.y;
 }
 
+void MainWindow::startDrag() {
+    if (app_.settings.window.positionLocked != 0) return;
+    ReleaseCapture();
+    SendMessageW(window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void MainWindow::attachTooltips() {
+    if (tooltipsAttached_) return;
+    tooltipsAttached_ = true;
+    for (const ControlSpec& spec : mainControls()) {
+        if (!spec.tooltip.empty()) addTooltip(control(spec.id), spec.tooltip);
+    }
+}
+
+void MainWindow::onTrayIcon(LPARAM event) {
+    if (!IsWindowEnabled(window())) return;  // a modal window is open
+    if (event == WM_LBUTTONDOWN) SetForegroundWindow(window());
+    if (event == WM_RBUTTONDOWN) updateMenuChecks(menu_, app_.settings);
+    if (event == WM_RBUTTONUP) {
+        SetForegroundWindow(window());
+        openCommandMenu(menu_, window());
+    }
+}
+
+// SC_CLOSE closes the commemoration dialog first, then the widget; true when handled.
+bool MainWindow::onSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) != SC_CLOSE) return false;
+    if (const HWND dialog = commemorationDialogWindow()) SendMessageW(dialog, WM_CLOSE, 0, 0);
+    SendMessageW(window(), WM_CLOSE, 0, 0);
+    return true;
+}
+
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
@@ -325,10 +370,7 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             keepOnScreen(*reinterpret_cast<WINDOWPOS*>(lParam));
             return 0;
         case WM_LBUTTONDOWN:
-            if (app_.settings.window.positionLocked == 0) {
-                ReleaseCapture();
-                SendMessageW(window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-            }
+            startDrag();
             return 0;
         case WM_RBUTTONDOWN:
             updateMenuChecks(menu_, app_.settings);
@@ -337,36 +379,16 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             openCommandMenu(menu_, window());
             return 0;
         case WM_MOUSEMOVE:
-            if (!tooltipsAttached_) {
-                tooltipsAttached_ = true;
-                for (const ControlSpec& spec : mainControls()) {
-                    if (!spec.tooltip.empty()) addTooltip(control(spec.id), spec.tooltip);
-                }
-            }
+            attachTooltips();
             return 0;
         case TrayIconMessage:
-            if (!IsWindowEnabled(window())) return 0;  // a modal window is open
-            if (lParam == WM_LBUTTONDOWN) SetForegroundWindow(window());
-            if (lParam == WM_RBUTTONDOWN) updateMenuChecks(menu_, app_.settings);
-            if (lParam == WM_RBUTTONUP) {
-                SetForegroundWindow(window());
-                openCommandMenu(menu_, window());
-            }
+            onTrayIcon(lParam);
             return 0;
         case WM_COMMAND:
-            if (lParam != 0) {
-                if (HIWORD(wParam) == CBN_SELCHANGE) onSelection(LOWORD(wParam));
-                return 0;
-            }
-            runCommand(LOWORD(wParam));
+            onCommand(wParam, lParam);
             return 0;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_CLOSE) {
-                if (const HWND dialog = commemorationDialogWindow())
-                    SendMessageW(dialog, WM_CLOSE, 0, 0);
-                SendMessageW(window(), WM_CLOSE, 0, 0);
-                return 0;
-            }
+            if (onSysCommand(wParam)) return 0;
             break;
         case WM_CLOSE:
             trayIcon(NIM_DELETE);
