@@ -2,11 +2,6 @@
 
 namespace tavomerix {
 
-AppSettings& appSettings() {
-    static AppSettings settings;
-    return settings;
-}
-
 CalendarContext calendarContext(const StoredSettings& stored) {
     CalendarContext context;
     context.timeZoneHours = stored.TimeZoneHours;

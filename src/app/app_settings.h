@@ -57,9 +57,6 @@ struct AppSettings {
     WindowState window;
 };
 
-// The widget's one settings record of the run (the user-interface thread's).
-AppSettings& appSettings();
-
 // The calendar context of stored settings: their time zone, and the Modern regime when
 // ModernCalculateAncientFlag is 1 (a zone other than 8 is modern anyway).
 CalendarContext calendarContext(const StoredSettings& stored);

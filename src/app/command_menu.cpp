@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "app/commemoration_dialog.h"
 #include "app/settings_store.h"
 #include "chinese/lunar_year.h"
 

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "app/registry.h"
 #include "calendar/julian_day.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/names.h"
@@ -90,8 +89,8 @@ std::string commemorationItemText(const CommemorationItem& item) {
            twoDigits(item.startYear) + "年）  " + item.name;
 }
 
-std::vector<CommemorationItem> loadCommemorationList(const LunarCalendar& calendar) {
-    const CommemorationDays days = readCommemorationDays();
+std::vector<CommemorationItem> loadCommemorationList(const LunarCalendar& calendar,
+                                                     const CommemorationDays& days) {
     std::vector<CommemorationItem> items;
     loadKind(calendar, days, CommemorationKind::Lunar, items);
     loadKind(calendar, days, CommemorationKind::Solar, items);
@@ -99,17 +98,17 @@ std::vector<CommemorationItem> loadCommemorationList(const LunarCalendar& calend
 }
 
 void saveCommemorationList(const std::vector<CommemorationItem>& items) {
-    deleteRegistryKey(LunarCommemorationKey);
-    deleteRegistryKey(SolarCommemorationKey);
+    deleteCommemorationDays();
     for (const CommemorationItem& item : items) {
         writeCommemorationEntry(item.kind, item.month, item.day, item.startYear, item.name);
     }
 }
 
-CommemorationDialogState openCommemorationState(const AppSettings& settings) {
+CommemorationDialogState openCommemorationState(const AppSettings& settings,
+                                                const CommemorationDays& days) {
     CommemorationDialogState state;
     const LunarCalendar& calendar = calendarOf(settings);
-    state.items = loadCommemorationList(calendar);
+    state.items = loadCommemorationList(calendar, days);
     state.lunar = clampedLunarRow(calendar, settings.window.selectedLunarDate);
     state.civil = clampedCivilRow(settings.window.selectedSolarDate);
     return state;

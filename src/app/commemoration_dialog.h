@@ -26,10 +26,11 @@ struct CommemorationItem {
 // List text of an item: "农历04月05日（1998年）  name" (公历 for a civil one).
 std::string commemorationItemText(const CommemorationItem& item);
 
-// Every sound entry of the store: lunar ones by month code 1..24 and day 1..30, then civil
-// ones by month 1..12 and day 1..31. An entry is listed when its date exists in its start
-// year (lunar dates by the calendar); its name is trimmed and clipped to 20 GBK bytes.
-std::vector<CommemorationItem> loadCommemorationList(const LunarCalendar& calendar);
+// Every sound entry of the stored days: lunar ones by month code 1..24 and day 1..30, then
+// civil ones by month 1..12 and day 1..31. An entry is listed when its date exists in its
+// start year (lunar dates by the calendar); its name is trimmed and clipped to 20 GBK bytes.
+std::vector<CommemorationItem> loadCommemorationList(const LunarCalendar& calendar,
+                                                     const CommemorationDays& days);
 
 // Replaces the store by the items: both keys are deleted, then each item is written in
 // order (an item that cannot be stored, such as one with an empty name, is left out).
@@ -55,11 +56,12 @@ struct CommemorationDialogState {
     std::string name;
 };
 
-// The dialog as it opens: the store's list, nothing selected, the lunar row on the
+// The dialog as it opens: the list of the stored days, nothing selected, the lunar row on the
 // displayed lunar date and the civil row on the displayed civil date, each clamped into
 // 1800..2200 (before: 1 January 1800 / 正月初一 1800; after: 31 December 2200 / 腊月廿九
 // 2200), and an empty name.
-CommemorationDialogState openCommemorationState(const AppSettings& settings);
+CommemorationDialogState openCommemorationState(const AppSettings& settings,
+                                                const CommemorationDays& days);
 
 // Items of a row's selectors: years 1800..2200 ("  一八○○年" for lunar, "    1800年" for
 // civil); months of the selected year (lunar: "  正月大" .. "闰四月小", civil: "   1月" ..

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
+#include "app/application.h"
 #include "app/commemoration_dialog.h"
 #include "app/dialogs_win.h"
 #include "forms/form_style.h"
@@ -79,7 +79,10 @@ int selectedItem(HWND selector) {
 
 class CommemorationDialog final : public Form {
 public:
-    CommemorationDialog() : Form(FormName), state_(openCommemorationState(appSettings())) {}
+    explicit CommemorationDialog(Application& app)
+        : Form(FormName),
+          app_(app),
+          state_(openCommemorationState(app.settings, app.commemorationDays)) {}
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -107,7 +110,7 @@ private:
             if (created == nullptr) return;
             if (!spec.tooltip.empty()) addTooltip(created, spec.tooltip);
         }
-        EnableWindow(control(SaveId), appSettings().stored.registryEnabled == 1);
+        EnableWindow(control(SaveId), app_.settings.stored.registryEnabled == 1);
         setItems(control(LunarYearId), commemorationYearItems(CommemorationKind::Lunar));
         setItems(control(CivilYearId), commemorationYearItems(CommemorationKind::Solar));
         showList();
@@ -130,7 +133,7 @@ private:
     }
 
     // The widget's calendar: lunar months and their sizes.
-    static const LunarCalendar& calendar() { return calendarOf(appSettings()); }
+    const LunarCalendar& calendar() const { return calendarOf(app_.settings); }
 
     // Refills the month and day selectors of a row and selects the row's items.
     void showRow(CommemorationKind kind) {
@@ -195,7 +198,7 @@ private:
                 setWindowText(control(NameId), state_.name);
                 break;
             case SaveId:
-                if (appSettings().stored.registryEnabled == 1) saveCommemorationList(state_.items);
+                saveCommemorationDays(app_, state_.items);
                 break;
             case CancelId:
             case IDCANCEL:
@@ -206,14 +209,15 @@ private:
         }
     }
 
+    Application& app_;
     CommemorationDialogState state_;
 };
 
 }  // namespace
 
-void openCommemorationDialog(HWND owner) {
+void openCommemorationDialog(HWND owner, Application& app) {
     if (openDialog != nullptr) return;
-    CommemorationDialog dialog;
+    CommemorationDialog dialog(app);
     dialog.showModal(owner, Title, WindowWidth, WindowHeight);
 }
 

@@ -14,6 +14,11 @@ std::string_view commemorationKey(CommemorationKind kind) {
     return kind == CommemorationKind::Lunar ? LunarCommemorationKey : SolarCommemorationKey;
 }
 
+void deleteCommemorationDays() {
+    deleteRegistryKey(LunarCommemorationKey);
+    deleteRegistryKey(SolarCommemorationKey);
+}
+
 std::string readCommemorationEntry(CommemorationKind kind, int month, int day) {
     const std::string valueName = commemorationValueName(kind, month, day);
     if (valueName.empty()) return "";

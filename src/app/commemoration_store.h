@@ -16,6 +16,9 @@ constexpr std::string_view SolarCommemorationKey = "Software\\Tavomerix\\SolarFe
 // Registry key of a kind.
 std::string_view commemorationKey(CommemorationKind kind);
 
+// Deletes both keys with every entry.
+void deleteCommemorationDays();
+
 // The stored text of one entry as the registry holds it; "" when missing or the date is
 // out of range.
 std::string readCommemorationEntry(CommemorationKind kind, int month, int day);

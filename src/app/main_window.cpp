@@ -14,14 +14,15 @@
 #include "dayinfo/date_text.h"
 #include "dayinfo/era_names.h"
 #include "dayinfo/names.h"
+#include "forms/form_style.h"
 
 namespace tavomerix {
 
 namespace {
 
-constexpr std::string_view SelectorFont = "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2";
-constexpr std::string_view DayLineFont = "宋体,-13,0,0,0,400,0,0,0,134,3,2,1,2";
-constexpr std::string_view InfoLineFont = "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2";
+constexpr std::string_view SelectorFont = SongFont14;
+constexpr std::string_view DayLineFont = SongFont13;
+constexpr std::string_view InfoLineFont = SongFont14;
 
 constexpr Colour Blue = {0, 0, 255};
 constexpr Colour Magenta = {255, 0, 255};

@@ -32,8 +32,7 @@ constexpr int SeasonLineId = 3133;
 // Callback message of the notification-area icon (WM_USER + 100).
 constexpr unsigned TrayIconMessage = 0x400 + 100;
 
-// Background of the window and of its controls.
-constexpr Colour MainWindowBackground = {0, 192, 192};
+// Background of the window's controls (the window's own is the forms' background).
 constexpr Colour MainControlBackground = {192, 255, 255};
 
 // The nine controls in creation (and tab) order.

@@ -2,19 +2,18 @@
 
 #include <shellapi.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/app_settings.h"
+#include "app/application.h"
 #include "app/clock.h"
 #include "app/command_menu.h"
 #include "app/command_menu_win.h"
-#include "app/commemoration_store.h"
 #include "app/dialogs_win.h"
 #include "app/main_window.h"
 #include "app/settings_store.h"
 #include "app/window_modes_win.h"
-#include "dayinfo/day_view.h"
 #include "forms/wide_text.h"
 #include "tools/tool_windows_win.h"
 
@@ -58,16 +57,9 @@ int selectedItem(HWND selector) {
 
 void setLine(HWND line, const std::string& text) { SetWindowTextW(line, widen(text).c_str()); }
 
-class MainWindow;
-MainWindow* mainForm = nullptr;
-
 class MainWindow final : public Form {
 public:
-    MainWindow() : Form(MainFormName) {}
-    ~MainWindow() override {
-        if (mainForm == this) mainForm = nullptr;
-    }
-    void afterOptions(const OptionEffects& effects);
+    explicit MainWindow(Application& app) : Form(MainFormName), app_(app) {}
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -82,13 +74,21 @@ private:
     void showDay();
     void showSolarDate();
     void onSelection(int id);
+    void onCommand(WPARAM wParam, LPARAM lParam);
     void runCommand(int id);
+    void openTool(const Command& command);
+    void openOptions();
     void applyMode(const ModeChange& change);
+    void startDrag();
+    void attachTooltips();
+    void onTrayIcon(LPARAM event);
+    bool onSysCommand(WPARAM command);
     void trayIcon(DWORD action);
     void keepOnScreen(WINDOWPOS& position);
     void saveSettingsOnce();
     void onDestroy();
 
+    Application& app_;
     bool tooltipsAttached_ = false;
     bool settingsSaved_ = false;
     // Sent to every top-level window when the shell (and its notification area) starts.
@@ -118,7 +118,7 @@ void MainWindow::createMainControls() {
 
 void MainWindow::fillLunarYears() {
     const HWND years = control(LunarYearSelectorId);
-    setItems(years, lunarYearItems(appSettings()));
+    setItems(years, lunarYearItems(app_.settings));
     const ControlSpec& spec = mainControls()[LunarYearSelectorId - CivilYearSelectorId];
     MoveWindow(years, spec.x, spec.y, spec.width, spec.height, TRUE);
 }
@@ -126,7 +126,7 @@ void MainWindow::fillLunarYears() {
 // Puts the displayed day (selectedSolarDate and selectedLunarDate, already in step) into
 // the six selectors and the three lines.
 void MainWindow::showDay() {
-    const AppSettings& s = appSettings();
+    const AppSettings& s = app_.settings;
     const SolarSelection& civil = s.window.selectedSolarDate;
     const LunarSelection& lunar = s.window.selectedLunarDate;
     const SelectorPositions at = selectorPositions(s);
@@ -139,20 +139,18 @@ void MainWindow::showDay() {
     selectItem(control(LunarMonthSelectorId), at.lunarMonth);
     setItems(control(LunarDaySelectorId), lunarDayItems(s, lunar.year, lunar.sizedMonth));
     selectItem(control(LunarDaySelectorId), at.lunarDay);
-    const CommemorationDays days = readCommemorationDays();
-    const DayView view = dayView(calendarOf(s), {civil.year, civil.month, civil.day},
-                                 dayViewOptions(s.stored, &days));
+    const DayView view = displayedDayView(app_);
     setLine(control(DayLineId), view.dayLine);
     setLine(control(FestivalLineId), view.festivalLine);
     setLine(control(SeasonLineId), view.seasonLine);
 }
 
 void MainWindow::showSolarDate() {
-    if (followSolarDate(appSettings())) showDay();  // otherwise the display keeps its previous day
+    if (followSolarDate(app_.settings)) showDay();  // otherwise the display keeps its previous day
 }
 
 void MainWindow::onSelection(int id) {
-    AppSettings& s = appSettings();
+    AppSettings& s = app_.settings;
     const int item = selectedItem(control(id));
     switch (id) {
         case CivilYearSelectorId:
@@ -181,17 +179,25 @@ void MainWindow::onSelection(int id) {
 
 void MainWindow::applyMode(const ModeChange& change) {
     for (const WindowAction action : change.actions) applyWindowAction(window(), action);
-    appSettings().window.windowMode = change.next;
+    app_.settings.window.windowMode = change.next;
+}
+
+void MainWindow::onCommand(WPARAM wParam, LPARAM lParam) {
+    if (lParam == 0) {
+        runCommand(LOWORD(wParam));  // the command menu
+    } else if (HIWORD(wParam) == CBN_SELCHANGE) {
+        onSelection(LOWORD(wParam));
+    }
 }
 
 void MainWindow::runCommand(int id) {
-    AppSettings& s = appSettings();
+    AppSettings& s = app_.settings;
     const Command command = commandOf(id);
     switch (command.kind) {
         case CommandKind::AddCommemoration:
             if (s.stored.registryEnabled != 1)
                 return;  // the entry exists only with the registry in use
-            openCommemorationDialog(window());
+            openCommemorationDialog(window(), app_);
             showSolarDate();
             return;
         case CommandKind::ToggleTopmost:
@@ -215,16 +221,12 @@ void MainWindow::runCommand(int id) {
                 setLocalDate(*date);  // a refusal is not reported
             return;
         case CommandKind::Calculator:
-            openCalculator(window(), command.argument);
-            return;
         case CommandKind::YearTables:
-            openYearTables(window(), command.argument);
-            return;
         case CommandKind::Search:
-            openSearch(window(), command.argument);
+            openTool(command);
             return;
         case CommandKind::Options:
-            openOptionsDialog(window());
+            openOptions();
             return;
         case CommandKind::Exit:
             SendMessageW(window(), WM_CLOSE, 0, 0);
@@ -234,16 +236,40 @@ void MainWindow::runCommand(int id) {
     }
 }
 
-void MainWindow::afterOptions(const OptionEffects& effects) {
-    if (effects.commemorationEntry != 0)
-        setCommemorationEntry(menu_, effects.commemorationEntry > 0);
-    if (effects.refillLunarYears) fillLunarYears();
+// The tool windows take the widget's calendar, earliest year and sexagenary year start; the
+// command's argument is the mode's number (commandOf keeps it within the enum).
+void MainWindow::openTool(const Command& command) {
+    const AppSettings& s = app_.settings;
+    const LunarCalendar& calendar = calendarOf(s);
+    const int minYear = s.window.minYear;
+    const GanzhiYearStart yearStart = ganzhiYearStart(s.stored);
+    if (command.kind == CommandKind::Calculator) {
+        const SolarSelection& shown = s.window.selectedSolarDate;
+        openCalculator(window(), static_cast<CalculatorMode>(command.argument),
+                       {calendar, minYear, yearStart}, {shown.year, shown.month, shown.day});
+    } else if (command.kind == CommandKind::YearTables) {
+        openYearTables(window(), static_cast<YearTableMode>(command.argument), calendar, minYear);
+    } else if (command.kind == CommandKind::Search) {
+        openSearch(window(), static_cast<SearchWindowMode>(command.argument), {calendar, yearStart},
+                   minYear);
+    }
+}
+
+// After "确定": the command menu's first entry, the commemoration days when the registry was
+// allowed or revoked, the lunar-year items when they changed, then the displayed day.
+void MainWindow::openOptions() {
+    const std::optional<OptionEffects> effects = openOptionsDialog(window(), app_.settings);
+    if (!effects || !IsWindow(window())) return;
+    if (effects->commemorationEntry != 0) {
+        setCommemorationEntry(menu_, effects->commemorationEntry > 0);
+        rereadCommemorationDays(app_);
+    }
+    if (effects->refillLunarYears) fillLunarYears();
     showSolarDate();
 }
 
 void MainWindow::onCreate() {
-    AppSettings& s = appSettings();
-    mainForm = this;
+    AppSettings& s = app_.settings;
     setTransparency(window(), s.stored.RFORMTransFlag * 25);
     setStampRegion();
     createMainControls();
@@ -260,7 +286,6 @@ void MainWindow::onCreate() {
 void MainWindow::onDestroy() {
     if (menu_ != nullptr) DestroyMenu(menu_);
     menu_ = nullptr;
-    mainForm = nullptr;
     PostQuitMessage(0);
 }
 
@@ -269,7 +294,7 @@ void MainWindow::saveSettingsOnce() {
     settingsSaved_ = true;
     RECT frame{};
     GetWindowRect(window(), &frame);
-    saveOrWipeSettings(appSettings(), frame.left, frame.top);
+    saveOrWipeSettings(app_.settings, frame.left, frame.top);
 }
 
 void MainWindow::trayIcon(DWORD action) {
@@ -304,6 +329,38 @@ void MainWindow::keepOnScreen(WINDOWPOS& position) {
     position.y = corner.y;
 }
 
+void MainWindow::startDrag() {
+    if (app_.settings.window.positionLocked != 0) return;
+    ReleaseCapture();
+    SendMessageW(window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void MainWindow::attachTooltips() {
+    if (tooltipsAttached_) return;
+    tooltipsAttached_ = true;
+    for (const ControlSpec& spec : mainControls()) {
+        if (!spec.tooltip.empty()) addTooltip(control(spec.id), spec.tooltip);
+    }
+}
+
+void MainWindow::onTrayIcon(LPARAM event) {
+    if (!IsWindowEnabled(window())) return;  // a modal window is open
+    if (event == WM_LBUTTONDOWN) SetForegroundWindow(window());
+    if (event == WM_RBUTTONDOWN) updateMenuChecks(menu_, app_.settings);
+    if (event == WM_RBUTTONUP) {
+        SetForegroundWindow(window());
+        openCommandMenu(menu_, window());
+    }
+}
+
+// SC_CLOSE closes the commemoration dialog first, then the widget; true when handled.
+bool MainWindow::onSysCommand(WPARAM command) {
+    if ((command & 0xFFF0) != SC_CLOSE) return false;
+    if (const HWND dialog = commemorationDialogWindow()) SendMessageW(dialog, WM_CLOSE, 0, 0);
+    SendMessageW(window(), WM_CLOSE, 0, 0);
+    return true;
+}
+
 LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
@@ -313,48 +370,25 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             keepOnScreen(*reinterpret_cast<WINDOWPOS*>(lParam));
             return 0;
         case WM_LBUTTONDOWN:
-            if (appSettings().window.positionLocked == 0) {
-                ReleaseCapture();
-                SendMessageW(window(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
-            }
+            startDrag();
             return 0;
         case WM_RBUTTONDOWN:
-            updateMenuChecks(menu_, appSettings());
+            updateMenuChecks(menu_, app_.settings);
             return 0;
         case WM_RBUTTONUP:
             openCommandMenu(menu_, window());
             return 0;
         case WM_MOUSEMOVE:
-            if (!tooltipsAttached_) {
-                tooltipsAttached_ = true;
-                for (const ControlSpec& spec : mainControls()) {
-                    if (!spec.tooltip.empty()) addTooltip(control(spec.id), spec.tooltip);
-                }
-            }
+            attachTooltips();
             return 0;
         case TrayIconMessage:
-            if (!IsWindowEnabled(window())) return 0;  // a modal window is open
-            if (lParam == WM_LBUTTONDOWN) SetForegroundWindow(window());
-            if (lParam == WM_RBUTTONDOWN) updateMenuChecks(menu_, appSettings());
-            if (lParam == WM_RBUTTONUP) {
-                SetForegroundWindow(window());
-                openCommandMenu(menu_, window());
-            }
+            onTrayIcon(lParam);
             return 0;
         case WM_COMMAND:
-            if (lParam != 0) {
-                if (HIWORD(wParam) == CBN_SELCHANGE) onSelection(LOWORD(wParam));
-                return 0;
-            }
-            runCommand(LOWORD(wParam));
+            onCommand(wParam, lParam);
             return 0;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_CLOSE) {
-                if (const HWND dialog = commemorationDialogWindow())
-                    SendMessageW(dialog, WM_CLOSE, 0, 0);
-                SendMessageW(window(), WM_CLOSE, 0, 0);
-                return 0;
-            }
+            if (onSysCommand(wParam)) return 0;
             break;
         case WM_CLOSE:
             trayIcon(NIM_DELETE);
@@ -394,17 +428,11 @@ bool MainWindow::onControlMessage(ControlRecord& record, UINT message, WPARAM, L
 
 }  // namespace
 
-HWND mainWindowHandle() { return mainForm == nullptr ? nullptr : mainForm->window(); }
-
-void refreshAfterOptions(const OptionEffects& effects) {
-    if (mainForm != nullptr) mainForm->afterOptions(effects);
-}
-
-void showMainWindow() {
-    const AppSettings& s = appSettings();
-    const ScreenPoint corner = mainWindowStartPosition(
-        s, screenRect(workArea()), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-    MainWindow form;
+void showMainWindow(Application& app) {
+    const ScreenPoint corner =
+        mainWindowStartPosition(app.settings, screenRect(workArea()), GetSystemMetrics(SM_CXSCREEN),
+                                GetSystemMetrics(SM_CYSCREEN));
+    MainWindow form(app);
     FormPlacement placement;
     placement.title = MainWindowTitle;
     placement.style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;

@@ -4,12 +4,13 @@
 
 #include "app/registry.h"
 #include "app/settings_store.h"
+#include "forms/form_style.h"
 
 namespace tavomerix {
 
 namespace {
 
-constexpr std::string_view OptionsFont = "宋体,-12,0,0,0,400,0,0,0,1,0,0,0,0";
+constexpr std::string_view OptionsFont = ButtonFont;
 constexpr ControlKind Box = ControlKind::CheckBox;
 constexpr ControlKind Button = ControlKind::PushButton;
 
@@ -35,8 +36,7 @@ OptionChoices currentOptions(const AppSettings& settings) {
             settings.stored.ModernCalculateAncientFlag};
 }
 
-OptionEffects applyOptions(const OptionChoices& choices) {
-    AppSettings& s = appSettings();
+OptionEffects applyOptions(AppSettings& s, const OptionChoices& choices) {
     OptionEffects effects;
     if (choices.registryEnabled != s.stored.registryEnabled) {
         s.stored.registryEnabled = choices.registryEnabled;
@@ -46,9 +46,7 @@ OptionEffects applyOptions(const OptionChoices& choices) {
             writeRegistryText(SettingsKey, "Version", PermissionMark);
             effects.commemorationEntry = 1;
         } else {
-            deleteRegistryKey(LunarFestivalKey);
-            deleteRegistryKey(SolarFestivalKey);
-            deleteRegistryKey(SettingsKey);
+            wipeStoredSettings();
             effects.commemorationEntry = -1;
         }
     }

@@ -47,10 +47,10 @@ struct OptionEffects {
     friend bool operator==(const OptionEffects&, const OptionEffects&) = default;
 };
 
-// "确定" on the program's settings record: applies every changed choice in dialog order.
+// "确定" on the widget's settings: applies every changed choice in dialog order.
 // Allowing the registry writes Version = "3.3" at once; revoking it deletes both
 // commemoration-day keys and the settings key at once. A changed modern-astronomy choice
 // switches to the calendar of the new context and recomputes the range bounds.
-OptionEffects applyOptions(const OptionChoices& choices);
+OptionEffects applyOptions(AppSettings& settings, const OptionChoices& choices);
 
 }  // namespace tavomerix

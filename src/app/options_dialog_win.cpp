@@ -1,5 +1,4 @@
 #include "app/dialogs_win.h"
-#include "app/main_window_win.h"
 #include "app/options_dialog.h"
 #include "forms/form_win.h"
 
@@ -9,7 +8,7 @@ namespace {
 
 class OptionsDialog final : public Form {
 public:
-    OptionsDialog() : Form(OptionsFormName) {}
+    explicit OptionsDialog(AppSettings& settings) : Form(OptionsFormName), settings_(settings) {}
     bool confirmed() const { return confirmed_; }
     const OptionEffects& effects() const { return effects_; }
 
@@ -21,6 +20,7 @@ private:
     int ticked(int id) const { return IsDlgButtonChecked(window(), id) == BST_CHECKED ? 1 : 0; }
     void confirm();
 
+    AppSettings& settings_;
     bool confirmed_ = false;
     OptionEffects effects_;
 };
@@ -29,7 +29,7 @@ void OptionsDialog::onCreate() {
     for (const ControlSpec& spec : optionControls()) {
         if (createControl(spec) == nullptr) break;
     }
-    const OptionChoices now = currentOptions(appSettings());
+    const OptionChoices now = currentOptions(settings_);
     const int states[] = {now.registryEnabled, now.GanZhiFromLichunFlag,
                           now.LunarYearShowDynastyFlag, now.FestivalInfoShowMuharramFlag,
                           now.ModernCalculateAncientFlag};
@@ -43,7 +43,7 @@ void OptionsDialog::confirm() {
     const OptionChoices choices{ticked(RegistryOptionId), ticked(LichunOptionId),
                                 ticked(DynastyOptionId), ticked(HijriOptionId),
                                 ticked(ModernOptionId)};
-    effects_ = applyOptions(choices);
+    effects_ = applyOptions(settings_, choices);
     confirmed_ = true;
     close();
 }
@@ -72,8 +72,8 @@ LRESULT OptionsDialog::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-bool openOptionsDialog(HWND owner) {
-    OptionsDialog dialog;
+std::optional<OptionEffects> openOptionsDialog(HWND owner, AppSettings& settings) {
+    OptionsDialog dialog(settings);
     FormPlacement placement;
     placement.title = OptionsTitle;
     placement.style =
@@ -83,8 +83,8 @@ bool openOptionsDialog(HWND owner) {
     placement.height = OptionsHeight;
     placement.owner = owner;  // stays above the topmost widget
     dialog.showForm(placement, owner, true);
-    if (dialog.confirmed()) refreshAfterOptions(dialog.effects());
-    return dialog.confirmed();
+    if (!dialog.confirmed()) return std::nullopt;
+    return dialog.effects();
 }
 
 }  // namespace tavomerix

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/commemoration_store.h"
 #include "app/registry.h"
 #include "chinese/lunar_conversion.h"
 
@@ -13,21 +14,60 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-constexpr int DefaultTimeZoneHours = 8;
-constexpr int MinSolarYearArea = 4200;
-constexpr int MaxSolarYearArea = 10000;
-constexpr int MaxTransparencyStep = 9;
-
 std::string readSetting(std::string_view name) { return readRegistryText(SettingsKey, name); }
 
-// 1 when the stored number is not 0, else 0 (a missing value gives 0).
-int readFlag(std::string_view name) { return leadingNumber(readSetting(name)) != 0 ? 1 : 0; }
+// How the text of a stored value becomes its setting.
+enum class StoredText {
+    Flag,          // 1 when the leading number is not 0, else 0 (a missing value gives 0)
+    ExactInteger,  // exactly the decimal form of an integer in [low, high], else the default
+    Number,        // the leading number rounded half to even and clamped to [low, high]
+};
+
+// One stored setting: its registry value name, its field (whose StoredSettings default is
+// also the default here), how its text is read and whether the close request writes it.
+struct StoredField {
+    std::string_view name;
+    int StoredSettings::*field;
+    StoredText text;
+    int low;
+    int high;
+    bool saved;
+};
+
+using S = StoredSettings;
+using T = StoredText;
+
+// In the order the close request writes them; the time zone and the year area are only read.
+// clang-format off
+constexpr StoredField StoredFields[] = {
+    // value name                     field                            text             low               high              saved
+    {"GanZhiFromLichunFlag",         &S::GanZhiFromLichunFlag,         T::Flag,         0,                1,                true},
+    {"LunarYearShowDynastyFlag",     &S::LunarYearShowDynastyFlag,     T::Flag,         0,                1,                true},
+    {"FestivalInfoShowMuharramFlag", &S::FestivalInfoShowMuharramFlag, T::Flag,         0,                1,                true},
+    {"ModernCalculateAncientFlag",   &S::ModernCalculateAncientFlag,   T::Flag,         0,                1,                true},
+    {"RFORMTransFlag",               &S::RFORMTransFlag,               T::ExactInteger, 0,                9,                true},
+    {"NowTimeZoneCodeFlag",          &S::TimeZoneHours,                T::ExactInteger, MinTimeZoneHours, MaxTimeZoneHours, false},
+    {"SolarYearAreaValue",           &S::SolarYearAreaValue,           T::Number,       4200,             10000,            false},
+};
+// clang-format on
 
 // The value of text when it is exactly the decimal form of an integer in [low, high]
 // (no sign for positive values, no leading zeros), otherwise fallback.
 int exactInteger(const std::string& text, int low, int high, int fallback) {
     for (int n = low; n <= high; ++n) {
         if (text == std::to_string(n)) return n;
+    }
+    return fallback;
+}
+
+int storedValue(const StoredField& f, const std::string& text, int fallback) {
+    switch (f.text) {
+        case StoredText::Flag:
+            return leadingNumber(text) != 0 ? 1 : 0;
+        case StoredText::ExactInteger:
+            return exactInteger(text, f.low, f.high, fallback);
+        case StoredText::Number:
+            return roundedClamp(leadingNumber(text), f.low, f.high);
     }
     return fallback;
 }
@@ -70,37 +110,22 @@ int roundedClamp(double value, int low, int high) {
 }
 
 void loadSettings(AppSettings& settings) {
-    settings.stored.registryEnabled = readSetting("Version") == PermissionMark ? 1 : 0;
+    StoredSettings& stored = settings.stored;
+    const StoredSettings defaults;
+    stored.registryEnabled = readSetting("Version") == PermissionMark ? 1 : 0;
     // A mark of any other text or type belongs to another version (older, newer, or edited
     // by hand): its settings and commemoration days are left exactly as they are.
-    settings.stored.otherVersionData =
-        settings.stored.registryEnabled == 0 && registryValueExists(SettingsKey, "Version") ? 1 : 0;
-    settings.stored.TimeZoneHours = DefaultTimeZoneHours;
-    settings.stored.GanZhiFromLichunFlag = 0;
-    settings.stored.LunarYearShowDynastyFlag = 0;
-    settings.stored.FestivalInfoShowMuharramFlag = 0;
-    settings.stored.ModernCalculateAncientFlag = 0;
-    settings.stored.RFORMTransFlag = 0;
-    settings.stored.SolarYearAreaValue = MinSolarYearArea;
+    stored.otherVersionData =
+        stored.registryEnabled == 0 && registryValueExists(SettingsKey, "Version") ? 1 : 0;
+    for (const StoredField& f : StoredFields) {
+        const int fallback = defaults.*f.field;
+        stored.*f.field =
+            stored.registryEnabled == 1 ? storedValue(f, readSetting(f.name), fallback) : fallback;
+    }
+    // The official reckoning is that of UTC+8: any other zone computes with modern astronomy.
+    if (stored.TimeZoneHours != defaults.TimeZoneHours) stored.ModernCalculateAncientFlag = 1;
     settings.window.windowMode = WindowMode::Topmost;
     settings.window.positionLocked = 0;
-    if (settings.stored.registryEnabled == 0) return;
-
-    // The exact texts "-12" .. "12" are accepted as a time-zone code.
-    settings.stored.TimeZoneHours =
-        exactInteger(readSetting("NowTimeZoneCodeFlag"), MinTimeZoneHours, MaxTimeZoneHours,
-                     DefaultTimeZoneHours);
-    settings.stored.FestivalInfoShowMuharramFlag = readFlag("FestivalInfoShowMuharramFlag");
-    settings.stored.LunarYearShowDynastyFlag = readFlag("LunarYearShowDynastyFlag");
-    settings.stored.GanZhiFromLichunFlag = readFlag("GanZhiFromLichunFlag");
-    settings.stored.ModernCalculateAncientFlag =
-        settings.stored.TimeZoneHours == DefaultTimeZoneHours
-            ? readFlag("ModernCalculateAncientFlag")
-            : 1;
-    settings.stored.RFORMTransFlag =
-        exactInteger(readSetting("RFORMTransFlag"), 1, MaxTransparencyStep, 0);
-    settings.stored.SolarYearAreaValue = roundedClamp(
-        leadingNumber(readSetting("SolarYearAreaValue")), MinSolarYearArea, MaxSolarYearArea);
 }
 
 void prepareStartDates(AppSettings& settings, const CivilDate& today) {
@@ -126,17 +151,16 @@ LunarSelection lunarSelection(const LunarDate& date) {
 
 std::vector<SettingText> settingsToSave(const AppSettings& settings, int windowLeft,
                                         int windowTop) {
-    return {
+    std::vector<SettingText> values = {
         {"Version", std::string(PermissionMark)},
         {"rFormLeft", std::to_string(windowLeft)},
         {"rFormTop", std::to_string(windowTop)},
-        {"GanZhiFromLichunFlag", std::to_string(settings.stored.GanZhiFromLichunFlag)},
-        {"LunarYearShowDynastyFlag", std::to_string(settings.stored.LunarYearShowDynastyFlag)},
-        {"FestivalInfoShowMuharramFlag",
-         std::to_string(settings.stored.FestivalInfoShowMuharramFlag)},
-        {"ModernCalculateAncientFlag", std::to_string(settings.stored.ModernCalculateAncientFlag)},
-        {"RFORMTransFlag", std::to_string(settings.stored.RFORMTransFlag)},
     };
+    for (const StoredField& f : StoredFields) {
+        if (f.saved)
+            values.push_back({std::string(f.name), std::to_string(settings.stored.*f.field)});
+    }
+    return values;
 }
 
 void saveOrWipeSettings(const AppSettings& settings, int windowLeft, int windowTop) {
@@ -147,8 +171,11 @@ void saveOrWipeSettings(const AppSettings& settings, int windowLeft, int windowT
         return;
     }
     if (settings.stored.otherVersionData == 1) return;
-    deleteRegistryKey(LunarFestivalKey);
-    deleteRegistryKey(SolarFestivalKey);
+    wipeStoredSettings();
+}
+
+void wipeStoredSettings() {
+    deleteCommemorationDays();
     deleteRegistryKey(SettingsKey);
 }
 

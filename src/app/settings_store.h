@@ -9,17 +9,12 @@
 
 namespace tavomerix {
 
-// Registry keys of the program under HKEY_CURRENT_USER.
+// Registry key of the program's settings under HKEY_CURRENT_USER (the commemoration days
+// have their keys below it: commemoration_store.h).
 constexpr std::string_view SettingsKey = "Software\\Tavomerix";
-constexpr std::string_view LunarFestivalKey = "Software\\Tavomerix\\LunarFestival";
-constexpr std::string_view SolarFestivalKey = "Software\\Tavomerix\\SolarFestival";
 
 // The text of the value Version that marks the user's permission to use the registry.
 constexpr std::string_view PermissionMark = "3.3";
-
-// Civil years offered by the commemoration-day dialog.
-constexpr int FirstCommemorationYear = 1800;
-constexpr int LastCommemorationYear = 2200;
 
 // The leading decimal number of a text: optional blanks, sign, digits, fraction and
 // exponent, read as far as they go ("12abc" 12, " -3.5" -3.5, "1e3" 1000). 0 when the
@@ -63,7 +58,10 @@ std::vector<SettingText> settingsToSave(const AppSettings& settings, int windowL
 // At the close request: with the permission mark, writes Version, the window's left and
 // top (screen pixels), then the four flags and the transparency step; with another
 // version's mark, touches nothing; with no mark at all (or permission turned off in this
-// run), deletes both commemoration-day keys and then the settings key.
+// run), deletes both commemoration-day keys and then the settings key (wipeStoredSettings).
 void saveOrWipeSettings(const AppSettings& settings, int windowLeft, int windowTop);
+
+// Deletes both commemoration-day keys and then the settings key.
+void wipeStoredSettings();
 
 }  // namespace tavomerix

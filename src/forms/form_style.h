@@ -6,7 +6,7 @@
 
 namespace tavomerix {
 
-// Fonts and colours shared by the modal windows (tool windows and dialogs).
+// Fonts and colours shared by the widget's windows.
 
 // 宋体 at heights of 16, 15, 14, 13 and 12 pixels, Chinese character set.
 constexpr std::string_view SongFont16 = "宋体,-16,0,0,0,400,0,0,0,134,3,2,1,2";

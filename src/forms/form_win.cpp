@@ -8,13 +8,14 @@
 #include <string>
 
 #include "forms/font_spec.h"
+#include "forms/form_style.h"
 #include "forms/wide_text.h"
 
 namespace tavomerix {
 
 namespace {
 
-constexpr COLORREF FormBackground = RGB(0, 192, 192);
+constexpr COLORREF FormBackground = colourRef(FormBackgroundColour);
 constexpr COLORREF TooltipText = RGB(0, 128, 128);
 constexpr COLORREF TooltipBackground = RGB(192, 255, 255);
 constexpr int TooltipInitialDelayMs = 100;

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "app/app_settings.h"
 #include "forms/form_style.h"
 #include "forms/form_win.h"
 #include "tools/calculator.h"
@@ -26,23 +25,18 @@ constexpr int CancelId = 3332;
 
 using K = ControlKind;
 
-// The widget's calendar, earliest year and sexagenary year start.
-CalculatorSettings calculatorSettings() {
-    const AppSettings& settings = appSettings();
-    return {calendarOf(settings), settings.window.minYear, ganzhiYearStart(settings.stored)};
-}
-
 class CalculatorWindow final : public ButtonForm {
 public:
-    explicit CalculatorWindow(CalculatorMode mode) : ButtonForm(FormName), mode_(mode) {}
+    CalculatorWindow(CalculatorMode mode, const CalculatorSettings& settings,
+                     const CivilDate& shown)
+        : ButtonForm(FormName), mode_(mode), settings_(settings), shown_(shown) {}
 
 private:
     void createControls() override {
         const bool interval = mode_ == CalculatorMode::Interval;
         const int below = interval ? SecondInputHeight : 0;  // rows under the inputs move down
         const CalculatorTexts texts = calculatorTexts(mode_, false);
-        const SolarSelection& shown = appSettings().window.selectedSolarDate;
-        const CalculatorInput start = calculatorStartInput(shown.year, shown.month, shown.day);
+        const CalculatorInput start = calculatorStartInput(shown_.year, shown_.month, shown_.day);
         if (createControl(buttonSpec(CivilOptionId, K::FirstOptionButton, 8, 8, 84, 20,
                                      "公历日期")) == nullptr ||
             createControl(buttonSpec(LunarOptionId, K::OptionButton, 96, 8, 84, 20, "农历日期")) ==
@@ -86,9 +80,9 @@ private:
         switch (id) {
             case ActionId:
             case IDOK:
-                setWindowText(result_, calculatorResult(calculatorSettings(), mode_,
-                                                        input(FirstDateId, FirstBcId),
-                                                        input(SecondDateId, SecondBcId)));
+                setWindowText(result_,
+                              calculatorResult(settings_, mode_, input(FirstDateId, FirstBcId),
+                                               input(SecondDateId, SecondBcId)));
                 break;
             case CivilOptionId:
             case LunarOptionId:
@@ -105,19 +99,19 @@ private:
     }
 
     CalculatorMode mode_;
+    CalculatorSettings settings_;
+    CivilDate shown_;
     HWND resultLabel_ = nullptr;
     HWND result_ = nullptr;
 };
 
 }  // namespace
 
-void openCalculator(HWND owner, int mode) {
-    if (mode < 1 || mode > 4) return;
-    const auto calculatorMode = static_cast<CalculatorMode>(mode);
-    CalculatorWindow form(calculatorMode);
-    form.showModal(
-        owner, calculatorTexts(calculatorMode, false).title, WindowWidth,
-        WindowHeight + (calculatorMode == CalculatorMode::Interval ? SecondInputHeight : 0));
+void openCalculator(HWND owner, CalculatorMode mode, const CalculatorSettings& settings,
+                    const CivilDate& shown) {
+    CalculatorWindow form(mode, settings, shown);
+    form.showModal(owner, calculatorTexts(mode, false).title, WindowWidth,
+                   WindowHeight + (mode == CalculatorMode::Interval ? SecondInputHeight : 0));
 }
 
 }  // namespace tavomerix

@@ -1,7 +1,6 @@
 #include <optional>
 #include <string>
 
-#include "app/app_settings.h"
 #include "forms/form_style.h"
 #include "forms/form_win.h"
 #include "forms/wide_text.h"
@@ -65,7 +64,8 @@ constexpr int ButtonsTop = 276;
 
 class SearchWindow final : public Form {
 public:
-    explicit SearchWindow(SearchWindowMode mode) : Form(FormName), mode_(mode) {}
+    SearchWindow(SearchWindowMode mode, const SearchSettings& settings, int minYear)
+        : Form(FormName), mode_(mode), settings_(settings), minYear_(minYear) {}
 
 protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -163,8 +163,7 @@ private:
             windowText(control(StartYearId)), isChecked(control(BcId)),
             windowText(control(RangeId)),
             mode_ == SearchWindowMode::Months ? windowText(control(LeapFilterId)) : ""};
-        const SearchStart s =
-            validateSearch(searchKind, typed, appSettings().window.minYear, chosen);
+        const SearchStart s = validateSearch(searchKind, typed, minYear_, chosen);
         if (s.fields.startText != typed.startText)
             setWindowText(control(StartYearId), s.fields.startText);
         if (s.fields.rangeText != typed.rangeText)
@@ -184,8 +183,7 @@ private:
         };
         beginSearch(session_);
         const std::optional<SearchResult> result =
-            runSearch({calendarOf(appSettings()), ganzhiYearStart(appSettings().stored)},
-                      searchKind, s.startYear, s.range, s.leapMonth, chosen, hooks);
+            runSearch(settings_, searchKind, s.startYear, s.range, s.leapMonth, chosen, hooks);
         endSearch(session_);
         if (IsWindow(form)) setWindowText(output, result ? result->text : "");
     }
@@ -211,16 +209,16 @@ private:
     }
 
     SearchWindowMode mode_;
+    SearchSettings settings_;
+    int minYear_;
     SearchSession session_;
 };
 
 }  // namespace
 
-void openSearch(HWND owner, int mode) {
-    if (mode < 1 || mode > 2) return;
-    const auto searchMode = static_cast<SearchWindowMode>(mode);
-    SearchWindow form(searchMode);
-    form.showModal(owner, searchWindowTitle(searchMode), WindowWidth, WindowHeight);
+void openSearch(HWND owner, SearchWindowMode mode, const SearchSettings& settings, int minYear) {
+    SearchWindow form(mode, settings, minYear);
+    form.showModal(owner, searchWindowTitle(mode), WindowWidth, WindowHeight);
 }
 
 }  // namespace tavomerix

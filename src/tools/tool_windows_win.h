@@ -2,12 +2,19 @@
 
 #include <windows.h>
 
+#include "calendar/julian_day.h"
+#include "tools/calculator.h"
+#include "tools/search.h"
+#include "tools/search_window.h"
+#include "tools/year_tables.h"
+
 namespace tavomerix {
 
-// Modal tool windows over the main window; each returns when its window closes.
-// Calculator modes 1..4, year-table modes 1..3, search modes 1 (months) and 2 (days).
-void openCalculator(HWND owner, int mode);
-void openYearTables(HWND owner, int mode);
-void openSearch(HWND owner, int mode);
+// Modal tool windows over the main window; each returns when its window closes. minYear is
+// the earliest year they accept; the calculator opens on the displayed civil date.
+void openCalculator(HWND owner, CalculatorMode mode, const CalculatorSettings& settings,
+                    const CivilDate& shown);
+void openYearTables(HWND owner, YearTableMode mode, const LunarCalendar& calendar, int minYear);
+void openSearch(HWND owner, SearchWindowMode mode, const SearchSettings& settings, int minYear);
 
 }  // namespace tavomerix

@@ -1,6 +1,5 @@
 #include <string>
 
-#include "app/app_settings.h"
 #include "forms/form_style.h"
 #include "forms/form_win.h"
 #include "tools/tool_windows_win.h"
@@ -45,7 +44,8 @@ constexpr ModeTexts Modes[] = {
 
 class YearTablesWindow final : public ButtonForm {
 public:
-    explicit YearTablesWindow(YearTableMode mode) : ButtonForm(FormName), mode_(mode) {}
+    YearTablesWindow(YearTableMode mode, const LunarCalendar& calendar, int minYear)
+        : ButtonForm(FormName), mode_(mode), calendar_(calendar), minYear_(minYear) {}
 
 private:
     void createControls() override {
@@ -67,9 +67,8 @@ private:
     }
 
     void run(YearFieldAction action) {
-        const YearFieldResult r =
-            yearFieldAction(calendarOf(appSettings()), mode_, windowText(control(YearId)),
-                            isChecked(control(BcId)), action, appSettings().window.minYear);
+        const YearFieldResult r = yearFieldAction(calendar_, mode_, windowText(control(YearId)),
+                                                  isChecked(control(BcId)), action, minYear_);
         setWindowText(control(YearId), r.yearText);
         setChecked(control(BcId), r.bc);
         if (r.output) setWindowText(control(OutputId), *r.output);
@@ -97,14 +96,15 @@ private:
     }
 
     YearTableMode mode_;
+    const LunarCalendar& calendar_;
+    int minYear_;
 };
 
 }  // namespace
 
-void openYearTables(HWND owner, int mode) {
-    if (mode < 1 || mode > 3) return;
-    YearTablesWindow form(static_cast<YearTableMode>(mode));
-    form.showModal(owner, Modes[mode - 1].title, WindowWidth, WindowHeight);
+void openYearTables(HWND owner, YearTableMode mode, const LunarCalendar& calendar, int minYear) {
+    YearTablesWindow form(mode, calendar, minYear);
+    form.showModal(owner, Modes[static_cast<int>(mode) - 1].title, WindowWidth, WindowHeight);
 }
 
 }  // namespace tavomerix

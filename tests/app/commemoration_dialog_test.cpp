@@ -50,7 +50,7 @@ TEST_F(CommemorationDialogTest, LoadListsSoundEntriesLunarFirst) {
         "农历16月01日（2020年）  闰四月",
         "公历01月01日（2000年）  元旦",
     };
-    EXPECT_EQ(expected, texts(loadCommemorationList(calendar)));
+    EXPECT_EQ(expected, texts(loadCommemorationList(calendar, readCommemorationDays())));
 }
 
 TEST_F(CommemorationDialogTest, OpensOnTheShownDatesClampedIntoTheRange) {
@@ -70,7 +70,7 @@ TEST_F(CommemorationDialogTest, OpensOnTheShownDatesClampedIntoTheRange) {
         SCOPED_TRACE(c.civil.year);
         s.window.selectedSolarDate = c.civil;
         s.window.selectedLunarDate = c.lunar;
-        const CommemorationDialogState state = openCommemorationState(s);
+        const CommemorationDialogState state = openCommemorationState(s, {});
         EXPECT_EQ(c.civilRow, state.civil);
         EXPECT_EQ(-1, state.selected);
         const std::vector<std::string> months =
@@ -190,7 +190,7 @@ TEST_F(CommemorationDialogTest, DeletingSelectsTheNextItemAndSavingEmptiesTheSto
     writeRegistryText(LunarCommemorationKey, "01-01", "2000春节");
     writeRegistryText(SolarCommemorationKey, "01-01", "2000元旦");
     writeRegistryText(SolarCommemorationKey, "12-25", "2000圣诞");
-    CommemorationDialogState state = openCommemorationState(AppSettings{});
+    CommemorationDialogState state = openCommemorationState(AppSettings{}, readCommemorationDays());
     ASSERT_EQ(3u, state.items.size());
     const struct {
         int selectedBefore, selectedAfter;
@@ -212,7 +212,7 @@ TEST_F(CommemorationDialogTest, DeletingSelectsTheNextItemAndSavingEmptiesTheSto
     saveCommemorationList(state.items);
     EXPECT_EQ("", readRegistryText(LunarCommemorationKey, "01-01"));
     EXPECT_EQ("", readRegistryText(SolarCommemorationKey, "12-25"));
-    EXPECT_TRUE(loadCommemorationList(calendar).empty());
+    EXPECT_TRUE(loadCommemorationList(calendar, readCommemorationDays()).empty());
 }
 
 }  // namespace

@@ -4,31 +4,25 @@
 
 #include <string>
 
+#include "app/commemoration_store.h"
 #include "app/registry.h"
 #include "app/settings_store.h"
 
 namespace tavomerix {
 namespace {
 
-// Runs on the program's settings record with an empty in-memory registry; both are
-// restored afterwards.
+// Runs on a settings record of the default year range with an empty in-memory registry.
 class OptionsDialog : public testing::Test {
 protected:
     void SetUp() override {
-        saved_ = appSettings();
         resetMemoryRegistry();
-        AppSettings& s = appSettings();
         s.window.minYear = -100;
         s.window.maxYear = 4100;
         updateLunarBounds(s);
     }
-    void TearDown() override {
-        appSettings() = saved_;
-        resetMemoryRegistry();
-    }
+    void TearDown() override { resetMemoryRegistry(); }
 
-private:
-    AppSettings saved_;
+    AppSettings s;
 };
 
 TEST(OptionControls, FiveCheckBoxesAndTwoButtons) {
@@ -62,17 +56,17 @@ TEST(OptionControls, FiveCheckBoxesAndTwoButtons) {
 }
 
 TEST_F(OptionsDialog, UnchangedChoicesChangeNothing) {
-    appSettings().stored.GanZhiFromLichunFlag = 1;
-    const OptionChoices now = currentOptions(appSettings());
+    s.stored.GanZhiFromLichunFlag = 1;
+    const OptionChoices now = currentOptions(s);
     EXPECT_EQ((OptionChoices{0, 1, 0, 0, 0}), now);
-    EXPECT_EQ(OptionEffects{}, applyOptions(now));
+    EXPECT_EQ(OptionEffects{}, applyOptions(s, now));
     EXPECT_EQ("", readRegistryText(SettingsKey, "Version"));
 }
 
 TEST_F(OptionsDialog, AllowingTheRegistryWritesThePermissionAtOnce) {
-    const OptionEffects effects = applyOptions({1, 0, 0, 0, 0});
+    const OptionEffects effects = applyOptions(s, {1, 0, 0, 0, 0});
     EXPECT_EQ(1, effects.commemorationEntry);
-    EXPECT_EQ(1, appSettings().stored.registryEnabled);
+    EXPECT_EQ(1, s.stored.registryEnabled);
     EXPECT_EQ("3.3", readRegistryText(SettingsKey, "Version"));
 }
 
@@ -80,25 +74,25 @@ TEST_F(OptionsDialog, AllowingTheRegistryWritesThePermissionAtOnce) {
 // from then on, and the close saves instead of leaving it alone.
 TEST_F(OptionsDialog, AllowingTheRegistryTakesOverAnotherVersionsKey) {
     writeRegistryText(SettingsKey, "Version", "3.2");
-    loadSettings(appSettings());
-    ASSERT_EQ(1, appSettings().stored.otherVersionData);
-    applyOptions({1, 0, 0, 0, 0});
-    EXPECT_EQ(0, appSettings().stored.otherVersionData);
+    loadSettings(s);
+    ASSERT_EQ(1, s.stored.otherVersionData);
+    applyOptions(s, {1, 0, 0, 0, 0});
+    EXPECT_EQ(0, s.stored.otherVersionData);
     EXPECT_EQ("3.3", readRegistryText(SettingsKey, "Version"));
-    saveOrWipeSettings(appSettings(), 5, 6);
+    saveOrWipeSettings(s, 5, 6);
     EXPECT_EQ("5", readRegistryText(SettingsKey, "rFormLeft"));
 }
 
 TEST_F(OptionsDialog, RevokingTheRegistryDeletesTheCommemorationDaysAtOnce) {
-    appSettings().stored.registryEnabled = 1;
+    s.stored.registryEnabled = 1;
     writeRegistryText(SettingsKey, "Version", "3.3");
-    writeRegistryText(LunarFestivalKey, "0101", "生日");
-    writeRegistryText(SolarFestivalKey, "0501", "纪念");
-    const OptionEffects effects = applyOptions({0, 0, 0, 0, 0});
+    writeRegistryText(LunarCommemorationKey, "0101", "生日");
+    writeRegistryText(SolarCommemorationKey, "0501", "纪念");
+    const OptionEffects effects = applyOptions(s, {0, 0, 0, 0, 0});
     EXPECT_EQ(-1, effects.commemorationEntry);
-    EXPECT_EQ(0, appSettings().stored.registryEnabled);
-    EXPECT_EQ("", readRegistryText(LunarFestivalKey, "0101"));
-    EXPECT_EQ("", readRegistryText(SolarFestivalKey, "0501"));
+    EXPECT_EQ(0, s.stored.registryEnabled);
+    EXPECT_EQ("", readRegistryText(LunarCommemorationKey, "0101"));
+    EXPECT_EQ("", readRegistryText(SolarCommemorationKey, "0501"));
     EXPECT_EQ("", readRegistryText(SettingsKey, "Version"));
 }
 
@@ -114,24 +108,22 @@ TEST_F(OptionsDialog, FlagsAndWhatTheyRefresh) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.name);
-        AppSettings& s = appSettings();
         s.stored.GanZhiFromLichunFlag = s.stored.LunarYearShowDynastyFlag =
             s.stored.FestivalInfoShowMuharramFlag = 0;
-        EXPECT_EQ(c.effects, applyOptions(c.choices));
+        EXPECT_EQ(c.effects, applyOptions(s, c.choices));
         EXPECT_EQ(c.choices, currentOptions(s));
     }
 }
 
 TEST_F(OptionsDialog, ModernAstronomyRecomputesTheRangeBounds) {
-    AppSettings& s = appSettings();
     const LunarSelection lower = s.window.lowerLunarBound;
     s.window.lowerLunarBound = {};
     s.window.upperLunarBound = {};
-    applyOptions({0, 0, 0, 0, 1});
+    applyOptions(s, {0, 0, 0, 0, 1});
     EXPECT_EQ(1, s.stored.ModernCalculateAncientFlag);
     EXPECT_EQ(4100, s.window.upperLunarBound.year);  // 31 December 4100 falls in lunar 4100
     EXPECT_NE(0, s.window.lowerLunarBound.sizedMonth);
-    applyOptions({0, 0, 0, 0, 0});
+    applyOptions(s, {0, 0, 0, 0, 0});
     EXPECT_EQ(0, s.stored.ModernCalculateAncientFlag);
     EXPECT_EQ(lower.year, s.window.lowerLunarBound.year);
     EXPECT_EQ(lower.sizedMonth, s.window.lowerLunarBound.sizedMonth);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/commemoration_store.h"
 #include "app/registry.h"
 
 namespace tavomerix {
@@ -304,13 +305,13 @@ TEST_F(SettingsStore, SavedSettingsComeBackButModeAndLockDoNot) {
 
 TEST_F(SettingsStore, WithoutAnyMarkTheCloseWipesBothListsAndTheKey) {
     store("RFORMTransFlag", "3");
-    writeRegistryText(LunarFestivalKey, "0101", "生日");
-    writeRegistryText(SolarFestivalKey, "0501", "纪念");
+    writeRegistryText(LunarCommemorationKey, "0101", "生日");
+    writeRegistryText(SolarCommemorationKey, "0501", "纪念");
     AppSettings s = load();
     ASSERT_EQ(0, s.stored.registryEnabled);
     saveOrWipeSettings(s, 10, 10);
-    EXPECT_EQ("", readRegistryText(LunarFestivalKey, "0101"));
-    EXPECT_EQ("", readRegistryText(SolarFestivalKey, "0501"));
+    EXPECT_EQ("", readRegistryText(LunarCommemorationKey, "0101"));
+    EXPECT_EQ("", readRegistryText(SolarCommemorationKey, "0501"));
     EXPECT_EQ("", readRegistryText(SettingsKey, "RFORMTransFlag"));
     // A key that still existed would take a new value without losing the old ones.
     writeRegistryText(SettingsKey, "Probe", "1");
@@ -332,16 +333,16 @@ TEST_F(SettingsStore, AnotherVersionsDataSurvivesAStartAndAClose) {
         if (c.mark == Mark::Text) store("Version", c.version);
         if (c.mark == Mark::Number) writeMemoryRegistryNumber(SettingsKey, "Version", 34);
         store("rFormLeft", "333");
-        writeRegistryText(LunarFestivalKey, "08-15", "1990生日");
-        writeRegistryText(SolarFestivalKey, "05-01", "2001纪念");
+        writeRegistryText(LunarCommemorationKey, "08-15", "1990生日");
+        writeRegistryText(SolarCommemorationKey, "05-01", "2001纪念");
         AppSettings s = load();
         prepareStartDates(s, {2026, 12, 8});
         saveOrWipeSettings(s, 10, 10);
         EXPECT_EQ(c.mark == Mark::Text ? c.version : "", readRegistryText(SettingsKey, "Version"));
         EXPECT_TRUE(registryValueExists(SettingsKey, "Version"));
         EXPECT_EQ("333", readRegistryText(SettingsKey, "rFormLeft"));
-        EXPECT_EQ("1990生日", readRegistryText(LunarFestivalKey, "08-15"));
-        EXPECT_EQ("2001纪念", readRegistryText(SolarFestivalKey, "05-01"));
+        EXPECT_EQ("1990生日", readRegistryText(LunarCommemorationKey, "08-15"));
+        EXPECT_EQ("2001纪念", readRegistryText(SolarCommemorationKey, "05-01"));
         EXPECT_FALSE(registryValueExists(SettingsKey, "GanZhiFromLichunFlag"));  // nothing written
     }
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "e2e_support_win.h"
+#include "forms/form_style.h"
 
 using namespace e2e;
 
@@ -22,12 +23,15 @@ namespace {
 // first paint has reached the screen. Milliseconds since start, or a negative value.
 double waitForFirstPaint(HWND w, const Started& s) {
     const double end = nowMs() + StartTimeoutMs;
+    const tavomerix::Colour& c = tavomerix::FormBackgroundColour;
+    const COLORREF background =
+        RGB(static_cast<BYTE>(c.red), static_cast<BYTE>(c.green), static_cast<BYTE>(c.blue));
     HDC screen = GetDC(nullptr);
     double at = -1;
     while (nowMs() < end) {
         RECT r{};
         GetWindowRect(w, &r);
-        if (GetPixel(screen, r.left + 130, r.top + 59) == RGB(0, 192, 192)) {
+        if (GetPixel(screen, r.left + 130, r.top + 59) == background) {
             at = nowMs() - s.startMs;
             break;
         }

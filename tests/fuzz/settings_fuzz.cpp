@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/commemoration_store.h"
 #include "app/registry.h"
 #include "app/settings_store.h"
 
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             writeRegistryText(SettingsKey, name, text);
         }
     }
-    writeRegistryText(LunarFestivalKey, "08-15", "1990生日");
+    writeRegistryText(LunarCommemorationKey, "08-15", "1990生日");
 
     AppSettings settings;
     loadSettings(settings);
@@ -61,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     prepareStartDates(settings, {2026, 12, 8});
     saveOrWipeSettings(settings, 1, 2);
-    const bool daysKept = readRegistryText(LunarFestivalKey, "08-15") == "1990生日";
+    const bool daysKept = readRegistryText(LunarCommemorationKey, "08-15") == "1990生日";
     if (s.otherVersionData == 1 && !daysKept) __builtin_trap();
     if (!hasMark && (daysKept || registryValueExists(SettingsKey, "Version"))) __builtin_trap();
     return 0;
