@@ -130,11 +130,11 @@ double dayFraction(int hour, int minute, int second, int timeZoneHours) {
     return (hour - timeZoneHours) / 24.0 + minute / 1440.0 + second / 86400.0;
 }
 
-int weekdayFromSunday(int jdn) { return floorMod(jdn + 1, 7); }
+int weekdayOfDayNumber(int dayNumber) { return floorMod(dayNumber, 7); }
 
 int nthWeekdayOfMonth(int year, int month, int n, int weekday) {
     if (!isValidDate(year, month, 1) || n < 1 || weekday < 0 || weekday > 6) return 0;
-    const int w1 = weekdayFromSunday(julianDayNumber(year, month, 1));
+    const int w1 = weekdayOfDayNumber(julianDayNumber(year, month, 1));
     int delta = weekday - w1;
     if (delta < 0) delta += 7;
     if (n > 6) return 0;  // no month holds a sixth occurrence; keeps the product small

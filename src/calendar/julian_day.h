@@ -85,12 +85,19 @@ std::string dateTimeFromDayNumber(double dayNumber);
 // (hour - timeZoneHours)/24 + minute/1440 + second/86400.
 double dayFraction(int hour, int minute, int second, int timeZoneHours);
 
-// Day of the month of the n-th (n >= 1) weekday w (0 = Sunday .. 6 = Saturday);
-// 0 if there is no such day.
-int nthWeekdayOfMonth(int year, int month, int n, int weekday);
+// Weekdays are numbered from Monday, the order of the week's names: 0 = Monday ..
+// 6 = Sunday.
+constexpr int Monday = 0;
+constexpr int Thursday = 3;
+constexpr int Saturday = 5;
+constexpr int Sunday = 6;
 
-// Weekday of a Julian Day number, 0 = Sunday .. 6 = Saturday.
-int weekdayFromSunday(int jdn);
+// Weekday 0..6 (0 = Monday) of a Julian Day number; any day number (JD 0 was a Monday).
+int weekdayOfDayNumber(int dayNumber);
+
+// Day of the month of the n-th (n >= 1) weekday w (0 = Monday .. 6 = Sunday); 0 if there
+// is no such day.
+int nthWeekdayOfMonth(int year, int month, int n, int weekday);
 
 // The 12-character DateCode: "AD" or "BC", MM, "-", DD, "-", YYYY, with 1 - year for
 // "BC" (years <= 0). Month and day are written as given (lunar codes carry a

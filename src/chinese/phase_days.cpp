@@ -195,11 +195,10 @@ int fullMoonCount(const CalendarContext& context, int year) {
 
 int computeEasterDay(const CalendarContext& context, int year) {
     if (!isValidDate(year, 1, 1)) return InvalidDayNumber;
-    constexpr int Sunday = 6;  // weekday index, 0 = Monday
     const int equinox =
         floorToInt(solarTermInstant(context, julianDayNumber(year, 1, 1), VernalEquinox));
     const int fullMoon = nextPhaseDay(context, equinox, MoonPhase::Full);
-    const int weekday = floorMod(fullMoon, 7);
+    const int weekday = weekdayOfDayNumber(fullMoon);
     return weekday == Sunday ? fullMoon + 7 : fullMoon + Sunday - weekday;
 }
 

@@ -159,7 +159,7 @@ std::vector<std::string> monthLines(const LunarCalendar& calendar, int year, int
     for (int day = 1; day <= 31; ++day) {
         const int jdn = julianDayNumber(year, month, day);
         if (jdn == InvalidDayNumber) continue;
-        const int weekday = ((jdn % 7) + 7) % 7;  // 0 = Monday
+        const int weekday = weekdayOfDayNumber(jdn);  // 0 = Monday
         if (column == 0 && numbers.empty()) {
             numbers.append(static_cast<size_t>(weekday * cell), ' ');
             names.append(static_cast<size_t>(weekday * cell), ' ');

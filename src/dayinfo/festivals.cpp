@@ -9,10 +9,7 @@
 namespace tavomerix {
 namespace {
 
-constexpr int SundayIndex = 6;  // weekday index, 0 = Monday
 constexpr int LeapTwelfthMonth = 24;
-
-int weekdayIndex(int dayNumber) { return floorMod(dayNumber, 7); }
 
 const SolarFestival* fixedSolarFestival(int month, int day) {
     const auto* end = std::end(SolarFestivalTable);
@@ -49,7 +46,7 @@ void appendSolarFestivals(const LunarCalendar& calendar, const CivilDay& civil,
         }
     }
     const int n = civil.dayNumber;
-    if (year >= easterFestival().firstYear && weekdayIndex(n) == SundayIndex &&
+    if (year >= easterFestival().firstYear && weekdayOfDayNumber(n) == Sunday &&
         n == easterDayNumber(calendar, year)) {
         appendName(names, Civil, easterFestival().text);
     }

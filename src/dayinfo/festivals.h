@@ -103,7 +103,7 @@ struct FloatingFestival {
     std::string_view text;
     int month = 0;    // 1..12; 0 = Easter, any month
     int nth = 0;      // n-th occurrence, 1..5
-    int weekday = 0;  // 0 = Sunday .. 6 = Saturday
+    int weekday = 0;  // 0 = Monday .. 6 = Sunday
     int firstYear = 0;
 };
 
@@ -113,10 +113,10 @@ constexpr int EasterMonth = 0;
 // The floating festivals: n-th weekday of a month, and Easter.
 // clang-format off
 constexpr FloatingFestival FloatingFestivals[] = {
-    {"母亲节", 5, 2, 0, 1913},            // second Sunday of May
-    {"父亲节", 6, 3, 0, 1934},            // third Sunday of June
-    {"感恩节", 11, 4, 4, 1863},           // fourth Thursday of November
-    {"复活节", EasterMonth, 0, 0, 325},  // astronomical Easter
+    {"母亲节", 5, 2, Sunday, 1913},           // second Sunday of May
+    {"父亲节", 6, 3, Sunday, 1934},           // third Sunday of June
+    {"感恩节", 11, 4, Thursday, 1863},        // fourth Thursday of November
+    {"复活节", EasterMonth, 0, Sunday, 325},  // astronomical Easter
 };
 // clang-format on
 static_assert(std::size(FloatingFestivals) == 4);

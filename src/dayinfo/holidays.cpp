@@ -86,13 +86,13 @@ DayFinding findDay(const YearFacts& facts, int dayNumber) {
     const bool statutory =
         std::any_of(facts.statutory.begin(), facts.statutory.end(),
                     [dayNumber](const StatutoryDay& day) { return day.dayNumber == dayNumber; });
-    const int weekday = weekdayFromSunday(dayNumber);
+    const int weekday = weekdayOfDayNumber(dayNumber);
     if (statutory) {
         found.status = DayStatus::Statutory;
     } else if (found.listed != nullptr) {
         found.status = found.listed->kind == ArrangedDayKind::Off ? DayStatus::DayOff
                                                                   : DayStatus::ArrangedWorkday;
-    } else if (weekday == 0 || weekday == 6) {
+    } else if (weekday == Saturday || weekday == Sunday) {
         found.status = DayStatus::Weekend;
     }
     return found;

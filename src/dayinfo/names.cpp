@@ -48,7 +48,9 @@ std::string lunarDayName(int day) {
     return std::string(day >= 1 && day <= 30 ? LunarDayNames[day - 1] : "");
 }
 
-std::string_view weekdayNameOfDay(int dayNumber) { return WeekdayNames[floorMod(dayNumber, 7)]; }
+std::string_view weekdayNameOfDay(int dayNumber) {
+    return WeekdayNames[weekdayOfDayNumber(dayNumber)];
+}
 
 std::string weekdayName(const CivilDate& date) {
     if (!isDayInfoDate(date)) return "";

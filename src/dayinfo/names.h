@@ -55,8 +55,7 @@ std::string lunarMonthText(int sizedMonthCode);
 // Name of lunar day 1..30 (初一 .. 三十); "" outside.
 std::string lunarDayName(int day);
 
-// 星期一 .. 星期日 of a day (weekday index = Julian Day number mod 7, 0 = Monday); any day
-// number.
+// 星期一 .. 星期日 of a day (WeekdayNames[weekdayOfDayNumber]); any day number.
 std::string_view weekdayNameOfDay(int dayNumber);
 
 // 星期一 .. 星期日 of a civil date; "" unless isDayInfoDate.

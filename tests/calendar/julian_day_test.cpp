@@ -120,19 +120,34 @@ TEST(NthWeekdayOfMonth, Cases) {
     const struct {
         int year, month, n, weekday, day;
     } Cases[] = {
-        {2000, 5, 2, 0, 14},   // second Sunday of May 2000
-        {2000, 5, 1, 1, 1},    // 2000-05-01 was a Monday
-        {2000, 5, 5, 1, 29},   // fifth Monday exists
-        {2000, 2, 5, 1, 0},    // February 2000 has four Mondays
-        {1582, 10, 1, 5, 15},  // first Friday after the switch: 10-1 was a Monday
-        {1582, 10, 1, 1, 1},  {2000, 5, 0, 0, 0}, {2000, 5, 1, 7, 0},
+        {2000, 5, 2, Sunday, 14},  // second Sunday of May 2000
+        {2000, 5, 1, Monday, 1},   // 2000-05-01 was a Monday
+        {2000, 5, 5, Monday, 29},  // fifth Monday exists
+        {2000, 2, 5, Monday, 0},   // February 2000 has four Mondays
+        {1582, 10, 1, 4, 15},      // first Friday after the switch: 10-1 was a Monday
+        {1582, 10, 1, Monday, 1}, {2000, 5, 0, Sunday, 0}, {2000, 5, 1, 7, 0},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message()
                      << c.year << '-' << c.month << " n=" << c.n << " w=" << c.weekday);
         EXPECT_EQ(c.day, nthWeekdayOfMonth(c.year, c.month, c.n, c.weekday));
     }
-    EXPECT_EQ(6, weekdayFromSunday(2451545));  // 2000-01-01 was a Saturday
+}
+
+TEST(WeekdayOfDayNumber, FromMonday) {
+    const struct {
+        int jdn, weekday;
+    } Cases[] = {
+        {0, Monday},          // -4712-01-01
+        {-1, Sunday},         // floored below day 0
+        {2299160, Thursday},  // 1582-10-04, last Julian day
+        {2299161, 4},         // 1582-10-15, Friday
+        {2451545, 5},         // 2000-01-01, Saturday
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.jdn);
+        EXPECT_EQ(c.weekday, weekdayOfDayNumber(c.jdn));
+    }
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ TEST(SolarFestivalText, EasterIsASundayAfterTheEquinoxDay) {
         SCOPED_TRACE(year);
         const int easter = easterDayNumber(calendar, year);
         const int equinox = directTermDay(context, julianDayNumber(year, 1, 1), 6);
-        EXPECT_EQ(0, weekdayFromSunday(easter));
+        EXPECT_EQ(Sunday, weekdayOfDayNumber(easter));
         EXPECT_GT(easter, equinox);
         EXPECT_LE(easter, equinox + 37);  // a lunation and a week at most
         const CivilDate d = civilDateFromDayNumber(easter);
