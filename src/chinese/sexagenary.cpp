@@ -85,11 +85,25 @@ int zodiacOf(int yearNumberValue) {
 }
 
 void appendName(std::string& text, int number) {
-    text += HeavenlyStems[(number - 1) % 10];
-    text += EarthlyBranches[(number - 1) % 12];
+    text += stemName(number);
+    text += branchName(number);
 }
 
 }  // namespace
+
+std::string_view stemName(int number) {
+    return number >= 1 && number <= 60 ? HeavenlyStems[(number - 1) % 10] : "";
+}
+
+std::string_view branchName(int number) {
+    return number >= 1 && number <= 60 ? EarthlyBranches[(number - 1) % 12] : "";
+}
+
+std::string ganzhiName(int number) {
+    std::string name;
+    appendName(name, number);
+    return name;
+}
 
 int ganzhiYear(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
     return yearOf({calendar, date, julianDayNumber(date)}, start);

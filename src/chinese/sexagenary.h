@@ -17,6 +17,12 @@ constexpr std::string_view EarthlyBranches[12] = {"子", "丑", "寅", "卯", "�
 constexpr std::string_view ZodiacAnimals[12] = {"鼠", "牛", "虎", "兔", "龙", "蛇",
                                                 "马", "羊", "猴", "鸡", "狗", "猪"};
 
+// Stem and branch of sexagenary number 1..60 ("甲" and "子" for 1), and the two together
+// ("甲子"); "" outside 1..60.
+std::string_view stemName(int number);
+std::string_view branchName(int number);
+std::string ganzhiName(int number);
+
 // Where the sexagenary year and its months begin: at 正月初一, the months following the
 // lunar months, or at 立春, the months beginning at the sectional terms (节).
 enum class GanzhiYearStart { LunarNewYear, Lichun };

@@ -43,12 +43,10 @@ nlohmann::json lunarJson(const LunarDate& date) {
 nlohmann::json ganzhiJson(const SexagenaryDay& numbers, GanzhiYearStart start) {
     const auto part = [](int number) {
         if (number < 1 || number > 60) return nlohmann::json(nullptr);
-        const std::string_view stem = HeavenlyStems[(number - 1) % 10];
-        const std::string_view branch = EarthlyBranches[(number - 1) % 12];
         return nlohmann::json{{"number", number},
-                              {"stem", stem},
-                              {"branch", branch},
-                              {"name", std::string(stem) + std::string(branch)}};
+                              {"stem", stemName(number)},
+                              {"branch", branchName(number)},
+                              {"name", ganzhiName(number)}};
     };
     nlohmann::json yearPart = part(numbers.year);
     if (!yearPart.is_null()) yearPart["zodiac"] = ZodiacAnimals[(numbers.year - 1) % 12];

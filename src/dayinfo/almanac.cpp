@@ -17,12 +17,6 @@ int branchOf(int ganzhi) { return (ganzhi - 1) % 12; }
 // Sexagenary number 1..60 of a stem and a branch of the same parity.
 int ganzhiOf(int stem, int branch) { return floorMod(6 * stem - 5 * branch, 60) + 1; }
 
-std::string ganzhiNameOf(int ganzhi) {
-    std::string name(HeavenlyStems[stemOf(ganzhi)]);
-    name += EarthlyBranches[branchOf(ganzhi)];
-    return name;
-}
-
 // Branch 0..11 of the month that TermNumber k (1..24) falls in: the 节 k = 1, 3, .., 23
 // (小寒 .. 大雪) open the months 丑, 寅, .., 子, and each 气 stays in the month of the 节
 // before it.
@@ -47,7 +41,7 @@ Almanac almanacOfDay(int n, int term, int daysSinceTerm) {
     Almanac a;
     a.dayNumber = n;
     a.ganzhi = ganzhiDayOfDayNumber(n);
-    a.ganzhiName = ganzhiNameOf(a.ganzhi);
+    a.ganzhiName = ganzhiName(a.ganzhi);
     const int stem = stemOf(a.ganzhi);
     const int branch = branchOf(a.ganzhi);
 
@@ -70,7 +64,7 @@ Almanac almanacOfDay(int n, int term, int daysSinceTerm) {
     a.clashBranch = clash + 1;
     a.clashAnimal = ZodiacAnimals[clash];
     a.clashGanzhi = ganzhiOf((stem + 4) % 10, clash);
-    a.clashGanzhiName = ganzhiNameOf(a.clashGanzhi);
+    a.clashGanzhiName = ganzhiName(a.clashGanzhi);
     a.shaDirection = ShaDirections[branch % 4];
 
     a.pengzuStemTaboo = PengzuStemTaboos[stem];

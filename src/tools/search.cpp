@@ -31,11 +31,6 @@ int saturatedNumber(std::string_view digits) {
     return static_cast<int>(value);
 }
 
-std::string cycleName(int number) {
-    return std::string(HeavenlyStems[(number - 1) % 10]) +
-           std::string(EarthlyBranches[(number - 1) % 12]);
-}
-
 // Builds the lunar years of the span ahead of the scan, one block at a time.
 struct LunarPrefetch {
     const LunarCalendar& calendar;
@@ -158,32 +153,6 @@ TermEvent termOnDay(const LunarCalendar& calendar, int n) {
     return next;
 }
 
-// Sexagenary year number of day n from its lunar date fields (new-year rule) or the
-// yearly 立春 days; 0 when missing.
-int yearNumberOf(const SearchYearData& data, int n, const LunarDate& lunar) {
-    if (data.ganzhiYearStart == GanzhiYearStart::LunarNewYear) {
-        return lunar.valid() ? floorMod(lunar.year + 12056, 60) + 1 : 0;
-    }
-    const int dayOfYear = n - data.firstDay + 1;
-    const int shift = dayOfYear < data.firstTurn ? 0 : dayOfYear < data.secondTurn ? 1 : 2;
-    return floorMod(data.year + 12055 + shift, 60) + 1;
-}
-
-// Sexagenary month number of day n: from the lunar month (new-year rule) or the term in
-// effect (立春 rule); 0 when missing.
-int monthNumberOf(const SearchYearData& data, int n, const LunarDate& lunar, int yearNumber) {
-    if (yearNumber == 0) return 0;
-    if (data.ganzhiYearStart == GanzhiYearStart::LunarNewYear) {
-        return lunar.valid() ? ganzhiMonthOfYear(yearNumber, lunar.month) : 0;
-    }
-    const TermEvent next = data.calendar->nextTerm(n);
-    if (next.number == 0) return 0;
-    const int inEffect =
-        std::floor(next.instant) > n ? (next.number == 1 ? 24 : next.number - 1) : next.number;
-    const int k = (inEffect - 1) / 2 + 1;  // 1 = 丑 month (小寒 ..) .. 12 = 子 month
-    return ganzhiMonthOfYear(yearNumber, k == 1 ? 12 : k - 1);
-}
-
 bool contains(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
@@ -198,7 +167,7 @@ void appendDayEntry(std::string& text, const SearchYearData& data, int n,
         .append("公历日期：")
         .append(formatDateCode(c.year, c.month, c.day));
     text.append(lineEnd).append("    对应农历→").append(lunarMonthCodeText(facts.lunarDate));
-    text.append(lineEnd).append("    对应星期→").append(WeekdayNames[floorMod(n, 7)]);
+    text.append(lineEnd).append("    对应星期→").append(weekdayNameOfDay(n));
     if (!facts.termText.empty()) {
         text.append(lineEnd)
             .append("    对应节气→")
@@ -215,7 +184,7 @@ bool dayMatches(const DayConditions& cond, const SearchYearData& data, int n, co
     using L = DayList;
     if (cond[L::CivilMonth] != 0 && cond[L::CivilMonth] != c.month) return false;
     if (cond[L::CivilDay] != 0 && cond[L::CivilDay] != c.day) return false;
-    if (cond[L::Weekday] != 0 && cond[L::Weekday] != floorMod(n, 7) + 1) return false;
+    if (cond[L::Weekday] != 0 && cond[L::Weekday] != weekdayOfDayNumber(n) + 1) return false;
     if (cond[L::GanzhiDay] != 0 && cond[L::GanzhiDay] != ganzhiDayOfDayNumber(n)) return false;
     const bool needLunar = cond[L::LunarMonth] != 0 || cond[L::LunarDay] != 0 ||
                            ((cond[L::GanzhiYear] != 0 || cond[L::GanzhiMonth] != 0) &&
@@ -227,11 +196,10 @@ bool dayMatches(const DayConditions& cond, const SearchYearData& data, int n, co
         return false;
     if (cond[L::LunarDay] != 0 && (!lunar.valid() || cond[L::LunarDay] != lunar.day)) return false;
     if (cond[L::GanzhiYear] != 0 || cond[L::GanzhiMonth] != 0) {
-        const int yearNumber = yearNumberOf(data, n, lunar);
-        if (cond[L::GanzhiYear] != 0 && cond[L::GanzhiYear] != yearNumber) return false;
-        if (cond[L::GanzhiMonth] != 0 &&
-            cond[L::GanzhiMonth] != monthNumberOf(data, n, lunar, yearNumber))
-            return false;
+        const SexagenaryDay ganzhi =
+            sexagenaryDay(calendar, CivilDay(c, n), lunar, data.ganzhiYearStart);
+        if (cond[L::GanzhiYear] != 0 && cond[L::GanzhiYear] != ganzhi.year) return false;
+        if (cond[L::GanzhiMonth] != 0 && cond[L::GanzhiMonth] != ganzhi.month) return false;
     }
     if (cond[L::SolarTerm] != 0) {
         const TermEvent term = termOnDay(calendar, n);
@@ -284,7 +252,7 @@ std::vector<std::string> dayListItems(DayList list) {
         for (int i = 1; i <= count; ++i) items.push_back(std::to_string(i) + std::string(suffix));
     };
     const auto cycle = [&items](std::string_view suffix) {
-        for (int i = 1; i <= 60; ++i) items.push_back(cycleName(i) + std::string(suffix));
+        for (int i = 1; i <= 60; ++i) items.push_back(ganzhiName(i) + std::string(suffix));
     };
     switch (list) {
         case DayList::CivilMonth:
@@ -391,19 +359,6 @@ SearchYearData searchYearData(const LunarCalendar& calendar, int year, GanzhiYea
     data.calendar = &calendar;
     data.year = year;
     data.ganzhiYearStart = start;
-    data.firstDay = julianDayNumber(year, 1, 1);
-    if (start == GanzhiYearStart::LunarNewYear || data.firstDay == InvalidDayNumber) return data;
-    const int lichun = calendar.termDay(data.firstDay, Lichun) - data.firstDay + 1;  // day of year
-    // A year whose first 立春 falls in its first ten days may hold a second one late in
-    // December; one whose first 立春 falls after day 180 turned in the previous year.
-    if (lichun < 180) {
-        data.firstTurn = lichun;
-        data.secondTurn =
-            lichun < 10 ? calendar.termDay(data.firstDay + 180, Lichun) - data.firstDay + 1 : 400;
-    } else {
-        data.firstTurn = -400;
-        data.secondTurn = lichun;
-    }
     return data;
 }
 
@@ -421,9 +376,11 @@ SearchDayFacts searchDayFacts(const SearchYearData& data, int n) {
         facts.termText = nextTermTextOf(c.year, n, term.instant, term.number);
     }
     facts.lunarDate = lunarDateOfDay(calendar, n);
-    facts.ganzhiDay = ganzhiDayOfDayNumber(n);
-    facts.ganzhiYear = yearNumberOf(data, n, facts.lunarDate);
-    facts.ganzhiMonth = monthNumberOf(data, n, facts.lunarDate, facts.ganzhiYear);
+    const SexagenaryDay ganzhi =
+        sexagenaryDay(calendar, CivilDay(c, n), facts.lunarDate, data.ganzhiYearStart);
+    facts.ganzhiYear = ganzhi.year;
+    facts.ganzhiMonth = ganzhi.month;
+    facts.ganzhiDay = ganzhi.day;
     facts.festivalText = solarFestivalText(calendar, c);
     return facts;
 }

@@ -116,13 +116,10 @@ struct SearchYearData {
     const LunarCalendar* calendar = nullptr;
     int year = 0;
     GanzhiYearStart ganzhiYearStart = GanzhiYearStart::LunarNewYear;
-    int firstDay = 0;   // Julian Day number of 1 January
-    int firstTurn = 0;  // days of the year on which the sexagenary year turns (立春 rule)
-    int secondTurn = 0;
 };
 
-// The data of civil year `year` (-8999..9000) of a calendar: the 立春 days when years
-// begin at 立春; the term days come from the calendar's yearly term tables.
+// The data of civil year `year` (-8999..9000) of a calendar; the term days come from the
+// calendar's yearly term tables.
 SearchYearData searchYearData(const LunarCalendar& calendar, int year, GanzhiYearStart start);
 
 // True when day n (Julian Day number) of the data's year meets every chosen list, as the

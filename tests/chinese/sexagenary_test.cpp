@@ -110,5 +110,21 @@ TEST(SexagenaryNames, Tables) {
     EXPECT_EQ("猪", ZodiacAnimals[11]);
 }
 
+TEST(SexagenaryNames, OfNumbers) {
+    const struct {
+        int number;
+        const char *stem, *branch, *name;
+    } Cases[] = {
+        {1, "甲", "子", "甲子"},  {11, "甲", "戌", "甲戌"}, {41, "甲", "辰", "甲辰"},
+        {60, "癸", "亥", "癸亥"}, {0, "", "", ""},          {61, "", "", ""},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.number);
+        EXPECT_EQ(c.stem, stemName(c.number));
+        EXPECT_EQ(c.branch, branchName(c.number));
+        EXPECT_EQ(c.name, ganzhiName(c.number));
+    }
+}
+
 }  // namespace
 }  // namespace tavomerix
