@@ -1,12 +1,9 @@
-#include <algorithm>
-#include <cmath>
 #include <string>
 #include <vector>
 
-#include "astro/solar_terms.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/phase_days.h"
+#include "chinese/year_events.h"
 #include "cli/commands.h"
 #include "cli/json_fields.h"
 #include "dayinfo/names.h"
@@ -25,38 +22,18 @@ struct TableEvent {
     std::string_view name;
 };
 
-// The solar terms of a civil year in time order, as the year-tables window lists them.
-std::vector<TableEvent> termsOfYear(const CalendarContext& context, int year) {
+// The solar terms or the new and full moons of a civil year in time order.
+std::vector<TableEvent> eventsOfYear(const LunarCalendar& calendar, int year, bool terms) {
     std::vector<TableEvent> events;
-    const int firstDay = julianDayNumber(year, 1, 1);
-    if (firstDay == InvalidDayNumber) return events;
-    const int count = solarTermCount(context, year);
-    const int first = nextTermNumber(context, firstDay);
-    double t = nextTermInstant(context, firstDay, TermKind::Any) - 15;
-    for (int i = 1; i <= count; ++i) {
-        t = nextTermInstant(context, static_cast<int>(std::floor(t)) + 10, TermKind::Any);
-        const int k = (first + i - 2) % 24 + 1;
-        events.push_back({t, k, solarTermName(k)});
+    if (terms) {
+        for (const TermEvent& t : termsOfYear(calendar, year))
+            events.push_back({t.instant, t.number, solarTermName(t.number)});
+        return events;
     }
-    return events;
-}
-
-// The new and full moons of a civil year in time order.
-std::vector<TableEvent> moonsOfYear(const CalendarContext& context, int year) {
-    std::vector<TableEvent> events;
-    const int firstDay = julianDayNumber(year, 1, 1);
-    if (firstDay == InvalidDayNumber) return events;
-    const int counts[2] = {newMoonCount(context, year), fullMoonCount(context, year)};
-    for (int phase = 0; phase < 2; ++phase) {
-        const MoonPhase kind = phase == 0 ? MoonPhase::New : MoonPhase::Full;
-        double t = nextPhaseInstant(context, firstDay, kind) - 15;
-        for (int i = 1; i <= counts[phase]; ++i) {
-            t = nextPhaseInstant(context, static_cast<int>(std::floor(t)) + 10, kind);
-            events.push_back({t, phase, phase == 0 ? "朔日" : "望日"});
-        }
+    for (const PhaseEvent& p : moonPhasesOfYear(calendar, year)) {
+        const bool isNew = p.phase == MoonPhase::New;
+        events.push_back({p.instant, isNew ? 0 : 1, isNew ? "朔日" : "望日"});
     }
-    std::sort(events.begin(), events.end(),
-              [](const TableEvent& a, const TableEvent& b) { return a.instant < b.instant; });
     return events;
 }
 
@@ -65,15 +42,14 @@ CliOutput eventTable(const CliRequest& request, const CliEnvironment& env, bool 
     const YearRangeArgument years =
         yearRangeArgument(request, MinTableYear, MaxTableYear, "civil year");
     if (!years.ok) return years.error;
-    const CalendarContext context = request.calendar().context();
-    const int zone = context.timeZoneHours;
+    const LunarCalendar& calendar = request.calendar();
+    const int zone = calendar.context().timeZoneHours;
     JsonArrayWriter json(env);
     if (request.format == OutputFormat::Tsv) {
         emitLine(env, terms ? "year\tnumber\tname\tinstant" : "year\tphase\tname\tinstant");
     }
     for (int year = years.first; year <= years.last; ++year) {
-        const std::vector<TableEvent> events =
-            terms ? termsOfYear(context, year) : moonsOfYear(context, year);
+        const std::vector<TableEvent> events = eventsOfYear(calendar, year, terms);
         std::string lines;
         for (const TableEvent& e : events) {
             const std::string phase = e.number == 0 ? "new" : "full";

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
-#include "astro/solar_terms.h"
 #include "calendar/arithmetic.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/phase_days.h"
+#include "chinese/year_events.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/names.h"
 #include "tavomerix_version.h"
@@ -202,27 +202,17 @@ int writeIcs(std::ostream& out, const LunarCalendar& calendar, const IcsOptions&
             }
         }
         if (options.terms) {
-            if (const TermYearTable* table = calendar.termTable(year)) {
-                for (int i = 0; i < table->count; ++i) {
-                    const TermEvent& term = table->terms[static_cast<std::size_t>(i)];
-                    const CivilDate date =
-                        civilDateFromDayNumber(static_cast<int>(std::floor(term.instant)));
-                    if (date.year != year) continue;  // the first term of the next year
-                    ics.timedEvent("term", term.instant, zone, solarTermName(term.number), "节气");
-                }
-            }
+            for (const TermEvent& term : termsOfYear(calendar, year))
+                ics.timedEvent("term", term.instant, zone, solarTermName(term.number), "节气");
         }
         if (options.moons) {
-            const int firstDay = julianDayNumber(year, 1, 1);
-            const int lastDay = julianDayNumber(year, 12, 31);
-            for (const MoonPhase phase : {MoonPhase::New, MoonPhase::Full}) {
-                for (int day = firstDay;;) {
-                    const double instant = nextPhaseInstant(calendar.context(), day, phase);
-                    const int phaseDay = static_cast<int>(std::floor(instant));
-                    if (phaseDay > lastDay) break;
-                    ics.timedEvent(phase == MoonPhase::New ? "new-moon" : "full-moon", instant,
-                                   zone, phase == MoonPhase::New ? "朔" : "望", "月相");
-                    day = phaseDay + 1;
+            const std::vector<PhaseEvent> moons = moonPhasesOfYear(calendar, year);
+            for (const MoonPhase phase : {MoonPhase::New, MoonPhase::Full}) {  // new moons first
+                const bool isNew = phase == MoonPhase::New;
+                for (const PhaseEvent& moon : moons) {
+                    if (moon.phase != phase) continue;
+                    ics.timedEvent(isNew ? "new-moon" : "full-moon", moon.instant, zone,
+                                   isNew ? "朔" : "望", "月相");
                 }
             }
         }

@@ -1,12 +1,14 @@
 #include "tools/year_tables.h"
 
-#include <cmath>
+#include <algorithm>
 #include <string>
+#include <vector>
 
-#include "astro/solar_terms.h"
+#include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_conversion.h"
-#include "chinese/phase_days.h"
+#include "chinese/year_events.h"
+#include "dayinfo/characters.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/names.h"
 
@@ -16,17 +18,14 @@ namespace {
 
 constexpr int MaxToolYear = 5000;
 
-// Two digits of a number 1..99.
-std::string twoDigits(int n) {
-    std::string s = std::to_string(n);
-    return n < 10 ? "0" + s : s;
-}
-
-// "MM月DD日hh:mm:ss" of an instant (LocalDayNumber).
+// "MM月DD日hh:mm:ss" of an instant (LocalDayNumber), the time of day truncated to the
+// second; "" outside the civil days.
 std::string monthDayTime(double instant) {
-    const std::string t = dateTimeFromDayNumber(instant);
-    if (t.size() < 21) return "";
-    return t.substr(2, 2) + "月" + t.substr(5, 2) + "日" + t.substr(13);
+    if (!(instant >= MinDayNumber && instant < MaxDayNumber + 1.0)) return "";
+    const CivilDate date = civilDateFromDayNumber(floorToInt(instant));
+    const TimeOfDay t = timeOfDay(instant);
+    return twoDigits(date.month) + "月" + twoDigits(date.day) + "日" + twoDigits(t.hours) + ":" +
+           twoDigits(t.minutes) + ":" + twoDigits(t.seconds);
 }
 
 std::string lunarMonthsTable(const LunarCalendar& calendar, int year, std::string_view lineEnd) {
@@ -50,46 +49,42 @@ std::string lunarMonthsTable(const LunarCalendar& calendar, int year, std::strin
     return text;
 }
 
-std::string solarTermsTable(const CalendarContext& context, int year, std::string_view lineEnd) {
-    const int firstDay = julianDayNumber(year, 1, 1);
-    if (firstDay == InvalidDayNumber) return "";
-    const int count = solarTermCount(context, year);
-    const int first = nextTermNumber(context, firstDay);
+std::string solarTermsTable(const LunarCalendar& calendar, int year, std::string_view lineEnd) {
+    if (!isValidDate(year, 1, 1)) return "";
+    const std::vector<TermEvent> terms = termsOfYear(calendar, year);
     std::string text = yearTableCaption(YearTableMode::SolarTerms, year) + " 年共 " +
-                       std::to_string(count) + " 个节气";
-    double t = nextTermInstant(context, firstDay, TermKind::Any) - 15;
-    for (int i = 1; i <= count; ++i) {
-        t = nextTermInstant(context, static_cast<int>(std::floor(t)) + 10, TermKind::Any);
-        const int k = i + first - 1 > 24 ? i + first - 25 : i + first - 1;
-        text += i % 2 == 1 ? std::string(lineEnd) : std::string("   ");
-        text += twoDigits(i) + ": " + std::string(solarTermName(k)) + monthDayTime(t);
+                       std::to_string(terms.size()) + " 个节气";
+    for (std::size_t i = 0; i < terms.size(); ++i) {
+        text += i % 2 == 0 ? std::string(lineEnd) : std::string("   ");
+        text += twoDigits(static_cast<int>(i) + 1) + ": " +
+                std::string(solarTermName(terms[i].number)) + monthDayTime(terms[i].instant);
     }
     return text;
 }
 
-std::string moonPhasesTable(const CalendarContext& context, int year, std::string_view lineEnd) {
-    const int firstDay = julianDayNumber(year, 1, 1);
-    if (firstDay == InvalidDayNumber) return "";
-    const int newMoons = newMoonCount(context, year);
-    const int fullMoons = fullMoonCount(context, year);
-    double a = nextPhaseInstant(context, firstDay, MoonPhase::New) - 15;
-    double b = nextPhaseInstant(context, firstDay, MoonPhase::Full) - 15;
-    const bool newFirst = nextPhaseInstant(context, firstDay, MoonPhase::Full) >
-                          nextPhaseInstant(context, firstDay, MoonPhase::New);
-    const std::string caption = yearTableCaption(YearTableMode::MoonPhases, year) + " 年共 ";
-    std::string text = newFirst ? caption + std::to_string(newMoons) + " 次朔日 " +
-                                      std::to_string(fullMoons) + " 次望日"
-                                : caption + std::to_string(fullMoons) + " 次望日 " +
-                                      std::to_string(newMoons) + " 次朔日";
-    for (int i = 1; i <= 13; ++i) {
-        a = nextPhaseInstant(context, static_cast<int>(std::floor(a)) + 10, MoonPhase::New);
-        b = nextPhaseInstant(context, static_cast<int>(std::floor(b)) + 10, MoonPhase::Full);
-        const std::string newEntry = "朔日 " + monthDayTime(a);
-        const std::string fullEntry = "望日 " + monthDayTime(b);
-        const bool leadShown = i <= (newFirst ? newMoons : fullMoons);
-        const bool followShown = i <= (newFirst ? fullMoons : newMoons);
-        if (leadShown) text += std::string(lineEnd) + (newFirst ? newEntry : fullEntry);
-        if (followShown) text += "         " + (newFirst ? fullEntry : newEntry);
+std::string moonPhasesTable(const LunarCalendar& calendar, int year, std::string_view lineEnd) {
+    if (!isValidDate(year, 1, 1)) return "";
+    std::vector<double> newMoons, fullMoons;
+    for (const PhaseEvent& e : moonPhasesOfYear(calendar, year))
+        (e.phase == MoonPhase::New ? newMoons : fullMoons).push_back(e.instant);
+    // The kind that comes first in the year leads each line, the other follows it.
+    const bool newFirst = fullMoons.empty() || (!newMoons.empty() && newMoons[0] < fullMoons[0]);
+    const auto entries = [](std::string_view name, const std::vector<double>& instants) {
+        std::vector<std::string> texts;
+        for (const double t : instants) texts.push_back(std::string(name) + monthDayTime(t));
+        return texts;
+    };
+    const std::vector<std::string> newEntries = entries("朔日 ", newMoons);
+    const std::vector<std::string> fullEntries = entries("望日 ", fullMoons);
+    const std::string newCount = std::to_string(newMoons.size()) + " 次朔日";
+    const std::string fullCount = std::to_string(fullMoons.size()) + " 次望日";
+    std::string text = yearTableCaption(YearTableMode::MoonPhases, year) + " 年共 " +
+                       (newFirst ? newCount + " " + fullCount : fullCount + " " + newCount);
+    const std::vector<std::string>& lead = newFirst ? newEntries : fullEntries;
+    const std::vector<std::string>& follow = newFirst ? fullEntries : newEntries;
+    for (std::size_t i = 0; i < std::max(lead.size(), follow.size()); ++i) {
+        if (i < lead.size()) text += std::string(lineEnd) + lead[i];
+        if (i < follow.size()) text += "         " + follow[i];
     }
     return text;
 }
@@ -107,9 +102,9 @@ std::string yearTableText(const LunarCalendar& calendar, YearTableMode mode, int
         case YearTableMode::LunarMonths:
             return lunarMonthsTable(calendar, year, lineEnd);
         case YearTableMode::SolarTerms:
-            return solarTermsTable(calendar.context(), year, lineEnd);
+            return solarTermsTable(calendar, year, lineEnd);
         case YearTableMode::MoonPhases:
-            return moonPhasesTable(calendar.context(), year, lineEnd);
+            return moonPhasesTable(calendar, year, lineEnd);
     }
     return "";
 }
