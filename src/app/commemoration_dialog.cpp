@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "calendar/julian_day.h"
+#include "dayinfo/characters.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/names.h"
 #include "dayinfo/trim_text.h"
@@ -19,10 +20,6 @@ constexpr int LastCivilDay = 31;
 constexpr int AnyShownYear = 9999;  // a start year never lies after it
 
 bool isLunar(CommemorationKind kind) { return kind == CommemorationKind::Lunar; }
-
-std::string twoDigits(int n) {
-    return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
-}
 
 int yearOfItem(int yearItem) { return FirstCommemorationYear + yearItem - 1; }
 

@@ -7,12 +7,11 @@
 #include "app/commemoration_store.h"
 #include "app/registry.h"
 #include "chinese/lunar_conversion.h"
+#include "dayinfo/characters.h"
 
 namespace tavomerix {
 
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string readSetting(std::string_view name) { return readRegistryText(SettingsKey, name); }
 

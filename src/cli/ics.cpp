@@ -8,6 +8,7 @@
 #include "calendar/arithmetic.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/year_events.h"
+#include "dayinfo/characters.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/names.h"
 #include "tavomerix_version.h"
@@ -19,8 +20,6 @@ namespace {
 constexpr std::size_t FoldOctets = 75;
 // Julian Day number of 1970-01-01, the Unix epoch.
 constexpr int UnixEpochDay = 2440588;
-
-bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u; }
 
 // "YYYYMMDD" of a civil date.
 std::string basicDate(const CivilDate& date) {
@@ -154,7 +153,7 @@ std::string foldIcsLine(std::string_view line) {
     std::size_t room = FoldOctets;  // octets the current line may still take
     while (line.size() > room) {
         std::size_t cut = room;
-        while (cut > 0 && isContinuationByte(line[cut])) --cut;  // keep characters whole
+        while (cut > 0 && isUtf8Continuation(line[cut])) --cut;  // keep characters whole
         if (cut == 0) cut = room;                                // not UTF-8: cut anyway
         out.append(line.substr(0, cut)).append("\r\n ");
         line.remove_prefix(cut);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "dayinfo/characters.h"
 #include "dayinfo/day_view.h"
 #include "dayinfo/names.h"
 
@@ -15,12 +16,6 @@ namespace {
 std::string isoYear(int year) {
     char text[16];
     std::snprintf(text, sizeof text, year < 0 ? "-%04d" : "%04d", std::abs(year));
-    return text;
-}
-
-std::string twoDigits(int n) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", n);
     return text;
 }
 

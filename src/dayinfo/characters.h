@@ -12,6 +12,15 @@ constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // The last two decimal digits of n >= 0, with a leading zero: "07" for 7, "24" for 2024.
 std::string twoDigits(int n);
 
+// True for a UTF-8 continuation byte (10xxxxxx).
+constexpr bool isUtf8Continuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0u) == 0x80u;
+}
+
+// Length in bytes that a UTF-8 lead byte announces: 1 for ASCII, 2..4 for C2..F4; 0 for a
+// continuation byte or a byte that starts no character (C0, C1, F5..FF).
+std::size_t utf8LeadLength(char lead);
+
 // Length in bytes (1..4) of the well-formed UTF-8 character that starts at text[at]:
 // shortest form, no surrogate, nothing above U+10FFFF; 0 where none starts (a stray
 // continuation byte, an ill-formed or cut-short sequence, `at` past the end).

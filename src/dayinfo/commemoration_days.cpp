@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "dayinfo/characters.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/trim_text.h"
 
@@ -12,40 +13,11 @@ namespace {
 constexpr std::size_t StartYearBytes = 4;
 constexpr std::size_t MinEntryBytes = StartYearBytes + 1;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
-
 // Strict UTF-8: shortest forms only, no surrogates, nothing above U+10FFFF.
 bool isWellFormedUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        unsigned char low = 0x80, high = 0xBF;  // allowed range of the second byte
-        if (lead < 0x80) {
-            length = 1;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return false;
-        }
-        if (length > text.size() - i) return false;
-        if (length > 1) {
-            const auto second = static_cast<unsigned char>(text[i + 1]);
-            if (second < low || second > high) return false;
-            for (std::size_t k = 2; k < length; ++k) {
-                if (!isContinuation(static_cast<unsigned char>(text[i + k]))) return false;
-            }
-        }
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8CharacterLength(text, i);
+        if (length == 0) return false;
         i += length;
     }
     return true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "dayinfo/characters.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {
@@ -11,23 +12,13 @@ namespace {
 constexpr int MinTextYear = -9998;
 constexpr int MaxTextYear = 9999;
 
-bool isContinuationByte(unsigned char b) { return (b & 0xC0) == 0x80; }
-
-// Length in bytes of the character that starts at text[i]: the whole well-formed UTF-8
-// sequence, or 1 for ASCII and for a byte that does not start one.
+// Length in bytes of the character that starts at text[i]: the lead byte's sequence when
+// all its continuation bytes follow, or 1 for ASCII and for a byte that starts none.
 std::size_t characterLength(std::string_view text, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-    }
-    if (length > text.size() - i) return 1;
+    const std::size_t length = utf8LeadLength(text[i]);
+    if (length == 0 || length > text.size() - i) return 1;
     for (std::size_t k = 1; k < length; ++k) {
-        if (!isContinuationByte(static_cast<unsigned char>(text[i + k]))) return 1;
+        if (!isUtf8Continuation(text[i + k])) return 1;
     }
     return length;
 }
@@ -35,8 +26,6 @@ std::size_t characterLength(std::string_view text, std::size_t i) {
 int characterWidth(std::string_view text, std::size_t i) {
     return static_cast<unsigned char>(text[i]) < 0x80 ? 1 : 2;
 }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // One field of a date text: 1..maxDigits digits, not all zero, written with at least
 // `width` digits (zeros in front).
