@@ -22,6 +22,7 @@
 #include "chinese/lunar_year.h"
 #include "chinese/phase_days.h"
 #include "chinese/sexagenary.h"
+#include "chinese/year_events.h"
 #include "dayinfo/almanac.h"
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/date_text.h"
