@@ -7,6 +7,7 @@
 #include "calendar/calendar_context.h"
 #include "chinese/lunar_calendar.h"
 #include "chinese/lunar_conversion.h"
+#include "dayinfo/characters.h"
 #include "dayinfo/cn_holiday_tables.h"
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/trim_text.h"
@@ -104,8 +105,6 @@ std::string isoDateText(int dayNumber) {
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
     return text;
 }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The fields of "YYYY-MM-DD"; false when the text is not shaped so.
 bool parseIsoDate(std::string_view text, CivilDate& date) {
