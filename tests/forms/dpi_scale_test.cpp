@@ -15,12 +15,12 @@ TEST(Scaled, RoundsTowardZero) {
         int at[4];  // at 96, 120, 144 and 192 DPI
     } Cases[] = {
         {260, {260, 325, 390, 520}},  // the widget's width
-        {140, {140, 175, 210, 280}},
+        {140, {140, 175, 210, 280}},  // and height
         {13, {13, 16, 19, 26}},       // 16.25 and 19.5 down
         {15, {15, 18, 22, 30}},       // 18.75 down
         {-13, {-13, -16, -19, -26}},  // a logical font height: -19.5 toward zero
-        {1, {1, 1, 1, 2}},
-        {0, {0, 0, 0, 0}},
+        {1, {1, 1, 1, 2}},            // 1.25 and 1.5 down
+        {0, {0, 0, 0, 0}},            // nothing stays nothing
     };
     for (const auto& c : Cases) {
         for (int i = 0; i < 4; ++i) {
@@ -37,10 +37,10 @@ TEST(FontHeight, PointsAndPixelsScaleFromTheirHeightAt96Dpi) {
         int at[4];
     } Cases[] = {
         {-13, {-13, -16, -19, -26}},  // pixels, as the forms' specifications give them
-        {-14, {-14, -17, -21, -28}},
-        {9, {-12, -15, -18, -24}},   // 9 points are 12 pixels at 96 DPI
-        {10, {-13, -16, -19, -26}},  // 13.33 pixels, truncated at 96 DPI first
-        {0, {0, 0, 0, 0}},           // the system's default
+        {-14, {-14, -17, -21, -28}},  // -17.5 toward zero
+        {9, {-12, -15, -18, -24}},    // 9 points are 12 pixels at 96 DPI
+        {10, {-13, -16, -19, -26}},   // 13.33 pixels, truncated at 96 DPI first
+        {0, {0, 0, 0, 0}},            // the system's default
     };
     for (const auto& c : Cases) {
         for (int i = 0; i < 4; ++i) {
@@ -51,10 +51,14 @@ TEST(FontHeight, PointsAndPixelsScaleFromTheirHeightAt96Dpi) {
 }
 
 TEST(ScaledControl, ScalesItsRectangleAndKeepsTheRest) {
-    const ControlSpec dayLine = {3131, ControlKind::ReadOnlyLine, 9, 43, 242, 13, "font",
-                                 {0, 0, 255}, {192, 255, 255}, "tip", "text"};
-    const PixelBox At[] = {{9, 43, 242, 13}, {11, 53, 302, 16}, {13, 64, 363, 19},
-                           {18, 86, 484, 26}};
+    using K = ControlKind;
+    const ControlSpec dayLine = {3131, K::ReadOnlyLine, 9, 43, 242, 13, "font", {}, {}, "", "text"};
+    const PixelBox At[] = {
+        {9, 43, 242, 13},   // 96 DPI
+        {11, 53, 302, 16},  // 120: 11.25, 53.75, 302.5, 16.25
+        {13, 64, 363, 19},  // 144: 13.5, 64.5, 363, 19.5
+        {18, 86, 484, 26},  // 192
+    };
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(Resolutions[i]);
         const ControlSpec s = scaledControl(dayLine, Resolutions[i]);
