@@ -50,25 +50,6 @@ TEST(FontHeight, PointsAndPixelsScaleFromTheirHeightAt96Dpi) {
     }
 }
 
-TEST(ScaledControl, ScalesItsRectangleAndKeepsTheRest) {
-    using K = ControlKind;
-    const ControlSpec dayLine = {3131, K::ReadOnlyLine, 9, 43, 242, 13, "font", {}, {}, "", "text"};
-    const PixelBox At[] = {
-        {9, 43, 242, 13},   // 96 DPI
-        {11, 53, 302, 16},  // 120: 11.25, 53.75, 302.5, 16.25
-        {13, 64, 363, 19},  // 144: 13.5, 64.5, 363, 19.5
-        {18, 86, 484, 26},  // 192
-    };
-    for (int i = 0; i < 4; ++i) {
-        SCOPED_TRACE(Resolutions[i]);
-        const ControlSpec s = scaledControl(dayLine, Resolutions[i]);
-        EXPECT_EQ(At[i], (PixelBox{s.x, s.y, s.width, s.height}));
-        EXPECT_EQ(dayLine.id, s.id);
-        EXPECT_EQ(dayLine.fontSpec, s.fontSpec);
-        EXPECT_EQ(dayLine.caption, s.caption);
-    }
-}
-
 TEST(ScaledWindowSize, ScalesTheClientAreaAndAddsTheFrameOfTheNewDpi) {
     // The options dialog's 288 x 193, with a caption frame of 6 x 25 pixels at 96 DPI.
     const PixelSize outer = {288, 193};
@@ -77,7 +58,6 @@ TEST(ScaledWindowSize, ScalesTheClientAreaAndAddsTheFrameOfTheNewDpi) {
         int dpi;
         PixelSize frame, expected;
     } Cases[] = {
-        {96, {6, 25}, {288, 193}},
         {96, {8, 30}, {288, 193}},   // at 96 DPI nothing moves, whatever the frame
         {120, {6, 29}, {358, 239}},  // client 352.5 x 210
         {144, {6, 34}, {429, 286}},  // client 423 x 252
