@@ -78,19 +78,19 @@ bool storedCoordinate(std::string_view text, int& value) {
 std::span<const ControlSpec> mainControls() { return MainControls; }
 
 ScreenPoint mainWindowStartPosition(const AppSettings& settings, const ScreenRect& workArea,
-                                    int screenWidth, int screenHeight) {
+                                    int screenWidth, int screenHeight, int dpi) {
+    const int width = scaled(MainWindowWidth, dpi);
+    const int height = scaled(MainWindowHeight, dpi);
     if (settings.stored.registryEnabled == 1) {
         int x = 0;
         int y = 0;
         if (storedCoordinate(readRegistryText(SettingsKey, "rFormLeft"), x) &&
             storedCoordinate(readRegistryText(SettingsKey, "rFormTop"), y) && x >= 0 &&
-            x <= workArea.right - MainWindowWidth && y >= 0 &&
-            y <= workArea.bottom - MainWindowHeight) {
+            x <= workArea.right - width && y >= 0 && y <= workArea.bottom - height) {
             return {x, y};
         }
     }
-    return {truncDiv(screenWidth - MainWindowWidth, 2),
-            truncDiv(screenHeight - MainWindowHeight, 2)};
+    return {truncDiv(screenWidth - width, 2), truncDiv(screenHeight - height, 2)};
 }
 
 ScreenPoint keepOnScreen(ScreenPoint corner, int width, int height, int screenWidth,
@@ -102,7 +102,7 @@ ScreenPoint keepOnScreen(ScreenPoint corner, int width, int height, int screenWi
     return corner;
 }
 
-std::vector<ScreenRect> stampOutline() {
+std::vector<ScreenRect> stampOutline(int dpi) {
     constexpr int ToothDiameter = 10;
     constexpr int TeethAcross = 25;
     constexpr int TeethDown = 13;
@@ -121,6 +121,10 @@ std::vector<ScreenRect> stampOutline() {
         parts.push_back({0, centre - Radius, ToothDiameter, centre + Radius});
         parts.push_back(
             {MainWindowWidth - ToothDiameter, centre - Radius, MainWindowWidth, centre + Radius});
+    }
+    for (ScreenRect& part : parts) {
+        part = {scaled(part.left, dpi), scaled(part.top, dpi), scaled(part.right, dpi),
+                scaled(part.bottom, dpi)};
     }
     return parts;
 }

@@ -7,10 +7,11 @@
 
 #include "app/app_settings.h"
 #include "forms/control_spec.h"
+#include "forms/dpi_scale.h"
 
 namespace tavomerix {
 
-// Size of the main window in pixels.
+// Size of the main window in pixels at 96 DPI.
 constexpr int MainWindowWidth = 260;
 constexpr int MainWindowHeight = 140;
 
@@ -53,10 +54,10 @@ struct ScreenRect {
 };
 
 // Where the main window opens: the stored rFormLeft/rFormTop when the registry is in use,
-// both texts are non-empty and the window fits inside the work area there; otherwise
-// centred on a screen of the given size.
+// both texts are non-empty and the window (of its size at dpi) fits inside the work area
+// there; otherwise centred on a screen of the given size.
 ScreenPoint mainWindowStartPosition(const AppSettings& settings, const ScreenRect& workArea,
-                                    int screenWidth, int screenHeight);
+                                    int screenWidth, int screenHeight, int dpi = BaseDpi);
 
 // A window's top-left corner kept on the screen while it moves: at least 0, at most the
 // screen width minus the window width across and the work-area bottom minus the window
@@ -64,9 +65,10 @@ ScreenPoint mainWindowStartPosition(const AppSettings& settings, const ScreenRec
 ScreenPoint keepOnScreen(ScreenPoint corner, int width, int height, int screenWidth,
                          const ScreenRect& workArea);
 
-// The stamp outline in window pixels: the union of the first rectangle (the body) and
-// the circles inscribed in the other rectangles (half-circle teeth centred on its edges).
-std::vector<ScreenRect> stampOutline();
+// The stamp outline in window pixels at dpi: the union of the first rectangle (the body) and
+// the circles inscribed in the other rectangles (half-circle teeth centred on its edges). The
+// rectangles' edges are scaled from 96 DPI.
+std::vector<ScreenRect> stampOutline(int dpi = BaseDpi);
 
 // Alpha of the layered window for a transparency amount t (0 opaque .. 255 clear):
 // 255 - t, t clamped to 0..255.

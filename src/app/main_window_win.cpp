@@ -22,6 +22,7 @@ namespace tavomerix {
 namespace {
 
 constexpr UINT TrayIconId = 0;
+constexpr int TrayIconPixels = 16;  // at 96 DPI
 
 RECT workArea() {
     RECT area{};
@@ -65,6 +66,7 @@ protected:
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool onControlMessage(ControlRecord& record, UINT message, WPARAM wParam, LPARAM lParam,
                           LRESULT& result) override;
+    void onDpiChanged() override { setStampRegion(); }
 
 private:
     void onCreate();
@@ -97,7 +99,7 @@ private:
 };
 
 void MainWindow::setStampRegion() {
-    const std::vector<ScreenRect> parts = stampOutline();
+    const std::vector<ScreenRect> parts = stampOutline(dpi());
     const ScreenRect& body = parts.front();
     RegionHandle outline(CreateRectRgn(body.left, body.top, body.right, body.bottom));
     for (size_t i = 1; i < parts.size(); ++i) {
@@ -119,7 +121,8 @@ void MainWindow::createMainControls() {
 void MainWindow::fillLunarYears() {
     const HWND years = control(LunarYearSelectorId);
     setItems(years, lunarYearItems(app_.settings));
-    const ControlSpec& spec = mainControls()[LunarYearSelectorId - CivilYearSelectorId];
+    const ControlSpec spec =
+        scaledControl(mainControls()[LunarYearSelectorId - CivilYearSelectorId], dpi());
     MoveWindow(years, spec.x, spec.y, spec.width, spec.height, TRUE);
 }
 
@@ -305,9 +308,10 @@ void MainWindow::trayIcon(DWORD action) {
     if (action == NIM_ADD) {
         icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         icon.uCallbackMessage = TrayIconMessage;
+        // The notification area is drawn at the system's DPI, whatever the window's.
+        const int size = scaled(TrayIconPixels, systemDpi());
         icon.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), AppIconResource,
-                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+                                                   IMAGE_ICON, size, size, LR_SHARED));
         const std::wstring tip = widen(MainWindowTitle);
         tip.copy(icon.szTip, std::size(icon.szTip) - 1);
     }
@@ -431,7 +435,7 @@ bool MainWindow::onControlMessage(ControlRecord& record, UINT message, WPARAM, L
 void showMainWindow(Application& app) {
     const ScreenPoint corner =
         mainWindowStartPosition(app.settings, screenRect(workArea()), GetSystemMetrics(SM_CXSCREEN),
-                                GetSystemMetrics(SM_CYSCREEN));
+                                GetSystemMetrics(SM_CYSCREEN), systemDpi());
     MainWindow form(app);
     FormPlacement placement;
     placement.title = MainWindowTitle;

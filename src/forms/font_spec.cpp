@@ -3,6 +3,8 @@
 #include <charconv>
 #include <vector>
 
+#include "forms/dpi_scale.h"
+
 namespace tavomerix {
 
 namespace {
@@ -43,6 +45,12 @@ FontSpec parseFontSpec(std::string_view spec) {
     font.underline = fieldValue(fields, 7) != 0;
     font.strikeout = fieldValue(fields, 8) != 0;
     return font;
+}
+
+int fontHeight(int size, int dpi) {
+    constexpr int PointsPerInch = 72;
+    const int heightAt96 = size > 0 ? -(size * BaseDpi / PointsPerInch) : size;
+    return scaled(heightAt96, dpi);
 }
 
 }  // namespace tavomerix

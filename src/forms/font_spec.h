@@ -23,4 +23,10 @@ struct FontSpec {
 // text without a face gives an empty face.
 FontSpec parseFontSpec(std::string_view spec);
 
+// The logical height CreateFont takes for a specification's size at dpi: a size above 0 (points)
+// becomes -(size * 96 / 72) pixels at 96 DPI (integer division), a size of 0 or below is
+// already a height in pixels at 96 DPI; either is then scaled (dpi_scale.h). 0 stays 0, the
+// system's default height.
+int fontHeight(int size, int dpi);
+
 }  // namespace tavomerix

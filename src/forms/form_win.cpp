@@ -20,7 +20,48 @@ constexpr COLORREF TooltipText = RGB(0, 128, 128);
 constexpr COLORREF TooltipBackground = RGB(192, 255, 255);
 constexpr int TooltipInitialDelayMs = 100;
 constexpr int TooltipDisplayMs = 5000;
-constexpr int PointsPerInch = 72;
+// Messages of per-monitor DPI awareness (Windows 8.1 and 10), named here since the headers
+// for Windows 7 leave them out.
+constexpr UINT DpiChangedMessage = 0x02E0;     // WM_DPICHANGED
+constexpr UINT DpiScaledSizeMessage = 0x02E4;  // WM_GETDPISCALEDSIZE
+// The icons of every form at 96 DPI.
+constexpr int LargeIconPixels = 32;
+constexpr int SmallIconPixels = 16;
+
+// A function of user32 that only some versions of Windows have (and the headers for
+// Windows 7 do not declare); nullptr where it is missing.
+template <class Function>
+Function user32Function(const char* name) {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const FARPROC found = user32 == nullptr ? nullptr : GetProcAddress(user32, name);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+}
+
+// The DPI functions of Windows 10 (version 1607 and later), looked up once.
+using DpiForWindowFunction = UINT(WINAPI*)(HWND);
+using DpiForSystemFunction = UINT(WINAPI*)();
+using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+struct DpiFunctions {
+    DpiForWindowFunction dpiForWindow = user32Function<DpiForWindowFunction>("GetDpiForWindow");
+    DpiForSystemFunction dpiForSystem = user32Function<DpiForSystemFunction>("GetDpiForSystem");
+    AdjustForDpiFunction adjustForDpi =
+        user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
+};
+const DpiFunctions& dpiFunctions() {
+    static const DpiFunctions functions;
+    return functions;
+}
+
+// The frame that a window style adds around the client area at dpi; false where the system
+// can only tell it at its own DPI.
+bool frameSize(DWORD style, DWORD exStyle, int dpi, PixelSize& frame) {
+    const auto adjust = dpiFunctions().adjustForDpi;
+    RECT r{};
+    if (adjust == nullptr || !adjust(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+        return false;
+    frame = {r.right - r.left, r.bottom - r.top};
+    return true;
+}
 
 COLORREF resolve(const PaintColour& colour) {
     return colour.system ? GetSysColor(static_cast<int>(colour.value)) : colour.value;
@@ -72,8 +113,20 @@ ControlRecord* controlRecord(HWND window) {
                              : static_cast<ControlRecord*>(GetPropW(window, ControlRecordProperty));
 }
 
+int systemDpi() {
+    if (const auto forSystem = dpiFunctions().dpiForSystem) return static_cast<int>(forSystem());
+    const WindowDc screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
+}
+
+int windowDpi(HWND window) {
+    const auto forWindow = dpiFunctions().dpiForWindow;
+    const UINT dpi = forWindow == nullptr || window == nullptr ? 0 : forWindow(window);
+    return dpi > 0 ? static_cast<int>(dpi) : systemDpi();
+}
+
 FontHandle createFont(std::wstring_view face, int size, int weight, bool italic, bool underline,
-                      bool strikeout) {
+                      bool strikeout, int dpi) {
     if (face.empty()) return FontHandle();
     const WindowDc screen(nullptr);
     LOGFONTW wanted{};
@@ -81,20 +134,19 @@ FontHandle createFont(std::wstring_view face, int size, int weight, bool italic,
     face.copy(wanted.lfFaceName, LF_FACESIZE - 1);
     BYTE charset = DEFAULT_CHARSET;
     EnumFontFamiliesExW(screen.get(), &wanted, firstCharset, reinterpret_cast<LPARAM>(&charset), 0);
-    const int height =
-        size > 0 ? -(size * GetDeviceCaps(screen.get(), LOGPIXELSY) / PointsPerInch) : size;
-    return FontHandle(CreateFontW(height, 0, 0, 0, weight, italic, underline, strikeout, charset,
-                                  OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH, wanted.lfFaceName));
+    return FontHandle(CreateFontW(fontHeight(size, dpi), 0, 0, 0, weight, italic, underline,
+                                  strikeout, charset, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, DEFAULT_PITCH, wanted.lfFaceName));
 }
 
-HFONT fontFromSpec(std::string_view spec) {
-    static std::map<std::string, FontHandle, std::less<>> cache;
+HFONT fontFromSpec(std::string_view spec, int dpi) {
+    static std::map<int, std::map<std::string, FontHandle, std::less<>>> cacheByDpi;
+    auto& cache = cacheByDpi[dpi];
     const auto known = cache.find(spec);
     if (known != cache.end()) return known->second.get();
     const FontSpec f = parseFontSpec(spec);
     FontHandle font =
-        createFont(widen(f.face), f.size, f.weight, f.italic, f.underline, f.strikeout);
+        createFont(widen(f.face), f.size, f.weight, f.italic, f.underline, f.strikeout, dpi);
     const HFONT handle = font.get();
     cache.emplace(std::string(spec), std::move(font));
     return handle;
@@ -216,16 +268,73 @@ bool Form::registerClass() const {
     return RegisterClassExW(&c) != 0;
 }
 
+PixelSize Form::outerSize(int dpi) const {
+    PixelSize frameAt96;
+    PixelSize frameAtDpi;
+    if (!frameSize(style_, exStyle_, BaseDpi, frameAt96) ||
+        !frameSize(style_, exStyle_, dpi, frameAtDpi)) {
+        return {scaled(outerAt96_.width, dpi), scaled(outerAt96_.height, dpi)};  // frame and all
+    }
+    return scaledWindowSize(outerAt96_, frameAt96, frameAtDpi, dpi);
+}
+
+void Form::setIcons() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const struct {
+        WPARAM which;
+        int pixels;
+    } Icons[] = {{ICON_BIG, LargeIconPixels}, {ICON_SMALL, SmallIconPixels}};
+    for (const auto& icon : Icons) {
+        const int size = scaled(icon.pixels, dpi_);
+        SendMessageW(window_, WM_SETICON, icon.which,
+                     reinterpret_cast<LPARAM>(
+                         LoadImageW(instance, AppIconResource, IMAGE_ICON, size, size, LR_SHARED)));
+    }
+}
+
 HWND Form::create(const FormPlacement& p) {
     if (!registerClass()) return nullptr;
+    outerAt96_ = {p.width, p.height};
+    style_ = p.style;
+    exStyle_ = p.exStyle;
+    // The window's own DPI is known once it exists; until then the system's is the best guess.
+    const int guessedDpi = systemDpi();
+    const PixelSize size = outerSize(guessedDpi);
     int x = p.x;
     int y = p.y;
     if (x == CW_USEDEFAULT || y == CW_USEDEFAULT) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - p.width) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - p.height) / 2;
+        x = (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2;
     }
-    return CreateWindowExW(p.exStyle, className_.c_str(), widen(p.title).c_str(), p.style, x, y,
-                           p.width, p.height, p.owner, nullptr, GetModuleHandleW(nullptr), this);
+    const HWND window =
+        CreateWindowExW(p.exStyle, className_.c_str(), widen(p.title).c_str(), p.style, x, y,
+                        size.width, size.height, p.owner, nullptr, GetModuleHandleW(nullptr), this);
+    if (window == nullptr) return nullptr;
+    if (dpi_ != guessedDpi) {  // opened on a monitor of another resolution
+        const PixelSize own = outerSize(dpi_);
+        SetWindowPos(window, nullptr, 0, 0, own.width, own.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    setIcons();
+    return window;
+}
+
+void Form::layOutAgain(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        ControlRecord* record = controlRecord(child);
+        if (record == nullptr || record->form != this) continue;
+        const PixelBox box = scaledBox(record->layout, dpi);
+        MoveWindow(child, box.x, box.y, box.width, box.height, TRUE);
+        record->font = fontFromSpec(record->fontSpec, dpi);
+        if (record->font != nullptr)
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
+    }
+    setIcons();
+    onDpiChanged();
 }
 
 void Form::showForm(const FormPlacement& placement, HWND parent, bool modal) {
@@ -279,6 +388,7 @@ LRESULT CALLBACK Form::formProc(HWND window, UINT message, WPARAM wParam, LPARAM
         form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->window_ = window;
         form->record_.window = window;
+        form->dpi_ = windowDpi(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
         SetPropW(window, ControlRecordProperty, &form->record_);
     } else {
@@ -340,6 +450,14 @@ LRESULT Form::defaultMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             close();
             return 0;
+        case DpiChangedMessage:
+            layOutAgain(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case DpiScaledSizeMessage: {
+            const PixelSize size = outerSize(static_cast<int>(wParam));
+            *reinterpret_cast<SIZE*>(lParam) = {size.width, size.height};
+            return TRUE;
+        }
         case WM_SETFOCUS:
             if (record_.lastFocusedChild != nullptr && IsWindow(record_.lastFocusedChild)) {
                 SetFocus(record_.lastFocusedChild);
@@ -409,10 +527,11 @@ bool isEditKind(ControlKind kind) {
 
 HWND Form::createControl(const ControlSpec& spec) {
     const ControlClass kind = controlClass(spec.kind);
+    const ControlSpec placed = scaledControl(spec, dpi_);
     const HWND control = CreateWindowExW(
-        kind.exStyle, kind.name, widen(spec.caption).c_str(), kind.style, spec.x, spec.y,
-        spec.width, spec.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
-        GetModuleHandleW(nullptr), nullptr);
+        kind.exStyle, kind.name, widen(spec.caption).c_str(), kind.style, placed.x, placed.y,
+        placed.width, placed.height, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
     if (control == nullptr) return nullptr;
     auto* record = new (std::nothrow) ControlRecord();
     if (record == nullptr || !SetPropW(control, ControlRecordProperty, record)) {
@@ -425,7 +544,9 @@ HWND Form::createControl(const ControlSpec& spec) {
     record->form = this;
     record->previousProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProc)));
-    record->font = fontFromSpec(spec.fontSpec);
+    record->layout = {spec.x, spec.y, spec.width, spec.height};
+    record->fontSpec = std::string(spec.fontSpec);
+    record->font = fontFromSpec(spec.fontSpec, dpi_);
     if (record->font != nullptr)
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(record->font), TRUE);
     freeTags(control);

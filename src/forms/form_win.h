@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "forms/control_spec.h"
+#include "forms/dpi_scale.h"
 #include "forms/handles.h"
 
 namespace tavomerix {
@@ -45,6 +46,8 @@ struct ControlRecord {
     bool modal = false;     // forms: runs its own message loop
     HWND parent = nullptr;  // forms: the window it disabled while modal
     Form* form = nullptr;   // the form the window belongs to
+    PixelBox layout;        // controls: the client rectangle at 96 DPI
+    std::string fontSpec;   // controls: the font specification, made again when the DPI changes
 };
 
 // The record of a form or control; nullptr for a window the toolkit did not create.
@@ -55,16 +58,25 @@ constexpr COLORREF colourRef(const Colour& c) {
     return RGB(static_cast<BYTE>(c.red), static_cast<BYTE>(c.green), static_cast<BYTE>(c.blue));
 }
 
-// The font of a specification text such as "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2", created on
-// first use and shared afterwards (the cache keeps it for the run); nullptr (the system
-// font) for an empty face or when the system refuses.
-HFONT fontFromSpec(std::string_view spec);
+// The font of a specification text such as "宋体,-14,0,0,0,400,0,0,0,134,3,2,1,2" at a
+// resolution in DPI, created on first use and shared afterwards (the cache keeps it for the
+// run); nullptr (the system font) for an empty face or when the system refuses.
+HFONT fontFromSpec(std::string_view spec, int dpi);
 
-// A new font. No font for an empty face. A size above 0 is in points of the screen; 0 or
-// below is a logical height. The character set is the first one the screen reports for
-// the face.
+// A new font. No font for an empty face. The size is that of a specification (points above
+// 0, a logical height at 96 DPI otherwise), scaled to dpi by fontHeight. The character set
+// is the first one the screen reports for the face.
 FontHandle createFont(std::wstring_view face, int size, int weight, bool italic, bool underline,
-                      bool strikeout);
+                      bool strikeout, int dpi);
+
+// The resolution of the system in DPI (the main screen's as the session started; what a
+// window is laid out at before it exists): GetDpiForSystem, or where the system lacks it the
+// screen's LOGPIXELSY.
+int systemDpi();
+
+// The resolution of a window in DPI (its monitor's for a per-monitor aware program):
+// GetDpiForWindow, or where the system lacks it systemDpi().
+int windowDpi(HWND window);
 
 // Sets a control's painting colours and background brush and marks them in use.
 void setControlColours(HWND control, PaintColour text, PaintColour background);
@@ -100,6 +112,8 @@ int runMessageLoop(HWND until);
 bool pumpMessages();
 
 // Placement and styles of a form's window; x or y CW_USEDEFAULT centres it on the screen.
+// The position is in screen pixels, the outer size in pixels at 96 DPI (scaled when the
+// window is made and when its DPI changes).
 struct FormPlacement {
     std::string_view title;
     DWORD style = 0;
@@ -133,9 +147,13 @@ public:
     // The child control with identifier `id`; nullptr when there is none.
     HWND control(int id) const { return GetDlgItem(window_, id); }
 
-    // Registers the class when the system does not know it and creates the window.
-    // nullptr when creation fails.
+    // Registers the class when the system does not know it and creates the window, its
+    // outer size scaled to the DPI of the system (and again to the window's own once it is
+    // known, when that differs). nullptr when creation fails.
     HWND create(const FormPlacement& placement);
+
+    // The resolution the window and its controls are laid out at, in DPI.
+    int dpi() const { return dpi_; }
 
     // Creates the window and, when modal, disables the parent, shows the window and runs
     // its message loop until it is gone; the parent is enabled again before returning.
@@ -160,11 +178,16 @@ protected:
                                   LRESULT& result);
 
     // The shared rules of onMessage, for forms that handle a message and then pass it on.
+    // WM_DPICHANGED moves the window to the suggested rectangle and lays the controls out
+    // again at the new DPI (then onDpiChanged); WM_GETDPISCALEDSIZE answers the outer size.
     LRESULT defaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // Creates a child control from its description: window, record, subclassing, font and
-    // colours. nullptr when the window or its record cannot be made (the caller then stops
-    // creating controls).
+    // Called after the window and its controls were laid out at a new DPI.
+    virtual void onDpiChanged() {}
+
+    // Creates a child control from its description at 96 DPI, scaled to the form's DPI:
+    // window, record, subclassing, font and colours. nullptr when the window or its record
+    // cannot be made (the caller then stops creating controls).
     HWND createControl(const ControlSpec& spec);
 
     // Registers a tooltip for a control, creating the form's tooltip window on first use.
@@ -175,11 +198,18 @@ private:
     static LRESULT CALLBACK controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool registerClass() const;
     LRESULT paintControl(HDC dc, HWND control, UINT message);
+    PixelSize outerSize(int dpi) const;
+    void setIcons();
+    void layOutAgain(int dpi, const RECT& suggested);
 
     std::wstring className_;
     HWND window_ = nullptr;
     HWND tooltip_ = nullptr;
     ControlRecord record_;
+    int dpi_ = BaseDpi;
+    PixelSize outerAt96_;  // the placement's outer size
+    DWORD style_ = 0;      // and its styles, which set the frame
+    DWORD exStyle_ = 0;
 };
 
 // A form whose controls are made on WM_CREATE and whose buttons report their clicks:

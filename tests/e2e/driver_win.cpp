@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <string>
@@ -31,7 +32,7 @@ double waitForFirstPaint(HWND w, const Started& s) {
     while (nowMs() < end) {
         RECT r{};
         GetWindowRect(w, &r);
-        if (GetPixel(screen, r.left + 130, r.top + 59) == background) {
+        if (GetPixel(screen, r.left + px(130), r.top + px(59)) == background) {
             at = nowMs() - s.startMs;
             break;
         }
@@ -39,6 +40,38 @@ double waitForFirstPaint(HWND w, const Started& s) {
     }
     ReleaseDC(nullptr, screen);
     return at;
+}
+
+// Where a control, as the screen shows it, holds pixels of another colour than its
+// background: the first and last such row and column; all -1 when there are none.
+struct Ink {
+    int top = -1, bottom = -1, left = -1, right = -1;
+};
+Ink inkOf(HWND control, COLORREF background) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    Ink ink;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (GetPixel(copy, x, y) == background) continue;
+            if (ink.top < 0) ink = {y, y, x, x};
+            ink.bottom = y;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x);
+        }
+    }
+    SelectObject(copy, previous);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return ink;
 }
 
 // Hands the window's rectangle to the script, which takes the screenshot, and waits for
@@ -78,11 +111,14 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
 
     RECT r{};
     GetWindowRect(w, &r);
-    check("size 260 x 140", r.right - r.left == 260 && r.bottom - r.top == 140, rectText(r));
+    const int width = px(260);
+    const int height = px(140);
+    check(("size " + sizeText(width, height)).c_str(),
+          r.right - r.left == width && r.bottom - r.top == height, rectText(r));
     const int cx = GetSystemMetrics(SM_CXSCREEN);
     const int cy = GetSystemMetrics(SM_CYSCREEN);
-    check("centred on the screen on first run", r.left == (cx - 260) / 2 && r.top == (cy - 140) / 2,
-          rectText(r));
+    check("centred on the screen on first run",
+          r.left == (cx - width) / 2 && r.top == (cy - height) / 2, rectText(r));
     const LONG ex = GetWindowLongW(w, GWL_EXSTYLE);
     const LONG style = GetWindowLongW(w, GWL_STYLE);
     check("topmost", (ex & WS_EX_TOPMOST) != 0);
@@ -115,8 +151,8 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
         };
         std::string wrong;
         for (const auto& p : Points) {
-            if ((PtInRegion(region, p.x, p.y) != 0) != p.inside) {
-                wrong += " (" + std::to_string(p.x) + "," + std::to_string(p.y) + ")";
+            if ((PtInRegion(region, px(p.x), px(p.y)) != 0) != p.inside) {
+                wrong += " (" + std::to_string(px(p.x)) + "," + std::to_string(px(p.y)) + ")";
             }
         }
         check("region: corners cut, teeth inside, notches outside", wrong.empty(),
@@ -136,12 +172,27 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
     check("day line is read-only and centred",
           line != nullptr && (GetWindowLongW(line, GWL_STYLE) & (ES_READONLY | ES_CENTER)) ==
                                  (ES_READONLY | ES_CENTER));
-    RECT lineRect{};
-    GetWindowRect(line, &lineRect);
-    check("day line at (9, 43) size 242 x 13",
-          lineRect.left - r.left == 9 && lineRect.top - r.top == 43 &&
-              lineRect.right - lineRect.left == 242 && lineRect.bottom - lineRect.top == 13,
-          rectText(lineRect));
+    check(("day line at " + scaledRectText(9, 43, 242, 13)).c_str(),
+          clientRectText(line) == scaledRectText(9, 43, 242, 13), clientRectText(line));
+    // The day line's font is 13 pixels high at 96 DPI: its characters fill most of that.
+    // Its text, of the same length every day, still fits the box: a font grown faster than
+    // the box spills over both edges. The line may reach the screen after the window.
+    Ink ink;
+    const auto inside = [&] { return ink.left >= 1 && ink.right <= px(242) - 2; };
+    waitUntil(
+        [&] {
+            ink = inkOf(line, RGB(192, 255, 255));
+            return inside();
+        },
+        5000);
+    const int inkHeight = ink.top < 0 ? 0 : ink.bottom - ink.top + 1;
+    check(("day line text drawn " + std::to_string(px(10)) + " to " + std::to_string(px(13)) +
+           " pixels high")
+              .c_str(),
+          inkHeight >= px(10) && inkHeight <= px(13), std::to_string(inkHeight));
+    check("day line text inside its box", inside(),
+          "columns " + std::to_string(ink.left) + ".." + std::to_string(ink.right) + " of " +
+              std::to_string(px(242)));
 
     SYSTEMTIME today{};
     GetLocalTime(&today);
@@ -161,7 +212,7 @@ void firstRun(const std::wstring& exe, const std::wstring& syncDir) {
     SetWindowPos(w, nullptr, cx + 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     GetWindowRect(w, &r);
     check("kept on screen at the right", r.right == cx, rectText(r));
-    SetWindowPos(w, nullptr, (cx - 260) / 2, (cy - 140) / 2, 0, 0,
+    SetWindowPos(w, nullptr, (cx - width) / 2, (cy - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     screenshot(w, syncDir);
@@ -685,8 +736,12 @@ void optionsDialog(const std::wstring& exe) {
         check("main window disabled while it is open", !IsWindowEnabled(w));
         RECT r{};
         GetWindowRect(dialog, &r);
-        check("outer size 288 x 193", r.right - r.left == 288 && r.bottom - r.top == 193,
+        const std::string size = scaledFormSize(dialog, 288, 193);
+        check(("outer size " + size).c_str(), sizeText(r.right - r.left, r.bottom - r.top) == size,
               rectText(r));
+        check(("first box at " + scaledRectText(12, 12, 105, 16)).c_str(),
+              clientRectText(GetDlgItem(dialog, 3625)) == scaledRectText(12, 12, 105, 16),
+              clientRectText(GetDlgItem(dialog, 3625)));
         check("first box 允许使用注册表", windowText(GetDlgItem(dialog, 3625)) == "允许使用注册表");
         SendMessageW(GetDlgItem(dialog, 3625), BM_SETCHECK, BST_CHECKED, 0);
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(3631, BN_CLICKED),
@@ -778,6 +833,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     expectedDays = lines(native);
     check("native day views read from native-days.txt", !expectedDays.empty());
+    SetProcessDPIAware();  // the widget's windows in the screen's own pixels
+    HDC screen = GetDC(nullptr);
+    screenDpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    std::printf("# the screen at %d DPI\n", screenDpi);
     firstRun(exe, syncDir);
     withoutPermission(exe);
     withPermission(exe);

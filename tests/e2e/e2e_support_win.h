@@ -22,6 +22,12 @@ inline int passed = 0;
 inline int failed = 0;
 inline int skipped = 0;
 
+// The screen's resolution in DPI, read at start; the widget's sizes are given at 96 DPI.
+inline int screenDpi = 96;
+
+// A length given at 96 DPI at the screen's DPI, rounded toward zero as the widget does.
+inline int px(int length) { return length * screenDpi / 96; }
+
 inline void check(const char* name, bool ok, const std::string& detail = "") {
     (ok ? passed : failed)++;
     std::printf("%s - %s%s%s\n", ok ? "ok" : "FAIL", name, detail.empty() ? "" : ": ",
@@ -284,6 +290,50 @@ inline std::string number(double v) {
     char text[32];
     std::snprintf(text, sizeof(text), "%.0f", v);
     return text;
+}
+
+// A rectangle as the layout gives it, at 96 DPI.
+struct PixelBox96 {
+    int x, y, width, height;
+};
+
+inline std::string sizeText(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+// A child window's rectangle in its parent's client area as "(x,y) w x h".
+inline std::string clientRectText(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ") " +
+           sizeText(r.right - r.left, r.bottom - r.top);
+}
+
+// The same rectangle given at 96 DPI, at the screen's DPI.
+inline std::string scaledRectText(int x, int y, int width, int height) {
+    return "(" + std::to_string(px(x)) + "," + std::to_string(px(y)) + ") " +
+           sizeText(px(width), px(height));
+}
+
+// The outer size of a captioned form whose outer size at 96 DPI is width x height, at the
+// screen's DPI: the client area scaled, the frame of that DPI around it.
+inline std::string scaledFormSize(HWND form, int width, int height) {
+    if (screenDpi == 96) return sizeText(width, height);
+    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<Adjust>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    if (adjust == nullptr) return sizeText(px(width), px(height));
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(form, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongW(form, GWL_EXSTYLE));
+    RECT at96{};
+    RECT atDpi{};
+    adjust(&at96, style, FALSE, exStyle, 96);
+    adjust(&atDpi, style, FALSE, exStyle, static_cast<UINT>(screenDpi));
+    const auto frameWidth = [](const RECT& r) { return static_cast<int>(r.right - r.left); };
+    const auto frameHeight = [](const RECT& r) { return static_cast<int>(r.bottom - r.top); };
+    return sizeText(px(width - frameWidth(at96)) + frameWidth(atDpi),
+                    px(height - frameHeight(at96)) + frameHeight(atDpi));
 }
 
 inline std::string rectText(const RECT& r) {

@@ -157,13 +157,24 @@ std::string sizeText(HWND w) {
     return std::to_string(r.right - r.left) + " x " + std::to_string(r.bottom - r.top);
 }
 
+// Checks a form's outer size and one control's place, both given at 96 DPI, at the screen's DPI.
+void checkLayout(HWND w, const char* name, int width, int height, int controlId,
+                 const PixelBox96& control) {
+    const std::string size = scaledFormSize(w, width, height);
+    check((std::string(name) + " size " + size).c_str(), sizeText(w) == size, sizeText(w));
+    const std::string place = scaledRectText(control.x, control.y, control.width, control.height);
+    const std::string shown = clientRectText(GetDlgItem(w, controlId));
+    check((std::string(name) + ": control " + std::to_string(controlId) + " at " + place).c_str(),
+          shown == place, shown);
+}
+
 void calculator(HWND main) {
     const HWND w = openTool(main, JulianDayCommand, L"TAVOMERIX_JFORM", "calculator");
     if (w == nullptr) return;
     wchar_t title[64] = {};
     GetWindowTextW(w, title, 64);
     check("calculator title 计算儒略日", utf8(title) == "计算儒略日", utf8(title));
-    check("calculator size 273 x 176", sizeText(w) == "273 x 176", sizeText(w));
+    checkLayout(w, "calculator", 273, 176, CalcFirstDate, {8, 34, 168, 24});
     setControlText(GetDlgItem(w, CalcFirstDate), L"01-01-2000");
     setCheck(w, CalcFirstBc, false);
     click(w, CalcAction);
@@ -186,8 +197,7 @@ void calculator(HWND main) {
     const HWND interval =
         openTool(main, IntervalCommand, L"TAVOMERIX_JFORM", "interval calculator");
     if (interval == nullptr) return;
-    check("interval calculator size 273 x 204", sizeText(interval) == "273 x 204",
-          sizeText(interval));
+    checkLayout(interval, "interval calculator", 273, 204, CalcSecondDate, {8, 62, 168, 24});
     setControlText(GetDlgItem(interval, CalcFirstDate), L"01-01-2001");
     setControlText(GetDlgItem(interval, CalcSecondDate), L"1-1-2000");
     setCheck(interval, CalcFirstBc, false);
@@ -206,7 +216,7 @@ void calculator(HWND main) {
 void yearTables(HWND main) {
     const HWND w = openTool(main, SolarTermsCommand, L"TAVOMERIX_TFORM", "year tables");
     if (w == nullptr) return;
-    check("year tables size 398 x 316", sizeText(w) == "398 x 316", sizeText(w));
+    checkLayout(w, "year tables", 398, 316, TableOutput, {8, 40, 374, 236});
     setControlText(GetDlgItem(w, TableYear), L"2000");
     setCheck(w, TableBc, false);
     click(w, TableCompute);
@@ -235,7 +245,7 @@ void yearTables(HWND main) {
 void leapMonthSearch(HWND main) {
     const HWND w = openTool(main, MonthSearchCommand, L"TAVOMERIX_SFORM", "month search");
     if (w == nullptr) return;
-    check("search window size 393 x 341", sizeText(w) == "393 x 341", sizeText(w));
+    checkLayout(w, "search window", 393, 341, SearchOutput, {8, 70, 370, 200});
     setControlText(GetDlgItem(w, SearchStart), L"2000");
     setControlText(GetDlgItem(w, SearchRange), L"31");
     setCheck(w, SearchLeapOption, true);
@@ -296,9 +306,8 @@ void commemorationDialog(HWND main) {
     if (w == nullptr) return;
     wchar_t title[64] = {};
     GetWindowTextW(w, title, 64);
-    check("dialog title 添加纪念日 and size 366 x 266",
-          utf8(title) == "添加纪念日" && sizeText(w) == "366 x 266",
-          utf8(title) + " " + sizeText(w));
+    check("dialog title 添加纪念日", utf8(title) == "添加纪念日", utf8(title));
+    checkLayout(w, "commemoration dialog", 366, 266, DialogList, {8, 8, 342, 121});
     check("保存 enabled with the registry in use",
           IsWindowEnabled(GetDlgItem(w, DialogSave)) != FALSE);
     const HWND list = GetDlgItem(w, DialogList);
