@@ -295,79 +295,88 @@ YearHolidays yearHolidays(const HolidayArrangements& arrangements, int year) {
     return result;
 }
 
-HolidayFile parseHolidayFile(std::string_view contents, std::size_t maxErrors,
-                             std::size_t lineLimit) {
-    HolidayFile file;
-    const auto reject = [&](int lineNumber, std::string message, std::string_view line) {
-        if (static_cast<unsigned long long>(++file.errorCount) <= maxErrors) {
-            file.errors.push_back({lineNumber, std::move(message), line});
-        }
-    };
-    std::map<int, GivenYear> years;
-    std::map<int, int> lineOfDay;  // the line that listed a day, by day number
-    std::map<int, std::vector<StatutoryDay>> statutory;  // by civil year, as needed
-    if (contents.starts_with(Utf8ByteOrderMark)) contents.remove_prefix(Utf8ByteOrderMark.size());
-    int lineNumber = 0;
-    while (!contents.empty()) {
-        const std::size_t end = contents.find('\n');
-        std::string_view line = contents.substr(0, end);
-        contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
-        ++lineNumber;
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        if (line.size() > lineLimit) {
-            reject(lineNumber, "line longer than " + std::to_string(lineLimit) + " bytes", line);
-            continue;
+namespace {
+
+// Reads a holiday file line by line into the years it gives, rejecting unsound lines.
+class HolidayFileReader {
+public:
+    HolidayFileReader(HolidayFile& file, std::size_t maxErrors, std::size_t lineLimit)
+        : file_(file), maxErrors_(maxErrors), lineLimit_(lineLimit) {}
+
+    void readLine(int lineNumber, std::string_view line) {
+        if (line.size() > lineLimit_) {
+            reject(lineNumber, "line longer than " + std::to_string(lineLimit_) + " bytes", line);
+            return;
         }
         if (line.find_first_not_of(" \t") == std::string_view::npos || line[0] == '#' ||
             line == HeaderLine) {
-            continue;
+            return;
         }
         CivilDate date;
         std::string_view name;
         ArrangedDayKind kind = ArrangedDayKind::Off;
         if (std::string fault = rowFault(line, date, name, kind); !fault.empty()) {
             reject(lineNumber, std::move(fault), line);
-            continue;
+            return;
         }
         const int dayNumber = julianDayNumber(date);
         const std::string dateText = isoDateText(dayNumber);
-        if (const auto [it, added] = lineOfDay.emplace(dayNumber, lineNumber); !added) {
+        if (const auto [it, added] = lineOfDay_.emplace(dayNumber, lineNumber); !added) {
             reject(lineNumber,
                    dateText + " is listed twice (first on line " + std::to_string(it->second) + ")",
                    line);
-            continue;
+            return;
         }
-        auto known = statutory.find(date.year);
-        if (known == statutory.end()) {
-            known = statutory.emplace(date.year, statutoryHolidays(date.year)).first;
-        }
-        const auto law =
-            std::find_if(known->second.begin(), known->second.end(),
-                         [&](const StatutoryDay& d) { return d.dayNumber == dayNumber; });
-        if (kind == ArrangedDayKind::Work && law != known->second.end()) {
+        if (const StatutoryDay* law = statutoryDay(date.year, dayNumber);
+            kind == ArrangedDayKind::Work && law != nullptr) {
             reject(lineNumber,
                    dateText + " is a statutory day of " + std::string(law->holiday) +
                        " and cannot be a working day",
                    line);
-            continue;
+            return;
         }
         const std::string holiday = trimSpaces(name);
-        GivenYear& given = years.try_emplace(arrangementYearOf(date, holiday)).first->second;
+        GivenYear& given = years_.try_emplace(arrangementYearOf(date, holiday)).first->second;
         if (given.lineNumber == 0) given = {lineNumber, line, {}};
         given.arrangement.days.push_back({dayNumber, holiday, kind});
     }
-    for (auto& [year, given] : years) {
-        std::vector<ArrangedDay>& days = given.arrangement.days;
-        std::sort(days.begin(), days.end(), [](const ArrangedDay& a, const ArrangedDay& b) {
-            return a.dayNumber < b.dayNumber;
-        });
-        given.arrangement.fromUserFile = true;
+
+    // Sorts each year's days and, when every line was sound, checks that each year is
+    // given whole (every statutory day listed as off) and hands the years to the file.
+    void finish() {
+        for (auto& [year, given] : years_) {
+            std::vector<ArrangedDay>& days = given.arrangement.days;
+            std::sort(days.begin(), days.end(), [](const ArrangedDay& a, const ArrangedDay& b) {
+                return a.dayNumber < b.dayNumber;
+            });
+            given.arrangement.fromUserFile = true;
+        }
+        // Checked once every line is sound, so that one bad line does not also fault its year.
+        if (file_.errorCount != 0) return;
+        for (const auto& [year, given] : years_) checkGivenWhole(year, given);
+        if (file_.errorCount != 0) return;
+        for (auto& [year, given] : years_) file_.years.emplace(year, std::move(given.arrangement));
     }
-    // A year is given whole only when every statutory day is listed as off; checked once
-    // every line is sound, so that one bad line does not also fault its year.
-    const bool linesSound = file.errorCount == 0;
-    for (const auto& [year, given] : years) {
-        if (!linesSound) break;
+
+private:
+    void reject(int lineNumber, std::string message, std::string_view line) {
+        if (static_cast<unsigned long long>(++file_.errorCount) <= maxErrors_) {
+            file_.errors.push_back({lineNumber, std::move(message), line});
+        }
+    }
+
+    // The statutory day of a civil year on a day, or nullptr.
+    const StatutoryDay* statutoryDay(int year, int dayNumber) {
+        auto known = statutory_.find(year);
+        if (known == statutory_.end())
+            known = statutory_.emplace(year, statutoryHolidays(year)).first;
+        const auto law =
+            std::find_if(known->second.begin(), known->second.end(),
+                         [&](const StatutoryDay& d) { return d.dayNumber == dayNumber; });
+        return law == known->second.end() ? nullptr : &*law;
+    }
+
+    void checkGivenWhole(int year, const GivenYear& given) {
         for (const StatutoryDay& day : statutoryHolidays(year)) {
             const ArrangedDay* listed = listedDay(&given.arrangement, day.dayNumber);
             if (listed != nullptr && listed->kind == ArrangedDayKind::Off) continue;
@@ -376,12 +385,34 @@ HolidayFile parseHolidayFile(std::string_view contents, std::size_t maxErrors,
                        isoDateText(day.dayNumber) + " (" + std::string(day.holiday) +
                        ") is not listed as off (a file replaces whole years)",
                    given.line);
-            break;
+            return;
         }
     }
-    if (file.errorCount == 0) {
-        for (auto& [year, given] : years) file.years.emplace(year, std::move(given.arrangement));
+
+    HolidayFile& file_;
+    std::size_t maxErrors_;
+    std::size_t lineLimit_;
+    std::map<int, GivenYear> years_;
+    std::map<int, int> lineOfDay_;  // the line that listed a day, by day number
+    std::map<int, std::vector<StatutoryDay>> statutory_;  // by civil year, as needed
+};
+
+}  // namespace
+
+HolidayFile parseHolidayFile(std::string_view contents, std::size_t maxErrors,
+                             std::size_t lineLimit) {
+    HolidayFile file;
+    HolidayFileReader reader(file, maxErrors, lineLimit);
+    if (contents.starts_with(Utf8ByteOrderMark)) contents.remove_prefix(Utf8ByteOrderMark.size());
+    int lineNumber = 0;
+    while (!contents.empty()) {
+        const std::size_t end = contents.find('\n');
+        std::string_view line = contents.substr(0, end);
+        contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        reader.readLine(++lineNumber, line);
     }
+    reader.finish();
     return file;
 }
 
