@@ -12,22 +12,30 @@ run_apt_get() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get -o Acquire::Retries=3 "$@"
 }
 
-# Updates the package indexes once per run (child scripts inherit the mark). An update
-# that keeps failing is reported and the run goes on with the indexes that did arrive.
-update_package_indexes() {
-    [ -n "${TAVOMERIX_APT_UPDATED:-}" ] && return 0
-    local tries=${TAVOMERIX_APT_TRIES:-3} delay=${TAVOMERIX_APT_RETRY_DELAY:-10} try
+# retry WHAT TRIES COMMAND...: runs COMMAND up to TRIES times, waiting between tries;
+# status 0 as soon as it succeeds.
+retry() {
+    local what=$1 tries=$2 delay=${TAVOMERIX_APT_RETRY_DELAY:-10} try
+    shift 2
     for ((try = 1; try <= tries; try++)); do
-        if run_apt_get update -q >&2; then
-            export TAVOMERIX_APT_UPDATED=1
-            return 0
-        fi
-        echo "apt-get update failed (try $try of $tries)" >&2
+        "$@" && return 0
+        echo "$what failed (try $try of $tries)" >&2
         if [ "$try" -lt "$tries" ]; then
             sleep "$delay"
             delay=$((delay * 2))
         fi
     done
+    return 1
+}
+
+# Updates the package indexes once per run (child scripts inherit the mark). An update
+# that keeps failing is reported and the run goes on with the indexes that did arrive.
+update_package_indexes() {
+    [ -n "${TAVOMERIX_APT_UPDATED:-}" ] && return 0
+    if retry "apt-get update" "${TAVOMERIX_APT_TRIES:-3}" run_apt_get update -q >&2; then
+        export TAVOMERIX_APT_UPDATED=1
+        return 0
+    fi
     echo "apt-get update: some package indexes could not be fetched; going on with the rest" >&2
     export TAVOMERIX_APT_UPDATED=partial
     return 0
@@ -49,15 +57,8 @@ install_packages() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "installing: ${missing[*]}" >&2
     update_package_indexes
-    local tries=${TAVOMERIX_APT_INSTALL_TRIES:-${TAVOMERIX_APT_TRIES:-3}} delay=${TAVOMERIX_APT_RETRY_DELAY:-10} try
-    for ((try = 1; try <= tries; try++)); do
+    retry "apt-get install" "${TAVOMERIX_APT_INSTALL_TRIES:-${TAVOMERIX_APT_TRIES:-3}}" \
         run_apt_get install -y -q --no-install-recommends "${missing[@]}" >&2 && return 0
-        echo "apt-get install failed (try $try of $tries)" >&2
-        if [ "$try" -lt "$tries" ]; then
-            sleep "$delay"
-            delay=$((delay * 2))
-        fi
-    done
     echo "cannot install: ${missing[*]}" >&2
     return 1
 }
