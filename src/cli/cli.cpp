@@ -401,8 +401,9 @@ std::string applyOptions(const CommandSpec& command, const TypedOptions& options
             return "option '--" + name + "' does not apply to '" + r.command +
                    "' (see tavomerix help " + r.command + ")";
         }
+        const std::string& option = name;  // a structured binding cannot be captured in C++20
         const auto setting = std::find_if(std::begin(SettingOptions), std::end(SettingOptions),
-                                          [&name](const auto& s) { return s.first == name; });
+                                          [&option](const auto& s) { return s.first == option; });
         if (setting != std::end(SettingOptions)) {
             if (std::string fault = setting->second(command, value, r); !fault.empty())
                 return fault;
