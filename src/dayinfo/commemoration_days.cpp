@@ -142,7 +142,10 @@ std::string_view commemorationEntryFault(const LunarCalendar& calendar, Commemor
     if (!isValidKindDate(calendar, kind, startYearOf(storedText), month, day)) {
         return "the date does not exist in its start year";
     }
-    const std::string_view name = storedText.substr(StartYearBytes);
+    return commemorationNameFault(storedText.substr(StartYearBytes));
+}
+
+std::string_view commemorationNameFault(std::string_view name) {
     if (!isWellFormedUtf8(name)) return "name is not valid UTF-8";
     if (hasControlCharacter(name)) return "name contains control characters";
     if (trimSpaces(name).empty()) return "name is empty";

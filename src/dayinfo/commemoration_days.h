@@ -55,6 +55,10 @@ bool parseCommemorationValueName(CommemorationKind kind, std::string_view text, 
 std::string_view commemorationEntryFault(const LunarCalendar& calendar, CommemorationKind kind,
                                          std::string_view storedText, int month, int day);
 
+// What is wrong with a name alone, "" when it is sound: well-formed UTF-8, no control
+// characters, not empty after trimming ("name is empty" and the like).
+std::string_view commemorationNameFault(std::string_view name);
+
 // The name an entry shows on a day of `shownYear`, or "" when the stored text is not a
 // sound entry or its start year lies after shownYear. The name is trimmed and clipped to
 // 20 GBK bytes.

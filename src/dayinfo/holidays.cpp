@@ -1,7 +1,6 @@
 #include "dayinfo/holidays.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <iterator>
 
 #include "calendar/calendar_context.h"
@@ -87,23 +86,22 @@ DayFinding findDay(const YearFacts& facts, int dayNumber) {
     const bool statutory =
         std::any_of(facts.statutory.begin(), facts.statutory.end(),
                     [dayNumber](const StatutoryDay& day) { return day.dayNumber == dayNumber; });
-    const int weekday = weekdayOfDayNumber(dayNumber);
     if (statutory) {
         found.status = DayStatus::Statutory;
     } else if (found.listed != nullptr) {
         found.status = found.listed->kind == ArrangedDayKind::Off ? DayStatus::DayOff
                                                                   : DayStatus::ArrangedWorkday;
-    } else if (weekday == Saturday || weekday == Sunday) {
+    } else if (const int weekday = weekdayOfDayNumber(dayNumber);
+               weekday == Saturday || weekday == Sunday) {
         found.status = DayStatus::Weekend;
     }
     return found;
 }
 
+// "YYYY-MM-DD" of a day of the years 1000..9999.
 std::string isoDateText(int dayNumber) {
     const CivilDate date = civilDateFromDayNumber(dayNumber);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
+    return std::to_string(date.year) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
 }
 
 // The fields of "YYYY-MM-DD"; false when the text is not shaped so.
@@ -123,9 +121,9 @@ bool parseIsoDate(std::string_view text, CivilDate& date) {
     return true;
 }
 
-// What is wrong with one row of a holiday file, "" when it is sound; on success date, name
-// and kind are set.
-std::string rowFault(std::string_view line, CivilDate& date, std::string_view& name,
+// What is wrong with one row of a holiday file, "" when it is sound; on success date, the
+// trimmed holiday name and kind are set.
+std::string rowFault(std::string_view line, CivilDate& date, std::string& holiday,
                      ArrangedDayKind& kind) {
     const std::size_t first = line.find('\t');
     const std::size_t second = first == std::string_view::npos ? first : line.find('\t', first + 1);
@@ -137,18 +135,18 @@ std::string rowFault(std::string_view line, CivilDate& date, std::string_view& n
         return "expected a date YYYY-MM-DD, not '" + std::string(dateText) + "'";
     }
     if (!isValidDate(date)) return "no such date " + std::string(dateText);
-    name = line.substr(first + 1, second - first - 1);
+    const std::string_view name = line.substr(first + 1, second - first - 1);
     if (name.size() > HolidayNameLimit) return "holiday name longer than 200 bytes";
-    // The rules of a commemoration name, checked on a stored text of that name.
-    const std::string_view nameFault = commemorationEntryFault(
-        chinaCalendar(), CommemorationKind::Solar, "2000" + std::string(name), 1, 1);
-    if (!nameFault.empty()) return "holiday " + std::string(nameFault);
+    if (const std::string_view fault = commemorationNameFault(name); !fault.empty()) {
+        return "holiday " + std::string(fault);
+    }
     const std::string_view kindText = line.substr(second + 1);
     if (kindText != "off" && kindText != "work") {
         return "expected off or work, not '" + std::string(kindText) + "'";
     }
     kind = kindText == "off" ? ArrangedDayKind::Off : ArrangedDayKind::Work;
-    const int year = arrangementYearOf(date, trimSpaces(name));
+    holiday = trimSpaces(name);
+    const int year = arrangementYearOf(date, holiday);
     if (year < FirstHolidayYear || year > LastHolidayYear) {
         return "the day belongs to the arrangement of " + std::to_string(year) +
                ", outside 2000..9000";
@@ -313,14 +311,14 @@ public:
             return;
         }
         CivilDate date;
-        std::string_view name;
+        std::string holiday;
         ArrangedDayKind kind = ArrangedDayKind::Off;
-        if (std::string fault = rowFault(line, date, name, kind); !fault.empty()) {
+        if (std::string fault = rowFault(line, date, holiday, kind); !fault.empty()) {
             reject(lineNumber, std::move(fault), line);
             return;
         }
         const int dayNumber = julianDayNumber(date);
-        const std::string dateText = isoDateText(dayNumber);
+        const std::string dateText(line.substr(0, line.find('\t')));  // "YYYY-MM-DD"
         if (const auto [it, added] = lineOfDay_.emplace(dayNumber, lineNumber); !added) {
             reject(lineNumber,
                    dateText + " is listed twice (first on line " + std::to_string(it->second) + ")",
@@ -335,10 +333,9 @@ public:
                    line);
             return;
         }
-        const std::string holiday = trimSpaces(name);
         GivenYear& given = years_.try_emplace(arrangementYearOf(date, holiday)).first->second;
         if (given.lineNumber == 0) given = {lineNumber, line, {}};
-        given.arrangement.days.push_back({dayNumber, holiday, kind});
+        given.arrangement.days.push_back({dayNumber, std::move(holiday), kind});
     }
 
     // Sorts each year's days and, when every line was sound, checks that each year is
@@ -365,19 +362,24 @@ private:
         }
     }
 
+    // The statutory days of a civil year, computed once per year.
+    const std::vector<StatutoryDay>& statutoryDays(int year) {
+        const auto [known, added] = statutory_.try_emplace(year);
+        if (added) known->second = statutoryHolidays(year);
+        return known->second;
+    }
+
     // The statutory day of a civil year on a day, or nullptr.
     const StatutoryDay* statutoryDay(int year, int dayNumber) {
-        auto known = statutory_.find(year);
-        if (known == statutory_.end())
-            known = statutory_.emplace(year, statutoryHolidays(year)).first;
-        const auto law =
-            std::find_if(known->second.begin(), known->second.end(),
-                         [&](const StatutoryDay& d) { return d.dayNumber == dayNumber; });
-        return law == known->second.end() ? nullptr : &*law;
+        const std::vector<StatutoryDay>& days = statutoryDays(year);
+        const auto law = std::find_if(days.begin(), days.end(), [&](const StatutoryDay& d) {
+            return d.dayNumber == dayNumber;
+        });
+        return law == days.end() ? nullptr : &*law;
     }
 
     void checkGivenWhole(int year, const GivenYear& given) {
-        for (const StatutoryDay& day : statutoryHolidays(year)) {
+        for (const StatutoryDay& day : statutoryDays(year)) {
             const ArrangedDay* listed = listedDay(&given.arrangement, day.dayNumber);
             if (listed != nullptr && listed->kind == ArrangedDayKind::Off) continue;
             reject(given.lineNumber,

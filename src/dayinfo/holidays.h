@@ -84,9 +84,6 @@ struct HolidayStatus {
     bool published = false;
 };
 
-// What a day without a published arrangement is said to lack.
-constexpr std::string_view ArrangementNotPublishedText = "arrangement not yet published";
-
 // The status of a day (Julian Day number in MinDayNumber..MaxDayNumber, else the ordinary
 // week). A day listed by both its own year's arrangement and the next year's (late
 // December) takes the later notice's. Years without statutory days (before 2000) follow the

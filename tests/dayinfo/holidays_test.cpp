@@ -4,12 +4,10 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "calendar/julian_day.h"
-#include "dayinfo/cn_holiday_tables.h"
 
 namespace tavomerix {
 namespace {
@@ -28,27 +26,18 @@ std::string wholeYear(int year, const std::string& extra = "") {
     return text + extra;
 }
 
-TEST(HolidayTables, FirstAndLastRowsInOrder) {
-    EXPECT_EQ(2007, CnHolidayRows[0].arrangementYear);
-    EXPECT_EQ((CivilDate{2006, 12, 30}), CnHolidayRows[0].date);
-    EXPECT_EQ(ArrangedDayKind::Work, CnHolidayRows[0].kind);
-    EXPECT_EQ((CivilDate{2026, 10, 10}), std::end(CnHolidayRows)[-1].date);
-    EXPECT_EQ("国庆节", std::end(CnHolidayRows)[-1].holiday);
-    for (std::size_t i = 1; i < std::size(CnHolidayRows); ++i) {
-        const HolidayTableRow& row = CnHolidayRows[i];
-        SCOPED_TRACE(testing::Message()
-                     << row.date.year << '-' << row.date.month << '-' << row.date.day);
-        EXPECT_LT(julianDayNumber(CnHolidayRows[i - 1].date), julianDayNumber(row.date));
-        EXPECT_EQ(arrangementYearOf(row.date, row.holiday), row.arrangementYear);
-    }
-}
-
 TEST(StatutoryHolidays, EveryOneIsOffInEveryPublishedYear) {
     const HolidayArrangements builtIn;
     for (int year = 2007; year <= 2026; ++year) {
         const YearArrangement* arrangement = yearArrangement(builtIn, year);
         ASSERT_NE(nullptr, arrangement) << year;
         EXPECT_FALSE(arrangement->notices.empty()) << year;
+        // The look-ups search the days by number: each once, in order, in its own year.
+        for (std::size_t i = 0; i < arrangement->days.size(); ++i) {
+            const ArrangedDay& day = arrangement->days[i];
+            EXPECT_TRUE(i == 0 || arrangement->days[i - 1].dayNumber < day.dayNumber) << year;
+            EXPECT_EQ(year, arrangementYearOf(civilDateFromDayNumber(day.dayNumber), day.holiday));
+        }
         for (const StatutoryDay& day : statutoryHolidays(year)) {
             SCOPED_TRACE(testing::Message() << civilDateFromDayNumber(day.dayNumber).year << " "
                                             << day.holiday << " " << day.dayNumber);
@@ -88,7 +77,6 @@ TEST(StatutoryHolidays, DaysPerPeriod) {
                                          [](const StatutoryDay& d) { return d.holiday == "春节"; });
         EXPECT_EQ(jdn(c.springFirst[0], c.springFirst[1], c.springFirst[2]), spring->dayNumber);
     }
-    EXPECT_EQ(jdn(2026, 4, 5), statutoryHolidays(2026)[5].dayNumber);  // 清明
 }
 
 TEST(HolidayStatus, KnownDays) {
@@ -135,7 +123,6 @@ TEST(YearHolidays, PublishedAndUnpublishedYears) {
     EXPECT_EQ(std::vector<int>{jdn(2007, 12, 29)}, y2008.holidays[0].workingDays);
 
     const YearHolidays y2020 = yearHolidays({}, 2020);
-    EXPECT_EQ(2u, y2020.notices.size());
     EXPECT_EQ("中秋节、国庆节", y2020.holidays.back().name);
     EXPECT_EQ(3u, y2020.holidays.back().statutoryDays.size());  // 10-1 once
 
@@ -158,6 +145,7 @@ TEST(HolidayFile, BadLinesAreReportedAndNothingIsApplied) {
         {"2027-02-06\t春节\n", 1, "expected three fields"},
         {"2027-02-06\t \toff\n", 1, "holiday name is empty"},
         {"2027-02-06\t\xE6\x98\toff\n", 1, "holiday name is not valid UTF-8"},
+        {"2027-02-06\t春\x01节\toff\n", 1, "holiday name contains control characters"},
         {"9000-12-31\t元旦\toff\n", 1, "the day belongs to the arrangement of 9001, outside"},
         {"1999-10-01\t国庆节\toff\n", 1, "of 1999, outside 2000..9000"},
         {wholeYear(2027, "2027-02-06\t春节\toff\n"), 14, "2027-02-06 is listed twice"},
