@@ -26,4 +26,20 @@ std::size_t utf8LeadLength(char lead);
 // continuation byte, an ill-formed or cut-short sequence, `at` past the end).
 std::size_t utf8CharacterLength(std::string_view text, std::size_t at = 0);
 
+// A UTF-8 byte-order mark, which editors may put before the first line.
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Calls read(lineNumber, line) for each line of a text file's contents, numbered from 1,
+// the line without its LF (a CR before it is kept); a leading byte-order mark is skipped.
+template <typename ReadLine>
+void forEachFileLine(std::string_view contents, ReadLine read) {
+    if (contents.starts_with(Utf8ByteOrderMark)) contents.remove_prefix(Utf8ByteOrderMark.size());
+    for (int lineNumber = 1; !contents.empty(); ++lineNumber) {
+        const std::size_t end = contents.find('\n');
+        const std::string_view line = contents.substr(0, end);
+        contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
+        read(lineNumber, line);
+    }
+}
+
 }  // namespace tavomerix

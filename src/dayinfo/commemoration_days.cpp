@@ -195,18 +195,13 @@ CommemorationFile parseCommemorationFile(const LunarCalendar& calendar, std::str
             file.errors.push_back({lineNumber, std::move(message), line});
         }
     };
-    if (contents.starts_with(Utf8ByteOrderMark)) contents.remove_prefix(Utf8ByteOrderMark.size());
-    int lineNumber = 0;
-    while (!contents.empty()) {
-        const std::size_t end = contents.find('\n');
-        const std::string_view line = contents.substr(0, end);  // the parser drops a final CR
-        contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
-        ++lineNumber;
+    forEachFileLine(contents, [&](int lineNumber, std::string_view line) {
+        // The parser drops a final CR itself.
         const std::string_view shown =
             line.ends_with('\r') ? line.substr(0, line.size() - 1) : line;
         if (shown.size() > lineLimit) {
             reject(lineNumber, "line longer than " + std::to_string(lineLimit) + " bytes", shown);
-            continue;
+            return;
         }
         CommemorationLine read = parseCommemorationLine(calendar, line);
         if (read.status == CommemorationLine::Status::Fault) {
@@ -214,7 +209,7 @@ CommemorationFile parseCommemorationFile(const LunarCalendar& calendar, std::str
         } else if (read.status == CommemorationLine::Status::Entry) {
             file.days.set(read.kind, read.month, read.day, std::string(read.storedText));
         }
-    }
+    });
     return file;
 }
 

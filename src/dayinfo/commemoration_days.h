@@ -109,9 +109,6 @@ struct CommemorationLine {
 // Blank lines and lines starting with "#" are skipped.
 CommemorationLine parseCommemorationLine(const LunarCalendar& calendar, std::string_view line);
 
-// A UTF-8 byte-order mark, which editors may put before the first line.
-constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
-
 // Reads a commemoration file, one parseCommemorationLine a line; a leading UTF-8
 // byte-order mark is skipped and lines may end in CR LF. A line that is not a sound entry,
 // or is longer than lineLimit bytes (then not parsed at all), is left out and counted; the

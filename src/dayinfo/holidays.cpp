@@ -405,15 +405,10 @@ HolidayFile parseHolidayFile(std::string_view contents, std::size_t maxErrors,
                              std::size_t lineLimit) {
     HolidayFile file;
     HolidayFileReader reader(file, maxErrors, lineLimit);
-    if (contents.starts_with(Utf8ByteOrderMark)) contents.remove_prefix(Utf8ByteOrderMark.size());
-    int lineNumber = 0;
-    while (!contents.empty()) {
-        const std::size_t end = contents.find('\n');
-        std::string_view line = contents.substr(0, end);
-        contents = end == std::string_view::npos ? std::string_view() : contents.substr(end + 1);
+    forEachFileLine(contents, [&reader](int lineNumber, std::string_view line) {
         if (line.ends_with('\r')) line.remove_suffix(1);
-        reader.readLine(++lineNumber, line);
-    }
+        reader.readLine(lineNumber, line);
+    });
     reader.finish();
     return file;
 }
