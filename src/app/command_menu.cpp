@@ -1,6 +1,7 @@
 #include "app/command_menu.h"
 
 #include <array>
+#include <utility>
 
 #include "app/commemoration_dialog.h"
 #include "app/settings_store.h"
@@ -78,25 +79,18 @@ bool isMenuChecked(const AppSettings& settings, int id) {
 }
 
 Command commandOf(int id) {
-    switch (id) {
-        case AddCommemorationCommand:
-            return {CommandKind::AddCommemoration, 0};
-        case TopmostCommand:
-            return {CommandKind::ToggleTopmost, 0};
-        case EmbedCommand:
-            return {CommandKind::ToggleEmbedded, 0};
-        case LockCommand:
-            return {CommandKind::ToggleLock, 0};
-        case RereadDateCommand:
-            return {CommandKind::RereadDate, 0};
-        case SetDateCommand:
-            return {CommandKind::SetDate, 0};
-        case OptionsCommand:
-            return {CommandKind::Options, 0};
-        case ExitCommand:
-            return {CommandKind::Exit, 0};
-        default:
-            break;
+    constexpr std::pair<int, CommandKind> SingleCommands[] = {
+        {AddCommemorationCommand, CommandKind::AddCommemoration},
+        {TopmostCommand, CommandKind::ToggleTopmost},
+        {EmbedCommand, CommandKind::ToggleEmbedded},
+        {LockCommand, CommandKind::ToggleLock},
+        {RereadDateCommand, CommandKind::RereadDate},
+        {SetDateCommand, CommandKind::SetDate},
+        {OptionsCommand, CommandKind::Options},
+        {ExitCommand, CommandKind::Exit},
+    };
+    for (const auto& single : SingleCommands) {
+        if (id == single.first) return {single.second, 0};
     }
     if (id >= FirstTransparencyCommand && id <= LastTransparencyCommand) {
         return {CommandKind::Transparency, id - FirstTransparencyCommand};

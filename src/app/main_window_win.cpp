@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -153,30 +154,13 @@ void MainWindow::showSolarDate() {
 }
 
 void MainWindow::onSelection(int id) {
-    AppSettings& s = app_.settings;
-    const int item = selectedItem(control(id));
-    switch (id) {
-        case CivilYearSelectorId:
-            chooseCivilYear(s, item);
-            break;
-        case CivilMonthSelectorId:
-            chooseCivilMonth(s, item);
-            break;
-        case CivilDaySelectorId:
-            chooseCivilDay(s, item);
-            break;
-        case LunarYearSelectorId:
-            chooseLunarYear(s, item);
-            break;
-        case LunarMonthSelectorId:
-            chooseLunarMonth(s, item);
-            break;
-        case LunarDaySelectorId:
-            chooseLunarDay(s, item);
-            break;
-        default:
-            return;
-    }
+    // The six selectors' identifiers follow one another in control order.
+    static_assert(LunarDaySelectorId - CivilYearSelectorId == 5);
+    constexpr std::array<bool (*)(AppSettings&, int), 6> Choose = {
+        chooseCivilYear, chooseCivilMonth, chooseCivilDay,
+        chooseLunarYear, chooseLunarMonth, chooseLunarDay};
+    if (id < CivilYearSelectorId || id > LunarDaySelectorId) return;
+    Choose[id - CivilYearSelectorId](app_.settings, selectedItem(control(id)));
     showDay();  // a refused change puts the selectors back on the displayed day
 }
 

@@ -29,16 +29,12 @@ void setTransparency(HWND window, int transparency) {
 void applyWindowAction(HWND window, WindowAction action) {
     switch (action) {
         case WindowAction::TopmostOn:
-            setTopmost(window, true);
-            break;
         case WindowAction::TopmostOff:
-            setTopmost(window, false);
+            setTopmost(window, action == WindowAction::TopmostOn);
             break;
         case WindowAction::EmbedOn:
-            setEmbedded(window, true);
-            break;
         case WindowAction::EmbedOff:
-            setEmbedded(window, false);
+            setEmbedded(window, action == WindowAction::EmbedOn);
             break;
     }
 }

@@ -7,16 +7,13 @@
 #include "app/commemoration_store.h"
 #include "app/registry.h"
 #include "app/settings_store.h"
+#include "fresh_registry.h"
 
 namespace tavomerix {
 namespace {
 
-// Each test starts from an empty registry and leaves none behind.
-class ApplicationTest : public testing::Test {
+class ApplicationTest : public FreshRegistry {
 protected:
-    void SetUp() override { resetMemoryRegistry(); }
-    void TearDown() override { resetMemoryRegistry(); }
-
     static bool shows(const Application& app, const std::string& name) {
         return displayedDayView(app).festivalLine.find(name) != std::string::npos;
     }

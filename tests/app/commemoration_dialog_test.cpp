@@ -7,16 +7,15 @@
 
 #include "app/app_settings.h"
 #include "app/registry.h"
+#include "fresh_registry.h"
 
 namespace tavomerix {
 namespace {
 
 using Kind = CommemorationKind;
 
-class CommemorationDialogTest : public testing::Test {
+class CommemorationDialogTest : public FreshRegistry {
 protected:
-    void SetUp() override { resetMemoryRegistry(); }
-    void TearDown() override { resetMemoryRegistry(); }
     const LunarCalendar& calendar = LunarCalendar::shared({8, Regime::Historical});
 };
 

@@ -6,15 +6,12 @@
 
 #include "app/registry.h"
 #include "chinese/lunar_calendar.h"
+#include "fresh_registry.h"
 
 namespace tavomerix {
 namespace {
 
-class CommemorationStoreTest : public testing::Test {
-protected:
-    void SetUp() override { resetMemoryRegistry(); }
-    void TearDown() override { resetMemoryRegistry(); }
-};
+using CommemorationStoreTest = FreshRegistry;
 
 TEST_F(CommemorationStoreTest, WriteAndReadOneEntry) {
     EXPECT_TRUE(writeCommemorationEntry(CommemorationKind::Lunar, 16, 1, 2001,

@@ -7,17 +7,14 @@
 
 #include "app/registry.h"
 #include "app/settings_store.h"
+#include "fresh_registry.h"
 
 namespace tavomerix {
 namespace {
 
 constexpr ScreenRect WorkArea = {0, 0, 1024, 738};  // a 1024x768 screen with a 30-pixel task bar
 
-class MainWindowPosition : public testing::Test {
-protected:
-    void SetUp() override { resetMemoryRegistry(); }
-    void TearDown() override { resetMemoryRegistry(); }
-};
+using MainWindowPosition = FreshRegistry;
 
 TEST_F(MainWindowPosition, StoredCornerInsideTheWorkAreaIsUsed) {
     const struct {

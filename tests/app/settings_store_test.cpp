@@ -8,16 +8,13 @@
 
 #include "app/commemoration_store.h"
 #include "app/registry.h"
+#include "fresh_registry.h"
 
 namespace tavomerix {
 namespace {
 
-// Each test starts from an empty registry and leaves none behind.
-class SettingsStore : public testing::Test {
+class SettingsStore : public FreshRegistry {
 protected:
-    void SetUp() override { resetMemoryRegistry(); }
-    void TearDown() override { resetMemoryRegistry(); }
-
     static void store(std::string_view name, std::string_view text) {
         writeRegistryText(SettingsKey, name, text);
     }
