@@ -143,7 +143,6 @@ LunarYear buildYear(Searches& m, int year) {
         built.monthStarts[i] = m.nextNewMoonDay(built.monthStarts[i - 1] + 20);
     if (start.placement != 0)
         built.leapMonth = leapMonthPosition(m, start.placement, built.monthStarts) - 1;
-    built.newYearDate = civilDateFromDayNumber(start.newYearDay);
     return built;
 }
 
@@ -184,9 +183,10 @@ std::string lunarYearRecord(const LunarYear& year) {
         }
     }
     text[LeapDigitPosition] = LeapDigits[year.leapMonth];
-    text[NewYearMonthPosition] = decimalDigit(year.newYearDate.month % 10);
-    text[NewYearMonthPosition + 1] = decimalDigit(year.newYearDate.day / 10);
-    text[NewYearMonthPosition + 2] = decimalDigit(year.newYearDate.day % 10);
+    const CivilDate newYear = year.newYearDate();
+    text[NewYearMonthPosition] = decimalDigit(newYear.month % 10);
+    text[NewYearMonthPosition + 1] = decimalDigit(newYear.day / 10);
+    text[NewYearMonthPosition + 2] = decimalDigit(newYear.day % 10);
     return text;
 }
 
@@ -209,7 +209,6 @@ LunarYear lunarYearOfRecord(int year, std::string_view record) {
     parsed.year = year;
     parsed.leapMonth = static_cast<int>(leap);
     parsed.monthCount = leap == 0 ? 12 : 13;
-    parsed.newYearDate = newYear;
     parsed.monthStarts[0] = julianDayNumber(newYear);
     int position = 0;
     for (int sequence = 1; sequence <= parsed.monthCount; ++sequence) {

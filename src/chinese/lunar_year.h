@@ -68,11 +68,14 @@ struct LunarYear {
     // Julian Day numbers of the first days of the months at positions 1..monthCount
     // (monthStarts[0] is 正月初一); monthStarts[monthCount] is the next year's 正月初一.
     std::array<int, 14> monthStarts{};
-    CivilDate newYearDate;  // civil date of 正月初一 (Julian calendar to 1582-10-04)
 
     constexpr bool valid() const { return monthCount != 0; }
     // Julian Day number of 正月初一; InvalidDayNumber for no year.
     constexpr int newYearDay() const { return valid() ? monthStarts[0] : InvalidDayNumber; }
+    // Civil date of 正月初一 (Julian calendar to 1582-10-04); CivilDate{} for no year.
+    CivilDate newYearDate() const {
+        return valid() ? civilDateFromDayNumber(monthStarts[0]) : CivilDate{};
+    }
     // Days in the year, 353..385; 0 for no year.
     constexpr int length() const { return monthStarts[monthCount] - monthStarts[0]; }
 

@@ -12,27 +12,20 @@ namespace {
 // (shift 0) or after (shift 2); year 4 is 甲子.
 int yearNumber(int year, int shift) { return floorMod(year + 12055 + shift, 60) + 1; }
 
-// A civil day with the calendar the year and month rules read: its terms from fresh
-// searches or from the calendar's term tables, its lunar date converted here or known.
+// A civil day with its lunar date, and the calendar whose term tables the year and month
+// rules read.
 struct DateParts {
     const LunarCalendar& calendar;
     CivilDate date;
     int dayNumber;
-    bool fromTables = false;
-    const LunarDate* lunar = nullptr;
-
-    CivilDay day() const { return {date, dayNumber}; }
+    const LunarDate& lunar;
 };
 
 // Day of the first 立春 on or after a day.
-int lichunDay(const DateParts& p, int day) {
-    if (p.fromTables) return p.calendar.termDay(day, Lichun);
-    return floorToInt(solarTermInstant(p.calendar.context(), day, Lichun));
-}
+int lichunDay(const DateParts& p, int day) { return p.calendar.termDay(day, Lichun); }
 
 // TermNumber 1..24 of the term in effect on the day; 0 when unknown.
 int termOfDay(const DateParts& p) {
-    if (!p.fromTables) return solarTermOfDay(p.calendar.context(), p.dayNumber);
     const TermEvent next = p.calendar.nextTerm(p.dayNumber);
     if (next.number == 0) return 0;
     return floorToInt(next.instant) > p.dayNumber ? (next.number + 22) % 24 + 1 : next.number;
@@ -63,7 +56,6 @@ int yearFromLichun(const DateParts& p) {
 }
 
 int yearOf(const DateParts& p, GanzhiYearStart start) {
-    if (p.dayNumber == InvalidDayNumber) return 0;
     return start == GanzhiYearStart::Lichun ? yearFromLichun(p) : yearFromNewYear(p);
 }
 
@@ -76,8 +68,7 @@ int monthOfYear(const DateParts& p, GanzhiYearStart start) {
         const int k = floorDiv(term - 1, 2) + 1;  // 1 = 丑 month (小寒 ..) .. 12 = 子 month
         return k == 1 ? 12 : k - 1;
     }
-    const LunarDate lunar = p.lunar != nullptr ? *p.lunar : lunarDateOfDay(p.calendar, p.day());
-    return lunar.valid() ? lunar.month : 0;  // a leap month counts as the month before it
+    return p.lunar.valid() ? p.lunar.month : 0;  // a leap month counts as the month before it
 }
 
 int zodiacOf(int yearNumberValue) {
@@ -105,22 +96,6 @@ std::string ganzhiName(int number) {
     return name;
 }
 
-int ganzhiYear(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
-    return yearOf({calendar, date, julianDayNumber(date)}, start);
-}
-
-int zodiacNumber(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
-    return zodiacOf(ganzhiYear(calendar, date, start));
-}
-
-int ganzhiMonth(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start) {
-    const DateParts parts{calendar, date, julianDayNumber(date)};
-    const int y = yearOf(parts, start);
-    if (y == 0) return 0;
-    const int k = monthOfYear(parts, start);
-    return k == 0 ? 0 : ganzhiMonthOfYear(y, k);
-}
-
 int ganzhiDayOfDayNumber(int dayNumber) { return floorMod(dayNumber - 11, 60) + 1; }
 
 int ganzhiDay(const CivilDate& date) {
@@ -134,14 +109,9 @@ std::string ganzhiText(const LunarCalendar& calendar, const CivilDate& date,
 }
 
 std::string ganzhiText(const LunarCalendar& calendar, const CivilDay& day, GanzhiYearStart start) {
-    const CivilDate& date = day.date;
-    if (date.year < FirstConvertibleYear || date.year > LastConvertibleYear) return "";
-    const DateParts parts{calendar, date, day.dayNumber};
-    if (parts.dayNumber == InvalidDayNumber) return "";
-    const int y = yearOf(parts, start);
-    const int k = y == 0 ? 0 : monthOfYear(parts, start);
-    if (y == 0 || k == 0) return "";
-    return ganzhiTextOfNumbers(y, ganzhiMonthOfYear(y, k), ganzhiDayOfDayNumber(parts.dayNumber));
+    const SexagenaryDay numbers =
+        sexagenaryDay(calendar, day, lunarDateOfDay(calendar, day), start);
+    return ganzhiTextOfNumbers(numbers.year, numbers.month, numbers.day);
 }
 
 SexagenaryDay sexagenaryDay(const LunarCalendar& calendar, const CivilDay& day,
@@ -149,7 +119,7 @@ SexagenaryDay sexagenaryDay(const LunarCalendar& calendar, const CivilDay& day,
     const CivilDate& date = day.date;
     if (date.year < FirstConvertibleYear || date.year > LastConvertibleYear) return {};
     if (day.dayNumber == InvalidDayNumber) return {};
-    const DateParts parts{calendar, date, day.dayNumber, true, &lunar};
+    const DateParts parts{calendar, date, day.dayNumber, lunar};
     SexagenaryDay numbers;
     numbers.year = yearOf(parts, start);
     const int k = numbers.year == 0 ? 0 : monthOfYear(parts, start);

@@ -27,19 +27,6 @@ std::string ganzhiName(int number);
 // lunar months, or at 立春, the months beginning at the sectional terms (节).
 enum class GanzhiYearStart { LunarNewYear, Lichun };
 
-// Sexagenary number 1..60 of the year of a civil date; 0 for an invalid date or, from
-// 正月初一, a year without a lunar record.
-int ganzhiYear(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
-
-// Zodiac number 1..12 (1 = 子 = 鼠) of the sexagenary year of a civil date; 0 when there
-// is no year number.
-int zodiacNumber(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
-
-// Sexagenary number 1..60 of the month of a civil date: months begin at the sectional
-// terms (Lichun) or follow the lunar months (LunarNewYear, a leap month taking the number
-// of the month before it); 0 for an invalid date or missing lunar data.
-int ganzhiMonth(const LunarCalendar& calendar, const CivilDate& date, GanzhiYearStart start);
-
 // Sexagenary number 1..60 of a day (Julian Day number 11 = 甲子); any day number.
 int ganzhiDayOfDayNumber(int dayNumber);
 
@@ -59,8 +46,11 @@ struct SexagenaryDay {
 };
 
 // The numbers of a civil day whose lunar date is known (LunarDate{} for none), its terms
-// read from the calendar's term tables: what ganzhiYear, ganzhiMonth and ganzhiDay give.
-// SexagenaryDay{} for an invalid day or a year outside -8999..9000.
+// read from the calendar's term tables. The year begins at 正月初一 (0 for a year without a
+// lunar record) or at 立春; the month follows the lunar months (a leap month taking the
+// number of the month before it) or begins at the sectional terms (节); the month is 0
+// without a lunar date or a term. SexagenaryDay{} for an invalid day or a year outside
+// -8999..9000.
 SexagenaryDay sexagenaryDay(const LunarCalendar& calendar, const CivilDay& day,
                             const LunarDate& lunar, GanzhiYearStart start);
 

@@ -372,7 +372,7 @@ CliOutput runRecords(const CliRequest& request, const CliEnvironment& env) {
                                {"record", record},
                                {"leap_month", lunar.leapMonth},
                                {"days", lunar.length()},
-                               {"new_year", civilJson(lunar.newYearDate)}})) {
+                               {"new_year", civilJson(lunar.newYearDate())}})) {
                     return {};
                 }
             } else {

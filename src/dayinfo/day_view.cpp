@@ -29,8 +29,6 @@ DayView dayView(const LunarCalendar& calendar, const DayFacts& facts,
     DayView view;
     view.civil = date;
     view.lunar = facts.lunar;
-    view.civilCode = formatDateCode(date.year, date.month, date.day);
-    view.lunarCode = lunarDateCode(view.lunar);
     view.lunarText = lunarYearItemText(view.lunar.year, options.eraNames) + " " +
                      lunarMonthText(view.lunar.sizedMonthCode()) + " " +
                      lunarDayName(view.lunar.day);

@@ -23,8 +23,6 @@ struct DayViewOptions {
 struct DayView {
     CivilDate civil;           // the date shown
     LunarDate lunar;           // its lunar date, with the long-month flag
-    std::string civilCode;     // civil DateCode, "AD02-10-2024"
-    std::string lunarCode;     // lunar DateCode with its SizedMonthCode, "AD25-01-2024"
     std::string lunarText;     // lunar year item, month and day: "二○二四年 正月大 初一"
     std::string dayLine;       // "星期六 水瓶座  甲辰(龙)年丙寅月甲子日"
     std::string festivalLine;  // festivals and commemoration days, or the Hijri date; may be ""

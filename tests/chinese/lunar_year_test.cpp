@@ -67,7 +67,7 @@ TEST(LunarYearRecord, LeapMonths) {
         const LunarYear& year = calendar.lunarYear(c.year);
         EXPECT_EQ(c.leapMonth, year.leapMonth);
         EXPECT_EQ(c.leapMonth == 0 ? 12 : 13, year.monthCount);
-        EXPECT_EQ((CivilDate{c.year, c.newYearMonth, c.newYearDay}), year.newYearDate);
+        EXPECT_EQ((CivilDate{c.year, c.newYearMonth, c.newYearDay}), year.newYearDate());
         EXPECT_EQ(julianDayNumber(c.year, c.newYearMonth, c.newYearDay),
                   calendar.newYearDay(c.year));
         EXPECT_EQ(c.placement, leapPlacement(context, c.year));
@@ -131,7 +131,7 @@ TEST(LunarYearRecord, Year1582ReadInJulianCalendar) {
     const CalendarContext context{8, Regime::Historical};
     const LunarCalendar& calendar = LunarCalendar::shared(context);
     // 正月初一 of 1582 is 24 January (Julian), 3 February in the proleptic Gregorian count.
-    EXPECT_EQ((CivilDate{1582, 1, 24}), calendar.lunarYear(1582).newYearDate);
+    EXPECT_EQ((CivilDate{1582, 1, 24}), calendar.lunarYear(1582).newYearDate());
     EXPECT_EQ(julianDayNumber(1582, 1, 24), calendar.newYearDay(1582));
     // The 355-day civil year 1582 lies inside lunar year 1582's span.
     EXPECT_EQ(calendar.newYearDay(1583), calendar.newYearDay(1582) + calendar.yearLength(1582));
@@ -195,7 +195,7 @@ TEST(LunarCalendar, EachContextKeepsItsOwnRecords) {
     EXPECT_EQ(historicalYear, historical.lunarYear(84));
     // The two regimes disagree on year 84 (mean new year 01-27 against the solstice rule).
     EXPECT_NE(lunarYearRecord(historicalYear), lunarYearRecord(modernYear));
-    EXPECT_EQ((CivilDate{84, 1, 27}), historicalYear.newYearDate);
+    EXPECT_EQ((CivilDate{84, 1, 27}), historicalYear.newYearDate());
     // A zone other than 8 is reckoned by modern astronomy whatever the regime asked for.
     EXPECT_EQ(&LunarCalendar::shared({5, Regime::Historical}),
               &LunarCalendar::shared({5, Regime::Modern}));
@@ -228,8 +228,7 @@ void expectWellFormed(const LunarCalendar& calendar, int first, int last) {
         const int length = lunar.length();
         const std::string record = lunarYearRecord(lunar);
         if (!months || lunar.year != year || length < 353 || length > 385 ||
-            lunar.newYearDate != civilDateFromDayNumber(lunar.newYearDay()) ||
-            lunar.newYearDate.year != year || lunarYearOfRecord(year, record) != lunar ||
+            lunar.newYearDate().year != year || lunarYearOfRecord(year, record) != lunar ||
             (year < last && calendar.newYearDay(year + 1) != lunar.monthStarts[lunar.monthCount])) {
             ADD_FAILURE() << "year " << year << " record " << record << " length " << length;
         }

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
+#include "chinese/lunar_conversion.h"
 
 namespace tavomerix {
 namespace {
@@ -12,6 +15,19 @@ namespace {
 // The year start of a table row: 1 for 立春, 0 for 正月初一.
 GanzhiYearStart startOf(int fromLichun) {
     return fromLichun == 1 ? GanzhiYearStart::Lichun : GanzhiYearStart::LunarNewYear;
+}
+
+// The numbers of a civil date, its lunar date converted here.
+SexagenaryDay numbersOf(const LunarCalendar& calendar, const CivilDate& date,
+                        GanzhiYearStart start) {
+    const CivilDay day = civilDay(date);
+    return sexagenaryDay(calendar, day, lunarDateOfDay(calendar, day), start);
+}
+
+// The zodiac animal in a "甲子(鼠)年..." text; "" for no text.
+std::string zodiacInText(const std::string& text) {
+    const std::size_t open = text.find('(');
+    return open == std::string::npos ? "" : text.substr(open + 1, text.find(')') - open - 1);
 }
 
 TEST(GanzhiDay, KnownDays) {
@@ -76,9 +92,10 @@ TEST(GanzhiYear, YearTurns) {
     for (const auto& c : Cases) {
         SCOPED_TRACE(testing::Message()
                      << c.year << '-' << c.month << '-' << c.day << " lichun " << c.fromLichun);
-        EXPECT_EQ(c.number, ganzhiYear(calendar, {c.year, c.month, c.day}, startOf(c.fromLichun)));
-        EXPECT_EQ(c.zodiac,
-                  zodiacNumber(calendar, {c.year, c.month, c.day}, startOf(c.fromLichun)));
+        const CivilDate date{c.year, c.month, c.day};
+        EXPECT_EQ(c.number, numbersOf(calendar, date, startOf(c.fromLichun)).year);
+        EXPECT_EQ(c.zodiac == 0 ? "" : std::string(ZodiacAnimals[c.zodiac - 1]),
+                  zodiacInText(ganzhiText(calendar, date, startOf(c.fromLichun))));
     }
 }
 
@@ -93,12 +110,13 @@ TEST(GanzhiMonth, StemPairsOfTheFirstMonth) {
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(c.year);
-        EXPECT_EQ(c.number,
-                  ganzhiMonth(calendar, {c.year, c.month, c.day}, GanzhiYearStart::LunarNewYear));
+        EXPECT_EQ(
+            c.number,
+            numbersOf(calendar, {c.year, c.month, c.day}, GanzhiYearStart::LunarNewYear).month);
     }
     // 冬月 and 腊月 of a 戊 year (2028) are 甲子 and 乙丑.
-    EXPECT_EQ(1, ganzhiMonth(calendar, {2028, 12, 20}, GanzhiYearStart::LunarNewYear));
-    EXPECT_EQ(2, ganzhiMonth(calendar, {2029, 1, 20}, GanzhiYearStart::LunarNewYear));
+    EXPECT_EQ(1, numbersOf(calendar, {2028, 12, 20}, GanzhiYearStart::LunarNewYear).month);
+    EXPECT_EQ(2, numbersOf(calendar, {2029, 1, 20}, GanzhiYearStart::LunarNewYear).month);
 }
 
 TEST(SexagenaryNames, Tables) {

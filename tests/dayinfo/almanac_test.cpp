@@ -198,8 +198,9 @@ void expectYearInvariants(const CalendarContext& context, int year) {
         EXPECT_EQ(n, a.dayNumber);
         EXPECT_EQ(prev.ganzhi % 60 + 1, a.ganzhi);
         EXPECT_EQ(solarTermOfDay(calendar.context(), n), a.term);
-        EXPECT_EQ((ganzhiMonth(calendar, day.date, GanzhiYearStart::Lichun) - 1) % 12 + 1,
-                  a.monthBranch);
+        EXPECT_EQ(
+            (sexagenaryDay(calendar, day, LunarDate{}, GanzhiYearStart::Lichun).month - 1) % 12 + 1,
+            a.monthBranch);
         EXPECT_EQ(branch == a.monthBranch, a.officer == 1);  // 建 on the month's branch
         EXPECT_EQ(prev.mansion % 28 + 1, a.mansion);
         EXPECT_EQ(SundayMansions.count(a.mansionName) == 1, weekdayNameOfDay(n) == "星期日");

@@ -4,42 +4,46 @@
 
 #include <vector>
 
+#include "astro/solar_terms.h"
+#include "calendar/arithmetic.h"
 #include "calendar/calendar_context.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
 #include "chinese/sexagenary.h"
+#include "chinese/term_table.h"
 #include "dayinfo/almanac.h"
 #include "dayinfo/day_view.h"
 
 namespace tavomerix {
 namespace {
 
-// Every day of a year: the sexagenary numbers the facts read from the term tables equal
-// those of the fresh searches, for both year starts.
-void expectSexagenaryMatchesDirect(const LunarCalendar& calendar, int year) {
-    for (int n = julianDayNumber(year, 1, 1); n <= julianDayNumber(year, 12, 31); ++n) {
-        const CivilDate c = civilDateFromDayNumber(n);
-        const DayFacts facts = dayFacts(calendar, c, nullptr);
-        for (const GanzhiYearStart start :
-             {GanzhiYearStart::LunarNewYear, GanzhiYearStart::Lichun}) {
-            SCOPED_TRACE(testing::Message() << c.year << '-' << c.month << '-' << c.day
-                                            << " lichun " << (start == GanzhiYearStart::Lichun));
-            const SexagenaryDay direct{ganzhiYear(calendar, c, start),
-                                       ganzhiMonth(calendar, c, start), ganzhiDay(c)};
-            ASSERT_EQ(direct, facts.ganzhi(start));
-        }
+// The terms the sexagenary numbers read from the term tables equal those of fresh
+// searches: the next term's day and number on every day of a year, and the first 立春 from
+// the year's first day and from 180 days later.
+void expectSexagenaryTermsMatchDirect(const LunarCalendar& calendar, int year) {
+    const CalendarContext& context = calendar.context();
+    const int firstDay = julianDayNumber(year, 1, 1);
+    for (const int n : {firstDay, firstDay + 180}) {
+        SCOPED_TRACE(testing::Message() << "立春 from day " << n);
+        ASSERT_EQ(directTermDay(context, n, Lichun), calendar.termDay(n, Lichun));
+    }
+    for (int n = firstDay; n <= julianDayNumber(year, 12, 31); ++n) {
+        SCOPED_TRACE(testing::Message() << "day " << n);
+        const TermEvent next = calendar.nextTerm(n);
+        ASSERT_EQ(floorToInt(nextTermInstant(context, n, TermKind::Any)), floorToInt(next.instant));
+        ASSERT_EQ(nextTermNumber(context, n), next.number);
     }
 }
 
-TEST(DayFacts, SexagenaryNumbersMatchFreshSearches) {
+TEST(DayFacts, SexagenaryTermsMatchFreshSearches) {
     const LunarCalendar& historical = LunarCalendar::shared({8, Regime::Historical});
     // The first reckoned year, changes of reckoning, the reform year and the end of the
     // reckoning; then a modern zone west of Greenwich.
     for (const int year : {-103, 619, 645, 666, 1582, 1886, 1887}) {
-        expectSexagenaryMatchesDirect(historical, year);
+        expectSexagenaryTermsMatchDirect(historical, year);
         if (HasFatalFailure()) return;
     }
-    expectSexagenaryMatchesDirect(LunarCalendar::shared({-5, Regime::Modern}), 2033);
+    expectSexagenaryTermsMatchDirect(LunarCalendar::shared({-5, Regime::Modern}), 2033);
 }
 
 TEST(DayFacts, FestivalsAreWholeNamesInLineOrder) {

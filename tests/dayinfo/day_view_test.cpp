@@ -23,8 +23,8 @@ TEST(DayView, LunarNewYear2024) {
     const CalendarContext context{8, Regime::Historical};
     const LunarCalendar& calendar = LunarCalendar::shared(context);
     const DayView view = dayView(calendar, {2024, 2, 10}, {});
-    EXPECT_EQ("AD02-10-2024", view.civilCode);
-    EXPECT_EQ("AD01-01-2024", view.lunarCode);
+    EXPECT_EQ((CivilDate{2024, 2, 10}), view.civil);
+    EXPECT_EQ((LunarDate{2024, 1, 1, false, false}), view.lunar);
     EXPECT_EQ("二○二四年 正月小 初一", view.lunarText);
     EXPECT_EQ("星期六 水瓶座  甲辰(龙)年丙寅月甲辰日", view.dayLine);
     EXPECT_EQ("春节 国际气象节", view.festivalLine);
@@ -56,12 +56,12 @@ TEST(DayView, LunarYearItemAndEmptyViews) {
     EXPECT_EQ("2024年", lunarYearItemText(2024, true));  // after the era table: plain year text
     EXPECT_EQ("前一○四年", lunarYearItemText(-103, false));
     EXPECT_EQ("", lunarYearItemText(10000, false));
-    EXPECT_EQ("BC01-01-0001", dayView(calendar, {0, 1, 1}, {}).civilCode);
+    EXPECT_EQ((CivilDate{0, 1, 1}), dayView(calendar, {0, 1, 1}, {}).civil);
     for (const auto& d : {CivilDate{1582, 10, 10}, CivilDate{9001, 1, 1}, CivilDate{2023, 2, 29}}) {
         SCOPED_TRACE(testing::Message() << d.year << '-' << d.month << '-' << d.day);
         const DayView view = dayView(calendar, d, {});
-        EXPECT_EQ("", view.civilCode);
-        EXPECT_EQ("", view.lunarCode);
+        EXPECT_FALSE(view.lunar.valid());
+        EXPECT_EQ("", view.lunarText);
         EXPECT_EQ("", view.seasonLine);
     }
 }
