@@ -5,11 +5,13 @@
 #   TAVOMERIX_APT_RETRY_DELAY  seconds between tries, doubled each time [10]
 # An optional package is tried once (its index update as often as any).
 
-# Runs apt-get as root (through sudo when not root) without questions.
+# Runs apt-get as root (through sudo when not root) without questions; another apt-get
+# holding the package lock is waited for, not taken as a failure.
 run_apt_get() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o Acquire::Retries=3 "$@"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o Acquire::Retries=3 \
+        -o DPkg::Lock::Timeout=600 "$@"
 }
 
 # retry WHAT TRIES COMMAND...: runs COMMAND up to TRIES times, waiting between tries;
