@@ -81,7 +81,7 @@ scenario() {
 count() { cat "$fake/calls" 2>/dev/null | grep -c -- "$1"; }
 
 status=$(scenario 1 '' '' 'install_packages cmake')
-check "an update that fails once is tried again" 2 "$(count '^-o Acquire::Retries=3 update')"
+check "an update that fails once is tried again" 2 "$(count '^-o Acquire::Retries=3 -o DPkg::Lock::Timeout=600 update')"
 check "then the package is installed" "0 1" "$status $(grep -cx cmake "$fake/installed")"
 
 status=$(scenario 9 '' '' 'install_packages cmake')
