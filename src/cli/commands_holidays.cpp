@@ -105,8 +105,9 @@ std::string yearHolidaysTsv(const YearHolidays& year) {
     std::vector<Row> rows;
     for (const Holiday& h : year.holidays) {
         for (const int day : h.daysOff) {
-            rows.push_back({day, &h, false,
-                            std::binary_search(h.statutoryDays.begin(), h.statutoryDays.end(), day)});
+            rows.push_back(
+                {day, &h, false,
+                 std::binary_search(h.statutoryDays.begin(), h.statutoryDays.end(), day)});
         }
         for (const int day : h.workingDays) rows.push_back({day, &h, true, false});
         for (const int day : h.statutoryDays) {
@@ -140,8 +141,9 @@ CliOutput checkHolidaysFile(const CliRequest& request, const std::string& path) 
     std::string list;
     for (const int year : years) list += (list.empty() ? "" : ", ") + std::to_string(year);
     return printed(quotedArg(path) + ": sound, " + std::to_string(years.size()) +
-                   (years.size() == 1 ? " year" : " years") + (list.empty() ? "" : " (" + list + ")") +
-                   ", " + std::to_string(days) + (days == 1 ? " day" : " days"));
+                   (years.size() == 1 ? " year" : " years") +
+                   (list.empty() ? "" : " (" + list + ")") + ", " + std::to_string(days) +
+                   (days == 1 ? " day" : " days"));
 }
 
 }  // namespace
@@ -177,8 +179,7 @@ CliOutput runHolidays(const CliRequest& request, const CliEnvironment& env) {
         return checkHolidaysFile(request, *check);
     }
     if (request.args.empty()) return usageError("'holidays' takes YEAR or --check FILE");
-    const TypedNumber year =
-        parseTypedNumber(request.args[0], FirstHolidayYear, LastHolidayYear);
+    const TypedNumber year = parseTypedNumber(request.args[0], FirstHolidayYear, LastHolidayYear);
     if (!year.ok) {
         return usageError("bad year " + quotedArg(request.args[0]) + " (YEAR is " +
                           std::to_string(FirstHolidayYear) + ".." +
