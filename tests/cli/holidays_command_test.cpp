@@ -66,7 +66,8 @@ TEST(HolidaysCommand, PublishedAndUnpublishedYears) {
         "中秋节  statutory 2031-10-01\n"
         "国庆节  statutory 2031-10-01 ～ 2031-10-03\n",
         run({"holidays", "2031"}).out);
-    const nlohmann::json json = nlohmann::json::parse(run({"holidays", "2025", "--format", "json"}).out);
+    const nlohmann::json json =
+        nlohmann::json::parse(run({"holidays", "2025", "--format", "json"}).out);
     EXPECT_TRUE(json["published"].get<bool>());
     EXPECT_EQ("春节", json["holidays"][1]["name"]);
     EXPECT_EQ(8u, json["holidays"][1]["days_off"].size());
@@ -141,10 +142,12 @@ TEST(HolidayMarks, CalendarAndDayJson) {
     EXPECT_EQ(std::string::npos, coloured.find("班"));
     EXPECT_NE(std::string::npos, coloured.find("    \033[34m14\033[0m  "));
     EXPECT_NE(std::string::npos, coloured.find("\033[31m16\033[0m"));
-    const nlohmann::json month = nlohmann::json::parse(run({"cal", "2026", "2", "--format", "json"}).out);
+    const nlohmann::json month =
+        nlohmann::json::parse(run({"cal", "2026", "2", "--format", "json"}).out);
     EXPECT_EQ("班", month["days"][13]["holiday"]["mark"]);
     EXPECT_EQ("statutory", month["days"][15]["holiday"]["status"]);
-    const nlohmann::json day = nlohmann::json::parse(run({"day", "2024-2-10", "--format", "json"}).out);
+    const nlohmann::json day =
+        nlohmann::json::parse(run({"day", "2024-2-10", "--format", "json"}).out);
     EXPECT_EQ("春节", day["holiday"]["holiday"]);
     EXPECT_TRUE(day["holiday"]["published"].get<bool>());
     // The day view's five lines do not show it.
@@ -216,7 +219,8 @@ TEST(MonthsCommand, NewMoonsNearMidnight) {
     EXPECT_NE(std::string::npos,
               y2057.find("2057-09  九月大  2057-09-28 ～ 2057-10-27  * new moon 23:59:51\n"));
     EXPECT_EQ(y2057.find('*'), y2057.rfind('*'));  // that month alone
-    const nlohmann::json months = nlohmann::json::parse(run({"months", "2097", "--format", "json"}).out);
+    const nlohmann::json months =
+        nlohmann::json::parse(run({"months", "2097", "--format", "json"}).out);
     int marked = 0;
     for (const nlohmann::json& m : months) {
         if (m["new_moon_seconds"].is_null()) continue;
