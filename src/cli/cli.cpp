@@ -190,7 +190,7 @@ const CommandSpec Commands[] = {
      "tavomerix ics --days my-days.txt --festivals --terms -o lunar.ics\n"
      "tavomerix ics --holidays --years 3 -o cn-holidays.ics"},
     {"holidays", "[YEAR]",
-     "China's public holidays of a civil year (2000..9000): each holiday with its days off "
+     "China's public holidays of a civil year. For YEAR (2000..9000), each holiday with its days off "
      "(休), its weekend days made working days (班) and its statutory days (法定节假日), and "
      "the address of the State Council's notice. The statutory days follow from the law's "
      "rules for any year; a year whose notice is not out shows them alone, \"arrangement not "
@@ -201,9 +201,10 @@ const CommandSpec Commands[] = {
      0, 1, {"check", "holidays", "format"}, runHolidays, JsonFormat | TsvFormat,
      "tavomerix holidays 2026\ntavomerix holidays --check ~/.local/share/tavomerix/holidays.tsv"},
     {"workday", "[DATE]",
-     "Whether a day (today without DATE, or 'today') is a working day in China: prints its "
-     "status (法定节假日, 放假, 调休上班, 工作日 or 周末) and exits 0 for a working day, 1 for a "
-     "day off, so that scripts can test it: if tavomerix workday today; then ...",
+     "Whether a day is a working day in China. DATE is today without it or as 'today'; "
+     "prints the day's status (法定节假日, 放假, 调休上班, 工作日 or 周末) and exits 0 for a "
+     "working day, 1 for a day off, so that scripts can test it: if tavomerix workday today; "
+     "then ...",
      0, 1, {"holidays", "format"}, runWorkday, JsonFormat,
      "tavomerix workday 2026-02-14\ntavomerix workday today"},
 };
