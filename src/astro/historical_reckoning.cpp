@@ -214,6 +214,11 @@ double adjustReckonedNewMoon(double t, double threshold) {
     return it->shift > 0 ? day + 1 : day - LastSecondOfDay;
 }
 
+bool isMovedNewMoon(double t) {
+    const double day = std::floor(t);
+    return t == day || t == day + 1 - LastSecondOfDay;
+}
+
 double nextNewMoonReckoned(const CalendarContext& context, int day, double threshold) {
     const auto conjunction = [&](double from) {
         return localDayNumber(

@@ -93,6 +93,10 @@ int eraTermNumber(int day);
 // listed day moves by its shift. Other instants come back unchanged.
 double adjustReckonedNewMoon(double t, double threshold);
 
+// Whether a reckoned new-moon instant is one the day rules moved, to a midnight or to the
+// last second of a day: its time is the day the records give, not a conjunction's.
+bool isMovedNewMoon(double t);
+
 // First historical new moon on `day` or later (LocalDayNumber in the context's zone), with
 // day-shift threshold `threshold` (fraction of a day; <= 0 means none) and the correction
 // lists applied. The true conjunctions come from the context's engine.

@@ -40,6 +40,12 @@ constexpr OptionSpec CommandOptions[] = {
     {"hijri", "", "show the Hijri date instead of the festivals"},
     {"almanac", "", "the day's almanac (黄历) after the day view"},
     {"days", "FILE", "commemoration days: lines of L|S, MM-DD, a tab and the stored value"},
+    {"holidays", "FILE",
+     "a holiday file whose years add to or replace the built-in arrangements (without it: "
+     "$XDG_DATA_HOME/tavomerix/holidays.tsv or ~/.local/share/tavomerix/holidays.tsv, "
+     "%APPDATA%\\Tavomerix\\holidays.tsv on Windows, when it exists)"},
+    {"check", "FILE", "validate a holiday file instead of showing a year"},
+    {"workdays", "", "count the working days from DATE1 up to DATE2, as a payroll counts them"},
     {"three", "", "the previous, this and the next month side by side", '3'},
     {"year", "", "a whole year as a grid of 3 x 4 months", 'y'},
     {"leap-month", "N", "only leap months following month N, 1..12"},
@@ -69,6 +75,18 @@ constexpr OptionSpec CommandOptions[] = {
     {"widget-days", "", "the commemoration days the widget keeps (Windows only)"},
 };
 
+// Options whose meaning one command changes: `ics --holidays` is a flag.
+struct CommandOwnOption {
+    std::string_view command;
+    OptionSpec option;
+};
+constexpr CommandOwnOption CommandOwnOptions[] = {
+    {"ics",
+     {"holidays", "",
+      "China's public holidays: days off (休) and working weekend days (班), with a user's "
+      "holiday file as --holidays FILE elsewhere"}},
+};
+
 // Formats a command offers besides text.
 constexpr int JsonFormat = 1;
 constexpr int TsvFormat = 2;
@@ -89,7 +107,8 @@ const CommandSpec Commands[] = {
     {"day", "[DATE]",
      "The widget's day view, today without DATE. Five lines: the civil date, the lunar "
      "date, the day line, the festival line (empty when there is none) and the season line.",
-     0, 1, {"lunar", "lichun", "era", "hijri", "days", "almanac", "format"}, runDay, JsonFormat,
+     0, 1, {"lunar", "lichun", "era", "hijri", "days", "almanac", "holidays", "format"}, runDay,
+     JsonFormat,
      "tavomerix day 2024-2-10\ntavomerix day --lunar 2025-闰6-1 --format json\n"
      "tavomerix day 2024-2-10 --almanac"},
     {"almanac", "[DATE]",
@@ -110,8 +129,13 @@ const CommandSpec Commands[] = {
     {"jd", "DATE", "The Julian Day number of a civil date.", 1, 1, {"format"}, runJd, JsonFormat,
      "tavomerix jd 2000-1-1"},
     {"interval", "DATE1 DATE2",
-     "Days from DATE1 to DATE2: DATE2 - DATE1, negative when DATE2 comes first.", 2, 2,
-     {"format"}, runInterval, JsonFormat, "tavomerix interval 2024-1-1 2025-1-1"},
+     "Days from DATE1 to DATE2: DATE2 - DATE1, negative when DATE2 comes first. With "
+     "--workdays, the working days of China from DATE1 up to the day before DATE2, as a "
+     "payroll counts them: Monday to Friday and the weekend days made working days, less the "
+     "holidays (2024 has 251). A year whose arrangement is not yet published counts its "
+     "statutory days and the ordinary week.",
+     2, 2, {"workdays", "holidays", "format"}, runInterval, JsonFormat,
+     "tavomerix interval 2024-1-1 2025-1-1\ntavomerix interval 2025-1-1 2026-1-1 --workdays"},
     {"terms", "FIRST [LAST]",
      "The solar terms of civil years. FIRST..LAST are -8999..9000; times are local to --tz.",
      1, 2, {"format"}, runTerms, JsonFormat | TsvFormat, "tavomerix terms 2024 --format tsv"},
@@ -120,8 +144,11 @@ const CommandSpec Commands[] = {
      "-8999..9000; times are local to --tz.",
      1, 2, {"format"}, runMoons, JsonFormat | TsvFormat, "tavomerix moons 2024"},
     {"months", "FIRST [LAST]",
-     "The months of lunar years with their civil dates. FIRST..LAST are -8999..9000.", 1, 2,
-     {"format"}, runMonths, JsonFormat | TsvFormat, "tavomerix months 2025"},
+     "The months of lunar years with their civil dates. FIRST..LAST are -8999..9000. A month "
+     "whose new moon falls within 60 s of local midnight is marked with the time of its new "
+     "moon (in JSON new_moon_seconds: seconds from that midnight, negative before it): "
+     "published tables may start such a month a day apart.",
+     1, 2, {"format"}, runMonths, JsonFormat | TsvFormat, "tavomerix months 2025"},
     {"records", "FIRST [LAST]",
      "Lunar year records, one line per year. FIRST..LAST are -9997..9998; a record holds "
      "the twelve month sizes (1 = 30 days), the leap month as a hexadecimal digit (0 = "
@@ -130,8 +157,10 @@ const CommandSpec Commands[] = {
     {"cal", "[YEAR [MONTH]]",
      "A month calendar with lunar days and solar terms. Under each day stands its solar "
      "term, else the lunar month's name on its first day, else the lunar day; YEAR alone "
-     "prints its twelve months, -y them as a grid, -3 three months side by side.",
-     0, 2, {"three", "year", "color", "format"}, runCal, JsonFormat,
+     "prints its twelve months, -y them as a grid, -3 three months side by side. China's "
+     "days off (休) and working weekend days (班) are marked after the day's number, in "
+     "colour instead on a terminal (red 休, blue 班).",
+     0, 2, {"three", "year", "color", "holidays", "format"}, runCal, JsonFormat,
      "tavomerix cal -3\ntavomerix cal -y 2025"},
     {"search", "KIND START RANGE",
      "Searches leap months, runs of long or short months, or days. RANGE years from the "
@@ -153,10 +182,31 @@ const CommandSpec Commands[] = {
     {"ics", "",
      "An iCalendar file (RFC 5545) of lunar anniversaries (--days FILE, or --widget-days on "
      "Windows), festivals (--festivals), solar terms (--terms) and new and full moons "
-     "(--moons), for --years N years from --from YEAR. Import it into a calendar program; "
-     "importing it again updates the same events.",
-     0, 0, {"days", "widget-days", "festivals", "terms", "moons", "from", "years", "output"}, runIcs, 0,
-     "tavomerix ics --days my-days.txt --festivals --terms -o lunar.ics"},
+     "(--moons), China's days off and working weekend days (--holidays), for --years N years "
+     "from --from YEAR. Import it into a calendar program; importing it again updates the "
+     "same events.",
+     0, 0, {"days", "widget-days", "festivals", "terms", "moons", "holidays", "from", "years",
+            "output"}, runIcs, 0,
+     "tavomerix ics --days my-days.txt --festivals --terms -o lunar.ics\n"
+     "tavomerix ics --holidays --years 3 -o cn-holidays.ics"},
+    {"holidays", "[YEAR]",
+     "China's public holidays of a civil year. For YEAR (2000..9000), each holiday with its days off "
+     "(休), its weekend days made working days (班) and its statutory days (法定节假日), and "
+     "the address of the State Council's notice. The statutory days follow from the law's "
+     "rules for any year; a year whose notice is not out shows them alone, \"arrangement not "
+     "yet published\". The built-in notices cover 2007..2026; a holiday file (--holidays "
+     "FILE, or the default one) adds or replaces whole years: lines of YYYY-MM-DD, a tab, "
+     "the holiday's name, a tab and off or work, every statutory day of a year it gives "
+     "listed off. --check FILE validates such a file.",
+     0, 1, {"check", "holidays", "format"}, runHolidays, JsonFormat | TsvFormat,
+     "tavomerix holidays 2026\ntavomerix holidays --check ~/.local/share/tavomerix/holidays.tsv"},
+    {"workday", "[DATE]",
+     "Whether a day is a working day in China. DATE is today without it or as 'today'; "
+     "prints the day's status (法定节假日, 放假, 调休上班, 工作日 or 周末) and exits 0 for a "
+     "working day, 1 for a day off, so that scripts can test it: if tavomerix workday today; "
+     "then ...",
+     0, 1, {"holidays", "format"}, runWorkday, JsonFormat,
+     "tavomerix workday 2026-02-14\ntavomerix workday today"},
 };
 // clang-format on
 
@@ -175,7 +225,10 @@ const CommandSpec* findCommand(std::string_view name) {
     return nullptr;
 }
 
-const OptionSpec* findOption(std::string_view name) {
+const OptionSpec* findOption(std::string_view name, std::string_view command = "") {
+    for (const CommandOwnOption& own : CommandOwnOptions) {
+        if (own.command == command && own.option.name == name) return &own.option;
+    }
     for (const OptionSpec& o : GlobalOptions) {
         if (o.name == name) return &o;
     }
@@ -279,7 +332,8 @@ using TypedOptions = std::vector<std::pair<std::string, std::string>>;
 
 // Reads the option at argv[i] (moving i past a separate value) into `options`; "" when
 // sound, else the usage error's message.
-std::string readOption(const std::vector<std::string>& argv, size_t& i, TypedOptions& options) {
+std::string readOption(const std::vector<std::string>& argv, size_t& i, const CommandSpec* command,
+                       TypedOptions& options) {
     const std::string& arg = argv[i];
     const bool longForm = arg.rfind("--", 0) == 0;
     std::string name = arg.substr(longForm ? 2 : 1);
@@ -290,7 +344,7 @@ std::string readOption(const std::vector<std::string>& argv, size_t& i, TypedOpt
         value = name.substr(eq + 1);
         name = name.substr(0, eq);
     }
-    const OptionSpec* spec = longForm           ? findOption(name)
+    const OptionSpec* spec = longForm           ? findOption(name, command ? command->name : "")
                              : name.size() == 1 ? findShortOption(name[0])
                                                 : nullptr;
     if (!spec) return "unknown option " + quotedArg(arg) + " (see tavomerix --help)";
@@ -318,7 +372,8 @@ std::string splitArguments(const std::vector<std::string>& argv, CliRequest& r,
         if (!endOfOptions && arg == "--") {
             endOfOptions = true;
         } else if (!endOfOptions && isOption(arg, command)) {
-            if (std::string fault = readOption(argv, i, options); !fault.empty()) return fault;
+            if (std::string fault = readOption(argv, i, command, options); !fault.empty())
+                return fault;
         } else if (!r.commandGiven) {
             r.command = arg;
             r.commandGiven = true;
@@ -407,7 +462,7 @@ std::string applyOptions(const CommandSpec& command, const TypedOptions& options
         if (setting != std::end(SettingOptions)) {
             if (std::string fault = setting->second(command, value, r); !fault.empty())
                 return fault;
-        } else if (findOption(name)->valueName.empty()) {
+        } else if (findOption(name, command.name)->valueName.empty()) {
             r.flags[name] = true;
         } else {
             r.values[name] = value;
@@ -530,13 +585,14 @@ std::string commandHelpText(std::string_view name) {
     text.append(wrapped(c->summary, 0, 0)).append("\n\noptions:\n");
     for (std::string_view o : c->options) {
         if (o.empty()) continue;
-        std::string summary(findOption(o)->summary);
+        const OptionSpec& option = *findOption(o, c->name);
+        std::string summary(option.summary);
         if (o == "format") {
             summary = c->formats & TsvFormat ? "text (for people, the default), json or tsv "
                                                "(tab-separated, a header line first)"
                                              : "text (for people, the default) or json";
         }
-        appendHelpLine(text, optionHead(*findOption(o)), summary);
+        appendHelpLine(text, optionHead(option), summary);
     }
     for (const OptionSpec& o : GlobalOptions) appendHelpLine(text, optionHead(o), o.summary);
     text.append("\n").append(wrapped(DatesNote, 0, 0)).append("\n\nexample");

@@ -66,6 +66,7 @@ struct CliEnvironment {
     bool noColour = false;
     bool dumbTerminal = false;
     CliSink* out = nullptr;
+    std::string holidaysFile;  // the user's holiday file used without --holidays; "" for none
     const volatile std::sig_atomic_t* stopRequested = nullptr;
     void (*progress)(std::string_view text) = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include "chinese/sexagenary.h"
 #include "cli/cli.h"
+#include "dayinfo/holidays.h"
 
 namespace tavomerix {
 
@@ -24,6 +25,8 @@ CliOutput runCal(const CliRequest& request, const CliEnvironment& env);
 CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env);
 CliOutput runCalc(const CliRequest& request, const CliEnvironment& env);
 CliOutput runIcs(const CliRequest& request, const CliEnvironment& env);
+CliOutput runHolidays(const CliRequest& request, const CliEnvironment& env);
+CliOutput runWorkday(const CliRequest& request, const CliEnvironment& env);
 
 // Output of a successful command: text plus a final line end.
 CliOutput printed(std::string text);
@@ -65,5 +68,15 @@ struct YearRangeArgument {
 };
 YearRangeArgument yearRangeArgument(const CliRequest& request, int low, int high,
                                     std::string_view what);
+
+// The holiday arrangements in use: the built-in ones with the years of --holidays FILE,
+// or without it of the environment's default file when that exists; a bad file is an
+// error (its lines on stderr, exit 2) and changes nothing.
+struct HolidaysArgument {
+    bool ok = false;
+    HolidayArrangements arrangements;
+    CliOutput error;
+};
+HolidaysArgument holidaysArgument(const CliRequest& request, const CliEnvironment& env);
 
 }  // namespace tavomerix

@@ -154,14 +154,22 @@ CliOutput runIcs(const CliRequest& request, const CliEnvironment& env) {
     options.festivals = request.flag("festivals");
     options.terms = request.flag("terms");
     options.moons = request.flag("moons");
+    const bool holidays = request.flag("holidays");
     const std::string* daysPath = request.value("days");
     const bool fromWidget = request.flag("widget-days");
     if (daysPath && fromWidget)
         return usageError("give either --days FILE or --widget-days, not both");
-    if (!daysPath && !fromWidget && !options.festivals && !options.terms && !options.moons) {
+    if (!daysPath && !fromWidget && !options.festivals && !options.terms && !options.moons &&
+        !holidays) {
         return usageError(
             "'ics' needs something to export: --days FILE, --widget-days, "
-            "--festivals, --terms or --moons");
+            "--festivals, --terms, --moons or --holidays");
+    }
+    HolidaysArgument arrangements;
+    if (holidays) {
+        arrangements = holidaysArgument(request, env);
+        if (!arrangements.ok) return arrangements.error;
+        options.holidays = &arrangements.arrangements;
     }
     const LunarCalendar& calendar = request.calendar();
     IcsDays days;

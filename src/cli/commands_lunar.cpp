@@ -90,6 +90,10 @@ std::string rightAligned(const std::string& text, int width) {
     return w >= width ? text : std::string(static_cast<size_t>(width - w), ' ') + text;
 }
 
+// Colours of a day off and of a working weekend day in `cal`.
+constexpr std::string_view RedText = "\033[31m";
+constexpr std::string_view BlueText = "\033[34m";
+
 // Cells of `cal`: 8 columns for one month, 5 for months side by side.
 constexpr int CalendarCell = 8;
 constexpr int CompactCell = 5;
@@ -138,8 +142,9 @@ std::vector<std::string> monthHeading(int year, int month, int cell) {
 // The lines of one month of `cal`: title, weekday header (Monday first), day numbers with
 // the lunar day, month or term beneath; every line exactly 7 cells wide less the last
 // gap when `padded`.
-std::vector<std::string> monthLines(const LunarCalendar& calendar, int year, int month, int cell,
-                                    bool colour, const CivilDate& today, bool padded) {
+std::vector<std::string> monthLines(const LunarCalendar& calendar,
+                                    const HolidayArrangements& holidays, int year, int month,
+                                    int cell, bool colour, const CivilDate& today, bool padded) {
     std::vector<std::string> lines = monthHeading(year, month, cell);
     const int inner = innerWidth(cell);
     const std::string gap(static_cast<size_t>(cell - inner), ' ');
@@ -165,10 +170,18 @@ std::vector<std::string> monthLines(const LunarCalendar& calendar, int year, int
             names.append(static_cast<size_t>(weekday * cell), ' ');
             column = weekday;
         }
-        const CalendarMark mark = calendarMark(
-            dayFacts(calendar, CivilDay({year, month, day}, jdn), nullptr), cell < CalendarCell);
-        std::string number = rightAligned(std::to_string(day), inner);
+        const DayFacts facts =
+            dayFacts(calendar, CivilDay({year, month, day}, jdn), nullptr, &holidays);
+        const CalendarMark mark = calendarMark(facts, cell < CalendarCell);
+        const std::string_view work = dayStatusMark(facts.holiday.status);
+        std::string number =
+            rightAligned(std::to_string(day) + std::string(colour ? "" : work), inner);
         std::string name = rightAligned(mark.text, inner);
+        if (colour && !work.empty()) {  // the digits coloured, not the padding
+            const size_t digits = number.find_first_not_of(' ');
+            number.insert(digits, work == "班" ? BlueText : RedText);
+            number += "\033[0m";
+        }
         if (colour && jdn == todayNumber) {
             number = "\033[7m" + number + "\033[0m";
             name = "\033[7m" + name + "\033[0m";
@@ -213,13 +226,14 @@ std::string sideBySide(const std::vector<std::vector<std::string>>& months) {
 }
 
 // A month of `cal` as JSON: every day with its lunar date and what `cal` marks.
-nlohmann::json monthJsonOfCal(const LunarCalendar& calendar, int year, int month) {
+nlohmann::json monthJsonOfCal(const LunarCalendar& calendar, const HolidayArrangements& holidays,
+                              int year, int month) {
     nlohmann::json days = nlohmann::json::array();
     for (int day = 1; day <= 31; ++day) {
         const int jdn = julianDayNumber(year, month, day);
         if (jdn == InvalidDayNumber) continue;
         const CivilDay civil({year, month, day}, jdn);
-        const DayFacts facts = dayFacts(calendar, civil, nullptr);
+        const DayFacts facts = dayFacts(calendar, civil, nullptr, &holidays);
         const CalendarMark mark = calendarMark(facts, false);
         days.push_back({
             {"civil", civilJson(civil)},
@@ -227,6 +241,7 @@ nlohmann::json monthJsonOfCal(const LunarCalendar& calendar, int year, int month
             {"mark", mark.text},
             {"term", mark.term.empty() ? nlohmann::json(nullptr) : nlohmann::json(mark.term)},
             {"festivals", festivalsJson(facts.festivals)},
+            {"holiday", holidayStatusJson(facts.holiday)},
         });
     }
     return {{"year", year}, {"month", month}, {"days", days}};
@@ -305,14 +320,14 @@ std::vector<CivilDate> calMonths(const CalArguments& cal) {
 }
 
 // Months three in a row: -3 once, -y four times.
-std::string monthGrid(const LunarCalendar& calendar, const std::vector<CivilDate>& months,
-                      bool colour, const CivilDate& today) {
+std::string monthGrid(const LunarCalendar& calendar, const HolidayArrangements& holidays,
+                      const std::vector<CivilDate>& months, bool colour, const CivilDate& today) {
     std::string text;
     for (size_t row = 0; row < months.size(); row += 3) {
         std::vector<std::vector<std::string>> group;
         for (size_t i = row; i < row + 3; ++i) {
-            group.push_back(monthLines(calendar, months[i].year, months[i].month, CompactCell,
-                                       colour, today, true));
+            group.push_back(monthLines(calendar, holidays, months[i].year, months[i].month,
+                                       CompactCell, colour, today, true));
         }
         text += (row > 0 ? "\n" : "") + sideBySide(group);
     }
@@ -335,6 +350,7 @@ std::string dayJson(const CliRequest& request, const DayFacts& facts, const DayV
         {"zodiac_sign", zodiacSignName(facts.civil.date)},
         {"ganzhi", ganzhiJson(facts.ganzhi(start), start)},
         {"festivals", festivalsJson(facts.festivals)},
+        {"holiday", holidayStatusJson(facts.holiday)},
         {"next_term",
          next.number == 0
              ? nlohmann::json(nullptr)
@@ -427,19 +443,30 @@ CliOutput runGanzhi(const CliRequest& request, const CliEnvironment&) {
     return printed(ganzhiTextOfNumbers(ganzhi.year, ganzhi.month, ganzhi.day));
 }
 
-CliOutput runInterval(const CliRequest& request, const CliEnvironment&) {
+CliOutput runInterval(const CliRequest& request, const CliEnvironment& env) {
     const CivilDayArgument a = civilDayArgument(request.args[0]);
     if (!a.ok) return a.error;
     const CivilDayArgument b = civilDayArgument(request.args[1]);
     if (!b.ok) return b.error;
     const int days = b.dayNumber - a.dayNumber;
-    if (request.format == OutputFormat::Json) {
-        return printed(nlohmann::json{
-            {"from", civilJson({a.year, a.month, a.day})},
-            {"to", civilJson({b.year, b.month, b.day})},
-            {"days", days}}.dump(2));
+    const bool workdays = request.flag("workdays");
+    if (!workdays && request.value("holidays") != nullptr) {
+        return usageError("option '--holidays' applies to 'interval --workdays' only");
     }
-    return printed(std::to_string(days));
+    long long working = 0;
+    if (workdays) {
+        const HolidaysArgument holidays = holidaysArgument(request, env);
+        if (!holidays.ok) return holidays.error;
+        working = workingDays(holidays.arrangements, a.dayNumber, b.dayNumber);
+    }
+    if (request.format == OutputFormat::Json) {
+        nlohmann::json json = {{"from", civilJson({a.year, a.month, a.day})},
+                               {"to", civilJson({b.year, b.month, b.day})},
+                               {"days", days}};
+        if (workdays) json["workdays"] = working;
+        return printed(json.dump(2));
+    }
+    return printed(std::to_string(workdays ? working : days));
 }
 
 CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
@@ -451,7 +478,13 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
     const std::string* path = request.value("days");
     if (path != nullptr && !loadDaysFile(calendar, *path, days, err)) return {ExitUsage, "", err};
     const DayViewOptions options = dayViewOptionsOf(request, path != nullptr ? &days : nullptr);
-    const DayFacts facts = dayFacts(calendar, civilDayOf(date), options.commemorationDays);
+    HolidaysArgument holidays;
+    if (request.format == OutputFormat::Json || request.value("holidays") != nullptr) {
+        holidays = holidaysArgument(request, env);
+        if (!holidays.ok) return holidays.error;
+    }
+    const DayFacts facts =
+        dayFacts(calendar, civilDayOf(date), options.commemorationDays, &holidays.arrangements);
     const bool withAlmanac = request.flag("almanac");
     const Almanac dayAlmanac = withAlmanac ? almanac(facts) : Almanac{};
     if (!facts.valid() || (withAlmanac && !dayAlmanac.valid())) {
@@ -490,28 +523,32 @@ CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {
             return usageError("the months of 'cal' lie in the years -8999..9000");
         }
     }
+    const HolidaysArgument holidaysRead = holidaysArgument(request, env);
+    if (!holidaysRead.ok) return holidaysRead.error;
+    const HolidayArrangements& holidays = holidaysRead.arrangements;
     const LunarCalendar& calendar = request.calendar();
     calendar.prefetch(months.front().year - 1, months.back().year);
     if (request.format == OutputFormat::Json) {
         nlohmann::json list = nlohmann::json::array();
-        for (const CivilDate& m : months) list.push_back(monthJsonOfCal(calendar, m.year, m.month));
+        for (const CivilDate& m : months)
+            list.push_back(monthJsonOfCal(calendar, holidays, m.year, m.month));
         return printed((months.size() == 1 ? list[0] : list).dump(2));
     }
     const bool colour = useColour(request, env);
     if (months.size() == 1) {
-        return printed(joinedLines(
-            monthLines(calendar, cal.year, cal.month, CalendarCell, colour, env.today, false)));
+        return printed(joinedLines(monthLines(calendar, holidays, cal.year, cal.month, CalendarCell,
+                                              colour, env.today, false)));
     }
     if (cal.wholeYear && !request.flag("year")) {
         std::string text;
         for (const CivilDate& m : months) {
             text += (m.month > 1 ? "\n" : "") +
-                    joinedLines(monthLines(calendar, m.year, m.month, CalendarCell, colour,
-                                           env.today, false));
+                    joinedLines(monthLines(calendar, holidays, m.year, m.month, CalendarCell,
+                                           colour, env.today, false));
         }
         return printed(text);
     }
-    return printed(monthGrid(calendar, months, colour, env.today));
+    return printed(monthGrid(calendar, holidays, months, colour, env.today));
 }
 
 }  // namespace tavomerix

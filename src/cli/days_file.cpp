@@ -9,6 +9,32 @@ namespace {
 // Longest path quoted in a message, in bytes.
 constexpr std::size_t QuotedPathLimit = 200;
 
+// The one-line messages of a file's rejected lines: at most DaysFileErrorsShown
+// "FILE:N: message: 'line'" and then the number of the others.
+template <typename Error>
+std::vector<std::string> rejectedLines(std::string_view shownPath, const std::vector<Error>& errors,
+                                       long long errorCount) {
+    std::vector<std::string> lines;
+    const std::string file = quotedInput(shownPath, QuotedPathLimit);
+    for (const Error& e : errors) {
+        lines.push_back(file + ":" + std::to_string(e.lineNumber) + ": " + e.message + ": '" +
+                        quotedInput(e.line) + "'");
+    }
+    if (errorCount > DaysFileErrorsShown) {
+        const long long more = errorCount - DaysFileErrorsShown;
+        lines.push_back(file + ": " + std::to_string(more) + " more malformed line" +
+                        (more == 1 ? "" : "s") + " not shown");
+    }
+    return lines;
+}
+
+// The line of a file refused whole: "tavomerix: the WHAT file 'PATH' REASON".
+std::string refusalLine(std::string_view what, const std::string& path,
+                        const RegularFileContents& read) {
+    return "tavomerix: the " + std::string(what) + " file '" + quotedInput(path, QuotedPathLimit) +
+           "' " + read.refusal;
+}
+
 }  // namespace
 
 std::string sizeLimitText(std::size_t limit) {
@@ -36,18 +62,9 @@ bool isWindowsDeviceName(std::string_view path) {
 DaysFileResult readDaysContents(const LunarCalendar& calendar, std::string_view shownPath,
                                 std::string_view contents) {
     DaysFileResult result;
-    const std::string file = quotedInput(shownPath, QuotedPathLimit);
     CommemorationFile parsed =
         parseCommemorationFile(calendar, contents, DaysFileErrorsShown, DaysFileLineLimit);
-    for (const CommemorationFileError& e : parsed.errors) {
-        result.errorLines.push_back(file + ":" + std::to_string(e.lineNumber) + ": " + e.message +
-                                    ": '" + quotedInput(e.line) + "'");
-    }
-    if (parsed.errorCount > DaysFileErrorsShown) {
-        const long long more = parsed.errorCount - DaysFileErrorsShown;
-        result.errorLines.push_back(file + ": " + std::to_string(more) + " more malformed line" +
-                                    (more == 1 ? "" : "s") + " not shown");
-    }
+    result.errorLines = rejectedLines(shownPath, parsed.errors, parsed.errorCount);
     result.days = std::move(parsed.days);
     result.ok = parsed.errorCount == 0;
     return result;
@@ -57,11 +74,29 @@ DaysFileResult readDaysFile(const LunarCalendar& calendar, const std::string& pa
     RegularFileContents read = readRegularFile(path, DaysFileSizeLimit);
     if (!read.ok) {
         DaysFileResult result;
-        result.errorLines.push_back("tavomerix: the commemoration file '" +
-                                    quotedInput(path, QuotedPathLimit) + "' " + read.refusal);
+        result.errorLines.push_back(refusalLine("commemoration", path, read));
         return result;
     }
     return readDaysContents(calendar, path, read.contents);
+}
+
+HolidaysFileResult readHolidaysContents(std::string_view shownPath, std::string_view contents) {
+    HolidaysFileResult result;
+    result.file = parseHolidayFile(contents, DaysFileErrorsShown, DaysFileLineLimit);
+    result.errorLines = rejectedLines(shownPath, result.file.errors, result.file.errorCount);
+    result.ok = result.file.errorCount == 0;
+    return result;
+}
+
+HolidaysFileResult readHolidaysFile(const std::string& path) {
+    RegularFileContents read = readRegularFile(path, DaysFileSizeLimit);
+    if (!read.ok) {
+        HolidaysFileResult result;
+        result.missing = read.missing;
+        result.errorLines.push_back(refusalLine("holiday", path, read));
+        return result;
+    }
+    return readHolidaysContents(path, read.contents);
 }
 
 }  // namespace tavomerix

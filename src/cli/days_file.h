@@ -7,6 +7,7 @@
 
 #include "chinese/lunar_calendar.h"
 #include "dayinfo/commemoration_days.h"
+#include "dayinfo/holidays.h"
 
 namespace tavomerix {
 
@@ -45,8 +46,26 @@ struct RegularFileContents {
     bool ok = false;
     std::string contents;
     std::string refusal;
+    bool missing = false;  // refused because no such file exists
 };
 RegularFileContents readRegularFile(const std::string& path, std::size_t limit);
+
+// The years of a user's holiday file (parseHolidayFile), or why it cannot be used, by the
+// rules and in the messages of a commemoration file. `missing` when no such file exists.
+struct HolidaysFileResult {
+    bool ok = false;
+    bool missing = false;
+    HolidayFile file;
+    std::vector<std::string> errorLines;
+};
+HolidaysFileResult readHolidaysFile(const std::string& path);
+HolidaysFileResult readHolidaysContents(std::string_view shownPath, std::string_view contents);
+
+// Where a user's holiday file is looked for when no --holidays FILE is given:
+// $XDG_DATA_HOME/tavomerix/holidays.tsv, else ~/.local/share/tavomerix/holidays.tsv
+// (%APPDATA%\Tavomerix\holidays.tsv on Windows); "" when the environment names no such
+// folder. Defined per platform.
+std::string defaultHolidaysPath();
 
 // Whether a path names a Windows device (con, nul, aux, prn, com1..com9, lpt1..lpt9,
 // conin$, conout$) whatever its folder, case, extension or trailing dots and spaces: such

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "cli/days_file.h"
@@ -34,7 +35,13 @@ RegularFileContents readRegularFile(const std::string& path, std::size_t limit) 
     // Non-blocking, so that opening a FIFO without a writer returns at once; the type
     // check below refuses it.
     const Descriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (fd.get() < 0) return refused(std::string("cannot be opened: ") + std::strerror(errno));
+    if (fd.get() < 0) {
+        const int error = errno;
+        RegularFileContents failed =
+            refused(std::string("cannot be opened: ") + std::strerror(error));
+        failed.missing = error == ENOENT;
+        return failed;
+    }
     struct stat status {};
     if (fstat(fd.get(), &status) != 0) {
         return refused(std::string("cannot be read: ") + std::strerror(errno));
@@ -63,6 +70,17 @@ RegularFileContents readRegularFile(const std::string& path, std::size_t limit) 
     read.contents.resize(size);
     read.ok = true;
     return read;
+}
+
+std::string defaultHolidaysPath() {
+    // XDG: a relative $XDG_DATA_HOME is to be ignored.
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && data[0] == '/') return std::string(data) + "/tavomerix/holidays.tsv";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        return std::string(home) + "/.local/share/tavomerix/holidays.tsv";
+    }
+    return "";
 }
 
 }  // namespace tavomerix

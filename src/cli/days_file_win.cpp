@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <cstdlib>
+
 #include "cli/days_file.h"
 
 namespace tavomerix {
@@ -55,7 +57,9 @@ RegularFileContents readRegularFile(const std::string& path, std::size_t limit) 
     if (file.get() == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-            return refused("cannot be opened: no such file");
+            RegularFileContents missing = refused("cannot be opened: no such file");
+            missing.missing = true;
+            return missing;
         }
         if (error == ERROR_ACCESS_DENIED) return refused("cannot be opened: access denied");
         return refused("cannot be opened (error " + std::to_string(error) + ")");
@@ -86,6 +90,19 @@ RegularFileContents readRegularFile(const std::string& path, std::size_t limit) 
     read.contents.resize(total);
     read.ok = true;
     return read;
+}
+
+std::string defaultHolidaysPath() {
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    if (appData == nullptr || appData[0] == L'\0') return "";
+    const std::wstring wide = std::wstring(appData) + L"\\Tavomerix\\holidays.tsv";
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    if (length <= 0) return "";
+    std::string path(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), path.data(), length,
+                        nullptr, nullptr);
+    return path;
 }
 
 }  // namespace tavomerix

@@ -8,6 +8,7 @@
 #include "calendar/arithmetic.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/year_events.h"
+#include "cli/json_fields.h"
 #include "dayinfo/characters.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/names.h"
@@ -99,6 +100,19 @@ private:
 // "农历闰六月初一": the lunar month without its size mark and the day.
 std::string lunarDayText(const LunarDate& lunar) {
     return "农历" + lunarMonthCodeName(lunar.monthCode()) + lunarDayName(lunar.day);
+}
+
+// The event of a day off or of a working weekend day: "春节 休", CATEGORIES 休 or 班, the
+// status in words as its description.
+void writeHolidayEvent(IcsWriter& ics, const HolidayArrangements& holidays, const CivilDay& day) {
+    const HolidayStatus status = holidayStatus(holidays, day.dayNumber);
+    const std::string_view mark = dayStatusMark(status.status);
+    if (mark.empty()) return;
+    const bool off = status.status != DayStatus::ArrangedWorkday;
+    std::string description(dayStatusName(status.status));
+    if (!status.published) description += " (arrangement not yet published)";
+    ics.allDayEvent(off ? "holiday-off" : "holiday-work", day,
+                    status.holiday + " " + std::string(mark), mark, description);
 }
 
 // The all-day events of a civil day: its commemoration days, its lunar festival and one
@@ -194,10 +208,13 @@ int writeIcs(std::ostream& out, const LunarCalendar& calendar, const IcsOptions&
     const int zone = calendar.context().timeZoneHours;
     if (first <= last) calendar.prefetch(first - 1, last);
     for (int year = first; year <= last; ++year) {
-        if (options.days != nullptr || options.festivals) {
+        if (options.days != nullptr || options.festivals || options.holidays != nullptr) {
             const int lastDay = julianDayNumber(year, 12, 31);
             for (int number = julianDayNumber(year, 1, 1); number <= lastDay; ++number) {
-                writeDayEvents(ics, calendar, options, civilDayOfNumber(number));
+                const CivilDay day = civilDayOfNumber(number);
+                if (options.days != nullptr || options.festivals)
+                    writeDayEvents(ics, calendar, options, day);
+                if (options.holidays != nullptr) writeHolidayEvent(ics, *options.holidays, day);
             }
         }
         if (options.terms) {

@@ -8,6 +8,7 @@
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
 #include "dayinfo/commemoration_days.h"
+#include "dayinfo/holidays.h"
 
 namespace tavomerix {
 
@@ -28,6 +29,9 @@ struct IcsOptions {
     bool moons = false;      // new and full moons, timed events in UTC
     // The user's commemoration days, each anniversary an all-day event; none when null.
     const CommemorationDays* days = nullptr;
+    // China's days off and working weekend days in these arrangements, all-day events with
+    // CATEGORIES 休 or 班; none when null.
+    const HolidayArrangements* holidays = nullptr;
     std::string dtstampUtc = "20000101T000000Z";  // DTSTAMP of every event, "YYYYMMDDTHHMMSSZ"
 };
 

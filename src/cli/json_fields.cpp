@@ -23,6 +23,45 @@ nlohmann::json civilJson(const CivilDay& day) {
     };
 }
 
+namespace {
+
+struct DayStatusText {
+    DayStatus status;
+    std::string_view name, key;
+};
+constexpr DayStatusText DayStatusTexts[] = {
+    {DayStatus::Statutory, "法定节假日", "statutory"},
+    {DayStatus::DayOff, "放假", "day_off"},
+    {DayStatus::ArrangedWorkday, "调休上班", "arranged_workday"},
+    {DayStatus::Workday, "工作日", "workday"},
+    {DayStatus::Weekend, "周末", "weekend"},
+};
+
+const DayStatusText& dayStatusText(DayStatus status) {
+    for (const DayStatusText& t : DayStatusTexts) {
+        if (t.status == status) return t;
+    }
+    return DayStatusTexts[3];
+}
+
+}  // namespace
+
+std::string_view dayStatusName(DayStatus status) { return dayStatusText(status).name; }
+
+std::string_view dayStatusKey(DayStatus status) { return dayStatusText(status).key; }
+
+nlohmann::json holidayStatusJson(const HolidayStatus& status) {
+    return {
+        {"status", dayStatusKey(status.status)},
+        {"name", dayStatusName(status.status)},
+        {"mark", dayStatusMark(status.status)},
+        {"holiday",
+         status.holiday.empty() ? nlohmann::json(nullptr) : nlohmann::json(status.holiday)},
+        {"working_day", isWorkingDay(status.status)},
+        {"published", status.published},
+    };
+}
+
 nlohmann::json lunarJson(const LunarDate& date) {
     if (!date.valid()) return nullptr;
     return {

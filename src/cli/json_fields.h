@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "dayinfo/almanac.h"
 #include "dayinfo/festivals.h"
+#include "dayinfo/holidays.h"
 
 namespace tavomerix {
 
@@ -36,6 +37,15 @@ nlohmann::json almanacJson(const Almanac& almanac);
 
 // The festivals of a day as a list of their whole names.
 nlohmann::json festivalsJson(const std::vector<FestivalName>& festivals);
+
+// What a day is for work, for people: "法定节假日", "放假", "调休上班", "工作日", "周末".
+std::string_view dayStatusName(DayStatus status);
+// The same as a JSON value: "statutory", "day_off", "arranged_workday", "workday", "weekend".
+std::string_view dayStatusKey(DayStatus status);
+
+// A day's holiday status: status (dayStatusKey), name (dayStatusName), mark ("休", "班" or
+// ""), holiday (null for none), working_day and published.
+nlohmann::json holidayStatusJson(const HolidayStatus& status);
 
 // A lunar month with the civil days of its first and last day.
 struct LunarMonthSpan {

@@ -10,6 +10,7 @@
 
 #include "app/clock.h"
 #include "cli/cli.h"
+#include "cli/days_file.h"
 
 #ifdef _WIN32
 #include "cli/console.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
     env.noColour = std::getenv("NO_COLOR") != nullptr && *std::getenv("NO_COLOR") != '\0';
     const char* term = std::getenv("TERM");
     env.dumbTerminal = term != nullptr && std::strcmp(term, "dumb") == 0;
+    env.holidaysFile = tavomerix::defaultHolidaysPath();
     env.stopRequested = &stopRequested;
     env.progress = showProgress;
     env.out = &out;

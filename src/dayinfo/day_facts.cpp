@@ -19,12 +19,12 @@ TermInEffect termInEffect(const LunarCalendar& calendar, int n, const TermEvent&
 }
 
 DayFacts dayFacts(const LunarCalendar& calendar, const CivilDate& date,
-                  const CommemorationDays* days) {
-    return dayFacts(calendar, civilDay(date), days);
+                  const CommemorationDays* days, const HolidayArrangements* holidays) {
+    return dayFacts(calendar, civilDay(date), days, holidays);
 }
 
-DayFacts dayFacts(const LunarCalendar& calendar, const CivilDay& day,
-                  const CommemorationDays* days) {
+DayFacts dayFacts(const LunarCalendar& calendar, const CivilDay& day, const CommemorationDays* days,
+                  const HolidayArrangements* holidays) {
     if (day.dayNumber == InvalidDayNumber || !isDayInfoDate(day.date)) return {};
     DayFacts facts;
     facts.lunar = lunarDateOfDay(calendar, day);
@@ -37,6 +37,7 @@ DayFacts dayFacts(const LunarCalendar& calendar, const CivilDay& day,
     facts.nextTerm = calendar.nextTerm(day.dayNumber);
     facts.term = termInEffect(calendar, day.dayNumber, facts.nextTerm);
     facts.hijri = hijriDate(day.dayNumber);
+    if (holidays != nullptr) facts.holiday = holidayStatus(*holidays, day.dayNumber);
     return facts;
 }
 

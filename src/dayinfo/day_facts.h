@@ -8,6 +8,7 @@
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/festivals.h"
 #include "dayinfo/hijri.h"
+#include "dayinfo/holidays.h"
 
 namespace tavomerix {
 
@@ -32,6 +33,7 @@ struct DayFacts {
     TermInEffect term;                    // the term in effect
     TermEvent nextTerm;                   // the first term on this day or later
     HijriDate hijri;                      // HijriDate{} before the Hijri epoch
+    HolidayStatus holiday;                // in the arrangements given; HolidayStatus{} without
 
     // False for DayFacts{}: no such day in the years of the day view.
     bool valid() const { return lunar.valid(); }
@@ -45,10 +47,11 @@ struct DayFacts {
 
 // The facts of a civil day in the calendar's zone and regime, with the user's
 // commemoration days among the festivals (none when `days` is null). DayFacts{} unless
-// the date is valid, in years -8999..9000, and converts to a lunar date.
-DayFacts dayFacts(const LunarCalendar& calendar, const CivilDay& day,
-                  const CommemorationDays* days);
+// the date is valid, in years -8999..9000, and converts to a lunar date. The holiday
+// status is looked up only when `holidays` is given.
+DayFacts dayFacts(const LunarCalendar& calendar, const CivilDay& day, const CommemorationDays* days,
+                  const HolidayArrangements* holidays = nullptr);
 DayFacts dayFacts(const LunarCalendar& calendar, const CivilDate& date,
-                  const CommemorationDays* days);
+                  const CommemorationDays* days, const HolidayArrangements* holidays = nullptr);
 
 }  // namespace tavomerix

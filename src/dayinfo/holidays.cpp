@@ -281,12 +281,13 @@ YearHolidays yearHolidays(const HolidayArrangements& arrangements, int year) {
             holiday.statutoryDays.push_back(day.dayNumber);
         }
     }
+    // By the first day off (a working day may come before an earlier holiday: 2026's
+    // 国庆节 has one before 中秋节), else the first statutory or working day.
     const auto firstDay = [](const Holiday& h) {
-        int first = MaxDayNumber;
-        for (const std::vector<int>* days : {&h.daysOff, &h.workingDays, &h.statutoryDays}) {
-            if (!days->empty()) first = std::min(first, days->front());
+        for (const std::vector<int>* days : {&h.daysOff, &h.statutoryDays, &h.workingDays}) {
+            if (!days->empty()) return days->front();
         }
-        return first;
+        return MaxDayNumber;
     };
     std::stable_sort(holidays.begin(), holidays.end(),
                      [&](const Holiday& a, const Holiday& b) { return firstDay(a) < firstDay(b); });

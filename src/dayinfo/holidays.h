@@ -115,7 +115,7 @@ struct Holiday {
     std::vector<int> statutoryDays;
 };
 
-// The holidays of a year's arrangement in order of their first day, or of its statutory
+// The holidays of a year's arrangement in order of their first day off, or of its statutory
 // days alone (published false) when the arrangement is not published. A statutory day joins
 // the holiday whose days off hold it, else the holiday of its name.
 struct YearHolidays {

@@ -119,6 +119,27 @@ everything, raw = export("--festivals", "--terms", "--moons", "--from", "2030", 
 check_calendar(everything, raw, "everything", len(events(everything)))
 check(len(events(everything)) > 10 * (78 + 24 + 24), "everything: too few events")
 
+# China's public holidays: days off (休) and working weekend days (班), stable UIDs.
+def categories(calendar, category):
+    return [e for e in events(calendar) if e.get("CATEGORIES").to_ical().decode() == category]
+
+
+holidays, raw = export("--holidays", "--from", "2025", "--years", "2")
+check_calendar(holidays, raw, "holidays", 61 + 11)
+check(len(categories(holidays, "休")) == 61, f"holidays: {len(categories(holidays, '休'))} days off")
+check(len(categories(holidays, "班")) == 11, f"holidays: {len(categories(holidays, '班'))} 班")
+check(starts(holidays, "春节 班") == [datetime.date(2025, 1, 26), datetime.date(2025, 2, 8),
+                                      datetime.date(2026, 2, 14), datetime.date(2026, 2, 28)],
+      f"春节 班: {starts(holidays, '春节 班')}")
+check(datetime.date(2026, 2, 16) in starts(holidays, "春节 休"), "春节 休 2026-02-16")
+again, _ = export("--holidays", "--from", "2025", "--years", "2")
+check(sorted(str(e.get("UID")) for e in events(again)) ==
+      sorted(str(e.get("UID")) for e in events(holidays)), "holidays: UIDs change between runs")
+# A year without a notice: its statutory days alone, never a guessed working day.
+unpublished, raw = export("--holidays", "--from", "2031", "--years", "1")
+check_calendar(unpublished, raw, "holidays 2031", 12)
+check(not categories(unpublished, "班"), "holidays 2031: a 班 day")
+
 for failure in failures:
     print("ics_check:", failure)
 sys.exit(1 if failures else 0)

@@ -98,6 +98,22 @@ TEST(DayFacts, TermsAndHijriDate) {
     EXPECT_EQ((HijriDate{1445, 1, 1}), dayFacts(calendar, {2023, 7, 19}, nullptr).hijri);
 }
 
+TEST(DayFacts, HolidayStatusOnlyWhenArrangementsAreGiven) {
+    const LunarCalendar& calendar = LunarCalendar::shared({});
+    const HolidayArrangements builtIn;
+    // In another zone the status stays that of China's civil day.
+    const LunarCalendar& utc = LunarCalendar::shared({0, Regime::Historical});
+    for (const LunarCalendar* c : {&calendar, &utc}) {
+        const DayFacts facts = dayFacts(*c, CivilDate{2026, 2, 14}, nullptr, &builtIn);
+        EXPECT_EQ(DayStatus::ArrangedWorkday, facts.holiday.status);
+        EXPECT_EQ("春节", facts.holiday.holiday);
+        EXPECT_TRUE(facts.holiday.published);
+    }
+    const DayFacts without = dayFacts(calendar, CivilDate{2026, 2, 14}, nullptr);
+    EXPECT_TRUE(without.holiday.holiday.empty());
+    EXPECT_FALSE(without.holiday.published);
+}
+
 TEST(DayFacts, NoFactsOutsideTheDayView) {
     const LunarCalendar& calendar = LunarCalendar::shared({8, Regime::Historical});
     for (const CivilDate& d : {CivilDate{1582, 10, 10}, CivilDate{9001, 1, 1},

@@ -122,6 +122,20 @@ std::vector<std::string> commandList() {
         "almanac 2024-2-4 --tz -12",
         "day 2024-2-10 --almanac --format json",
         "day -103-2-22 --almanac",
+        // China's public holidays: a published and an unpublished year, statuses, counts.
+        "holidays 2026",
+        "holidays 2031",
+        "holidays 2008 --format json",
+        "holidays 2020 --format tsv",
+        "workday 2026-02-14",
+        "workday 2026-02-16",
+        "workday 2031-10-01 --format json",
+        "interval 2024-1-1 2025-1-1 --workdays",
+        "interval 2007-1-1 2031-1-1 --workdays --format json",
+        "cal 2026 2",
+        "cal 2026 10 --format json",
+        "months 2057 2097",
+        "months 2057 --format json",
     };
     for (int year = 1900; year <= 2100; ++year) {
         list.push_back("terms " + std::to_string(year));
