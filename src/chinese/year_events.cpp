@@ -1,7 +1,9 @@
 #include "chinese/year_events.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "astro/historical_reckoning.h"
 #include "calendar/arithmetic.h"
 #include "calendar/julian_day.h"
 #include "chinese/phase_days.h"
@@ -51,6 +53,16 @@ std::vector<PhaseEvent> moonPhasesOfYear(const LunarCalendar& calendar, int year
     std::sort(phases.begin(), phases.end(),
               [](const PhaseEvent& a, const PhaseEvent& b) { return a.instant < b.instant; });
     return phases;
+}
+
+std::optional<NearMidnightNewMoon> newMoonNearMidnight(const LunarCalendar& calendar,
+                                                       int firstDay) {
+    const double instant = nextPhaseInstant(calendar.context(), firstDay, MoonPhase::New);
+    if (std::floor(instant) != firstDay || isMovedNewMoon(instant)) return std::nullopt;
+    double seconds = (instant - firstDay) * 86400;
+    if (seconds > 43200) seconds -= 86400;
+    if (std::fabs(seconds) > NearMidnightSeconds) return std::nullopt;
+    return NearMidnightNewMoon{instant, static_cast<int>(std::floor(seconds))};
 }
 
 }  // namespace tavomerix

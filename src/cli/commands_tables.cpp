@@ -80,41 +80,6 @@ CliOutput eventTable(const CliRequest& request, const CliEnvironment& env, bool 
     return {};
 }
 
-// A new moon this close to a local midnight, in seconds, may move a month's first day by
-// one in tables reckoned with another ephemeris or rounding.
-constexpr double NearMidnightSeconds = 60;
-
-// The new moons whose day lies in the civil years a lunar year's months begin in.
-std::vector<double> newMoonsOfLunarYear(const LunarCalendar& calendar, int year) {
-    std::vector<double> instants;
-    for (const int civilYear : {year, year + 1}) {
-        for (const PhaseEvent& p : moonPhasesOfYear(calendar, civilYear)) {
-            if (p.phase == MoonPhase::New) instants.push_back(p.instant);
-        }
-    }
-    return instants;
-}
-
-// The new moon on a month's first day when it falls within NearMidnightSeconds of a local
-// midnight: its instant and the whole seconds from that midnight (negative before it).
-struct NearMidnightMoon {
-    double instant = 0;
-    int seconds = 0;
-};
-std::optional<NearMidnightMoon> nearMidnightMoon(const std::vector<double>& newMoons,
-                                                 const CivilDate& firstDay) {
-    const int day = julianDayNumber(firstDay);
-    for (const double instant : newMoons) {
-        if (std::floor(instant) != day) continue;
-        if (isMovedNewMoon(instant)) return std::nullopt;  // the records fix its day
-        double seconds = (instant - day) * 86400;
-        if (seconds > 43200) seconds -= 86400;
-        if (std::fabs(seconds) > NearMidnightSeconds) return std::nullopt;
-        return NearMidnightMoon{instant, static_cast<int>(std::floor(seconds))};
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view text, bool lunar) {
@@ -209,14 +174,14 @@ CliOutput runMonths(const CliRequest& request, const CliEnvironment& env) {
     const int zone = calendar.context().timeZoneHours;
     for (int year = years.first; year <= years.last; ++year) {
         std::string lines;
-        const std::vector<double> newMoons = request.format == OutputFormat::Tsv
-                                                 ? std::vector<double>{}
-                                                 : newMoonsOfLunarYear(calendar, year);
         for (int sequence = 1; sequence <= 13; ++sequence) {
             const int sized = calendar.monthAtSequence(year, sequence);
             if (sized == 0) break;
             const LunarMonthSpan span = lunarMonthSpan(calendar, year, sized);
-            const std::optional<NearMidnightMoon> near = nearMidnightMoon(newMoons, span.first);
+            const std::optional<NearMidnightNewMoon> near =
+                request.format == OutputFormat::Tsv
+                    ? std::nullopt
+                    : newMoonNearMidnight(calendar, julianDayNumber(span.first));
             if (request.format == OutputFormat::Json) {
                 nlohmann::json item = monthJson(span);
                 item["new_moon_seconds"] = near ? nlohmann::json(near->seconds) : nullptr;
