@@ -140,7 +140,7 @@ function jumpToDate(event) {
     const view = state.calendar.dayView($('date').value.trim(), { lunar });
     select(view.civil);
   } catch (error) {
-    $('date-error').textContent = error.message.replace(/^tavomerix: /, '');
+    $('date-error').textContent = `日期有误：${error.message.replace(/^tavomerix: /, '')}`;
   }
 }
 
