@@ -31,8 +31,7 @@ LunarDate lunarDateOfDayNumber(int dayNumber, int timeZoneHours, bool modern) {
     return lunarDateOfDay(calendarOf(timeZoneHours, modern), dayNumber);
 }
 
-CivilDate lunarToSolarOf(int year, int month, int day, bool leap, int timeZoneHours,
-                         bool modern) {
+CivilDate lunarToSolarOf(int year, int month, int day, bool leap, int timeZoneHours, bool modern) {
     return lunarToSolar(calendarOf(timeZoneHours, modern), LunarDate{year, month, day, leap});
 }
 
@@ -61,9 +60,9 @@ emscripten::val lunarYearOf(int year, int timeZoneHours, bool modern) {
     value.set("year", lunar.year);
     value.set("leapMonth", lunar.leapMonth);
     value.set("monthCount", lunar.monthCount);
-    value.set("monthStarts", arrayOf(std::vector<int>(lunar.monthStarts.begin(),
-                                                      lunar.monthStarts.begin() +
-                                                          lunar.monthCount + 1)));
+    value.set("monthStarts",
+              arrayOf(std::vector<int>(lunar.monthStarts.begin(),
+                                       lunar.monthStarts.begin() + lunar.monthCount + 1)));
     return value;
 }
 
