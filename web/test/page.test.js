@@ -5,7 +5,7 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
+import { mkdir, readFile, rm, stat } from 'node:fs/promises';
 import { extname, join, normalize } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
@@ -147,6 +147,26 @@ test('settings: another zone and the modern reckoning give the command line\'s d
   assert.equal(await page.$eval('#day-view', (e) => e.textContent),
                runNative(['day', '-100-3-8', '--modern']));
   await page.select('#regime', 'historical');
+});
+
+test('the iCalendar download holds the command line\'s festivals and terms of the year', async () => {
+  const folder = join(output, 'downloads');
+  await rm(folder, { recursive: true, force: true });
+  await mkdir(folder, { recursive: true });
+  const session = await page.createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+  await showMonth(2025, 3);
+  await page.click('#ics');
+  const file = join(folder, 'tavomerix-2025.ics');
+  for (let i = 0; i < 100 && !(await stat(file).catch(() => null)); ++i) {
+    await new Promise((resolve) => setTimeout(resolve, 100));
+  }
+  // The same events; only the time stamp of the export differs.
+  const events = (text) => text.split('\r\n').filter((line) => !line.startsWith('DTSTAMP:'));
+  assert.deepEqual(events(await readFile(file, 'utf8')),
+                   events(runNative(['ics', '--festivals', '--terms', '--from', '2025', '--years', '1'])));
+  await showMonth(1500, 1);
+  assert.equal(await page.$eval('#ics', (e) => e.disabled), true);
 });
 
 test('screenshots, and a phone\'s width without sideways scrolling', async () => {
