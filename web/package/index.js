@@ -62,8 +62,8 @@ class Calendar {
   run(args, options = []) {
     const settings = [...options, '--tz', String(this.#zone)];
     if (this.#modern) settings.push('--modern');
-    return this.#module.runCli([args[0], ...settings, ...args.slice(1)],
-                               ...todayOf(this.#clock));
+    const argv = args.length > 0 ? [args[0], ...settings, ...args.slice(1)] : settings;
+    return this.#module.runCli(argv, ...todayOf(this.#clock));
   }
 
   // The JSON a command prints, parsed; a TavomerixError when it fails.

@@ -85,6 +85,9 @@ test('bad input: an Error with the command line\'s message, or a RangeError', ()
   assert.throws(() => calendar.dayView({ year: 2024 }), TypeError);
   assert.throws(() => tv.calendar({ timeZone: 13 }), RangeError);
   assert.throws(() => calendar.ics({ from: 1000 }), TavomerixError);
+  // No command: today's day view, today from the calendar's clock.
+  const fixed = tv.calendar({ clock: () => new Date(2024, 1, 10) });
+  assert.equal(fixed.run([]).out, fixed.dayViewText('2024-2-10'));
 });
 
 test('results equal the native command line\'s', { skip: !native && 'TAVOMERIX_NATIVE not set' }, () => {
