@@ -56,7 +56,10 @@ export interface CalendarOptions {
   clock?: () => Date;     // today, for commands that default to it [new Date()]
 }
 
-export declare class TavomerixError extends Error { exitCode: number; }
+export declare class TavomerixError extends Error {
+  constructor(result: CliResult);
+  exitCode: number;
+}
 
 export interface Calendar {
   readonly timeZone: number;
