@@ -123,3 +123,11 @@ prepare_wine() {
 wine32_runs() {
     /usr/lib/wine/wine --version >/dev/null 2>&1
 }
+# The WebAssembly build and its checks: Debian's emscripten, and Debian's chromium driven
+# headless for the web page, and a Chinese face for its screenshots (without it they show
+# boxes; the checks read text). Node and npm come from the machine when it has them.
+WEB_PACKAGES=(emscripten)
+WEB_BROWSER_PACKAGES=(chromium)
+WEB_FONT_PACKAGES=(fonts-wqy-zenhei)
+# Node and npm for the machines that have none.
+WEB_NODE_PACKAGES=(nodejs npm)

@@ -1,7 +1,6 @@
 #include "astro/fast_longitudes.h"
 
 #include <array>
-#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
@@ -32,6 +31,14 @@ static_assert(FLT_EVAL_METHOD == 0,
 
 namespace tavomerix {
 namespace {
+
+// The bits of a value as another type of the same size: std::bit_cast, which the libc++
+// of the WebAssembly toolchain lacks.
+template <typename To, typename From>
+To bitCast(const From& from) {
+    static_assert(sizeof(To) == sizeof(From));
+    return __builtin_bit_cast(To, from);
+}
 
 constexpr double DaysPerMillennium = 365250;
 constexpr double DaysPerCentury = 36525;
@@ -400,18 +407,17 @@ double roughNutationDegrees(double t) {
     for (std::size_t i = 0; i < n; ++i) {
         const double shifted = in[i] * TwoOverPi + RoundShift;
         const double k = shifted - RoundShift;  // nearest integer to x / (pi/2)
-        const std::uint64_t quadrant =
-            std::bit_cast<std::uint64_t>(shifted);  // k mod 4 in bits 0-1
+        const std::uint64_t quadrant = bitCast<std::uint64_t>(shifted);  // k mod 4 in bits 0-1
         const double r = ((in[i] - k * HalfPi1) - k * HalfPi2) - k * HalfPi3;  // [-pi/4, pi/4]
-        const std::uint64_t s = std::bit_cast<std::uint64_t>(sinOfReduced(r));
-        const std::uint64_t c = std::bit_cast<std::uint64_t>(cosOfReduced(r));
+        const std::uint64_t s = bitCast<std::uint64_t>(sinOfReduced(r));
+        const std::uint64_t c = bitCast<std::uint64_t>(cosOfReduced(r));
         // sin(r + k pi/2) is sin r, cos r, -sin r, -cos r for k mod 4 = 0..3; the cosine
         // is the sine a quadrant on.
         const std::uint64_t odd = 0 - (quadrant & 1);  // all ones when k is odd
         const std::uint64_t sinSign = (quadrant & 2) << 62;
         const std::uint64_t cosSign = ((quadrant + 1) & 2) << 62;
-        sinOut[i] = std::bit_cast<double>(((s & ~odd) | (c & odd)) ^ sinSign);
-        cosOut[i] = std::bit_cast<double>(((c & ~odd) | (s & odd)) ^ cosSign);
+        sinOut[i] = bitCast<double>(((s & ~odd) | (c & odd)) ^ sinSign);
+        cosOut[i] = bitCast<double>(((c & ~odd) | (s & odd)) ^ cosSign);
     }
 }
 
