@@ -7,6 +7,7 @@
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
+#include "chinese/lunar_conversion.h"
 #include "chinese/sexagenary.h"
 #include "cli/cli.h"
 #include "dayinfo/almanac.h"
@@ -36,14 +37,6 @@ nlohmann::json almanacJson(const Almanac& almanac);
 
 // The festivals of a day as a list of their whole names.
 nlohmann::json festivalsJson(const std::vector<FestivalName>& festivals);
-
-// A lunar month with the civil days of its first and last day.
-struct LunarMonthSpan {
-    int year = 0;
-    int sizedMonthCode = 0;  // SizedMonthCode 1..48
-    CivilDate first, last;
-};
-LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode);
 
 // A month for people: "2025-闰06  闰六月小  2025-07-25 ～ 2025-08-22".
 std::string monthText(const LunarMonthSpan& span);
