@@ -49,9 +49,10 @@ std::string lunarDayName(int day) {
 }
 
 std::string lunarDateName(const LunarDate& date) {
+    if (date.month < 1 || date.month > 12) return "";
     const std::string month = lunarMonthCodeName(date.monthCode());
     const std::string day = lunarDayName(date.day);
-    if (!date.valid() || month.empty() || day.empty()) return "";
+    if (day.empty()) return "";
     return std::to_string(date.year) + "年" + month + day;
 }
 
