@@ -280,16 +280,6 @@ private:
 constexpr int MinTableYear = MinDayInfoYear;
 constexpr int MaxTableYear = MaxDayInfoYear;
 
-std::vector<LunarMonthSpan> monthsOfYear(const LunarCalendar& calendar, int year) {
-    std::vector<LunarMonthSpan> months;
-    for (int sequence = 1; sequence <= 13; ++sequence) {
-        const int sized = calendar.monthAtSequence(year, sequence);
-        if (sized == 0) break;
-        months.push_back(lunarMonthSpan(calendar, year, sized));
-    }
-    return months;
-}
-
 // ---- the module ----------------------------------------------------------------------
 
 py::tuple civilFields(const CivilDate& d) { return py::make_tuple(d.year, d.month, d.day); }
@@ -658,7 +648,7 @@ PYBIND11_MODULE(_tavomerix, m) {
             [](const Calendar& c, int year) {
                 Calendar::checkYear(year, MinTableYear, MaxTableYear, "lunar year");
                 py::gil_scoped_release release;
-                return monthsOfYear(c.lunar(), year);
+                return lunarMonthSpans(c.lunar(), year);
             },
             py::arg("year"), "The months of a lunar year in order.")
         .def(

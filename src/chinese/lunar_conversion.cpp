@@ -58,6 +58,16 @@ LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sized
         lunarToSolar(calendar, lunarDateOfMonthCode(year, code, sizedMonthCode > 24 ? 30 : 29))};
 }
 
+std::vector<LunarMonthSpan> lunarMonthSpans(const LunarCalendar& calendar, int year) {
+    std::vector<LunarMonthSpan> months;
+    for (int sequence = 1; sequence <= 13; ++sequence) {
+        const int sized = calendar.monthAtSequence(year, sequence);
+        if (sized == 0) break;
+        months.push_back(lunarMonthSpan(calendar, year, sized));
+    }
+    return months;
+}
+
 LunarMonthSpan leapMonthSpan(const LunarCalendar& calendar, int year) {
     const int leap = calendar.leapMonth(year);
     if (leap == 0) return {year, 0, {}, {}};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
@@ -45,6 +46,9 @@ struct LunarMonthSpan {
 // The span of a month (SizedMonthCode) of a lunar year; first and last are CivilDate{}
 // where the month has no days.
 LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode);
+
+// The months of a lunar year in order as spans; none for a year without a record.
+std::vector<LunarMonthSpan> lunarMonthSpans(const LunarCalendar& calendar, int year);
 
 // The leap month of a lunar year as a span; sizedMonthCode 0 when the year has none (or no
 // record).

@@ -161,10 +161,7 @@ CliOutput runMonths(const CliRequest& request, const CliEnvironment& env) {
     if (request.format == OutputFormat::Tsv) emitLine(env, MonthTsvHeader);
     for (int year = years.first; year <= years.last; ++year) {
         std::string lines;
-        for (int sequence = 1; sequence <= 13; ++sequence) {
-            const int sized = calendar.monthAtSequence(year, sequence);
-            if (sized == 0) break;
-            const LunarMonthSpan span = lunarMonthSpan(calendar, year, sized);
+        for (const LunarMonthSpan& span : lunarMonthSpans(calendar, year)) {
             if (request.format == OutputFormat::Json) {
                 if (!json.add(monthJson(span))) return {};
             } else {
