@@ -81,6 +81,12 @@ install_optional_packages() {
 NATIVE_PACKAGES=(build-essential cmake pkgconf libgtest-dev libbenchmark-dev nlohmann-json3-dev
     python3-icalendar clang-format)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The Python module: pybind11 and the headers of Debian's /usr/bin/python3, its tests
+# (pytest) and the virtual-environment install check (venv, pip, setuptools, wheel).
+PYTHON_PACKAGES=(pybind11-dev python3-dev python3-pytest python3-venv python3-pip python3-setuptools
+    python3-wheel)
+# The type stubs checked with mypy --strict: optional.
+PYTHON_OPTIONAL_PACKAGES=(mypy)
 # Cross-compiling for Windows.
 WINDOWS_BUILD_PACKAGES=(cmake mingw-w64 g++-mingw-w64-i686-posix nlohmann-json3-dev)
 # Running the Windows build under Wine on a virtual screen.

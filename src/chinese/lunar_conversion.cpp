@@ -51,6 +51,30 @@ CivilDate lunarToSolar(const LunarCalendar& calendar, const LunarDate& date) {
     return day == InvalidDayNumber ? CivilDate{} : civilDateFromDayNumber(day);
 }
 
+LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode) {
+    const int code = monthCodeOf(sizedMonthCode);
+    return {
+        year, sizedMonthCode, lunarToSolar(calendar, lunarDateOfMonthCode(year, code, 1)),
+        lunarToSolar(calendar, lunarDateOfMonthCode(year, code, sizedMonthCode > 24 ? 30 : 29))};
+}
+
+std::vector<LunarMonthSpan> lunarMonthSpans(const LunarCalendar& calendar, int year) {
+    std::vector<LunarMonthSpan> months;
+    for (int sequence = 1; sequence <= 13; ++sequence) {
+        const int sized = calendar.monthAtSequence(year, sequence);
+        if (sized == 0) break;
+        months.push_back(lunarMonthSpan(calendar, year, sized));
+    }
+    return months;
+}
+
+LunarMonthSpan leapMonthSpan(const LunarCalendar& calendar, int year) {
+    const int leap = calendar.leapMonth(year);
+    if (leap == 0) return {year, 0, {}, {}};
+    return lunarMonthSpan(calendar, year,
+                          calendar.monthAtSequence(year, calendar.monthSequence(year, leap + 12)));
+}
+
 std::string lunarDateCode(const LunarDate& date) {
     return date.valid() ? formatDateCode(date.year, date.sizedMonthCode(), date.day) : "";
 }

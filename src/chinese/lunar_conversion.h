@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
@@ -34,6 +35,24 @@ int lunarToDayNumber(const LunarCalendar& calendar, const LunarDate& date);
 
 // Civil date of a lunar date; CivilDate{} (month 0) where lunarToDayNumber has no day.
 CivilDate lunarToSolar(const LunarCalendar& calendar, const LunarDate& date);
+
+// A lunar month with the civil days of its first and last day.
+struct LunarMonthSpan {
+    int year = 0;
+    int sizedMonthCode = 0;  // SizedMonthCode 1..48
+    CivilDate first, last;
+    friend bool operator==(const LunarMonthSpan&, const LunarMonthSpan&) = default;
+};
+// The span of a month (SizedMonthCode) of a lunar year; first and last are CivilDate{}
+// where the month has no days.
+LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode);
+
+// The months of a lunar year in order as spans; none for a year without a record.
+std::vector<LunarMonthSpan> lunarMonthSpans(const LunarCalendar& calendar, int year);
+
+// The leap month of a lunar year as a span; sizedMonthCode 0 when the year has none (or no
+// record).
+LunarMonthSpan leapMonthSpan(const LunarCalendar& calendar, int year);
 
 // The lunar DateCode of a date: its SizedMonthCode in the month field ("AD25-01-2024");
 // "" for LunarDate{}.

@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/quoted_input.h"
 #include "dayinfo/date_text.h"
+#include "dayinfo/input_messages.h"
 #include "tavomerix_version.h"
 
 namespace tavomerix {
@@ -404,8 +405,7 @@ using OptionReader = std::string (*)(const CommandSpec&, const std::string&, Cli
 std::string readZone(const CommandSpec&, const std::string& value, CliRequest& r) {
     const TypedNumber zone = parseTypedNumber(value, -12, 12);
     if (!zone.ok) {
-        return "bad time zone " + quotedArg(value) +
-               " (--tz takes a whole number of hours, -12..12)";
+        return badTimeZoneMessage(quotedArg(value));
     }
     r.timeZoneHours = zone.value;
     return "";

@@ -14,6 +14,7 @@
 #include "dayinfo/date_text.h"
 #include "dayinfo/day_facts.h"
 #include "dayinfo/day_view.h"
+#include "dayinfo/input_messages.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {
@@ -24,8 +25,7 @@ namespace {
 constexpr int RecordChunkYears = 200;
 
 CliOutput conversionRangeError(std::string_view text) {
-    return usageError("date " + quotedArg(text) +
-                      " is outside the lunar calendar's years -8999..9000");
+    return usageError(outsideLunarYearsMessage(quotedArg(text)));
 }
 
 // The DATE of `day` and `almanac`: today without one, civil or (--lunar) lunar.
@@ -49,9 +49,8 @@ CivilDay civilDayOf(const CivilDayArgument& date) {
 
 // A DATE outside the years of the day view and the almanac (`what`).
 CliOutput dayRangeError(const CliRequest& request, std::string_view what) {
-    return usageError("date " +
-                      (request.args.empty() ? std::string("today") : quotedArg(request.args[0])) +
-                      " is outside the years -8999..9000 of the " + std::string(what));
+    return usageError(outsideDayYearsMessage(
+        request.args.empty() ? std::string("today") : quotedArg(request.args[0]), what));
 }
 
 // Reads a commemoration file into `days`; on any fault its lines go to `err` (one each).

@@ -9,6 +9,7 @@
 #include "chinese/year_events.h"
 #include "cli/commands.h"
 #include "cli/json_fields.h"
+#include "dayinfo/input_messages.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {
@@ -86,27 +87,20 @@ CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view te
     CivilDayArgument a;
     const TypedDate typed = lunar ? parseTypedLunarDate(text) : parseTypedDate(text);
     if (!typed.ok) {
-        a.error =
-            usageError("bad date " + quotedArg(text) +
-                       (lunar ? " (a lunar DATE is Y-M-D, a leap month as Y-闰M-D or M = 13..24)"
-                              : " (DATE is Y-M-D, the year astronomical and possibly negative)"));
+        a.error = usageError(badDateMessage(quotedArg(text), lunar));
         return a;
     }
     CivilDate civil{typed.year, typed.month, typed.day};
     if (lunar) {
         civil = lunarToSolar(calendar, lunarDateOfMonthCode(typed.year, typed.month, typed.day));
         if (civil.month == 0) {
-            a.error = usageError("no such lunar date " + quotedArg(text) +
-                                 " (month 1..12, a leap month as 闰M or 13..24 only in a year "
-                                 "that has it; day 1..29 or 30; years -8999..9000)");
+            a.error = usageError(noSuchLunarDateMessage(quotedArg(text)));
             return a;
         }
     }
     a.dayNumber = julianDayNumber(civil.year, civil.month, civil.day);
     if (a.dayNumber == InvalidDayNumber) {
-        a.error = usageError("no such date " + quotedArg(text) +
-                             " (DATE is Y-M-D with a day that exists, years -9998..9999; "
-                             "1582-10-05..14 do not exist)");
+        a.error = usageError(noSuchDateMessage(quotedArg(text)));
         return a;
     }
     a.ok = true;
@@ -131,16 +125,13 @@ YearRangeArgument yearRangeArgument(const CliRequest& request, int low, int high
         }
         const TypedNumber n = parseTypedNumber(request.args[i], low, high);
         if (!n.ok) {
-            range.error =
-                usageError("bad " + std::string(what) + " " + quotedArg(request.args[i]) +
-                           " (years " + std::to_string(low) + ".." + std::to_string(high) + ")");
+            range.error = usageError(badYearMessage(what, quotedArg(request.args[i]), low, high));
             return range;
         }
         *targets[i] = n.value;
     }
     if (range.last < range.first) {
-        range.error = usageError("LAST " + std::to_string(range.last) + " comes before FIRST " +
-                                 std::to_string(range.first));
+        range.error = usageError(yearOrderMessage(range.first, range.last));
         return range;
     }
     range.ok = true;
@@ -174,10 +165,7 @@ CliOutput runMonths(const CliRequest& request, const CliEnvironment& env) {
     const int zone = calendar.context().timeZoneHours;
     for (int year = years.first; year <= years.last; ++year) {
         std::string lines;
-        for (int sequence = 1; sequence <= 13; ++sequence) {
-            const int sized = calendar.monthAtSequence(year, sequence);
-            if (sized == 0) break;
-            const LunarMonthSpan span = lunarMonthSpan(calendar, year, sized);
+        for (const LunarMonthSpan& span : lunarMonthSpans(calendar, year)) {
             const std::optional<NearMidnightNewMoon> near =
                 request.format == OutputFormat::Tsv
                     ? std::nullopt

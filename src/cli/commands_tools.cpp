@@ -166,10 +166,8 @@ CliOutput leapSearch(const LunarCalendar& calendar, int start, int range, int fi
     SearchProgress progress{out.env, {}};
     if (!out.begin(MonthTsvHeader)) return {};
     for (int y = start; y < start + range; ++y) {
-        const int leap = calendar.leapMonth(y);
-        if (leap != 0 && (filter == 0 || filter == leap)) {
-            const int sized = calendar.monthAtSequence(y, calendar.monthSequence(y, leap + 12));
-            const LunarMonthSpan span = lunarMonthSpan(calendar, y, sized);
+        const LunarMonthSpan span = leapMonthSpan(calendar, y);
+        if (span.sizedMonthCode != 0 && (filter == 0 || filter == calendar.leapMonth(y))) {
             if (!out.add(monthText(span), monthTsv(span), monthJson(span))) return {};
         }
         progress.reached(100.0 * (y - start) / range);

@@ -149,13 +149,6 @@ nlohmann::json festivalsJson(const std::vector<FestivalName>& festivals) {
     return names;
 }
 
-LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode) {
-    const int code = monthCodeOf(sizedMonthCode);
-    return {
-        year, sizedMonthCode, lunarToSolar(calendar, lunarDateOfMonthCode(year, code, 1)),
-        lunarToSolar(calendar, lunarDateOfMonthCode(year, code, sizedMonthCode > 24 ? 30 : 29))};
-}
-
 std::string monthText(const LunarMonthSpan& span) {
     return lunarMonthCompactText(span.year, monthCodeOf(span.sizedMonthCode)) + "  " +
            lunarMonthText(span.sizedMonthCode) + "  " + isoDate(span.first) + " ～ " +

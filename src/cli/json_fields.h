@@ -7,6 +7,7 @@
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
+#include "chinese/lunar_conversion.h"
 #include "chinese/sexagenary.h"
 #include "cli/cli.h"
 #include "dayinfo/almanac.h"
@@ -46,14 +47,6 @@ std::string_view dayStatusKey(DayStatus status);
 // A day's holiday status: status (dayStatusKey), name (dayStatusName), mark ("休", "班" or
 // ""), holiday (null for none), working_day and published.
 nlohmann::json holidayStatusJson(const HolidayStatus& status);
-
-// A lunar month with the civil days of its first and last day.
-struct LunarMonthSpan {
-    int year = 0;
-    int sizedMonthCode = 0;  // SizedMonthCode 1..48
-    CivilDate first, last;
-};
-LunarMonthSpan lunarMonthSpan(const LunarCalendar& calendar, int year, int sizedMonthCode);
 
 // A month for people: "2025-闰06  闰六月小  2025-07-25 ～ 2025-08-22".
 std::string monthText(const LunarMonthSpan& span);

@@ -10,22 +10,6 @@
 
 namespace tavomerix {
 
-namespace {
-
-// Year of ISO 8601: four digits at least, a sign before years below 0.
-std::string isoYear(int year) {
-    char text[16];
-    std::snprintf(text, sizeof text, year < 0 ? "-%04d" : "%04d", std::abs(year));
-    return text;
-}
-
-}  // namespace
-
-std::string isoDate(const CivilDate& date) {
-    if (!isValidDate(date)) return "";
-    return isoYear(date.year) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
-}
-
 std::string isoInstant(double localInstant, int timeZoneHours, bool withOffset) {
     const double day = std::floor(localInstant);
     if (!(day >= MinDayNumber && day <= MaxDayNumber)) return "";

@@ -5,6 +5,7 @@
 
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
+#include "dayinfo/date_text.h"
 
 namespace tavomerix {
 
@@ -42,10 +43,6 @@ private:
 
 // How a command prints: for people, as JSON or as tab-separated values.
 enum class OutputFormat { Text, Json, Tsv };
-
-// ISO 8601 civil date: "2026-12-08", years before AD 1 astronomical with a sign
-// ("-0103-02-22"); "" for an invalid date.
-std::string isoDate(const CivilDate& date);
 
 // ISO 8601 date and time with the zone's offset of a local instant (LocalDayNumber: a day
 // number plus the local time of day), truncated to the second: "2024-12-21T17:20:28+08:00";

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 
 #include "dayinfo/characters.h"
 #include "dayinfo/names.h"
@@ -101,6 +103,17 @@ std::string normaliseDateText(std::string_view text) {
     out += '-';
     if (!appendDateField(text.substr(dash2 + 1), 4, 4, out)) return "";
     return out;
+}
+
+std::string isoYear(int year) {
+    char text[16];
+    std::snprintf(text, sizeof text, year < 0 ? "-%04d" : "%04d", std::abs(year));
+    return text;
+}
+
+std::string isoDate(const CivilDate& date) {
+    if (!isValidDate(date)) return "";
+    return isoYear(date.year) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
 }
 
 }  // namespace tavomerix

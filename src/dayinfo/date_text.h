@@ -3,7 +3,16 @@
 #include <string>
 #include <string_view>
 
+#include "calendar/julian_day.h"
+
 namespace tavomerix {
+
+// Year of ISO 8601: four digits at least, a sign before years below 0 ("2024", "-0103").
+std::string isoYear(int year);
+
+// ISO 8601 civil date: "2026-12-08", years before AD 1 astronomical with a sign
+// ("-0103-02-22"); "" for an invalid date.
+std::string isoDate(const CivilDate& date);
 
 // Width of UTF-8 text in GBK bytes: 1 per ASCII character, 2 per other character. A
 // byte that does not start a well-formed UTF-8 sequence counts as one character of

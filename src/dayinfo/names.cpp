@@ -48,6 +48,14 @@ std::string lunarDayName(int day) {
     return std::string(day >= 1 && day <= 30 ? LunarDayNames[day - 1] : "");
 }
 
+std::string lunarDateName(const LunarDate& date) {
+    if (date.month < 1 || date.month > 12) return "";
+    const std::string month = lunarMonthCodeName(date.monthCode());
+    const std::string day = lunarDayName(date.day);
+    if (day.empty()) return "";
+    return std::to_string(date.year) + "年" + month + day;
+}
+
 std::string_view weekdayNameOfDay(int dayNumber) {
     return WeekdayNames[weekdayOfDayNumber(dayNumber)];
 }

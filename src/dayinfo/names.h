@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "calendar/julian_day.h"
+#include "chinese/lunar_year.h"
 
 namespace tavomerix {
 
@@ -54,6 +55,10 @@ std::string lunarMonthText(int sizedMonthCode);
 
 // Name of lunar day 1..30 (初一 .. 三十); "" outside.
 std::string lunarDayName(int day);
+
+// A lunar date by its year number and names: "2024年正月初一", "2025年闰六月初一",
+// "-103年正月初一"; "" for LunarDate{} or a month or day out of range.
+std::string lunarDateName(const LunarDate& date);
 
 // 星期一 .. 星期日 of a day (WeekdayNames[weekdayOfDayNumber]); any day number.
 std::string_view weekdayNameOfDay(int dayNumber);

@@ -148,5 +148,24 @@ TEST(SolarToLunar, RoundTripEveryDay1600To2400) {
     }
 }
 
+TEST(LeapMonthSpan, KnownYears) {
+    const LunarCalendar& calendar = LunarCalendar::shared({8, Regime::Modern});
+    const struct {
+        int year, sizedMonthCode;
+        CivilDate first, last;
+    } Cases[] = {
+        {2023, 14, {2023, 3, 22}, {2023, 4, 19}},   // 29-day 闰二月
+        {2017, 42, {2017, 7, 23}, {2017, 8, 21}},   // 30-day 闰六月
+        {2033, 23, {2033, 12, 22}, {2034, 1, 19}},  // 闰冬月, into the next civil year
+        {2024, 0, {}, {}},                          // no leap month
+        {9999, 0, {}, {}},                          // no record
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.year);
+        EXPECT_EQ((LunarMonthSpan{c.year, c.sizedMonthCode, c.first, c.last}),
+                  leapMonthSpan(calendar, c.year));
+    }
+}
+
 }  // namespace
 }  // namespace tavomerix

@@ -79,5 +79,14 @@ TEST(ZodiacSignName, BoundariesInEveryYear) {
     EXPECT_EQ("双鱼座", zodiacSignName({2024, 2, 29}));
 }
 
+TEST(LunarDateName, YearNumberAndNames) {
+    EXPECT_EQ("2024年正月初一", lunarDateName({2024, 1, 1, false, false}));
+    EXPECT_EQ("2025年闰六月三十", lunarDateName({2025, 6, 30, true, true}));
+    EXPECT_EQ("-103年腊月廿九", lunarDateName({-103, 12, 29, false, false}));
+    EXPECT_EQ("", lunarDateName({}));
+    EXPECT_EQ("", lunarDateName({2024, 13, 1, false, false}));
+    EXPECT_EQ("", lunarDateName({2024, 1, 31, false, false}));
+}
+
 }  // namespace
 }  // namespace tavomerix
