@@ -44,4 +44,16 @@ double solarAberration(double jde);
 // Apparent geocentric ecliptic longitude of the Sun in degrees, [0, 360). jde: TT.
 double apparentSolarLongitude(double jde);
 
+// True obliquity of the ecliptic in degrees: the mean obliquity (IAU 1980) plus the two
+// largest terms of the nutation in obliquity. jde: TT.
+double trueObliquity(double jde);
+
+// Apparent geocentric right ascension of the Sun in degrees, [0, 360). jde: TT.
+double apparentSolarRightAscension(double jde);
+
+// Equation of time in days at a UT Julian Date: apparent minus mean solar time, from the
+// apparent right ascension against the mean Sun (positive when a sundial is fast; about
+// -14 min 14 s on 11 February, +16 min 25 s on 3 November).
+double equationOfTime(double jdUt);
+
 }  // namespace tavomerix
