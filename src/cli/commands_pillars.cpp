@@ -50,7 +50,8 @@ std::optional<double> longitudeArgument(const std::string& text) {
 
 std::string clockText(int second) {
     char text[48];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60, second % 60);
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
+                  second % 60);
     return text;
 }
 
@@ -142,10 +143,12 @@ CliOutput runPillars(const CliRequest& request, const CliEnvironment&) {
             {"zi_hour", zi == ZiHour::Early ? "early" : "late"},
             {"pillars", pillars},
             {"text", summary},
-            {"jie", {{"number", p.jie.number},
-                     {"name", jieName},
-                     {"instant", isoInstant(p.jie.instant, zone)}}},
-            {"true_solar_time", solar}}.dump(2));
+            {"jie",
+             {{"number", p.jie.number},
+              {"name", jieName},
+              {"instant", isoInstant(p.jie.instant, zone)}}},
+            {"true_solar_time",
+             solar}}.dump(2));
     }
     std::string text = summary + "\n";
     for (size_t i = 0; i < 4; ++i) {

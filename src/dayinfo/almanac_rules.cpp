@@ -301,7 +301,8 @@ constexpr std::string_view StubbornNames =
     "往亡 八专 触水龙 天火 地火 招摇 咸池 八风 生气 天狗";
 // The 阴阳 days that forbid everything.
 constexpr std::string_view ForbiddingYinYangNames =
-    "大会 小会 单阴 纯阳 孤阳 纯阴 阴位 阴阳交破 阴阳击冲 阳破阴冲 阴道冲阳 三阴 阴阳俱错 绝阴 绝阳";
+    "大会 小会 单阴 纯阳 孤阳 纯阴 阴位 阴阳交破 阴阳击冲 阳破阴冲 阴道冲阳 三阴 阴阳俱错 绝阴 "
+    "绝阳";
 
 // Days after each 节 (小寒 .. 大雪 in TermNumber order) of its 气往亡.
 constexpr int TermRuinDays[] = {30, 7, 14, 21, 8, 16, 24, 9, 18, 27, 10, 20};
@@ -382,7 +383,7 @@ struct Label {
 };
 
 Label labelOf(std::string_view item) {
-    constexpr std::string_view Months[] = {"正", "二", "三", "四", "五", "六",
+    constexpr std::string_view Months[] = {"正", "二", "三", "四", "五",   "六",
                                            "七", "八", "九", "十", "十一", "十二"};
     for (int k = 11; k >= 0; --k) {  // 十一 and 十二 before 十
         if (item.substr(0, Months[k].size()) == Months[k]) return {1u << k, Months[k].size()};
@@ -431,7 +432,8 @@ MonthValues monthValues(const SpiritRule& rule) {
             for (const std::string_view c : chars) items.push_back(valueIndex(rule.value, c));
         }
         for (int k = 0; k < 12; ++k) {
-            if (label.months & (1u << k)) values[k].insert(values[k].end(), items.begin(), items.end());
+            if (label.months & (1u << k))
+                values[k].insert(values[k].end(), items.begin(), items.end());
         }
     }
     return values;
@@ -449,9 +451,9 @@ CaseTable buildCases() {
     CaseTable table;
     for (const SpiritRule& rule : SpiritRules) {
         const int token = tokenOf(rule.name);
-        const MonthValues values =
-            rule.form == Form::Sequence || rule.form == Form::Labelled ? monthValues(rule)
-                                                                       : MonthValues{};
+        const MonthValues values = rule.form == Form::Sequence || rule.form == Form::Labelled
+                                       ? monthValues(rule)
+                                       : MonthValues{};
         const int god = indexIn(DaySpiritNames, rule.data);
         for (int k = 0; k < 12; ++k) {
             const int m = monthBranchOf(k);
@@ -545,8 +547,8 @@ AlmanacMarks almanacMarks(const LunarCalendar& calendar, int n, const LunarDate&
     const int seasonStart = next.number % 6 == 3   ? nextDay
                             : next.number % 6 == 2 ? calendar.termDay(nextDay + 1, next.number + 1)
                                                    : InvalidDayNumber;
-    marks.earthRule = seasonStart != InvalidDayNumber && seasonStart - n >= 1 &&
-                      seasonStart - n <= 18;
+    marks.earthRule =
+        seasonStart != InvalidDayNumber && seasonStart - n >= 1 && seasonStart - n <= 18;
     // 气往亡 falls at most 30 days after its 节: in the 节 month in force or the one before.
     const TermInEffect term = termInEffect(calendar, n, calendar.nextTerm(n));
     if (term.number != 0) {
@@ -571,10 +573,21 @@ AlmanacLists almanacLists(int monthBranch, int ganzhi, const AlmanacMarks& marks
     if (marks.earthRule && (branch == 5 || branch == 6)) day.set(tok("母仓"));  // 巳 午
     if (marks.dayBeforeMidSeason) day.set(tok("四离"));
     if (marks.dayBeforeSeasonStart) day.set(tok("四绝"));
-    if (marks.termGoingToRuin) day.set(tok("气往亡")).set(tok("往亡"));
+    if (marks.termGoingToRuin) day.set(tok("气往亡"));
     if (marks.lastLunarDay) day.set(tok("晦日"));
+
+    AlmanacLists lists;
+    for (int i = 0; i < SpiritCount; ++i) {
+        if (day.test(i)) lists.auspicious.push_back(AuspiciousSpiritNames[i]);
+    }
+    for (int i = 0; i < StarCount; ++i) {
+        if (day.test(FirstStar + i)) lists.baleful.push_back(BalefulStarNames[i]);
+    }
+    // Tokens that name no spirit of the day: 气往亡 forbids what 往亡 forbids.
+    if (marks.termGoingToRuin) day.set(tok("往亡"));
     const auto has = [&day](int t) { return day.test(t); };
-    if ((has(tok("收日")) || has(tok("母仓")) || has(tok("六合")) || has(tok("五富")) || has(tok("天仓"))) &&
+    if ((has(tok("收日")) || has(tok("母仓")) || has(tok("六合")) || has(tok("五富")) ||
+         has(tok("天仓"))) &&
         (has(tok("月德")) || has(tok("四相")) || has(tok("时德")) || has(tok("开日")))) {
         day.set(tok("收仓"));
     }
@@ -591,22 +604,17 @@ AlmanacLists almanacLists(int monthBranch, int ganzhi, const AlmanacMarks& marks
         if (officer == 9) day.set(tok("春月收日"));
     }
 
-    AlmanacLists lists;
-    for (int i = 0; i < SpiritCount; ++i) {
-        if (day.test(i)) lists.auspicious.push_back(AuspiciousSpiritNames[i]);
-    }
-    for (int i = 0; i < StarCount; ++i) {
-        if (day.test(FirstStar + i)) lists.baleful.push_back(BalefulStarNames[i]);
-    }
     lists.virtue = (day & table.virtues).any();
     const bool breaking = has(tok("月破"));
     lists.allForbidden =
-        (day & table.forbiddingYinYang).any() ||                         // the 阴阳 days
-        (breaking && (has(tok("灾煞")) || has(tok("月刑"))) && !lists.virtue) ||   // saved by a 德
+        (day & table.forbiddingYinYang).any() ||                                  // the 阴阳 days
+        (breaking && (has(tok("灾煞")) || has(tok("月刑"))) && !lists.virtue) ||  // saved by a 德
         (breaking && has(tok("灾煞")) && has(tok("月厌"))) || (has(tok("四废")) && breaking) ||
-        (has(tok("月煞")) && (has(tok("平日")) || has(tok("闭日"))) && !lists.virtue) ||  // saved by a 德
-        (has(tok("月厌")) && has(tok("建日")) && !has(tok("天赦"))) ||                  // saved by 天赦 only
-        has(tok("四离")) || has(tok("四绝")) || has(tok("晦日"));
+        (has(tok("月煞")) && (has(tok("平日")) || has(tok("闭日"))) &&
+         !lists.virtue) ||                                              // saved by a 德
+        (has(tok("月厌")) && has(tok("建日")) && !has(tok("天赦"))) ||  // saved by 天赦 only
+        has(tok("四离")) ||
+        has(tok("四绝")) || has(tok("晦日"));
     if (lists.allForbidden) {
         for (const int i : MinorWorks) {
             const auto at = static_cast<size_t>(i);

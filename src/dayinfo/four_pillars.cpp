@@ -28,7 +28,8 @@ TermsBefore termsBefore(const LunarCalendar& calendar, int year, double t) {
             const TermEvent& e = table->terms[static_cast<size_t>(i)];
             if (e.number % 2 == 0 || e.instant > t) continue;
             if (found.jie.number == 0 || e.instant > found.jie.instant) found.jie = e;
-            if (e.number == Lichun && (found.lichun.number == 0 || e.instant > found.lichun.instant)) {
+            if (e.number == Lichun &&
+                (found.lichun.number == 0 || e.instant > found.lichun.instant)) {
                 found.lichun = e;
                 found.lichunYear = civilDateFromDayNumber(floorToInt(e.instant)).year;
             }

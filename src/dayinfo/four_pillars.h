@@ -24,16 +24,16 @@ struct FourPillars {
     // (1 = 海中金 .. 30 = 大海水, NaYinNames).
     std::array<int, 4> ganzhi{};
     std::array<int, 4> naYin{};
-    TermEvent jie;               // the 节 in force: its instant (LocalDayNumber) and TermNumber
+    TermEvent jie;  // the 节 in force: its instant (LocalDayNumber) and TermNumber
     int civilDay = InvalidDayNumber;  // the civil date and time of the moment in the zone
     int civilSecond = 0;              // seconds from its midnight, 0..86399
     bool trueSolarTime = false;       // a longitude was given
     double longitude = 0;             // degrees east
     int solarDay = InvalidDayNumber;  // the moment on the clock of true solar time (the civil
     int solarSecond = 0;              // clock without a longitude)
-    int longitudeSeconds = 0;   // local mean time against the zone's time, whole seconds
-    int equationSeconds = 0;    // the equation of time at the moment, whole seconds
-    int correctionSeconds = 0;  // true solar time against civil time: the two together
+    int longitudeSeconds = 0;         // local mean time against the zone's time, whole seconds
+    int equationSeconds = 0;          // the equation of time at the moment, whole seconds
+    int correctionSeconds = 0;        // true solar time against civil time: the two together
 
     bool valid() const { return ganzhi[0] != 0; }
 };
