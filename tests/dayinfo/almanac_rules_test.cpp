@@ -40,8 +40,9 @@ int ganzhiNamed(std::string_view name) {
 }
 
 int branchNamed(std::string_view name) {
-    return static_cast<int>(std::find(std::begin(EarthlyBranches), std::end(EarthlyBranches), name) -
-                            std::begin(EarthlyBranches)) +
+    return static_cast<int>(
+               std::find(std::begin(EarthlyBranches), std::end(EarthlyBranches), name) -
+               std::begin(EarthlyBranches)) +
            1;
 }
 
@@ -51,28 +52,48 @@ TEST(AlmanacRules, WorkedExamples) {
         CivilDate date;
         const char *auspicious, *baleful, *favoured, *forbidden;
     } Cases[] = {
-        {{1949, 10, 1}, "月空 天恩 时德 阳德 民日 玉宇 司命", "河魁 死神 天吏 致死 往亡",
+        {{1949, 10, 1},
+         "月空 天恩 时德 阳德 民日 玉宇 司命",
+         "河魁 死神 天吏 致死 往亡",
          "祭祀 沐浴 修饰垣墙 平治道涂 馀事勿取",
          "祈福 求嗣 会亲友 冠笄 出行 赴任 订盟 纳采 问名 嫁娶 进人口 移徙 入宅 安床 解除 求医 治病 "
-         "裁衣 筑堤 修造 动土 竖柱 上梁 造仓 经络 开市 立券 交易 纳财 开仓 出货财 置产 开渠 掘井 捕捉 "
+         "裁衣 筑堤 修造 动土 竖柱 上梁 造仓 经络 开市 立券 交易 纳财 开仓 出货财 置产 开渠 掘井 "
+         "捕捉 "
          "畋猎 取渔 栽种 牧养 纳畜 破土 安葬 启钻"},
-        {{2024, 2, 4}, "阳德 三合 天喜 天医 司命", "月厌 地火 四击 大煞", "入学 馀事勿取",
-         "祈福 求嗣 会亲友 冠笄 出行 赴任 订盟 纳采 问名 嫁娶 进人口 移徙 入宅 安床 解除 理发 整手足甲 "
-         "求医 治病 裁衣 筑堤 修造 动土 竖柱 上梁 造仓 经络 开市 立券 交易 纳财 开仓 出货财 置产 开渠 "
+        {{2024, 2, 4},
+         "阳德 三合 天喜 天医 司命",
+         "月厌 地火 四击 大煞",
+         "入学 馀事勿取",
+         "祈福 求嗣 会亲友 冠笄 出行 赴任 订盟 纳采 问名 嫁娶 进人口 移徙 入宅 安床 解除 理发 "
+         "整手足甲 "
+         "求医 治病 裁衣 筑堤 修造 动土 竖柱 上梁 造仓 经络 开市 立券 交易 纳财 开仓 出货财 置产 "
+         "开渠 "
          "掘井 安碓磑 补垣 塞穴 修饰垣墙 平治道涂 破屋 坏垣 伐木 栽种 牧养 纳畜 破土 安葬 启钻"},
-        {{2024, 2, 10}, "守日 天巫 福德 六仪 金堂 金匮", "厌对 招摇 九空 九坎 九焦 复日",
+        {{2024, 2, 10},
+         "守日 天巫 福德 六仪 金堂 金匮",
+         "厌对 招摇 九空 九坎 九焦 复日",
          "祭祀 祈福 会亲友 裁衣 经络",
          "赴任 订盟 纳采 问名 嫁娶 进人口 求医 治病 造仓 开市 立券 交易 纳财 开仓 出货财 补垣 塞穴 "
          "取渔 乘船 栽种 破土 安葬 启钻"},
-        {{2025, 2, 12}, "天德合 月空 天恩 母仓 时阳 生气 益后 青龙 鸣吠对", "灾煞 天火 四耗",
-         "祭祀 祈福 求嗣 会亲友 入学 出行 赴任 订盟 纳采 问名 嫁娶 移徙 入宅 解除 沐浴 求医 治病 裁衣 "
+        {{2025, 2, 12},
+         "天德合 月空 天恩 母仓 时阳 生气 益后 青龙 鸣吠对",
+         "灾煞 天火 四耗",
+         "祭祀 祈福 求嗣 会亲友 入学 出行 赴任 订盟 纳采 问名 嫁娶 移徙 入宅 解除 沐浴 求医 治病 "
+         "裁衣 "
          "修造 动土 竖柱 上梁 造仓 开市 纳财 置产 掘井 安碓磑 栽种 牧养 纳畜 破土 安葬 启钻",
-         "冠笄 进人口 安床 理发 整手足甲 筑堤 盖屋 经络 立券 交易 开仓 出货财 开渠 补垣 塞穴 修饰垣墙 "
+         "冠笄 进人口 安床 理发 整手足甲 筑堤 盖屋 经络 立券 交易 开仓 出货财 开渠 补垣 塞穴 "
+         "修饰垣墙 "
          "破屋 坏垣 伐木 畋猎 取渔"},
-        {{2025, 6, 30}, "阳德 官日 金堂 司命 鸣吠", "月建 小时 土府 月刑 月厌 地火 土符", "诸事不宜",
+        {{2025, 6, 30},
+         "阳德 官日 金堂 司命 鸣吠",
+         "月建 小时 土府 月刑 月厌 地火 土符",
+         "诸事不宜",
          "诸事不宜"},
-        {{2025, 12, 15}, "阳德 六仪 续世 解神 司命", "月破 大耗 灾煞 天火 厌对 招摇 五虚 血忌",
-         "祭祀 解除 沐浴 破屋 坏垣 馀事勿取", "诸事不宜"},
+        {{2025, 12, 15},
+         "阳德 六仪 续世 解神 司命",
+         "月破 大耗 灾煞 天火 厌对 招摇 五虚 血忌",
+         "祭祀 解除 沐浴 破屋 坏垣 馀事勿取",
+         "诸事不宜"},
     };
     for (const Regime regime : {Regime::Historical, Regime::Modern}) {
         for (const auto& c : Cases) {
@@ -159,31 +180,32 @@ TEST(AlmanacRules, OneCasePerRowKind) {
         const char* name;
         bool listed;
     } Cases[] = {
-        {"寅", "丁卯", {}, "天德", true},    {"卯", "丁卯", {}, "天德", false},  // 仲月: none
-        {"巳", "辛巳", {}, "天德", true},    {"巳", "戊子", {}, "四相", true},
-        {"寅", "戊子", {}, "四相", false},   {"申", "甲子", {}, "时德", true},
-        {"戌", "乙未", {}, "母仓", true},    {"寅", "乙未", {}, "母仓", false},
-        {"丑", "乙巳", earth, "母仓", true}, {"丑", "乙巳", {}, "母仓", false},
+        {"寅", "丁卯", {}, "天德", true},     {"卯", "丁卯", {}, "天德", false},  // 仲月: none
+        {"巳", "辛巳", {}, "天德", true},     {"巳", "戊子", {}, "四相", true},
+        {"寅", "戊子", {}, "四相", false},    {"申", "甲子", {}, "时德", true},
+        {"戌", "乙未", {}, "母仓", true},     {"寅", "乙未", {}, "母仓", false},
+        {"丑", "乙巳", earth, "母仓", true},  {"丑", "乙巳", {}, "母仓", false},
         {"丑", "甲辰", earth, "母仓", false}, {"寅", "甲午", {}, "三合", true},
-        {"寅", "甲寅", {}, "三合", false},   {"寅", "乙卯", {}, "吉期", true},
-        {"寅", "乙巳", {}, "天罡", true},    {"寅", "乙巳", {}, "河魁", false},
-        {"卯", "甲午", {}, "河魁", true},    {"卯", "甲午", {}, "天罡", false},
-        {"午", "己酉", {}, "天恩", true},    {"午", "甲戌", {}, "天恩", false},
-        {"子", "甲子", {}, "天赦", true},    {"寅", "甲子", {}, "天赦", false},
-        {"亥", "壬寅", {}, "天愿", true},    {"子", "癸丑", {}, "天愿", true},
-        {"酉", "丙寅", {}, "五合", true},    {"寅", "丙寅", {}, "不将", true},
-        {"寅", "丙辰", {}, "不将", false},   {"寅", "己巳", {}, "宝光", true},
-        {"寅", "己巳", {}, "天德", false},   {"寅", "己酉", {}, "元武", true},
-        {"申", "甲戌", {}, "天狗", true},    {"酉", "甲戌", {}, "天狗", false},
-        {"辰", "戊辰", {}, "五墓", true},    {"寅", "甲子", {}, "八龙", true},
-        {"巳", "甲子", {}, "八龙", false},   {"寅", "甲戌", {}, "大会", true},
-        {"卯", "甲戌", {}, "大会", false},   {"寅", "丙寅", eve, "四离", true},
+        {"寅", "甲寅", {}, "三合", false},    {"寅", "乙卯", {}, "吉期", true},
+        {"寅", "乙巳", {}, "天罡", true},     {"寅", "乙巳", {}, "河魁", false},
+        {"卯", "甲午", {}, "河魁", true},     {"卯", "甲午", {}, "天罡", false},
+        {"午", "己酉", {}, "天恩", true},     {"午", "甲戌", {}, "天恩", false},
+        {"子", "甲子", {}, "天赦", true},     {"寅", "甲子", {}, "天赦", false},
+        {"亥", "壬寅", {}, "天愿", true},     {"子", "癸丑", {}, "天愿", true},
+        {"酉", "丙寅", {}, "五合", true},     {"寅", "丙寅", {}, "不将", true},
+        {"寅", "丙辰", {}, "不将", false},    {"寅", "己巳", {}, "宝光", true},
+        {"寅", "己巳", {}, "天德", false},    {"寅", "己酉", {}, "元武", true},
+        {"申", "甲戌", {}, "天狗", true},     {"酉", "甲戌", {}, "天狗", false},
+        {"辰", "戊辰", {}, "五墓", true},     {"寅", "甲子", {}, "八龙", true},
+        {"巳", "甲子", {}, "八龙", false},    {"寅", "甲戌", {}, "大会", true},
+        {"卯", "甲戌", {}, "大会", false},    {"寅", "丙寅", eve, "四离", true},
         {"寅", "丙子", ruin, "气往亡", true}, {"寅", "丙子", ruin, "往亡", false},
-        {"申", "乙酉", {}, "往亡", true},    {"子", "丙子", {}, "触水龙", true},
+        {"申", "乙酉", {}, "往亡", true},     {"子", "丙子", {}, "触水龙", true},
     };
     for (const auto& c : Cases) {
         SCOPED_TRACE(std::string(c.month) + " " + c.ganzhi + " " + c.name);
-        const AlmanacLists lists = almanacLists(branchNamed(c.month), ganzhiNamed(c.ganzhi), c.marks);
+        const AlmanacLists lists =
+            almanacLists(branchNamed(c.month), ganzhiNamed(c.ganzhi), c.marks);
         EXPECT_EQ(c.listed, listed(lists.auspicious, c.name) || listed(lists.baleful, c.name));
     }
     EXPECT_TRUE(almanacLists(branchNamed("寅"), ganzhiNamed("丙寅"), eve).allForbidden);
@@ -200,15 +222,16 @@ TEST(AlmanacRules, NeitherOverbearingFollowsItsCompassRule) {
                                             "坤", "申", "庚", "酉", "辛", "戌", "乾", "亥"};
     for (int k = 0; k < 12; ++k) {
         const int m = (k + 2) % 12;
-        const int loathing = (10 - k + 12) % 12;  // 月厌: 正月 戌, backward
+        const int loathing = (10 - k + 12) % 12;                   // 月厌: 正月 戌, backward
         std::set<int> stems = {k / 3 == 0 || k / 3 == 3 ? 5 : 4};  // 己 or 戊
-        const int at = static_cast<int>(std::find(std::begin(Compass), std::end(Compass),
-                                                  EarthlyBranches[loathing]) -
-                                        std::begin(Compass));
+        const int at = static_cast<int>(
+            std::find(std::begin(Compass), std::end(Compass), EarthlyBranches[loathing]) -
+            std::begin(Compass));
         for (int i = 1; stems.size() < 5; ++i) {
             const std::string_view point = Compass[(at - i + 24) % 24];
             const auto stem = std::find(std::begin(HeavenlyStems), std::end(HeavenlyStems), point);
-            if (stem != std::end(HeavenlyStems)) stems.insert(static_cast<int>(stem - HeavenlyStems));
+            if (stem != std::end(HeavenlyStems))
+                stems.insert(static_cast<int>(stem - HeavenlyStems));
         }
         for (int g = 1; g <= 60; ++g) {
             const bool after = (((g - 1) % 12 - loathing + 12) % 12) >= 1 &&
@@ -244,7 +267,8 @@ TEST(AlmanacRules, EverySpiritArisesInOrder) {
             }
         }
     }
-    for (const std::string_view name : AuspiciousSpiritNames) EXPECT_EQ(1u, seen.count(name)) << name;
+    for (const std::string_view name : AuspiciousSpiritNames)
+        EXPECT_EQ(1u, seen.count(name)) << name;
     for (const std::string_view name : BalefulStarNames) EXPECT_EQ(1u, seen.count(name)) << name;
 }
 
@@ -275,9 +299,10 @@ TEST(AlmanacRules, CompositeTokensFavour) {
 int forbiddingCase(const AlmanacLists& l, std::string_view officer) {
     const auto b = [&l](std::string_view n) { return listed(l.baleful, n); };
     const auto a = [&l](std::string_view n) { return listed(l.auspicious, n); };
-    const bool virtue = a("天德") || a("月德") || a("天德合") || a("月德合") || a("天赦") || a("天愿");
-    for (const char* n : {"大会", "小会", "单阴", "纯阳", "孤阳", "纯阴", "阴位", "阴阳交破", "阴阳击冲",
-                          "阳破阴冲", "阴道冲阳", "三阴", "阴阳俱错", "绝阴", "绝阳"}) {
+    const bool virtue =
+        a("天德") || a("月德") || a("天德合") || a("月德合") || a("天赦") || a("天愿");
+    for (const char* n : {"大会", "小会", "单阴", "纯阳", "孤阳", "纯阴", "阴位", "阴阳交破",
+                          "阴阳击冲", "阳破阴冲", "阴道冲阳", "三阴", "阴阳俱错", "绝阴", "绝阳"}) {
         if (b(n)) return 1;
     }
     if (b("月破") && b("灾煞") && b("月厌")) return 3;
@@ -309,7 +334,8 @@ TEST(AlmanacRules, SweepOfWholeYears) {
                 const auto it = termOnDay.find(day);
                 return it == termOnDay.end() ? 0 : it->second;
             };
-            std::vector<AlmanacHour> before = almanacHours(julianDayNumber(year, 1, 1) - 1, ZiHour::Late);
+            std::vector<AlmanacHour> before =
+                almanacHours(julianDayNumber(year, 1, 1) - 1, ZiHour::Late);
             for (int n = julianDayNumber(year, 1, 1); n < julianDayNumber(year + 1, 1, 1); ++n) {
                 SCOPED_TRACE(std::to_string(n) + (regime == Regime::Modern ? " modern" : ""));
                 const Almanac a = almanac(calendar, civilDay(civilDateFromDayNumber(n)));
@@ -320,9 +346,9 @@ TEST(AlmanacRules, SweepOfWholeYears) {
                 if (l.allForbidden) {
                     EXPECT_EQ(std::vector<std::string_view>{NothingFavouredText}, l.forbidden);
                     for (const std::string_view f : l.favoured) {
-                        EXPECT_TRUE(listed({"祭祀", "解除", "沐浴", "理发", "整手足甲", "补垣", "塞穴", "扫舍",
-                                            "修饰垣墙", "平治道涂", "破屋", "坏垣", "伐木", "馀事勿取",
-                                            "诸事不宜"},
+                        EXPECT_TRUE(listed({"祭祀", "解除", "沐浴", "理发", "整手足甲", "补垣",
+                                            "塞穴", "扫舍", "修饰垣墙", "平治道涂", "破屋", "坏垣",
+                                            "伐木", "馀事勿取", "诸事不宜"},
                                            f))
                             << f;
                     }
@@ -333,7 +359,8 @@ TEST(AlmanacRules, SweepOfWholeYears) {
                                        listed(l.baleful, "月刑") || listed(l.baleful, "月厌") ||
                                        listed(l.baleful, "四废");
                     const bool nothingElse = heavy && !l.virtue && l.favoured.size() > 0;
-                    EXPECT_EQ(nothingElse, !l.favoured.empty() && l.favoured.back() == NothingElseText);
+                    EXPECT_EQ(nothingElse,
+                              !l.favoured.empty() && l.favoured.back() == NothingElseText);
                 }
                 const int next = termOn(n + 1);
                 EXPECT_EQ(next != 0 && next % 6 == 0, listed(l.baleful, "四离"));
