@@ -51,9 +51,4 @@ double trueObliquity(double jde);
 // Apparent geocentric right ascension of the Sun in degrees, [0, 360). jde: TT.
 double apparentSolarRightAscension(double jde);
 
-// Equation of time in days at a UT Julian Date: apparent minus mean solar time, from the
-// apparent right ascension against the mean Sun (positive when a sundial is fast; about
-// -14 min 14 s on 11 February, +16 min 25 s on 3 November).
-double equationOfTime(double jdUt);
-
 }  // namespace tavomerix

@@ -493,9 +493,7 @@ CliOutput runAlmanac(const CliRequest& request, const CliEnvironment& env) {
         return printed(json.dump(2));
     }
     std::string text = isoDate(civil) + "\n" + almanacText(dayAlmanac) + almanacListsText(lists);
-    if (request.flag("hours")) {
-        for (const AlmanacHour& hour : hours) text += almanacHourText(hour) + "\n";
-    }
+    if (request.flag("hours")) text += almanacHoursText(hours);
     return printed(text);
 }
 

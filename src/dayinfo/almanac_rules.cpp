@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <bitset>
-#include <cstdio>
+#include <cstdint>
 
 #include "calendar/arithmetic.h"
 #include "chinese/lunar_conversion.h"
 #include "chinese/sexagenary.h"
-#include "dayinfo/day_facts.h"
 
 namespace tavomerix {
 namespace {
@@ -488,6 +488,7 @@ CaseTable buildCases() {
 
 struct ActivityTable {
     std::array<Tokens, std::size(ActivityRules)> favouredBy, forbiddenBy;
+    std::array<std::array<std::string_view, 2>, std::size(ActivityRules)> names;  // "" for none
     Tokens virtues, heavy, stubborn, forbiddingYinYang;
 };
 
@@ -496,6 +497,8 @@ ActivityTable buildActivities() {
     for (size_t i = 0; i < std::size(ActivityRules); ++i) {
         table.favouredBy[i] = tokensOf(ActivityRules[i].favouredBy);
         table.forbiddenBy[i] = tokensOf(ActivityRules[i].forbiddenBy);
+        const std::vector<std::string_view> names = wordsOf(ActivityRules[i].names);
+        std::copy(names.begin(), names.end(), table.names[i].begin());
     }
     table.virtues = tokensOf(VirtueNames);
     table.heavy = tokensOf(HeavyNames);
@@ -516,8 +519,9 @@ const ActivityTable& activities() {
 }
 
 // The printed names of activity i, appended to `out`.
-void appendActivity(std::vector<std::string_view>& out, size_t i) {
-    for (const std::string_view name : wordsOf(ActivityRules[i].names)) out.push_back(name);
+void appendActivity(std::vector<std::string_view>& out, const ActivityTable& table, size_t i) {
+    out.push_back(table.names[i][0]);
+    if (!table.names[i][1].empty()) out.push_back(table.names[i][1]);
 }
 
 // Outcome of one activity: 1 宜, -1 忌, 0 not printed.
@@ -536,36 +540,46 @@ AlmanacMarks almanacMarks(const LunarCalendar& calendar, int n, const LunarDate&
     if (lunar.valid()) {
         marks.lastLunarDay = lunar.day == calendar.monthLength(lunar.year, lunar.monthCode());
     }
-    const TermEvent next = calendar.nextTerm(n + 1);
-    if (next.number == 0) return marks;
-    const int nextDay = floorToInt(next.instant);
-    if (nextDay == n + 1) {
-        marks.dayBeforeMidSeason = next.number % 6 == 0;    // 春分 夏至 秋分 冬至
-        marks.dayBeforeSeasonStart = next.number % 6 == 3;  // 立春 立夏 立秋 立冬
-    }
-    // 土王用事: the 18 days before the next 立 day, which is the next term or the one after.
-    const int seasonStart = next.number % 6 == 3   ? nextDay
-                            : next.number % 6 == 2 ? calendar.termDay(nextDay + 1, next.number + 1)
-                                                   : InvalidDayNumber;
-    marks.earthRule =
-        seasonStart != InvalidDayNumber && seasonStart - n >= 1 && seasonStart - n <= 18;
-    // 气往亡 falls at most 30 days after its 节: in the 节 month in force or the one before.
-    const TermInEffect term = termInEffect(calendar, n, calendar.nextTerm(n));
-    if (term.number != 0) {
-        const int jie = term.number % 2 == 1 ? term.number : term.number - 1;
-        for (const int j : {jie, (jie + 21) % 24 + 1}) {
-            const int back = TermRuinDays[(j - 1) / 2];
-            if (calendar.termDay(n - back, j) == n - back) marks.termGoingToRuin = true;
+    // The terms from 31 days before to 18 days after the day (气往亡 comes at most 30 days
+    // after its 节), read once from the term tables of the civil years they lie in.
+    const CivilDate date = civilDateFromDayNumber(n);
+    const int first = julianDayNumber(date.year, 1, 1);
+    const int last = julianDayNumber(date.year + 1, 1, 1) - 1;
+    for (int year = date.year - (n - 31 < first ? 1 : 0);
+         year <= date.year + (n + 18 > last ? 1 : 0); ++year) {
+        const TermYearTable* table = calendar.termTable(year);
+        if (table == nullptr) continue;
+        for (int i = 0; i < table->count; ++i) {
+            const TermEvent& e = table->terms[static_cast<size_t>(i)];
+            const int offset = floorToInt(e.instant) - n;
+            if (offset == 1) {
+                marks.dayBeforeMidSeason |= e.number % 6 == 0;    // 春分 夏至 秋分 冬至
+                marks.dayBeforeSeasonStart |= e.number % 6 == 3;  // 立春 立夏 立秋 立冬
+            }
+            // 土王用事: the 18 days before a 立 day.
+            if (e.number % 6 == 3 && offset >= 1 && offset <= 18) marks.earthRule = true;
+            if (e.number % 2 == 1 && offset == -TermRuinDays[(e.number - 1) / 2]) {
+                marks.termGoingToRuin = true;
+            }
         }
     }
     return marks;
 }
 
-AlmanacLists almanacLists(int monthBranch, int ganzhi, const AlmanacMarks& marks) {
-    if (monthBranch < 1 || monthBranch > 12 || ganzhi < 1 || ganzhi > 60) return {};
-    const int m = monthBranch - 1;
+namespace {
+
+// What a day's tokens decide: its spirits (the name tokens) and, by position in
+// ActivityRules, the activities it favours and forbids.
+struct Outcome {
+    std::uint64_t auspicious = 0;            // bit i: AuspiciousSpiritNames[i]
+    std::array<std::uint64_t, 2> baleful{};  // bit i of word i / 64: BalefulStarNames[i]
+    std::uint64_t favoured = 0, forbidden = 0;
+    bool allForbidden = false, nothingElse = false, virtue = false;
+};
+static_assert(std::size(ActivityRules) <= 64);
+
+Outcome outcomeOf(int m, int g, const AlmanacMarks& marks) {
     const int k = floorMod(m - 2, 12);
-    const int g = ganzhi - 1;
     const ActivityTable& table = activities();
     Tokens day = cases().cases[k][g];
     const int branch = g % 12;
@@ -575,17 +589,19 @@ AlmanacLists almanacLists(int monthBranch, int ganzhi, const AlmanacMarks& marks
     if (marks.dayBeforeSeasonStart) day.set(tok("四绝"));
     if (marks.termGoingToRuin) day.set(tok("气往亡"));
     if (marks.lastLunarDay) day.set(tok("晦日"));
-
-    AlmanacLists lists;
-    for (int i = 0; i < SpiritCount; ++i) {
-        if (day.test(i)) lists.auspicious.push_back(AuspiciousSpiritNames[i]);
-    }
-    for (int i = 0; i < StarCount; ++i) {
-        if (day.test(FirstStar + i)) lists.baleful.push_back(BalefulStarNames[i]);
+    Outcome o;
+    for (int i = 0; i < FirstOfficer; ++i) {
+        if (!day[static_cast<size_t>(i)]) continue;
+        if (i < FirstStar) {
+            o.auspicious |= std::uint64_t{1} << i;
+        } else {
+            o.baleful[static_cast<size_t>((i - FirstStar) / 64)] |= std::uint64_t{1}
+                                                                    << ((i - FirstStar) % 64);
+        }
     }
     // Tokens that name no spirit of the day: 气往亡 forbids what 往亡 forbids.
     if (marks.termGoingToRuin) day.set(tok("往亡"));
-    const auto has = [&day](int t) { return day.test(t); };
+    const auto has = [&day](int t) { return day[static_cast<size_t>(t)]; };
     if ((has(tok("收日")) || has(tok("母仓")) || has(tok("六合")) || has(tok("五富")) ||
          has(tok("天仓"))) &&
         (has(tok("月德")) || has(tok("四相")) || has(tok("时德")) || has(tok("开日")))) {
@@ -604,38 +620,91 @@ AlmanacLists almanacLists(int monthBranch, int ganzhi, const AlmanacMarks& marks
         if (officer == 9) day.set(tok("春月收日"));
     }
 
-    lists.virtue = (day & table.virtues).any();
+    o.virtue = (day & table.virtues).any();
     const bool breaking = has(tok("月破"));
-    lists.allForbidden =
-        (day & table.forbiddingYinYang).any() ||                                  // the 阴阳 days
-        (breaking && (has(tok("灾煞")) || has(tok("月刑"))) && !lists.virtue) ||  // saved by a 德
+    o.allForbidden =
+        (day & table.forbiddingYinYang).any() ||                              // the 阴阳 days
+        (breaking && (has(tok("灾煞")) || has(tok("月刑"))) && !o.virtue) ||  // saved by a 德
         (breaking && has(tok("灾煞")) && has(tok("月厌"))) || (has(tok("四废")) && breaking) ||
-        (has(tok("月煞")) && (has(tok("平日")) || has(tok("闭日"))) &&
-         !lists.virtue) ||                                              // saved by a 德
+        (has(tok("月煞")) && (has(tok("平日")) || has(tok("闭日"))) && !o.virtue) ||  // 德 saves
         (has(tok("月厌")) && has(tok("建日")) && !has(tok("天赦"))) ||  // saved by 天赦 only
-        has(tok("四离")) ||
-        has(tok("四绝")) || has(tok("晦日"));
-    if (lists.allForbidden) {
+        has(tok("四离")) || has(tok("四绝")) || has(tok("晦日"));
+    if (o.allForbidden) {
         for (const int i : MinorWorks) {
             const auto at = static_cast<size_t>(i);
             if ((day & table.favouredBy[at]).any() &&
                 !(day & table.forbiddenBy[at] & table.stubborn).any()) {
-                appendActivity(lists.favoured, at);
+                o.favoured |= std::uint64_t{1} << at;
             }
         }
-        lists.nothingElse = !lists.favoured.empty();
-        lists.favoured.push_back(lists.nothingElse ? NothingElseText : NothingFavouredText);
+        o.nothingElse = o.favoured != 0;
+        return o;
+    }
+    for (size_t i = 0; i < std::size(ActivityRules); ++i) {
+        const int outcome = decide(day, table, i, o.virtue);
+        if (outcome > 0) o.favoured |= std::uint64_t{1} << i;
+        if (outcome < 0) o.forbidden |= std::uint64_t{1} << i;
+    }
+    o.nothingElse = !o.virtue && (day & table.heavy).any() && o.favoured != 0;
+    return o;
+}
+
+// The outcomes of the 720 cases on days without marks, the most days.
+struct OutcomeTable {
+    std::array<std::array<Outcome, 60>, 12> cases;
+};
+
+OutcomeTable buildOutcomes() {
+    OutcomeTable table;
+    for (int m = 0; m < 12; ++m) {
+        for (int g = 0; g < 60; ++g) table.cases[m][g] = outcomeOf(m, g, {});
+    }
+    return table;
+}
+
+AlmanacLists listsOf(const Outcome& o) {
+    const ActivityTable& table = activities();
+    AlmanacLists lists;
+    lists.allForbidden = o.allForbidden;
+    lists.nothingElse = o.nothingElse;
+    lists.virtue = o.virtue;
+    lists.auspicious.reserve(16);
+    lists.baleful.reserve(16);
+    for (std::uint64_t bits = o.auspicious; bits != 0; bits &= bits - 1) {
+        lists.auspicious.push_back(AuspiciousSpiritNames[std::countr_zero(bits)]);
+    }
+    for (size_t word = 0; word < o.baleful.size(); ++word) {
+        for (std::uint64_t bits = o.baleful[word]; bits != 0; bits &= bits - 1) {
+            lists.baleful.push_back(
+                BalefulStarNames[64 * word + static_cast<size_t>(std::countr_zero(bits))]);
+        }
+    }
+    const auto activitiesOf = [&table](std::uint64_t bits, std::vector<std::string_view>& out) {
+        out.reserve(std::size(ActivityNames) + 1);
+        for (; bits != 0; bits &= bits - 1) {
+            appendActivity(out, table, static_cast<size_t>(std::countr_zero(bits)));
+        }
+    };
+    activitiesOf(o.favoured, lists.favoured);
+    if (o.allForbidden) {
+        lists.favoured.push_back(o.nothingElse ? NothingElseText : NothingFavouredText);
         lists.forbidden.push_back(NothingFavouredText);
         return lists;
     }
-    for (size_t i = 0; i < std::size(ActivityRules); ++i) {
-        const int outcome = decide(day, table, i, lists.virtue);
-        if (outcome > 0) appendActivity(lists.favoured, i);
-        if (outcome < 0) appendActivity(lists.forbidden, i);
-    }
-    lists.nothingElse = !lists.virtue && (day & table.heavy).any() && !lists.favoured.empty();
-    if (lists.nothingElse) lists.favoured.push_back(NothingElseText);
+    activitiesOf(o.forbidden, lists.forbidden);
+    if (o.nothingElse) lists.favoured.push_back(NothingElseText);
     return lists;
+}
+
+}  // namespace
+
+AlmanacLists almanacLists(int monthBranch, int ganzhi, const AlmanacMarks& marks) {
+    if (monthBranch < 1 || monthBranch > 12 || ganzhi < 1 || ganzhi > 60) return {};
+    if (marks == AlmanacMarks{}) {
+        static const OutcomeTable table = buildOutcomes();
+        return listsOf(table.cases[monthBranch - 1][ganzhi - 1]);
+    }
+    return listsOf(outcomeOf(monthBranch - 1, ganzhi - 1, marks));
 }
 
 AlmanacLists almanacLists(const LunarCalendar& calendar, const Almanac& almanac) {
@@ -646,32 +715,91 @@ AlmanacLists almanacLists(const LunarCalendar& calendar, const Almanac& almanac)
 }
 
 std::string almanacListsText(const AlmanacLists& lists) {
-    std::string text;
-    const auto line = [&text](std::string_view head, const std::vector<std::string_view>& names) {
-        text += head;
-        if (names.empty()) text.append(" ").append(EmptyListText);
-        for (const std::string_view name : names) text.append(" ").append(name);
-        text += '\n';
+    const std::pair<std::string_view, const std::vector<std::string_view>*> Lines[] = {
+        {"宜", &lists.favoured},
+        {"忌", &lists.forbidden},
+        {"吉神", &lists.auspicious},
+        {"凶煞", &lists.baleful}};
+    size_t size = 0;
+    for (const auto& [head, names] : Lines) {
+        size += head.size() + 1 + (names->empty() ? 1 + EmptyListText.size() : 0);
+        for (const std::string_view name : *names) size += 1 + name.size();
+    }
+    std::string text(size, ' ');
+    char* at = text.data();
+    const auto put = [&at](std::string_view piece) {
+        at = std::copy(piece.begin(), piece.end(), at);
     };
-    line("宜", lists.favoured);
-    line("忌", lists.forbidden);
-    line("吉神", lists.auspicious);
-    line("凶煞", lists.baleful);
+    for (const auto& [head, names] : Lines) {
+        put(head);
+        if (names->empty()) {
+            ++at;  // the space before 无
+            put(EmptyListText);
+        }
+        for (const std::string_view name : *names) {
+            ++at;  // the space before each name
+            put(name);
+        }
+        *at++ = '\n';
+    }
     return text;
 }
 
-std::vector<AlmanacHour> almanacHours(int n, ZiHour zi) {
-    // One hour of branch h whose 干支 and god come from day `from`'s own hours.
-    const auto hour = [](int from, int h, std::string_view label, int start, int end) {
-        const int day = ganzhiDayOfDayNumber(from) - 1;
+namespace {
+
+void appendHourText(std::string& text, const AlmanacHour& h) {
+    // "HH:MM-HH:MM" of the two clock minutes.
+    char clock[] = "00:00-00:00";
+    const auto put = [&clock](size_t at, int minute) {
+        const int hours = minute / 60 % 24, minutes = minute % 60;
+        clock[at] = static_cast<char>('0' + hours / 10);
+        clock[at + 1] = static_cast<char>('0' + hours % 10);
+        clock[at + 3] = static_cast<char>('0' + minutes / 10);
+        clock[at + 4] = static_cast<char>('0' + minutes % 10);
+    };
+    put(0, h.startMinute);
+    put(6, h.endMinute);
+    text.append(h.label).append(" ").append(clock).append(" ").append(h.ganzhiName).append(" ");
+    text.append(h.spiritName).append("(").append(h.pathName).append(") ").append(h.luck);
+}
+
+}  // namespace
+
+std::string almanacHourText(const AlmanacHour& hour) {
+    std::string text;
+    appendHourText(text, hour);
+    return text;
+}
+
+std::string almanacHoursText(const std::vector<AlmanacHour>& hours) {
+    std::string text;
+    text.reserve(48 * hours.size());
+    for (const AlmanacHour& hour : hours) text.append(hour.text).append("\n");
+    return text;
+}
+
+namespace {
+
+// The hour tables of the sixty day 干支 under both conventions, with their texts.
+struct HourTables {
+    std::array<std::string, 60> ganzhiNames;
+    std::array<std::array<std::vector<AlmanacHour>, 2>, 60> rows;
+    std::array<std::array<std::vector<std::string>, 2>, 60> texts;
+};
+
+HourTables buildHourTables() {
+    HourTables t;
+    for (int g = 0; g < 60; ++g) t.ganzhiNames[static_cast<size_t>(g)] = ganzhiName(g + 1);
+    // One hour of branch h whose 干支 and god come from the hours of the day with 干支 g.
+    const auto hour = [&t](int g, int h, std::string_view label, int start, int end) {
         AlmanacHour row;
         row.branch = h + 1;
         row.label = label;
         row.startMinute = start;
         row.endMinute = end;
-        row.ganzhi = ganzhiOfStemBranch((2 * (day % 10 % 5) + h) % 10, h);
-        row.ganzhiName = ganzhiName(row.ganzhi);
-        const int spirit = floorMod(h - (2 * (day % 12) + 8), 12);  // 青龙 at (2z + 8) mod 12
+        row.ganzhi = ganzhiOfStemBranch((2 * (g % 10 % 5) + h) % 10, h);
+        row.ganzhiName = t.ganzhiNames[static_cast<size_t>(row.ganzhi - 1)];
+        const int spirit = floorMod(h - (2 * (g % 12) + 8), 12);  // 青龙 at (2z + 8) mod 12
         row.spirit = spirit + 1;
         row.spiritName = DaySpiritNames[spirit];
         row.yellowPath = DaySpiritYellowPath[spirit];
@@ -679,28 +807,35 @@ std::vector<AlmanacHour> almanacHours(int n, ZiHour zi) {
         row.luck = row.yellowPath ? "吉" : "凶";
         return row;
     };
-    std::vector<AlmanacHour> hours;
-    hours.reserve(13);
-    if (zi == ZiHour::Late) {
-        hours.push_back(hour(n, 0, "早子", 0, 59));
-    } else {
-        hours.push_back(hour(n, 0, EarthlyBranches[0], 23 * 60, 59));
+    for (int g = 0; g < 60; ++g) {
+        for (const ZiHour zi : {ZiHour::Late, ZiHour::Early}) {
+            const size_t convention = zi == ZiHour::Early ? 1 : 0;
+            std::vector<AlmanacHour>& rows = t.rows[static_cast<size_t>(g)][convention];
+            rows.push_back(zi == ZiHour::Late ? hour(g, 0, "早子", 0, 59)
+                                              : hour(g, 0, EarthlyBranches[0], 23 * 60, 59));
+            for (int h = 1; h < 12; ++h) {
+                rows.push_back(
+                    hour(g, h, EarthlyBranches[h], (2 * h - 1) * 60, (2 * h + 1) * 60 - 1));
+            }
+            if (zi == ZiHour::Late)
+                rows.push_back(hour((g + 1) % 60, 0, "晚子", 23 * 60, 24 * 60 - 1));
+            std::vector<std::string>& texts = t.texts[static_cast<size_t>(g)][convention];
+            texts.reserve(rows.size());  // the rows' views into these strings stay valid
+            for (AlmanacHour& row : rows) {
+                texts.push_back(almanacHourText(row));
+                row.text = texts.back();
+            }
+        }
     }
-    for (int h = 1; h < 12; ++h) {
-        hours.push_back(hour(n, h, EarthlyBranches[h], (2 * h - 1) * 60, (2 * h + 1) * 60 - 1));
-    }
-    if (zi == ZiHour::Late) hours.push_back(hour(n + 1, 0, "晚子", 23 * 60, 24 * 60 - 1));
-    return hours;
+    return t;
 }
 
-std::string almanacHourText(const AlmanacHour& h) {
-    char clock[48];
-    std::snprintf(clock, sizeof clock, "%02d:%02d-%02d:%02d", h.startMinute / 60,
-                  h.startMinute % 60, h.endMinute / 60, h.endMinute % 60);
-    std::string text(h.label);
-    text.append(" ").append(clock).append(" ").append(h.ganzhiName).append(" ");
-    text.append(h.spiritName).append("(").append(h.pathName).append(") ").append(h.luck);
-    return text;
+}  // namespace
+
+std::vector<AlmanacHour> almanacHours(int n, ZiHour zi) {
+    static const HourTables tables = buildHourTables();
+    return tables
+        .rows[static_cast<size_t>(ganzhiDayOfDayNumber(n) - 1)][zi == ZiHour::Early ? 1 : 0];
 }
 
 }  // namespace tavomerix

@@ -113,20 +113,24 @@ struct AlmanacHour {
     int startMinute = 0;     // clock minutes from midnight: 23:00 = 1380 (of the day before
     int endMinute = 0;       // for the early 子 hour), 00:59 = 59; end is the last minute
     int ganzhi = 0;          // sexagenary number of the hour, 五鼠遁
-    std::string ganzhiName;       // "丙子"
+    std::string_view ganzhiName;  // "丙子"
     int spirit = 0;               // hour god, 1 = 青龙 .. 12 = 勾陈 (DaySpiritNames)
     std::string_view spiritName;  // "司命"
     bool yellowPath = false;      // 黄道 (吉) or 黑道 (凶)
     std::string_view pathName;    // "黄道" or "黑道"
     std::string_view luck;        // "吉" or "凶"
+    std::string_view text;        // the row for people, as almanacHourText gives it
 };
 
 // The hours of day n (any Julian Day number) under a 子-hour convention: 13 rows 早子,
 // 丑 .. 亥, 晚子 for ZiHour::Late, 12 rows 子 (from 23:00 of the day before) .. 亥 for
-// ZiHour::Early.
+// ZiHour::Early. They depend on the day's 干支 alone; their names and texts point into
+// tables built once and kept for the program's lifetime.
 std::vector<AlmanacHour> almanacHours(int n, ZiHour zi);
 
 // One hour for people: "子 23:00-00:59 丙子 司命(黄道) 吉".
 std::string almanacHourText(const AlmanacHour& hour);
+// The hours for people, one a line, each ending in "\n".
+std::string almanacHoursText(const std::vector<AlmanacHour>& hours);
 
 }  // namespace tavomerix

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "astro/solar_position.h"
 #include "astro/solar_terms.h"
+#include "astro/time_scales.h"
 #include "calendar/arithmetic.h"
 #include "chinese/sexagenary.h"
 #include "dayinfo/names.h"

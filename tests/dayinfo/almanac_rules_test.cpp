@@ -142,8 +142,8 @@ TEST(AlmanacRules, WorkedExampleHours) {
         SCOPED_TRACE(c.hours);
         std::string text;
         for (const AlmanacHour& h : almanacHours(julianDayNumber(c.date), ZiHour::Late)) {
-            text += (text.empty() ? "" : " ") + h.ganzhiName + std::string(h.spiritName) +
-                    std::string(h.luck);
+            text += (text.empty() ? "" : " ") + std::string(h.ganzhiName) +
+                    std::string(h.spiritName) + std::string(h.luck);
         }
         EXPECT_EQ(c.hours, text);
     }

@@ -6,8 +6,8 @@
 #include <limits>
 #include <string>
 
-#include "astro/solar_position.h"
 #include "astro/solar_terms.h"
+#include "astro/time_scales.h"
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
 #include "chinese/sexagenary.h"
@@ -41,11 +41,12 @@ TEST(EquationOfTime, ExtremesOfTheYear) {
 
 TEST(FourPillars, ExampleAndTrueSolarTime) {
     const LunarCalendar& calendar = calendarOf(Regime::Historical);
-    const FourPillars p = fourPillars(calendar, {1990, 5, 17}, 14 * 3600 + 30 * 60, ZiHour::Late, 116.4);
+    const FourPillars p =
+        fourPillars(calendar, {1990, 5, 17}, 14 * 3600 + 30 * 60, ZiHour::Late, 116.4);
     ASSERT_TRUE(p.valid());
     EXPECT_EQ("庚午辛巳壬午丁未", pillarsText(p));
     EXPECT_EQ(ganzhiDay({1990, 5, 17}), p.ganzhi[2]);
-    EXPECT_EQ(9, p.jie.number);                // 立夏
+    EXPECT_EQ(9, p.jie.number);                      // 立夏
     EXPECT_EQ(-(14 * 60 + 24), p.longitudeSeconds);  // Beijing's longitude against UTC+8
     EXPECT_EQ(p.longitudeSeconds + p.equationSeconds, p.correctionSeconds);
     EXPECT_NEAR(3 * 60 + 40, p.equationSeconds, 3);
@@ -55,7 +56,8 @@ TEST(FourPillars, ExampleAndTrueSolarTime) {
                                   (p.ganzhi[2] - 1) / 2 + 1, (p.ganzhi[3] - 1) / 2 + 1}),
               p.naYin);
     // Without a longitude the civil clock serves.
-    const FourPillars civil = fourPillars(calendar, {1990, 5, 17}, 14 * 3600 + 30 * 60, ZiHour::Late, {});
+    const FourPillars civil =
+        fourPillars(calendar, {1990, 5, 17}, 14 * 3600 + 30 * 60, ZiHour::Late, {});
     EXPECT_FALSE(civil.trueSolarTime);
     EXPECT_EQ(0, civil.correctionSeconds);
     EXPECT_EQ(p.ganzhi, civil.ganzhi);
@@ -75,7 +77,7 @@ TEST(FourPillars, DayAndHourAtTheirEdges) {
         {22 * 3600 + 59 * 60 + 59, ZiHour::Early, {}, "甲辰乙亥"},
         {30 * 60, ZiHour::Late, {}, "甲辰甲子"},
         {3600, ZiHour::Late, {}, "甲辰乙丑"},
-        {10 * 60, ZiHour::Late, 90.0, "癸卯癸亥"},  // solar time 21:46 of 02-09
+        {10 * 60, ZiHour::Late, 90.0, "癸卯癸亥"},               // solar time 21:46 of 02-09
         {23 * 3600 + 50 * 60, ZiHour::Late, 135.0, "乙巳丙子"},  // solar time 00:36 of 02-11
     };
     for (const auto& c : Cases) {
@@ -114,7 +116,8 @@ TEST(FourPillars, MonthChangesAtTheInstantOfEachJie) {
                 if (second < 1 || second >= 86400) continue;
                 SCOPED_TRACE(std::to_string(year) + " " + std::to_string(e.number));
                 const CivilDate date = civilDateFromDayNumber(day);
-                const FourPillars before = fourPillars(calendar, date, second - 1, ZiHour::Late, {});
+                const FourPillars before =
+                    fourPillars(calendar, date, second - 1, ZiHour::Late, {});
                 const FourPillars after = fourPillars(calendar, date, second, ZiHour::Late, {});
                 ASSERT_TRUE(before.valid() && after.valid());
                 EXPECT_EQ(e.number, after.jie.number);
