@@ -543,10 +543,9 @@ AlmanacMarks almanacMarks(const LunarCalendar& calendar, int n, const LunarDate&
     // The terms from 31 days before to 18 days after the day (气往亡 comes at most 30 days
     // after its 节), read once from the term tables of the civil years they lie in.
     const CivilDate date = civilDateFromDayNumber(n);
-    const int first = julianDayNumber(date.year, 1, 1);
-    const int last = julianDayNumber(date.year + 1, 1, 1) - 1;
-    for (int year = date.year - (n - 31 < first ? 1 : 0);
-         year <= date.year + (n + 18 > last ? 1 : 0); ++year) {
+    const int firstYear = date.month == 1 ? date.year - 1 : date.year;
+    const int lastYear = date.month == 12 ? date.year + 1 : date.year;
+    for (int year = firstYear; year <= lastYear; ++year) {
         const TermYearTable* table = calendar.termTable(year);
         if (table == nullptr) continue;
         for (int i = 0; i < table->count; ++i) {
