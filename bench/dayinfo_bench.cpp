@@ -1,12 +1,16 @@
 // The day view as the main window and `tavomerix day` compute it.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "calendar/calendar_context.h"
 #include "chinese/lunar_calendar.h"
 #include "dayinfo/almanac.h"
+#include "dayinfo/almanac_rules.h"
 #include "dayinfo/day_facts.h"
 #include "dayinfo/day_view.h"
 #include "dayinfo/festivals.h"
+#include "dayinfo/four_pillars.h"
 #include "dayinfo/seasons.h"
 
 namespace tavomerix {
@@ -51,6 +55,33 @@ void BM_AlmanacTextOneDay(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AlmanacTextOneDay)->Unit(benchmark::kMicrosecond);
+
+// A day's full almanac as `almanac --hours` prints it: the entries, 宜 忌 吉神 凶煞 and the
+// thirteen hours, with their text; compare BM_DayViewWarm.
+void BM_AlmanacFullDayWithHours(benchmark::State& state) {
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    const CivilDate date{2024, 2, 10};
+    benchmark::DoNotOptimize(almanacLists(calendar, almanac(calendar, date)));
+    for (auto _ : state) {
+        const Almanac a = almanac(calendar, date);
+        std::string text = almanacText(a) + almanacListsText(almanacLists(calendar, a)) +
+                           almanacHoursText(almanacHours(a.dayNumber, ZiHour::Late));
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_AlmanacFullDayWithHours)->Unit(benchmark::kMicrosecond);
+
+// The four pillars of a moment in true solar time.
+void BM_FourPillarsTrueSolarTime(benchmark::State& state) {
+    const CalendarContext context{8, Regime::Historical};
+    const LunarCalendar& calendar = LunarCalendar::shared(context);
+    benchmark::DoNotOptimize(fourPillars(calendar, {1990, 5, 17}, 52200, ZiHour::Late, 116.4));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(fourPillars(calendar, {1990, 5, 17}, 52200, ZiHour::Late, 116.4));
+    }
+}
+BENCHMARK(BM_FourPillarsTrueSolarTime)->Unit(benchmark::kMicrosecond);
 
 // Every day of a warm year in turn, as a day-by-day scan sees it.
 void BM_DayViewWarmYearScan(benchmark::State& state) {

@@ -104,4 +104,35 @@ double apparentSolarLongitude(double jde) {
                             aberrationDegrees(tau, earthRadius(jde)));
 }
 
+double trueObliquity(double jde) {
+    const double t = (jde - J2000) / DaysPerCentury;
+    const double mean =
+        23.4392911111 - (46.8150 * t + 0.00059 * t * t - 0.001813 * t * t * t) / 3600;
+    const double omega = nutationArguments(t).omega * DegreeInRadians;
+    const double sunMean = (280.4665 + 36000.7698 * t) * DegreeInRadians;
+    return mean + (9.20 * std::cos(omega) + 0.57 * std::cos(2 * sunMean)) / 3600;
+}
+
+double apparentSolarRightAscension(double jde) {
+    const double lambda = apparentSolarLongitude(jde) * DegreeInRadians;
+    const double epsilon = trueObliquity(jde) * DegreeInRadians;
+    return normalizeDegrees(std::atan2(std::cos(epsilon) * std::sin(lambda), std::cos(lambda)) /
+                            DegreeInRadians);
+}
+
+double equationOfTime(double jdUt) {
+    const double jde = toDynamicalTime(jdUt);
+    const double tau = (jde - J2000) / DaysPerMillennium;
+    // The mean Sun's longitude, less the aberration; the nutation moves the equinox the
+    // right ascension is counted from.
+    const double meanSun = 280.4664567 + 360007.6982779 * tau + 0.03032028 * tau * tau +
+                           tau * tau * tau / 49931 - tau * tau * tau * tau / 15300 -
+                           tau * tau * tau * tau * tau / 2000000;
+    const double equinox =
+        nutationInLongitude(jde) * std::cos(trueObliquity(jde) * DegreeInRadians);
+    double e = normalizeDegrees(meanSun - 0.0057183 - apparentSolarRightAscension(jde) + equinox);
+    if (e > 180) e -= 360;
+    return e / 360;  // a degree is 4 minutes of time
+}
+
 }  // namespace tavomerix

@@ -44,4 +44,11 @@ double solarAberration(double jde);
 // Apparent geocentric ecliptic longitude of the Sun in degrees, [0, 360). jde: TT.
 double apparentSolarLongitude(double jde);
 
+// True obliquity of the ecliptic in degrees: the mean obliquity (IAU 1980) plus the two
+// largest terms of the nutation in obliquity. jde: TT.
+double trueObliquity(double jde);
+
+// Apparent geocentric right ascension of the Sun in degrees, [0, 360). jde: TT.
+double apparentSolarRightAscension(double jde);
+
 }  // namespace tavomerix

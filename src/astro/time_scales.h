@@ -30,6 +30,11 @@ double toDynamicalTime(double jdUt);
 // jdUt + 0.5 + timeZoneHours/24. Its floor is the Julian Day number of the local civil day.
 double localDayNumber(double jdUt, int timeZoneHours);
 
+// Equation of time in days at a UT Julian Date: apparent minus mean solar time, from the
+// Sun's apparent right ascension against the mean Sun (positive when a sundial is fast;
+// about -14 min 14 s on 11 February, +16 min 25 s on 3 November).
+double equationOfTime(double jdUt);
+
 // UT Julian Date of the local midnight that begins civil day `day` in a zone.
 double localMidnightUt(int day, int timeZoneHours);
 

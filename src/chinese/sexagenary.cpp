@@ -10,7 +10,7 @@ namespace {
 
 // Sexagenary number of civil year y's own sexagenary year (shift 1), of the one before
 // (shift 0) or after (shift 2); year 4 is 甲子.
-int yearNumber(int year, int shift) { return floorMod(year + 12055 + shift, 60) + 1; }
+int yearNumber(int year, int shift) { return ganzhiYearOfYear(year + shift - 1); }
 
 // A civil day with its lunar date, and the calendar whose term tables the year and month
 // rules read.
@@ -95,6 +95,10 @@ std::string ganzhiName(int number) {
     appendName(name, number);
     return name;
 }
+
+int ganzhiOfStemBranch(int stem, int branch) { return floorMod(6 * stem - 5 * branch, 60) + 1; }
+
+int ganzhiYearOfYear(int year) { return floorMod(year + 12056, 60) + 1; }
 
 int ganzhiDayOfDayNumber(int dayNumber) { return floorMod(dayNumber - 11, 60) + 1; }
 

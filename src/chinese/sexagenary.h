@@ -30,6 +30,14 @@ enum class GanzhiYearStart { LunarNewYear, Lichun };
 // Sexagenary number 1..60 of a day (Julian Day number 11 = 甲子); any day number.
 int ganzhiDayOfDayNumber(int dayNumber);
 
+// Sexagenary number 1..60 of a stem 0..9 (0 = 甲) and a branch 0..11 (0 = 子) of the same
+// parity (甲子 = 1, 丙子 = 13).
+int ganzhiOfStemBranch(int stem, int branch);
+
+// Sexagenary number 1..60 of the sexagenary year that begins in civil year `year`
+// (astronomical numbering; year 4 is 甲子).
+int ganzhiYearOfYear(int year);
+
 // Sexagenary number 1..60 of a civil day; 0 for an invalid date.
 int ganzhiDay(const CivilDate& date);
 

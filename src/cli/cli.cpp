@@ -40,6 +40,13 @@ constexpr OptionSpec CommandOptions[] = {
     {"era", "", "name the lunar year by its era (104 BC..1911)"},
     {"hijri", "", "show the Hijri date instead of the festivals"},
     {"almanac", "", "the day's almanac (黄历) after the day view"},
+    {"hours", "", "the twelve double hours (时辰) after the almanac, one a line"},
+    {"early-zi", "",
+     "早子时: the day changes at 23:00, and 23:00-24:00 opens the next day's 子 hour"},
+    {"late-zi", "",
+     "晚子时 (the default): the day changes at midnight, and 23:00-24:00 is a late 子 hour "
+     "(晚子) with the next day's 干支 and god"},
+    {"longitude", "DEG", "true solar time at a longitude in degrees east, -180..180"},
     {"days", "FILE", "commemoration days: lines of L|S, MM-DD, a tab and the stored value"},
     {"holidays", "FILE",
      "a holiday file whose years add to or replace the built-in arrangements (without it: "
@@ -117,9 +124,25 @@ const CommandSpec Commands[] = {
      "the day officer (建除) and lunar mansion (二十八宿), the clash (冲) and 煞 direction, the "
      "彭祖百忌, the directions of the gods of joy, fortune and wealth, the day spirit (值神) with "
      "黄道 or 黑道, and the solar term in effect with its pentad (候). Its month is the 节 "
-     "month: it begins on the day of 立春, 惊蛰, .. in the time zone and reckoning in force.",
-     0, 1, {"lunar", "format"}, runAlmanac, JsonFormat,
-     "tavomerix almanac 2024-2-10\ntavomerix almanac -500-3-1 --modern --format json"},
+     "month: it begins on the day of 立春, 惊蛰, .. in the time zone and reckoning in force "
+     "(a whole-day rule: the day of a 节 belongs wholly to the new month). Then 宜 and 忌, the "
+     "auspicious spirits (吉神) and the baleful stars (凶煞), after the rules of 《钦定协纪辨方书》; "
+     "with --hours the twelve 时辰: clock hours, 干支 (五鼠遁), the hour's god with 黄道 or 黑道, "
+     "and 吉 or 凶.",
+     0, 1, {"lunar", "hours", "early-zi", "late-zi", "format"}, runAlmanac, JsonFormat,
+     "tavomerix almanac 2024-2-10\ntavomerix almanac 2024-2-10 --hours --early-zi\n"
+     "tavomerix almanac -500-3-1 --modern --format json"},
+    {"pillars", "DATE TIME",
+     "The four pillars (四柱) of a moment: the year, month, day and hour 干支, each with its "
+     "纳音, the 节 in force with its instant, and with --longitude the true solar time and "
+     "its correction (the longitude against the zone's meridian plus the equation of time). "
+     "TIME is HH:MM or HH:MM:SS in the time zone in force. The year changes at the instant of "
+     "立春 and the month at the instant of each 节, to the second, unlike the almanac's "
+     "whole-day month; the day and hour follow the clock (true solar time with --longitude), "
+     "the day changing at midnight or, with --early-zi, at 23:00.",
+     2, 2, {"longitude", "early-zi", "late-zi", "format"}, runPillars, JsonFormat,
+     "tavomerix pillars 1990-05-17 14:30 --longitude 116.4\n"
+     "tavomerix pillars 2024-02-04 16:26:53 --format json"},
     {"convert", "DATE",
      "A civil date as a lunar date, or back with --lunar. The lunar date prints as "
      "2025-闰06-01 (the first day of the leap sixth month), the civil one as 2025-07-25.",
@@ -467,6 +490,9 @@ std::string applyOptions(const CommandSpec& command, const TypedOptions& options
         } else {
             r.values[name] = value;
         }
+    }
+    if (r.flag("early-zi") && r.flag("late-zi")) {
+        return "options '--early-zi' and '--late-zi' exclude each other";
     }
     return "";
 }

@@ -5,6 +5,7 @@
 
 #include "chinese/sexagenary.h"
 #include "cli/cli.h"
+#include "dayinfo/almanac_rules.h"
 #include "dayinfo/holidays.h"
 
 namespace tavomerix {
@@ -21,6 +22,7 @@ CliOutput runGanzhi(const CliRequest& request, const CliEnvironment& env);
 CliOutput runInterval(const CliRequest& request, const CliEnvironment& env);
 CliOutput runDay(const CliRequest& request, const CliEnvironment& env);
 CliOutput runAlmanac(const CliRequest& request, const CliEnvironment& env);
+CliOutput runPillars(const CliRequest& request, const CliEnvironment& env);
 CliOutput runCal(const CliRequest& request, const CliEnvironment& env);
 CliOutput runSearchCommand(const CliRequest& request, const CliEnvironment& env);
 CliOutput runCalc(const CliRequest& request, const CliEnvironment& env);
@@ -56,6 +58,9 @@ CivilDayArgument civilDayArgument(std::string_view text);
 // A DATE argument typed civil or, with `lunar`, lunar (month = MonthCode, or "闰" and the
 // month) in the calendar, as the civil date it names.
 CivilDayArgument dateArgument(const LunarCalendar& calendar, std::string_view text, bool lunar);
+
+// Where the hour 23:00-24:00 belongs (--early-zi, else the late 子 hour).
+ZiHour ziHourOf(const CliRequest& request);
 
 // Where the request's sexagenary years and months begin (--lichun).
 GanzhiYearStart ganzhiYearStartOf(const CliRequest& request);

@@ -10,6 +10,7 @@
 #include "cli/days_file.h"
 #include "cli/json_fields.h"
 #include "dayinfo/almanac.h"
+#include "dayinfo/almanac_rules.h"
 #include "dayinfo/commemoration_days.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/day_facts.h"
@@ -335,7 +336,7 @@ std::string monthGrid(const LunarCalendar& calendar, const HolidayArrangements& 
 
 // Every field of `day --format json`: the day's facts and its view's lines.
 std::string dayJson(const CliRequest& request, const DayFacts& facts, const DayView& view,
-                    bool withAlmanac, const Almanac& dayAlmanac) {
+                    bool withAlmanac, const Almanac& dayAlmanac, const AlmanacLists& lists) {
     const GanzhiYearStart start = ganzhiYearStartOf(request);
     const TermEvent& next = facts.nextTerm;
     nlohmann::json json = {
@@ -357,7 +358,11 @@ std::string dayJson(const CliRequest& request, const DayFacts& facts, const DayV
                               {"name", solarTermName(next.number)},
                               {"instant", isoInstant(next.instant, request.timeZoneHours)}}},
     };
-    if (withAlmanac) json["almanac"] = almanacJson(dayAlmanac);
+    if (withAlmanac) {
+        const ZiHour zi = ziHourOf(request);
+        json["almanac"] =
+            almanacJson(dayAlmanac, lists, zi, almanacHours(dayAlmanac.dayNumber, zi));
+    }
     return json.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
@@ -489,12 +494,17 @@ CliOutput runDay(const CliRequest& request, const CliEnvironment& env) {
     if (!facts.valid() || (withAlmanac && !dayAlmanac.valid())) {
         return dayRangeError(request, "day view");
     }
+    const AlmanacLists lists =
+        withAlmanac ? almanacLists(dayAlmanac.monthBranch, dayAlmanac.ganzhi,
+                                   almanacMarks(calendar, facts.civil.dayNumber, facts.lunar))
+                    : AlmanacLists{};
     const DayView view = dayView(calendar, facts, options);
-    CliOutput out = printed(request.format == OutputFormat::Json
-                                ? dayJson(request, facts, view, withAlmanac, dayAlmanac)
-                                : isoDate(view.civil) + "\n" + view.lunarText + "\n" +
-                                      view.dayLine + "\n" + view.festivalLine + "\n" +
-                                      view.seasonLine + "\n" + almanacText(dayAlmanac));
+    CliOutput out =
+        printed(request.format == OutputFormat::Json
+                    ? dayJson(request, facts, view, withAlmanac, dayAlmanac, lists)
+                    : isoDate(view.civil) + "\n" + view.lunarText + "\n" + view.dayLine + "\n" +
+                          view.festivalLine + "\n" + view.seasonLine + "\n" +
+                          almanacText(dayAlmanac) + (withAlmanac ? almanacListsText(lists) : ""));
     out.err = err;
     return out;
 }
@@ -503,14 +513,20 @@ CliOutput runAlmanac(const CliRequest& request, const CliEnvironment& env) {
     const CivilDayArgument date = dayArgument(request, env);
     if (!date.ok) return date.error;
     const CivilDate civil{date.year, date.month, date.day};
-    const Almanac dayAlmanac = almanac(request.calendar(), civil);
+    const LunarCalendar& calendar = request.calendar();
+    const Almanac dayAlmanac = almanac(calendar, civil);
     if (!dayAlmanac.valid()) return dayRangeError(request, "almanac");
+    const ZiHour zi = ziHourOf(request);
+    const AlmanacLists lists = almanacLists(calendar, dayAlmanac);
+    const std::vector<AlmanacHour> hours = almanacHours(dayAlmanac.dayNumber, zi);
     if (request.format == OutputFormat::Json) {
-        nlohmann::json json = almanacJson(dayAlmanac);
+        nlohmann::json json = almanacJson(dayAlmanac, lists, zi, hours);
         json["civil"] = civilJson(civil);
         return printed(json.dump(2));
     }
-    return printed(isoDate(civil) + "\n" + almanacText(dayAlmanac));
+    std::string text = isoDate(civil) + "\n" + almanacText(dayAlmanac) + almanacListsText(lists);
+    if (request.flag("hours")) text += almanacHoursText(hours);
+    return printed(text);
 }
 
 CliOutput runCal(const CliRequest& request, const CliEnvironment& env) {

@@ -1,5 +1,7 @@
 #include "cli/json_fields.h"
 
+#include <cstdio>
+
 #include "chinese/lunar_conversion.h"
 #include "cli/commands.h"
 #include "dayinfo/names.h"
@@ -141,6 +143,47 @@ nlohmann::json almanacJson(const Almanac& a) {
         {"pentad_name", a.pentadName},
         {"lines", lines},
     };
+}
+
+nlohmann::json almanacJson(const Almanac& a, const AlmanacLists& lists, ZiHour zi,
+                           const std::vector<AlmanacHour>& hours) {
+    nlohmann::json json = almanacJson(a);
+    if (json.is_null()) return json;
+    const auto names = [](const std::vector<std::string_view>& list) {
+        nlohmann::json array = nlohmann::json::array();
+        for (const std::string_view name : list) array.push_back(name);
+        return array;
+    };
+    json["auspicious_spirits"] = names(lists.auspicious);
+    json["baleful_stars"] = names(lists.baleful);
+    json["favoured"] = names(lists.favoured);
+    json["forbidden"] = names(lists.forbidden);
+    json["all_forbidden"] = lists.allForbidden;
+    json["nothing_else"] = lists.nothingElse;
+    json["virtue"] = lists.virtue;
+    json["zi_hour"] = zi == ZiHour::Early ? "early" : "late";
+    nlohmann::json rows = nlohmann::json::array();
+    const auto clock = [](int minute) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%02d:%02d", minute / 60, minute % 60);
+        return std::string(text);
+    };
+    for (const AlmanacHour& h : hours) {
+        rows.push_back({{"branch", h.branch},
+                        {"label", h.label},
+                        {"start", clock(h.startMinute)},
+                        {"end", clock(h.endMinute)},
+                        {"ganzhi", h.ganzhi},
+                        {"ganzhi_name", h.ganzhiName},
+                        {"spirit", h.spirit},
+                        {"spirit_name", h.spiritName},
+                        {"yellow_path", h.yellowPath},
+                        {"path_name", h.pathName},
+                        {"luck", h.luck},
+                        {"text", almanacHourText(h)}});
+    }
+    json["hours"] = rows;
+    return json;
 }
 
 nlohmann::json festivalsJson(const std::vector<FestivalName>& festivals) {

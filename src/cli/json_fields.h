@@ -11,7 +11,9 @@
 #include "chinese/sexagenary.h"
 #include "cli/cli.h"
 #include "dayinfo/almanac.h"
+#include "dayinfo/almanac_rules.h"
 #include "dayinfo/festivals.h"
+#include "dayinfo/four_pillars.h"
 #include "dayinfo/holidays.h"
 
 namespace tavomerix {
@@ -35,6 +37,13 @@ nlohmann::json ganzhiJson(const SexagenaryDay& numbers, GanzhiYearStart start);
 // na_yin, .., pentad_name; numbers 0 and texts "" where the almanac has none) and its
 // lines for people; null for an invalid almanac.
 nlohmann::json almanacJson(const Almanac& almanac);
+
+// The almanac with its day lists and hours added: auspicious_spirits, baleful_stars,
+// favoured (宜) and forbidden (忌) as arrays of names, all_forbidden, nothing_else, virtue,
+// zi_hour ("late" or "early") and hours, one object per row (branch, label, start, end,
+// ganzhi, ganzhi_name, spirit, spirit_name, yellow_path, path_name, luck, text).
+nlohmann::json almanacJson(const Almanac& almanac, const AlmanacLists& lists, ZiHour zi,
+                           const std::vector<AlmanacHour>& hours);
 
 // The festivals of a day as a list of their whole names.
 nlohmann::json festivalsJson(const std::vector<FestivalName>& festivals);

@@ -14,9 +14,6 @@ namespace {
 int stemOf(int ganzhi) { return (ganzhi - 1) % 10; }
 int branchOf(int ganzhi) { return (ganzhi - 1) % 12; }
 
-// Sexagenary number 1..60 of a stem and a branch of the same parity.
-int ganzhiOf(int stem, int branch) { return floorMod(6 * stem - 5 * branch, 60) + 1; }
-
 // Branch 0..11 of the month that TermNumber k (1..24) falls in: the 节 k = 1, 3, .., 23
 // (小寒 .. 大雪) open the months 丑, 寅, .., 子, and each 气 stays in the month of the 节
 // before it.
@@ -63,7 +60,7 @@ Almanac almanacOfDay(int n, int term, int daysSinceTerm) {
     const int clash = (branch + 6) % 12;
     a.clashBranch = clash + 1;
     a.clashAnimal = ZodiacAnimals[clash];
-    a.clashGanzhi = ganzhiOf((stem + 4) % 10, clash);
+    a.clashGanzhi = ganzhiOfStemBranch((stem + 4) % 10, clash);
     a.clashGanzhiName = ganzhiName(a.clashGanzhi);
     a.shaDirection = ShaDirections[branch % 4];
 

@@ -11,8 +11,11 @@
 #include "calendar/julian_day.h"
 #include "chinese/lunar_calendar.h"
 #include "chinese/lunar_conversion.h"
+#include "chinese/sexagenary.h"
 #include "dayinfo/almanac.h"
+#include "dayinfo/almanac_rules.h"
 #include "dayinfo/day_view.h"
+#include "dayinfo/four_pillars.h"
 
 namespace tavomerix {
 namespace {
@@ -41,7 +44,11 @@ std::vector<std::string> workOf(const LunarCalendar& calendar, int seed) {
         const DayView view = dayView(calendar, date, {});
         results.push_back(view.lunarText + "|" + view.dayLine + "|" + view.festivalLine + "|" +
                           view.seasonLine);
-        results.push_back(almanacText(almanac(calendar, date)));
+        const Almanac dayAlmanac = almanac(calendar, date);
+        results.push_back(almanacText(dayAlmanac) +
+                          almanacListsText(almanacLists(calendar, dayAlmanac)));
+        const FourPillars pillars = fourPillars(calendar, date, i * 2000, ZiHour::Late, 116.4);
+        results.push_back(ganzhiName(pillars.ganzhi[1]) + ganzhiName(pillars.ganzhi[3]));
     }
     return results;
 }

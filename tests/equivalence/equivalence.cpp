@@ -136,6 +136,17 @@ std::vector<std::string> commandList() {
         "cal 2026 10 --format json",
         "months 2057 2097",
         "months 2057 --format json",
+        // The hours, both 子 conventions, and the four pillars at 节 instants and in true
+        // solar time.
+        "almanac 2024-2-10 --hours",
+        "almanac 2025-12-15 --hours --early-zi",
+        "almanac -100-3-8 --hours --format json",
+        "pillars 1990-05-17 14:30 --longitude 116.4",
+        "pillars 2024-02-04 16:27:02",
+        "pillars 2024-02-04 16:27:03 --format json",
+        "pillars 2024-02-10 23:30 --early-zi --longitude -73.9 --tz -5",
+        "pillars -100-3-10 12:00 --longitude 108.9",
+        "pillars -100-3-10 12:00 --modern",
     };
     for (int year = 1900; year <= 2100; ++year) {
         list.push_back("terms " + std::to_string(year));
