@@ -1,7 +1,6 @@
 #include "calendar/julian_day.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "calendar/arithmetic.h"
@@ -118,12 +117,39 @@ TimeOfDay timeOfDay(double dayNumber) {
     return {hours, minutes, floorToInt(60 * f2)};
 }
 
+TimeOfDay timeOfSecond(int secondOfDay) {
+    return {secondOfDay / 3600, secondOfDay / 60 % 60, secondOfDay % 60};
+}
+
+namespace {
+
+// Two digits of 0..99 at text[at], written by hand: snprintf costs most of a short text.
+void putTwoDigits(std::string& text, std::size_t at, int value) {
+    text[at] = static_cast<char>('0' + value / 10 % 10);
+    text[at + 1] = static_cast<char>('0' + value % 10);
+}
+
+}  // namespace
+
+std::string clockText(const TimeOfDay& t) {
+    std::string text = "00:00:00";
+    putTwoDigits(text, 0, t.hours);
+    putTwoDigits(text, 3, t.minutes);
+    putTwoDigits(text, 6, t.seconds);
+    return text;
+}
+
+std::string clockMinuteText(int minuteOfDay) {
+    std::string text = "00:00";
+    putTwoDigits(text, 0, minuteOfDay / 60 % 24);
+    putTwoDigits(text, 3, minuteOfDay % 60);
+    return text;
+}
+
 std::string dateTimeFromDayNumber(double dayNumber) {
     if (!(dayNumber >= MinDayNumber && dayNumber < MaxDayNumber + 1.0)) return "";
-    const TimeOfDay t = timeOfDay(dayNumber);
-    char time[48];
-    std::snprintf(time, sizeof time, " %02d:%02d:%02d", t.hours, t.minutes, t.seconds);
-    return dateFromJulianDayNumber(static_cast<int>(std::floor(dayNumber))) + time;
+    return dateFromJulianDayNumber(static_cast<int>(std::floor(dayNumber))) + " " +
+           clockText(timeOfDay(dayNumber));
 }
 
 double dayFraction(int hour, int minute, int second, int timeZoneHours) {

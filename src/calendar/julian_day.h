@@ -76,6 +76,13 @@ struct TimeOfDay {
     int seconds = 0;
 };
 TimeOfDay timeOfDay(double dayNumber);
+// The time of a second of the day (0..86399).
+TimeOfDay timeOfSecond(int secondOfDay);
+
+// Clock texts: "HH:MM:SS" of a time of day, "HH:MM" of a minute of the day (its hour taken
+// modulo 24, so that 1440 reads "00:00").
+std::string clockText(const TimeOfDay& t);
+std::string clockMinuteText(int minuteOfDay);
 
 // DateTimeCode of a day number with fraction (local time of day, truncated to the
 // second); "" outside [-1930711, 5373485).

@@ -48,15 +48,8 @@ std::optional<double> longitudeArgument(const std::string& text) {
     return value;
 }
 
-std::string clockText(int second) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d", second / 3600, second / 60 % 60,
-                  second % 60);
-    return text;
-}
-
 std::string momentText(int day, int second) {
-    return isoDate(civilDateFromDayNumber(day)) + " " + clockText(second);
+    return isoDate(civilDateFromDayNumber(day)) + " " + clockText(timeOfSecond(second));
 }
 
 // "-14分24秒", "+3分05秒".
@@ -138,7 +131,7 @@ CliOutput runPillars(const CliRequest& request, const CliEnvironment&) {
         }
         return printed(nlohmann::json{
             {"civil", civilJson(civil)},
-            {"time", clockText(second)},
+            {"time", clockText(timeOfSecond(second))},
             {"time_zone", zone},
             {"zi_hour", zi == ZiHour::Early ? "early" : "late"},
             {"pillars", pillars},

@@ -1,7 +1,5 @@
 #include "cli/json_fields.h"
 
-#include <cstdio>
-
 #include "chinese/lunar_conversion.h"
 #include "cli/commands.h"
 #include "dayinfo/names.h"
@@ -163,16 +161,11 @@ nlohmann::json almanacJson(const Almanac& a, const AlmanacLists& lists, ZiHour z
     json["virtue"] = lists.virtue;
     json["zi_hour"] = zi == ZiHour::Early ? "early" : "late";
     nlohmann::json rows = nlohmann::json::array();
-    const auto clock = [](int minute) {
-        char text[24];
-        std::snprintf(text, sizeof text, "%02d:%02d", minute / 60, minute % 60);
-        return std::string(text);
-    };
     for (const AlmanacHour& h : hours) {
         rows.push_back({{"branch", h.branch},
                         {"label", h.label},
-                        {"start", clock(h.startMinute)},
-                        {"end", clock(h.endMinute)},
+                        {"start", clockMinuteText(h.startMinute)},
+                        {"end", clockMinuteText(h.endMinute)},
                         {"ganzhi", h.ganzhi},
                         {"ganzhi_name", h.ganzhiName},
                         {"spirit", h.spirit},

@@ -747,18 +747,8 @@ std::string almanacListsText(const AlmanacLists& lists) {
 namespace {
 
 void appendHourText(std::string& text, const AlmanacHour& h) {
-    // "HH:MM-HH:MM" of the two clock minutes.
-    char clock[] = "00:00-00:00";
-    const auto put = [&clock](size_t at, int minute) {
-        const int hours = minute / 60 % 24, minutes = minute % 60;
-        clock[at] = static_cast<char>('0' + hours / 10);
-        clock[at + 1] = static_cast<char>('0' + hours % 10);
-        clock[at + 3] = static_cast<char>('0' + minutes / 10);
-        clock[at + 4] = static_cast<char>('0' + minutes % 10);
-    };
-    put(0, h.startMinute);
-    put(6, h.endMinute);
-    text.append(h.label).append(" ").append(clock).append(" ").append(h.ganzhiName).append(" ");
+    text.append(h.label).append(" ").append(clockMinuteText(h.startMinute)).append("-");
+    text.append(clockMinuteText(h.endMinute)).append(" ").append(h.ganzhiName).append(" ");
     text.append(h.spiritName).append("(").append(h.pathName).append(") ").append(h.luck);
 }
 

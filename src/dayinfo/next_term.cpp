@@ -1,6 +1,5 @@
 #include "dayinfo/next_term.h"
 
-#include <cstdio>
 #include <string_view>
 
 #include "astro/solar_terms.h"
@@ -22,10 +21,8 @@ std::string nextTermTextOf(int year, int n, double instant, int termNumber) {
     if (name.empty() || !(instant >= MinDayNumber && instant < MaxDayNumber + 1.0)) return "";
     const int termDay = floorToInt(instant);
     if (termDay == n || termDay == n + 1) {
-        const TimeOfDay t = timeOfDay(instant);
-        char time[16];
-        std::snprintf(time, sizeof time, " %02d:%02d:%02d", t.hours, t.minutes, t.seconds);
-        return (termDay == n ? "今日" : "明日") + std::string(name) + time;
+        return (termDay == n ? "今日" : "明日") + std::string(name) + " " +
+               clockText(timeOfDay(instant));
     }
     if (termDay < n) return "";
     const CivilDate term = civilDateFromDayNumber(termDay);
