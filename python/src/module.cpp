@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +24,11 @@
 #include "chinese/sexagenary.h"
 #include "chinese/year_events.h"
 #include "dayinfo/almanac.h"
+#include "dayinfo/almanac_rules.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/day_facts.h"
 #include "dayinfo/day_view.h"
+#include "dayinfo/four_pillars.h"
 #include "dayinfo/holidays.h"
 #include "dayinfo/input_messages.h"
 #include "dayinfo/names.h"
@@ -164,15 +167,28 @@ struct PyHoliday {
     bool published = false;
 };
 
+// A day's almanac with its lists and hours, as the almanac command gives them.
+struct AlmanacDay : Almanac {
+    AlmanacLists lists;
+    std::vector<AlmanacHour> hours;
+    ZiHour zi = ZiHour::Late;
+};
+
 // One almanac entry as Python sees it: its name and how it is read. New entries of the
 // core's Almanac are added here (and in the stubs).
 struct AlmanacField {
     const char* name;
-    std::function<py::object(const Almanac&)> read;
+    std::function<py::object(const AlmanacDay&)> read;
 };
 template <class V>
 py::object obj(const V& v) {
     return py::cast(v);
+}
+py::object obj(py::object v) { return v; }
+py::object names(const std::vector<std::string_view>& list) {
+    py::tuple out(list.size());
+    for (size_t i = 0; i < list.size(); ++i) out[i] = py::str(list[i].data(), list[i].size());
+    return out;
 }
 const std::vector<AlmanacField>& almanacFields() {
     static const std::vector<AlmanacField> fields = {
@@ -209,12 +225,42 @@ const std::vector<AlmanacField>& almanacFields() {
         {"pentad", [](const Almanac& a) { return obj(a.pentad); }},
         {"pentad_ordinal", [](const Almanac& a) { return obj(a.pentadOrdinal); }},
         {"pentad_name", [](const Almanac& a) { return obj(a.pentadName); }},
+        {"auspicious_spirits", [](const AlmanacDay& a) { return names(a.lists.auspicious); }},
+        {"baleful_stars", [](const AlmanacDay& a) { return names(a.lists.baleful); }},
+        {"favoured", [](const AlmanacDay& a) { return names(a.lists.favoured); }},
+        {"forbidden", [](const AlmanacDay& a) { return names(a.lists.forbidden); }},
+        {"all_forbidden", [](const AlmanacDay& a) { return obj(a.lists.allForbidden); }},
+        {"nothing_else", [](const AlmanacDay& a) { return obj(a.lists.nothingElse); }},
+        {"virtue", [](const AlmanacDay& a) { return obj(a.lists.virtue); }},
+        {"zi_hour", [](const AlmanacDay& a) { return obj(a.zi); }},
+        {"hours", [](const AlmanacDay& a) { return py::object(py::tuple(py::cast(a.hours))); }},
+        {"lists_text", [](const AlmanacDay& a) { return obj(almanacListsText(a.lists)); }},
+        {"hours_text", [](const AlmanacDay& a) { return obj(almanacHoursText(a.hours)); }},
         {"text", [](const Almanac& a) { return obj(almanacText(a)); }},
     };
     return fields;
 }
 struct PyAlmanac {
     py::tuple values;  // in the order of almanacFields()
+};
+
+// datetime.time of a clock minute or second of the day.
+py::object clockTime(int second) {
+    return py::reinterpret_steal<py::object>(
+        PyTime_FromTime(second / 3600, second / 60 % 60, second % 60, 0));
+}
+
+// One of the four pillars: its sexagenary number and 纳音.
+struct Pillar {
+    int ganzhi = 0;
+    int naYin = 0;
+};
+
+// The four pillars of a moment with the 节 in force and the clocks they were read from.
+struct PyPillars {
+    FourPillars p;
+    ZiHour zi = ZiHour::Late;
+    py::object jie;  // an Event
 };
 
 // ---- the calendar --------------------------------------------------------------------
@@ -252,6 +298,32 @@ public:
     }
 
     static std::string quotedDay(const CivilDay& day) { return quoted(isoDate(day.date)); }
+
+    // The civil day and second of a moment: a datetime.datetime (naive: in the calendar's
+    // zone; aware: converted to it) or a (date, seconds of the day) pair.
+    std::pair<CivilDay, int> moment(py::handle value) const {
+        if (PyDateTime_Check(value.ptr())) {
+            py::object local = py::reinterpret_borrow<py::object>(value);
+            if (!local.attr("tzinfo").is_none()) local = local.attr("astimezone")(tzinfo_);
+            const int second = PyDateTime_DATE_GET_HOUR(local.ptr()) * 3600 +
+                               PyDateTime_DATE_GET_MINUTE(local.ptr()) * 60 +
+                               PyDateTime_DATE_GET_SECOND(local.ptr());
+            return {civilDayOf(local), second};
+        }
+        if (py::isinstance<py::tuple>(value) && py::len(value) == 2) {
+            const py::tuple pair = py::reinterpret_borrow<py::tuple>(value);
+            const CivilDay day = civilDayOf(pair[0]);
+            if (!py::isinstance<py::int_>(pair[1]))
+                throw py::type_error("the seconds of a (date, seconds) moment are an int");
+            const int second = pair[1].cast<int>();
+            if (second < 0 || second >= SecondsPerDay)
+                throw py::value_error(badTimeMessage(quoted(std::to_string(second))));
+            return {day, second};
+        }
+        throw py::type_error(
+            "a moment is a datetime.datetime or a (date, seconds of the day) tuple, not " +
+            std::string(py::str(py::type::of(value).attr("__name__"))));
+    }
 
     Event event(EventKind kind, int number, std::string_view name, double instant) const {
         Event e{kind, std::string(name), number, instant, {}, timeOfDay(instant), py::none()};
@@ -302,6 +374,10 @@ PYBIND11_MODULE(_tavomerix, m) {
         .value("SOLAR_TERM", EventKind::SolarTerm, "One of the 24 solar terms.")
         .value("NEW_MOON", EventKind::NewMoon, "A new moon (朔日).")
         .value("FULL_MOON", EventKind::FullMoon, "A full moon (望日).");
+    py::enum_<ZiHour>(m, "ZiHour", "Where the hour 23:00-24:00 of a civil day belongs.")
+        .value("LATE", ZiHour::Late,
+               "晚子时 (the default): a late 子 hour closing the day, the day stays the day.")
+        .value("EARLY", ZiHour::Early, "早子时: the next day begins at 23:00.");
     py::enum_<DayStatus>(m, "DayStatus", "What a day is for work in China.")
         .value("STATUTORY", DayStatus::Statutory, "A statutory holiday (法定节假日).")
         .value("DAY_OFF", DayStatus::DayOff, "A day off by arrangement.")
@@ -424,6 +500,96 @@ PYBIND11_MODULE(_tavomerix, m) {
         view, {"date_text", "lunar_text", "day_line", "festival_line", "season_line"},
         [](const PyDayView& v) {
             return py::make_tuple(v.dateText, v.lunarText, v.dayLine, v.festivalLine, v.seasonLine);
+        });
+
+    py::class_<AlmanacHour> hour(m, "Hour", "One double hour (时辰) of a day's almanac.");
+    hour.def_readonly("branch", &AlmanacHour::branch, "1 = 子 .. 12 = 亥.")
+        .def_readonly("label", &AlmanacHour::label, "'子' .. '亥'; '早子', '晚子' (ZiHour.LATE).")
+        .def_property_readonly(
+            "start", [](const AlmanacHour& h) { return clockTime(60 * h.startMinute); },
+            "Its first clock minute, a datetime.time (23:00 of the day before for ZiHour.EARLY).")
+        .def_property_readonly(
+            "end", [](const AlmanacHour& h) { return clockTime(60 * h.endMinute); },
+            "Its last clock minute, a datetime.time.")
+        .def_readonly("ganzhi", &AlmanacHour::ganzhi, "Sexagenary number 1..60 (五鼠遁).")
+        .def_readonly("ganzhi_name", &AlmanacHour::ganzhiName, "'丙子'.")
+        .def_readonly("spirit", &AlmanacHour::spirit, "The hour's god, 1 = 青龙 .. 12 = 勾陈.")
+        .def_readonly("spirit_name", &AlmanacHour::spiritName, "'司命'.")
+        .def_readonly("yellow_path", &AlmanacHour::yellowPath, "True for 黄道, False for 黑道.")
+        .def_readonly("path_name", &AlmanacHour::pathName, "'黄道' or '黑道'.")
+        .def_readonly("luck", &AlmanacHour::luck, "'吉' or '凶'.")
+        .def_readonly("text", &AlmanacHour::text, "'子 23:00-00:59 丙子 司命(黄道) 吉'.")
+        .def("__str__", [](const AlmanacHour& h) { return std::string(h.text); });
+    valueMethods<AlmanacHour>(
+        hour, {"label", "start", "end", "ganzhi_name", "spirit_name", "path_name", "luck"},
+        [](const AlmanacHour& h) {
+            return py::make_tuple(h.label, clockTime(60 * h.startMinute),
+                                  clockTime(60 * h.endMinute), h.ganzhiName, h.spiritName,
+                                  h.pathName, h.luck);
+        });
+
+    py::class_<Pillar> pillar(m, "Pillar", "One of the four pillars: a 干支 with its 纳音.");
+    pillar.def_readonly("ganzhi", &Pillar::ganzhi, "Sexagenary number 1..60.")
+        .def_property_readonly(
+            "name", [](const Pillar& p) { return ganzhiName(p.ganzhi); }, "'庚午'.")
+        .def_readonly("na_yin", &Pillar::naYin, "纳音 1 = 海中金 .. 30 = 大海水.")
+        .def_property_readonly(
+            "na_yin_name", [](const Pillar& p) { return NaYinNames[p.naYin - 1]; }, "'路旁土'.")
+        .def("__str__", [](const Pillar& p) { return ganzhiName(p.ganzhi); });
+    valueMethods<Pillar>(pillar, {"name", "na_yin_name"}, [](const Pillar& p) {
+        return py::make_tuple(ganzhiName(p.ganzhi), NaYinNames[p.naYin - 1]);
+    });
+
+    py::class_<PyPillars> pillars(m, "Pillars",
+                                  "The four pillars (四柱) of a moment, as `pillars` gives them.");
+    const auto pillarOf = [](size_t i) {
+        return [i](const PyPillars& p) { return Pillar{p.p.ganzhi[i], p.p.naYin[i]}; };
+    };
+    const auto solar = [](auto read) {
+        return [read](const PyPillars& p) -> py::object {
+            return p.p.trueSolarTime ? obj(read(p.p)) : py::none();
+        };
+    };
+    pillars.def_property_readonly("year", pillarOf(0), "The year Pillar (from 立春's instant).")
+        .def_property_readonly("month", pillarOf(1), "The month Pillar (from each 节's instant).")
+        .def_property_readonly("day", pillarOf(2), "The day Pillar.")
+        .def_property_readonly("hour", pillarOf(3), "The hour Pillar.")
+        .def_readonly("zi_hour", &PyPillars::zi, "The ZiHour convention of the day pillar.")
+        .def_readonly("jie", &PyPillars::jie, "The 节 in force, an Event with its instant.")
+        .def_property_readonly(
+            "civil_date",
+            [](const PyPillars& p) { return dateObject(civilDayOfNumber(p.p.civilDay)); },
+            "The moment's civil date in the calendar's zone.")
+        .def_property_readonly(
+            "civil_time", [](const PyPillars& p) { return clockTime(p.p.civilSecond); },
+            "The moment's clock time in the calendar's zone, a datetime.time.")
+        .def_property_readonly("longitude", solar([](const FourPillars& f) { return f.longitude; }),
+                               "Degrees east; None without true solar time.")
+        .def_property_readonly("solar_date", solar([](const FourPillars& f) {
+                                   return dateObject(civilDayOfNumber(f.solarDay));
+                               }),
+                               "The date in true solar time; None without a longitude.")
+        .def_property_readonly(
+            "solar_time", solar([](const FourPillars& f) { return clockTime(f.solarSecond); }),
+            "The clock time of true solar time, a datetime.time; None without a longitude.")
+        .def_property_readonly(
+            "correction_seconds", solar([](const FourPillars& f) { return f.correctionSeconds; }),
+            "True solar time less civil time in whole seconds; None without a longitude.")
+        .def_property_readonly("longitude_seconds",
+                               solar([](const FourPillars& f) { return f.longitudeSeconds; }),
+                               "The longitude's part of the correction; None without a longitude.")
+        .def_property_readonly(
+            "equation_seconds", solar([](const FourPillars& f) { return f.equationSeconds; }),
+            "The equation of time's part of the correction; None without a longitude.");
+    valueMethods<PyPillars>(
+        pillars, {"year", "month", "day", "hour", "civil_date", "civil_time", "longitude"},
+        [](const PyPillars& p) {
+            const py::object self = py::cast(p);
+            py::tuple values(7);
+            const char* keys[] = {"year",       "month",      "day",      "hour",
+                                  "civil_date", "civil_time", "longitude"};
+            for (size_t i = 0; i < 7; ++i) values[i] = self.attr(keys[i]);
+            return values;
         });
 
     py::class_<PyAlmanac> almanacClass(
@@ -589,18 +755,52 @@ PYBIND11_MODULE(_tavomerix, m) {
             "The sexagenary year, month and day; lichun: the year and months begin at 立春.")
         .def(
             "almanac",
-            [](const Calendar& c, py::handle date) {
+            [](const Calendar& c, py::handle date, ZiHour zi) {
                 const CivilDay day = civilDayOf(date);
-                const Almanac a = almanac(c.lunar(), day);
+                AlmanacDay a;
+                static_cast<Almanac&>(a) = almanac(c.lunar(), day);
                 if (!a.valid())
                     throw py::value_error(
                         outsideDayYearsMessage(Calendar::quotedDay(day), "almanac"));
+                a.lists = almanacLists(c.lunar(), a);
+                a.hours = almanacHours(a.dayNumber, zi);
+                a.zi = zi;
                 const std::vector<AlmanacField>& fields = almanacFields();
                 py::tuple values(fields.size());
                 for (size_t i = 0; i < fields.size(); ++i) values[i] = fields[i].read(a);
                 return PyAlmanac{values};
             },
-            py::arg("date"), "The almanac of a day.")
+            py::arg("date"), py::arg("zi") = ZiHour::Late,
+            "The almanac of a day with its 宜, 忌, 吉神, 凶煞 and twelve hours; zi: where "
+            "23:00-24:00 belongs.")
+        .def(
+            "pillars",
+            [](const Calendar& c, py::handle moment, py::object longitude, ZiHour zi) {
+                const auto [day, second] = c.moment(moment);
+                std::optional<double> degrees;
+                if (!longitude.is_none()) {
+                    if (!py::isinstance<py::int_>(longitude) &&
+                        !py::isinstance<py::float_>(longitude))
+                        throw py::type_error("a longitude is a float of degrees east or None");
+                    degrees = longitude.cast<double>();
+                    if (!std::isfinite(*degrees) || *degrees < MinLongitude ||
+                        *degrees > MaxLongitude)
+                        throw py::value_error(
+                            badLongitudeMessage(quoted(std::string(py::str(longitude)))));
+                }
+                const FourPillars p = fourPillars(c.lunar(), day.date, second, zi, degrees);
+                if (!p.valid())
+                    throw py::value_error(
+                        outsideDayYearsMessage(Calendar::quotedDay(day), "pillars"));
+                const py::object jie =
+                    py::cast(c.event(EventKind::SolarTerm, p.jie.number,
+                                     solarTermName(p.jie.number), p.jie.instant));
+                return PyPillars{p, zi, jie};
+            },
+            py::arg("moment"), py::arg("longitude") = py::none(), py::arg("zi") = ZiHour::Late,
+            "The four pillars (四柱) of a moment: a datetime.datetime (naive: in the calendar's "
+            "zone; aware: converted to it) or a (date, seconds of the day) tuple for any date; "
+            "longitude: degrees east, -180..180, for true solar time.")
         .def(
             "holiday",
             [](const Calendar&, py::handle date) {

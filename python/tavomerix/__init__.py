@@ -19,10 +19,14 @@ from ._tavomerix import (
     EventKind,
     Ganzhi,
     Holiday,
+    Hour,
     LunarDate,
     Month,
+    Pillar,
+    Pillars,
     Regime,
     YearRecord,
+    ZiHour,
 )
 
 __all__ = [
@@ -35,8 +39,12 @@ __all__ = [
     "EventKind",
     "Ganzhi",
     "Holiday",
+    "Hour",
     "LunarDate",
     "Month",
+    "Pillar",
+    "Pillars",
     "Regime",
     "YearRecord",
+    "ZiHour",
 ]

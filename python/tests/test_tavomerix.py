@@ -1,15 +1,16 @@
 """The tavomerix module against the core's known days and the command line's own output."""
 
 import datetime
+import json
 import os
 import subprocess
 import threading
-from typing import List
+from typing import Callable, List, Optional
 
 import pytest
 
 import tavomerix
-from tavomerix import Calendar, CivilDate, DayStatus, EventKind, LunarDate, Regime
+from tavomerix import Calendar, CivilDate, DayStatus, EventKind, LunarDate, Regime, ZiHour
 
 D = datetime.date
 MODERN = Calendar(modern=True)
@@ -232,7 +233,8 @@ def test_days_equal_the_command_line(tz: int, modern: bool) -> None:
         date = str(day)
         assert cli(*options, "convert", date).stdout == compact(cal.lunar_date(day)) + "\n"
         assert cli(*options, "day", date).stdout == str(cal.day_view(day)) + "\n"
-        assert cli(*options, "almanac", date).stdout == date + "\n" + cal.almanac(day).text
+        almanac = cal.almanac(day)
+        assert cli(*options, "almanac", date).stdout == date + "\n" + almanac.text + almanac.lists_text
         for lichun in (False, True):
             out = cli(*options, "ganzhi", date, *(["--lichun"] if lichun else [])).stdout
             assert out == cal.ganzhi(day, lichun).text + "\n"
@@ -267,7 +269,82 @@ def test_leap_search_and_messages_equal_the_command_line() -> None:
         (["months", "9001"], lambda: CAL.months(9001)),
         (["records", "5", "3"], lambda: CAL.year_records(5, 3)),
         (["almanac", "9500-01-01"], lambda: CAL.almanac(CivilDate(9500, 1, 1))),
+        (["pillars", "9500-01-01", "12:00"],
+         lambda: CAL.pillars(datetime.datetime(9500, 1, 1, 12))),
+        (["pillars", "2024-01-01", "12:00", "--longitude", "200"],
+         lambda: CAL.pillars(datetime.datetime(2024, 1, 1, 12), longitude=200)),
     ]:
         with pytest.raises(ValueError) as raised:
             call()
         assert cli(*args).stderr == f"tavomerix: {raised.value}\n"
+
+
+def clock(t: datetime.time) -> str:
+    return t.strftime("%H:%M")
+
+
+@needs_cli
+@pytest.mark.parametrize("date, zi", [("2024-02-10", ZiHour.LATE), ("2024-02-10", ZiHour.EARLY),
+                                      ("2025-12-15", ZiHour.LATE), ("2025-12-15", ZiHour.EARLY)])
+def test_almanac_lists_and_hours_equal_the_command_line(date: str, zi: ZiHour) -> None:
+    option = "--early-zi" if zi == ZiHour.EARLY else "--late-zi"
+    want = json.loads(cli("almanac", date, "--hours", option, "--format", "json").stdout)
+    a = CAL.almanac(datetime.date.fromisoformat(date), zi)
+    for key in ["auspicious_spirits", "baleful_stars", "favoured", "forbidden"]:
+        assert getattr(a, key) == tuple(want[key]), key
+    for key in ["all_forbidden", "nothing_else", "virtue"]:
+        assert getattr(a, key) is want[key], key
+    assert a.zi_hour == zi and want["zi_hour"] == zi.name.lower()
+    got = [{"branch": h.branch, "label": h.label, "start": clock(h.start), "end": clock(h.end),
+            "ganzhi": h.ganzhi, "ganzhi_name": h.ganzhi_name, "spirit": h.spirit,
+            "spirit_name": h.spirit_name, "yellow_path": h.yellow_path,
+            "path_name": h.path_name, "luck": h.luck, "text": h.text} for h in a.hours]
+    assert got == want["hours"]
+    text = cli("almanac", date, "--hours", option).stdout
+    assert text == date + "\n" + a.text + a.lists_text + a.hours_text
+    assert a != CAL.almanac(datetime.date.fromisoformat(date),
+                            ZiHour.LATE if zi == ZiHour.EARLY else ZiHour.EARLY)
+
+
+@needs_cli
+@pytest.mark.parametrize("moment, longitude", [
+    (datetime.datetime(1990, 5, 17, 14, 30), 116.4),
+    # the same moment as UTC, converted to the calendar's zone
+    (datetime.datetime(1990, 5, 17, 6, 30, tzinfo=datetime.timezone.utc), 116.4),
+    ((CivilDate(1990, 5, 17), 14 * 3600 + 30 * 60), 116.4),
+    (datetime.datetime(1990, 5, 17, 14, 30), None),
+])
+def test_pillars_equal_the_command_line(moment: object,
+                                        longitude: Optional[float]) -> None:
+    args = ["pillars", "1990-05-17", "14:30", "--format", "json"]
+    want = json.loads(cli(*args, *(["--longitude", "116.4"] if longitude else [])).stdout)
+    p = CAL.pillars(moment, longitude)  # type: ignore[arg-type]
+    for key in ["year", "month", "day", "hour"]:
+        pillar = getattr(p, key)
+        assert {"ganzhi": pillar.ganzhi, "name": pillar.name, "na_yin": pillar.na_yin,
+                "na_yin_name": pillar.na_yin_name} == want["pillars"][key]
+    assert want["jie"] == {"number": p.jie.number, "name": p.jie.name,
+                           "instant": p.jie.time.isoformat()}
+    assert (iso(p.civil_date), p.civil_time.isoformat()) == ("1990-05-17", want["time"])
+    solar = want["true_solar_time"]
+    if solar is None:
+        assert (p.longitude, p.solar_time, p.correction_seconds) == (None, None, None)
+    else:
+        assert f"{iso(p.solar_date)} {p.solar_time.isoformat()}" == solar["time"]
+        assert (p.longitude, p.correction_seconds, p.longitude_seconds, p.equation_seconds) == (
+            solar["longitude"], solar["correction_seconds"], solar["longitude_seconds"],
+            solar["equation_seconds"])
+    assert p == CAL.pillars(datetime.datetime(1990, 5, 17, 14, 30), longitude)
+    assert hash(p) == hash(CAL.pillars(datetime.datetime(1990, 5, 17, 14, 30), longitude))
+
+
+@pytest.mark.parametrize("call, error", [
+    (lambda: CAL.pillars(datetime.datetime(2024, 1, 1), longitude=-180.5), ValueError),
+    (lambda: CAL.pillars(datetime.datetime(2024, 1, 1), longitude=float("nan")), ValueError),
+    (lambda: CAL.pillars((D(2024, 1, 1), 86400)), ValueError),
+    (lambda: CAL.pillars(D(2024, 1, 1)), TypeError),
+    (lambda: CAL.pillars(datetime.datetime(2024, 1, 1), longitude="116"), TypeError),
+])
+def test_pillars_refuse_bad_input(call: Callable[[], object], error: type) -> None:
+    with pytest.raises(error):
+        call()

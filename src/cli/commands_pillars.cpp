@@ -11,6 +11,7 @@
 #include "cli/output.h"
 #include "dayinfo/almanac.h"
 #include "dayinfo/four_pillars.h"
+#include "dayinfo/input_messages.h"
 #include "dayinfo/names.h"
 
 namespace tavomerix {
@@ -87,15 +88,13 @@ CliOutput runPillars(const CliRequest& request, const CliEnvironment&) {
     if (!date.ok) return date.error;
     const int second = secondOfDayArgument(request.args[1]);
     if (second < 0) {
-        return usageError("bad time " + quotedArg(request.args[1]) +
-                          " (TIME is HH:MM or HH:MM:SS, 00:00..23:59:59)");
+        return usageError(badTimeMessage(quotedArg(request.args[1])));
     }
     std::optional<double> longitude;
     if (const std::string* text = request.value("longitude")) {
         longitude = longitudeArgument(*text);
         if (!longitude) {
-            return usageError("bad longitude " + quotedArg(*text) +
-                              " (--longitude takes degrees east, -180..180)");
+            return usageError(badLongitudeMessage(quotedArg(*text)));
         }
     }
     const CivilDate civil{date.year, date.month, date.day};
@@ -103,8 +102,7 @@ CliOutput runPillars(const CliRequest& request, const CliEnvironment&) {
     const ZiHour zi = ziHourOf(request);
     const FourPillars p = fourPillars(calendar, civil, second, zi, longitude);
     if (!p.valid()) {
-        return usageError("date " + quotedArg(request.args[0]) +
-                          " is outside the years -8999..9000 of the pillars");
+        return usageError(outsideDayYearsMessage(quotedArg(request.args[0]), "pillars"));
     }
     const int zone = request.timeZoneHours;
     std::string summary;

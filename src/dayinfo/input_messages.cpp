@@ -43,4 +43,12 @@ std::string badTimeZoneMessage(std::string_view quoted) {
            " (--tz takes a whole number of hours, -12..12)";
 }
 
+std::string badTimeMessage(std::string_view quoted) {
+    return "bad time " + std::string(quoted) + " (TIME is HH:MM or HH:MM:SS, 00:00..23:59:59)";
+}
+
+std::string badLongitudeMessage(std::string_view quoted) {
+    return "bad longitude " + std::string(quoted) + " (--longitude takes degrees east, -180..180)";
+}
+
 }  // namespace tavomerix

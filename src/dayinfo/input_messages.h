@@ -30,5 +30,10 @@ std::string yearOrderMessage(int first, int last);
 // A time zone outside -12..12: "bad time zone '..' (--tz takes a whole number of hours,
 // -12..12)".
 std::string badTimeZoneMessage(std::string_view quoted);
+// A TIME that is no clock time: "bad time '..' (TIME is HH:MM or HH:MM:SS, 00:00..23:59:59)".
+std::string badTimeMessage(std::string_view quoted);
+// A longitude outside -180..180: "bad longitude '..' (--longitude takes degrees east,
+// -180..180)".
+std::string badLongitudeMessage(std::string_view quoted);
 
 }  // namespace tavomerix
