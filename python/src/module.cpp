@@ -763,7 +763,8 @@ PYBIND11_MODULE(_tavomerix, m) {
                     throw py::value_error(
                         outsideDayYearsMessage(Calendar::quotedDay(day), "almanac"));
                 a.lists = almanacLists(c.lunar(), a);
-                a.hours = almanacHours(a.dayNumber, zi);
+                const std::span<const AlmanacHour> hours = almanacHours(a.dayNumber, zi);
+                a.hours.assign(hours.begin(), hours.end());
                 a.zi = zi;
                 const std::vector<AlmanacField>& fields = almanacFields();
                 py::tuple values(fields.size());

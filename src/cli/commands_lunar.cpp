@@ -518,7 +518,7 @@ CliOutput runAlmanac(const CliRequest& request, const CliEnvironment& env) {
     if (!dayAlmanac.valid()) return dayRangeError(request, "almanac");
     const ZiHour zi = ziHourOf(request);
     const AlmanacLists lists = almanacLists(calendar, dayAlmanac);
-    const std::vector<AlmanacHour> hours = almanacHours(dayAlmanac.dayNumber, zi);
+    const std::span<const AlmanacHour> hours = almanacHours(dayAlmanac.dayNumber, zi);
     if (request.format == OutputFormat::Json) {
         nlohmann::json json = almanacJson(dayAlmanac, lists, zi, hours);
         json["civil"] = civilJson(civil);

@@ -144,7 +144,7 @@ nlohmann::json almanacJson(const Almanac& a) {
 }
 
 nlohmann::json almanacJson(const Almanac& a, const AlmanacLists& lists, ZiHour zi,
-                           const std::vector<AlmanacHour>& hours) {
+                           std::span<const AlmanacHour> hours) {
     nlohmann::json json = almanacJson(a);
     if (json.is_null()) return json;
     const auto names = [](const std::vector<std::string_view>& list) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,7 +44,7 @@ nlohmann::json almanacJson(const Almanac& almanac);
 // zi_hour ("late" or "early") and hours, one object per row (branch, label, start, end,
 // ganzhi, ganzhi_name, spirit, spirit_name, yellow_path, path_name, luck, text).
 nlohmann::json almanacJson(const Almanac& almanac, const AlmanacLists& lists, ZiHour zi,
-                           const std::vector<AlmanacHour>& hours);
+                           std::span<const AlmanacHour> hours);
 
 // The festivals of a day as a list of their whole names.
 nlohmann::json festivalsJson(const std::vector<FestivalName>& festivals);

@@ -760,7 +760,7 @@ std::string almanacHourText(const AlmanacHour& hour) {
     return text;
 }
 
-std::string almanacHoursText(const std::vector<AlmanacHour>& hours) {
+std::string almanacHoursText(std::span<const AlmanacHour> hours) {
     std::string text;
     text.reserve(48 * hours.size());
     for (const AlmanacHour& hour : hours) text.append(hour.text).append("\n");
@@ -821,7 +821,7 @@ HourTables buildHourTables() {
 
 }  // namespace
 
-std::vector<AlmanacHour> almanacHours(int n, ZiHour zi) {
+std::span<const AlmanacHour> almanacHours(int n, ZiHour zi) {
     static const HourTables tables = buildHourTables();
     return tables
         .rows[static_cast<size_t>(ganzhiDayOfDayNumber(n) - 1)][zi == ZiHour::Early ? 1 : 0];

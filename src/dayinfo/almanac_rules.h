@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iterator>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -125,12 +126,13 @@ struct AlmanacHour {
 // The hours of day n (any Julian Day number) under a 子-hour convention: 13 rows 早子,
 // 丑 .. 亥, 晚子 for ZiHour::Late, 12 rows 子 (from 23:00 of the day before) .. 亥 for
 // ZiHour::Early. They depend on the day's 干支 alone; their names and texts point into
-// tables built once and kept for the program's lifetime.
-std::vector<AlmanacHour> almanacHours(int n, ZiHour zi);
+// tables built once and kept for the program's lifetime, and so do the rows: a view, not
+// a copy.
+std::span<const AlmanacHour> almanacHours(int n, ZiHour zi);
 
 // One hour for people: "子 23:00-00:59 丙子 司命(黄道) 吉".
 std::string almanacHourText(const AlmanacHour& hour);
 // The hours for people, one a line, each ending in "\n".
-std::string almanacHoursText(const std::vector<AlmanacHour>& hours);
+std::string almanacHoursText(std::span<const AlmanacHour> hours);
 
 }  // namespace tavomerix

@@ -148,8 +148,8 @@ TEST(AlmanacRules, WorkedExampleHours) {
         EXPECT_EQ(c.hours, text);
     }
     const int n = julianDayNumber(2024, 2, 10);
-    const std::vector<AlmanacHour> late = almanacHours(n, ZiHour::Late);
-    const std::vector<AlmanacHour> early = almanacHours(n, ZiHour::Early);
+    const std::span<const AlmanacHour> late = almanacHours(n, ZiHour::Late);
+    const std::span<const AlmanacHour> early = almanacHours(n, ZiHour::Early);
     ASSERT_EQ(13u, late.size());
     ASSERT_EQ(12u, early.size());
     EXPECT_EQ("早子 00:00-00:59 甲子 天牢(黑道) 凶", almanacHourText(late.front()));
@@ -334,7 +334,7 @@ TEST(AlmanacRules, SweepOfWholeYears) {
                 const auto it = termOnDay.find(day);
                 return it == termOnDay.end() ? 0 : it->second;
             };
-            std::vector<AlmanacHour> before =
+            std::span<const AlmanacHour> before =
                 almanacHours(julianDayNumber(year, 1, 1) - 1, ZiHour::Late);
             for (int n = julianDayNumber(year, 1, 1); n < julianDayNumber(year + 1, 1, 1); ++n) {
                 SCOPED_TRACE(std::to_string(n) + (regime == Regime::Modern ? " modern" : ""));
@@ -375,7 +375,7 @@ TEST(AlmanacRules, SweepOfWholeYears) {
                 }
                 EXPECT_EQ(lunarDateOfDay(calendar, n + 1).day == 1, listed(l.baleful, "晦日"));
 
-                const std::vector<AlmanacHour> hours = almanacHours(n, ZiHour::Late);
+                const std::span<const AlmanacHour> hours = almanacHours(n, ZiHour::Late);
                 EXPECT_EQ(before.back().ganzhi, hours.front().ganzhi);
                 EXPECT_EQ(before.back().spirit, hours.front().spirit);
                 int yellow = 0;
