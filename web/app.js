@@ -18,6 +18,7 @@ const state = {
   month: today.month,
   selected: { ...today },
   days: [],  // the shown month's days, as the cal command gives them
+  zi: 'late',  // the 子-hour convention of the hours shown
 };
 
 const dateText = (d) => `${d.year}-${d.month}-${d.day}`;
@@ -97,10 +98,34 @@ function renderDay() {
     element.classList.toggle('selected', element.dataset.date === dateText(state.selected));
   }
   $('day-view').textContent = state.calendar.dayViewText(state.selected);
-  $('almanac').textContent = state.calendar.almanac(state.selected).lines.join('\n');
+  const almanac = state.calendar.almanac(state.selected, { zi: state.zi });
+  $('almanac').textContent = almanac.lines.join('\n');
+  const lists = { favoured: almanac.favoured, forbidden: almanac.forbidden,
+                  auspicious: almanac.auspicious_spirits, baleful: almanac.baleful_stars };
+  for (const [id, names] of Object.entries(lists)) {
+    $(id).textContent = names.length > 0 ? names.join(' ') : '无';
+  }
+  $('hours').replaceChildren(...almanac.hours.map(hourCell));
   const status = tv.holidayStatus(state.selected);
   $('holiday').textContent = status.mark === '休' ? `休 ${status.holiday}`
     : status.mark === '班' ? `班 ${status.holiday}调休上班` : '';
+}
+
+// One 时辰: its name and clock hours, 干支, god and luck; 黄道 hours marked.
+function hourCell(hour) {
+  const element = document.createElement('div');
+  element.className = `hour ${hour.yellow_path ? 'yellow' : 'black'}`;
+  element.setAttribute('role', 'listitem');
+  element.title = hour.text;
+  const parts = [['name', hour.label], ['clock', `${hour.start}–${hour.end}`],
+                 ['ganzhi', hour.ganzhi_name], ['spirit', `${hour.spirit_name} ${hour.luck}`]];
+  for (const [kind, text] of parts) {
+    const part = document.createElement('span');
+    part.className = kind;
+    part.textContent = text;
+    element.append(part);
+  }
+  return element;
 }
 
 // Shows a civil date's month with the date selected.
@@ -147,6 +172,7 @@ function jumpToDate(event) {
 function changeSettings() {
   state.calendar = tv.calendar({ timeZone: Number($('zone').value),
                                  modern: $('regime').value === 'modern' });
+  state.zi = $('zi').value;
   renderMonth();
   renderDay();
 }
@@ -192,6 +218,7 @@ $('jump').addEventListener('submit', (event) => {
 $('jump-date').addEventListener('submit', jumpToDate);
 $('zone').addEventListener('change', changeSettings);
 $('regime').addEventListener('change', changeSettings);
+$('zi').addEventListener('change', changeSettings);
 $('ics').addEventListener('click', downloadIcs);
 document.addEventListener('keydown', onKey);
 

@@ -1,7 +1,8 @@
 #include <algorithm>
-#include <charconv>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -36,13 +37,19 @@ int secondOfDayArgument(std::string_view text) {
     return parts[0] * 3600 + parts[1] * 60 + parts[2];
 }
 
-// Degrees of a --longitude value; nullopt for text that is not a number in range.
+// Degrees of a --longitude value, decimal ("116.4", "-73.9", "+8", "1.164e2"); nullopt for
+// other text or a value out of range. strtod, not from_chars: the WebAssembly build's C++
+// library has no floating-point from_chars. Only decimal characters reach it, so it
+// reads no hex, inf, nan or leading spaces.
 std::optional<double> longitudeArgument(const std::string& text) {
-    double value = 0;
-    const char* end = text.data() + text.size();
-    const char* first = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
-    const auto [stop, fault] = std::from_chars(first, end, value);
-    if (fault != std::errc() || stop != end || !std::isfinite(value) || value < MinLongitude ||
+    const bool decimal = std::all_of(text.begin(), text.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
+    });
+    if (!decimal || text.empty()) return std::nullopt;
+    char* stop = nullptr;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), &stop);
+    if (stop != text.c_str() + text.size() || errno == ERANGE || value < MinLongitude ||
         value > MaxLongitude) {
         return std::nullopt;
     }

@@ -164,6 +164,11 @@ TEST(CliPillars, PrintsThePillarsTheJieAndTheCorrection) {
     EXPECT_EQ(-864, j["true_solar_time"]["longitude_seconds"]);
     EXPECT_EQ("late", j["zi_hour"]);
     EXPECT_TRUE(jsonOf({"pillars", "1990-05-17", "14:30"})["true_solar_time"].is_null());
+    for (const char* degrees : {"+116.4", "1.164e2", "116.40"}) {
+        EXPECT_EQ(j["true_solar_time"], jsonOf({"pillars", "1990-05-17", "14:30", "--longitude",
+                                                degrees})["true_solar_time"])
+            << degrees;
+    }
 }
 
 TEST(CliAlmanac, BadInputIsOneLineAndExitTwo) {
@@ -190,6 +195,10 @@ TEST(CliAlmanac, BadInputIsOneLineAndExitTwo) {
         {{"pillars", "2024-2-10", "12:30", "--longitude", "-181"}, "'-181'"},
         {{"pillars", "2024-2-10", "12:30", "--longitude", "nan"}, "'nan'"},
         {{"pillars", "2024-2-10", "12:30", "--longitude", "116.4E"}, "'116.4E'"},
+        {{"pillars", "2024-2-10", "12:30", "--longitude", "0x74"}, "'0x74'"},
+        {{"pillars", "2024-2-10", "12:30", "--longitude", " 116"}, "' 116'"},
+        {{"pillars", "2024-2-10", "12:30", "--longitude", "+-116"}, "'+-116'"},
+        {{"pillars", "2024-2-10", "12:30", "--longitude", "1e-400"}, "'1e-400'"},
         {{"pillars", "9001-1-1", "12:30"}, "'9001-1-1' is outside the years -8999..9000"},
         {{"pillars", "-9000-12-31", "12:30"}, "'-9000-12-31' is outside"},
         {{"pillars", "2024-2-30", "12:30"}, "'2024-2-30'"},

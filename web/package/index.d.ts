@@ -50,6 +50,35 @@ export type Json = { [field: string]: any };
 
 export interface DayViewOptions { lunar?: boolean; lichun?: boolean; era?: boolean; hijri?: boolean; }
 
+// The 子 hour's convention: 'early' turns the day at 23:00, 'late' (the default) at midnight.
+export type ZiHour = 'early' | 'late';
+
+// A clock time as "H:M" / "H:M:S" text or as numbers.
+export type TimeInput = string | { hour: number; minute: number; second?: number };
+
+// One of the twelve 时辰 of the almanac (the late 子 hour's day splits it in two).
+export interface AlmanacHour {
+  branch: number; label: string; start: string; end: string; ganzhi: number; ganzhi_name: string;
+  spirit: number; spirit_name: string; yellow_path: boolean; path_name: string; luck: string;
+  text: string;
+}
+
+export type Almanac = Json & {
+  lines: string[]; favoured: string[]; forbidden: string[]; auspicious_spirits: string[];
+  baleful_stars: string[]; all_forbidden: boolean; nothing_else: boolean; zi_hour: ZiHour;
+  hours: AlmanacHour[];
+};
+
+export interface PillarJson { ganzhi: number; name: string; na_yin: number; na_yin_name: string; }
+
+export type Pillars = Json & {
+  civil: Json; time: string; time_zone: number; zi_hour: ZiHour; text: string;
+  pillars: { year: PillarJson; month: PillarJson; day: PillarJson; hour: PillarJson };
+  jie: { number: number; name: string; instant: string };
+  true_solar_time: { longitude: number; longitude_seconds: number; equation_seconds: number;
+                     correction_seconds: number; time: string } | null;  // null without a longitude
+};
+
 export interface CalendarOptions {
   timeZone?: number;      // hours east of Greenwich, -12..12 [8]
   modern?: boolean;       // modern astronomy for ancient years too [false]
@@ -70,7 +99,8 @@ export interface Calendar {
   lunarToSolar(year: number, month: number, day: number, leap?: boolean): CivilDate | null;
   dayView(date: DateInput | LunarDateInput, options?: DayViewOptions): Json;
   dayViewText(date: DateInput | LunarDateInput, options?: DayViewOptions & { almanac?: boolean }): string;
-  almanac(date: DateInput | LunarDateInput, options?: { lunar?: boolean }): Json;
+  almanac(date: DateInput | LunarDateInput, options?: { lunar?: boolean; zi?: ZiHour }): Almanac;
+  pillars(date: DateInput, time: TimeInput, options?: { longitude?: number; zi?: ZiHour }): Pillars;
   ganzhi(date: DateInput | LunarDateInput, options?: { lunar?: boolean; lichun?: boolean }): Json;
   month(year: number, month: number): Json & { title: string; days: Json[] };
   terms(first: number, last?: number): Json[];

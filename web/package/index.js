@@ -24,6 +24,22 @@ function lunarDateArgument(date) {
 }
 
 // A failed command line as an Error carrying its message and exit status.
+// The 子-hour option: 'early' (the day turns at 23:00) or 'late' (at midnight, the default).
+function ziOptions(zi) {
+  if (zi === undefined) return [];
+  if (zi === 'early' || zi === 'late') return [`--${zi}-zi`];
+  throw new TypeError('zi is "early" or "late"');
+}
+
+// A clock time "H:M" or "H:M:S" as the command line reads it.
+function timeArgument(time) {
+  if (typeof time === 'string') return time;
+  if (time && Number.isInteger(time.hour) && Number.isInteger(time.minute)) {
+    return `${time.hour}:${time.minute}:${time.second ?? 0}`;
+  }
+  throw new TypeError('a time is "H:M", "H:M:S" or {hour, minute, second}');
+}
+
 class TavomerixError extends Error {
   constructor(result) {
     super(result.err.trim() || `exit status ${result.exitCode}`);
@@ -108,10 +124,22 @@ class Calendar {
     return result.out;
   }
 
-  almanac(date, { lunar = false } = {}) {
-    const args = ['almanac', lunar ? lunarDateArgument(date) : dateArgument(date)];
+  almanac(date, { lunar = false, zi } = {}) {
+    const args = ['almanac', lunar ? lunarDateArgument(date) : dateArgument(date), ...ziOptions(zi)];
     if (lunar) args.push('--lunar');
     return this.#json(args);
+  }
+
+  // The four pillars of a moment; with a longitude (degrees east) in true solar time there.
+  pillars(date, time, { longitude, zi } = {}) {
+    const args = ['pillars', ...ziOptions(zi)];
+    if (longitude !== undefined) {
+      if (typeof longitude !== 'number' || !Number.isFinite(longitude)) {
+        throw new TypeError('longitude is a number of degrees east');
+      }
+      args.push(`--longitude=${longitude}`);
+    }
+    return this.#json([...args, '--', dateArgument(date), timeArgument(time)]);
   }
 
   ganzhi(date, { lunar = false, lichun = false } = {}) {

@@ -106,6 +106,21 @@ test('a click on a day shows its day view as the command line prints it', async 
   }
 });
 
+test('a clicked day\'s 宜, 忌 and hours are the command line\'s, 黄道 hours marked', async () => {
+  for (const [year, month, date, zi] of [[2024, 2, '2024-2-10', 'late'], [2025, 7, '2025-7-25', 'early']]) {
+    await page.select('#zi', zi);
+    await showMonth(year, month);
+    await page.click(`#grid .day[data-date="${date}"]`);
+    const expected = JSON.parse(runNative(['almanac', date, `--${zi}-zi`, '--format', 'json']));
+    assert.equal(await page.$eval('#favoured', (e) => e.textContent), expected.favoured.join(' ') || '无');
+    assert.equal(await page.$eval('#forbidden', (e) => e.textContent), expected.forbidden.join(' ') || '无');
+    const hours = await page.$$eval('#hours .hour', (list) => list.map((e) =>
+      [e.title, e.classList.contains('yellow'), e.querySelector('.name').textContent]));
+    assert.deepEqual(hours, expected.hours.map((h) => [h.text, h.yellow_path, h.label]), date);
+  }
+  await page.select('#zi', 'late');
+});
+
 test('navigation across a year boundary, by keys, to -103 and to a lunar date', async () => {
   await showMonth(2024, 12);
   await page.click('#grid .day[data-date="2024-12-31"]');

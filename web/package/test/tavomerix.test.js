@@ -90,6 +90,24 @@ test('bad input: an Error with the command line\'s message, or a RangeError', ()
   assert.equal(fixed.run([]).out, fixed.dayViewText('2024-2-10'));
 });
 
+test('the almanac\'s lists and hours, and the pillars of a moment', () => {
+  const calendar = tv.calendar();
+  const day = calendar.almanac('2024-2-10');
+  assert.deepEqual(day.favoured, ['祭祀', '祈福', '会亲友', '裁衣', '经络']);
+  assert.equal(day.forbidden[0], '赴任');
+  assert.deepEqual(day.hours.map((h) => h.label).join(''), '早子丑寅卯辰巳午未申酉戌亥晚子');
+  assert.deepEqual(day.hours.filter((h) => h.yellow_path).map((h) => h.label), ['寅', '辰', '巳', '申', '酉', '亥']);
+  assert.equal(calendar.almanac('2024-2-10', { zi: 'early' }).hours.length, 12);
+  const p = calendar.pillars({ year: 1990, month: 5, day: 17 }, { hour: 14, minute: 30 }, { longitude: 116.4 });
+  assert.equal(p.text, '庚午年 辛巳月 壬午日 丁未时');
+  assert.equal(p.true_solar_time.correction_seconds, -643);
+  assert.equal(calendar.pillars('1990-05-17', '14:30').true_solar_time, null);
+  for (const [time, options, error] of [['25:30', {}, TavomerixError], ['14:30', { longitude: 200 }, TavomerixError],
+    ['14:30', { longitude: '116' }, TypeError], ['14:30', { zi: 'middle' }, TypeError], [{ hour: 14 }, {}, TypeError]]) {
+    assert.throws(() => calendar.pillars('1990-05-17', time, options), error, JSON.stringify([time, options]));
+  }
+});
+
 test('results equal the native command line\'s', { skip: !native && 'TAVOMERIX_NATIVE not set' }, () => {
   const cases = [
     // [calendar options, package call, native command line]
@@ -104,6 +122,12 @@ test('results equal the native command line\'s', { skip: !native && 'TAVOMERIX_N
     [{}, (c) => c.moonPhases(-500), ['moons', '-500', '--format', 'json']],
     [{}, (c) => c.records(-9997, -9990), ['records', '-9997', '-9990', '--format', 'json']],
     [{}, (c) => c.dayViewText('2024-2-10', { almanac: true }), ['day', '2024-2-10', '--almanac']],
+    [{}, (c) => c.almanac('2024-02-10'), ['almanac', '2024-02-10', '--format', 'json']],
+    [{}, (c) => c.almanac('2024-2-10', { zi: 'early' }), ['almanac', '2024-2-10', '--early-zi', '--format', 'json']],
+    [{}, (c) => c.pillars('1990-05-17', '14:30', { longitude: 116.4 }),
+      ['pillars', '1990-05-17', '14:30', '--longitude', '116.4', '--format', 'json']],
+    [{ timeZone: -5 }, (c) => c.pillars('-103-2-22', { hour: 23, minute: 30, second: 15 }, { longitude: -74, zi: 'early' }),
+      ['pillars', '--tz', '-5', '--longitude=-74', '--early-zi', '--format', 'json', '--', '-103-2-22', '23:30:15']],
   ];
   for (const [options, call, args] of cases) {
     const got = call(tv.calendar(options));
