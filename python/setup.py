@@ -4,7 +4,9 @@
     v/bin/pip install --no-build-isolation --no-index ./python
 
 The module is built for the interpreter that runs this script (-DPython3_EXECUTABLE);
-TAVOMERIX_BUILD_JOBS sets the build's parallel jobs (default 2).
+TAVOMERIX_BUILD_JOBS sets the build's parallel jobs (default 2). TAVOMERIX_CMAKE_BUILD_DIR
+names a build directory already configured with -DTAVOMERIX_PYTHON=ON for this
+interpreter: the module is built there, with the objects it has, and not configured anew.
 """
 
 import os
@@ -31,16 +33,18 @@ class CMakeBuild(build_ext):
     """Configures the repository with -DTAVOMERIX_PYTHON=ON and builds the module alone."""
 
     def build_extension(self, ext: Extension) -> None:
-        build = Path(self.build_temp).resolve() / "cmake"
+        chosen = os.environ.get("TAVOMERIX_CMAKE_BUILD_DIR")
+        build = Path(chosen).resolve() if chosen else Path(self.build_temp).resolve() / "cmake"
         target = Path(self.get_ext_fullpath(ext.name)).resolve()
-        subprocess.run(
-            [
-                "cmake", "-S", str(ROOT), "-B", str(build), "-DCMAKE_BUILD_TYPE=Release",
-                "-DTAVOMERIX_PYTHON=ON", "-DTAVOMERIX_TESTS=OFF", "-DTAVOMERIX_BENCH=OFF",
-                f"-DPython3_EXECUTABLE={sys.executable}",
-            ],
-            check=True,
-        )
+        if not chosen:
+            subprocess.run(
+                [
+                    "cmake", "-S", str(ROOT), "-B", str(build), "-DCMAKE_BUILD_TYPE=Release",
+                    "-DTAVOMERIX_PYTHON=ON", "-DTAVOMERIX_TESTS=OFF", "-DTAVOMERIX_BENCH=OFF",
+                    f"-DPython3_EXECUTABLE={sys.executable}",
+                ],
+                check=True,
+            )
         jobs = os.environ.get("TAVOMERIX_BUILD_JOBS", "2")
         subprocess.run(
             ["cmake", "--build", str(build), "--target", "tavomerix_python", "-j", jobs],
