@@ -4,9 +4,9 @@
 #include <array>
 
 #include "cli/commands.h"
-#include "cli/quoted_input.h"
 #include "dayinfo/date_text.h"
 #include "dayinfo/input_messages.h"
+#include "dayinfo/quoted_input.h"
 #include "tavomerix_version.h"
 
 namespace tavomerix {

@@ -7,7 +7,7 @@
 #include "cli/commands.h"
 #include "cli/days_file.h"
 #include "cli/ics.h"
-#include "cli/quoted_input.h"
+#include "dayinfo/quoted_input.h"
 
 #ifdef _WIN32
 #include "app/app_settings.h"

@@ -1,6 +1,6 @@
 #include "cli/days_file.h"
 
-#include "cli/quoted_input.h"
+#include "dayinfo/quoted_input.h"
 
 namespace tavomerix {
 

@@ -9,6 +9,8 @@
 #include "dayinfo/characters.h"
 #include "dayinfo/cn_holiday_tables.h"
 #include "dayinfo/commemoration_days.h"
+#include "dayinfo/date_text.h"
+#include "dayinfo/quoted_input.h"
 #include "dayinfo/trim_text.h"
 
 namespace tavomerix {
@@ -98,28 +100,25 @@ DayFinding findDay(const YearFacts& facts, int dayNumber) {
     return found;
 }
 
-// "YYYY-MM-DD" of a day of the years 1000..9999.
-std::string isoDateText(int dayNumber) {
-    const CivilDate date = civilDateFromDayNumber(dayNumber);
-    return std::to_string(date.year) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
-}
-
-// The fields of "YYYY-MM-DD"; false when the text is not shaped so.
+// The fields of "YYYY-MM-DD"; false when the text is not shaped so (digits everywhere but
+// the two hyphens).
 bool parseIsoDate(std::string_view text, CivilDate& date) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+    if (text.size() != 10) return false;
     int value[3] = {0, 0, 0};
-    for (std::size_t i = 0, field = 0; i < text.size(); ++i) {
-        if (text[i] == '-') {
-            ++field;
-        } else if (isDigit(text[i])) {
-            value[field] = value[field] * 10 + (text[i] - '0');
-        } else {
-            return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool hyphen = i == 4 || i == 7;
+        if (hyphen != (text[i] == '-') || (!hyphen && !isDigit(text[i]))) return false;
+        if (!hyphen) {
+            int& field = value[i < 4 ? 0 : i < 7 ? 1 : 2];
+            field = field * 10 + (text[i] - '0');
         }
     }
     date = {value[0], value[1], value[2]};
     return true;
 }
+
+// Bytes of a bad field quoted in a message; the whole line is quoted after it.
+constexpr std::size_t FieldQuoteLimit = 16;
 
 // What is wrong with one row of a holiday file, "" when it is sound; on success date, the
 // trimmed holiday name and kind are set.
@@ -132,7 +131,7 @@ std::string rowFault(std::string_view line, CivilDate& date, std::string& holida
     }
     const std::string_view dateText = line.substr(0, first);
     if (!parseIsoDate(dateText, date)) {
-        return "expected a date YYYY-MM-DD, not '" + std::string(dateText) + "'";
+        return "expected a date YYYY-MM-DD, not '" + quotedInput(dateText, FieldQuoteLimit) + "'";
     }
     if (!isValidDate(date)) return "no such date " + std::string(dateText);
     const std::string_view name = line.substr(first + 1, second - first - 1);
@@ -142,7 +141,7 @@ std::string rowFault(std::string_view line, CivilDate& date, std::string& holida
     }
     const std::string_view kindText = line.substr(second + 1);
     if (kindText != "off" && kindText != "work") {
-        return "expected off or work, not '" + std::string(kindText) + "'";
+        return "expected off or work, not '" + quotedInput(kindText, FieldQuoteLimit) + "'";
     }
     kind = kindText == "off" ? ArrangedDayKind::Off : ArrangedDayKind::Work;
     holiday = trimSpaces(name);
@@ -385,7 +384,8 @@ private:
             if (listed != nullptr && listed->kind == ArrangedDayKind::Off) continue;
             reject(given.lineNumber,
                    std::to_string(year) + " is not given whole: its statutory day " +
-                       isoDateText(day.dayNumber) + " (" + std::string(day.holiday) +
+                       isoDate(civilDateFromDayNumber(day.dayNumber)) + " (" +
+                       std::string(day.holiday) +
                        ") is not listed as off (a file replaces whole years)",
                    given.line);
             return;

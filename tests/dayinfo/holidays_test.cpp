@@ -142,6 +142,9 @@ TEST(HolidayFile, BadLinesAreReportedAndNothingIsApplied) {
         {"2027-2-6\t春节\toff\n", 1, "expected a date YYYY-MM-DD, not '2027-2-6'"},
         {"# c\n2027-02-30\t春节\toff\n", 2, "no such date 2027-02-30"},
         {"2027-02-06\t春节\trest\n", 1, "expected off or work, not 'rest'"},
+        {"026--01-01\t春节\toff\n", 1, "expected a date YYYY-MM-DD, not '026--01-01'"},
+        // A field is quoted as the line is: no raw control byte reaches the message.
+        {"2027-0\x01-06\t春节\toff\n", 1, "expected a date YYYY-MM-DD, not '2027-0\\x01-06'"},
         {"2027-02-06\t春节\n", 1, "expected three fields"},
         {"2027-02-06\t \toff\n", 1, "holiday name is empty"},
         {"2027-02-06\t\xE6\x98\toff\n", 1, "holiday name is not valid UTF-8"},

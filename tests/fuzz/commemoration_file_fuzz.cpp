@@ -10,13 +10,7 @@
 #include "chinese/lunar_calendar.h"
 #include "cli/days_file.h"
 #include "dayinfo/commemoration_days.h"
-
-namespace {
-
-// Longest error line: the quoted line (60 bytes, each escaped to at most 4) and the message.
-constexpr std::size_t MaxErrorLineBytes = 400;
-
-}  // namespace
+#include "file_reader_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavomerix;
@@ -35,15 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const DaysFileResult read = readDaysContents(calendar, "days.txt", contents);
-    if (read.ok != read.errorLines.empty()) __builtin_trap();
-    if (read.errorLines.size() > static_cast<std::size_t>(DaysFileErrorsShown) + 1)
-        __builtin_trap();
-    for (const std::string& line : read.errorLines) {
-        if (line.empty() || line.size() > MaxErrorLineBytes) __builtin_trap();
-        for (const char c : line) {
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) __builtin_trap();
-        }
-    }
+    checkReportedLines(read.ok, read.errorLines);
     // Only the line limit can reject more.
     if (read.ok && !parsed.errors.empty()) __builtin_trap();
     return 0;

@@ -1,4 +1,4 @@
-#include "quoted_input.h"
+#include "dayinfo/quoted_input.h"
 
 #include <cstdint>
 

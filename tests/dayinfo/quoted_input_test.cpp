@@ -1,4 +1,4 @@
-#include "cli/quoted_input.h"
+#include "dayinfo/quoted_input.h"
 
 #include <gtest/gtest.h>
 
