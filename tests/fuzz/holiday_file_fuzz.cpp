@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "cli/days_file.h"
-#include "file_reader_checks.h"
 #include "dayinfo/holidays.h"
+#include "file_reader_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavomerix;
