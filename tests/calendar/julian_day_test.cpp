@@ -150,5 +150,20 @@ TEST(WeekdayOfDayNumber, FromMonday) {
     }
 }
 
+// Clock texts: both ends of a day, a minute past the last (its hour taken modulo 24) and a
+// second of the day through timeOfSecond.
+TEST(ClockText, Cases) {
+    const struct {
+        int minute;
+        const char* text;
+    } Minutes[] = {{0, "00:00"}, {59, "00:59"}, {1380, "23:00"}, {1439, "23:59"}, {1440, "00:00"}};
+    for (const auto& c : Minutes) EXPECT_EQ(clockMinuteText(c.minute), c.text) << c.minute;
+    const struct {
+        int second;
+        const char* text;
+    } Seconds[] = {{0, "00:00:00"}, {59, "00:00:59"}, {52200, "14:30:00"}, {86399, "23:59:59"}};
+    for (const auto& c : Seconds) EXPECT_EQ(clockText(timeOfSecond(c.second)), c.text) << c.second;
+}
+
 }  // namespace
 }  // namespace tavomerix

@@ -72,5 +72,32 @@ TEST(YearEvents, EveryYearOf1900To2100) {
     }
 }
 
+// Month starts whose new moon lies within a minute of midnight: the two of 1900-2100, an
+// ordinary start, a day that is no month's first, and a new moon the historical reckoning
+// sets on a day's last second to follow the records (not marked).
+TEST(NewMoonNearMidnight, Cases) {
+    const LunarCalendar& historical = LunarCalendar::shared({8, Regime::Historical});
+    const LunarCalendar& modern = LunarCalendar::shared({8, Regime::Modern});
+    const struct {
+        const LunarCalendar* calendar;
+        CivilDate firstDay;
+        bool marked;
+        int seconds;
+    } Cases[] = {
+        {&historical, {2057, 9, 28}, true, -9}, {&modern, {2057, 9, 28}, true, -9},
+        {&historical, {2097, 8, 7}, true, -27}, {&historical, {2024, 2, 10}, false, 0},
+        {&historical, {2024, 2, 11}, false, 0}, {&historical, {1914, 11, 17}, false, 0},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(std::to_string(c.firstDay.year) + "-" + std::to_string(c.firstDay.month));
+        const auto near = newMoonNearMidnight(*c.calendar, julianDayNumber(c.firstDay));
+        ASSERT_EQ(near.has_value(), c.marked);
+        if (near) {
+            EXPECT_EQ(near->seconds, c.seconds);
+            EXPECT_EQ(std::floor(near->instant), julianDayNumber(c.firstDay));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tavomerix
