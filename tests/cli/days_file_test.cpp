@@ -9,25 +9,12 @@
 #include <fstream>
 
 #include "cli/cli.h"
+#include "temp_file.h"
 
 namespace tavomerix {
 namespace {
 
 const LunarCalendar& beijing() { return LunarCalendar::shared({}); }
-
-// A file in the test's temporary directory, removed at the end of the test.
-class TempFile {
-public:
-    TempFile(const std::string& name, const std::string& contents)
-        : path_(testing::TempDir() + "tavomerix_days_" + name) {
-        std::ofstream(path_, std::ios::binary) << contents;
-    }
-    ~TempFile() { std::remove(path_.c_str()); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // True when every line is one line of printable text: no control byte at all.
 bool printableLines(const std::vector<std::string>& lines) {

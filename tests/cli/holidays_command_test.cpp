@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/days_file.h"
+#include "temp_file.h"
 
 namespace tavomerix {
 namespace {
@@ -15,20 +16,6 @@ CliOutput run(std::vector<std::string> args, CliEnvironment env = {}) {
     args.insert(args.begin(), "tavomerix");
     return runCli(args, env);
 }
-
-// A file in the test's temporary directory, removed at the end of the test.
-class TempFile {
-public:
-    TempFile(const std::string& name, const std::string& contents)
-        : path_(testing::TempDir() + "tavomerix_holidays_" + name) {
-        std::ofstream(path_, std::ios::binary) << contents;
-    }
-    ~TempFile() { std::remove(path_.c_str()); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // Every statutory day of 2031 off, and 2031-01-26 (a Sunday) a working day.
 constexpr const char* Year2031 =
