@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -61,6 +62,31 @@ TEST(HolidaysCommand, PublishedAndUnpublishedYears) {
     EXPECT_EQ(4u, json["holidays"][1]["statutory_days"].size());  // 除夕 among them from 2025
     EXPECT_EQ(ExitUsage, run({"holidays", "1999"}).exitCode);
     EXPECT_EQ(ExitUsage, run({"holidays"}).exitCode);
+}
+
+// The day rows of `holidays --format tsv`: every day off and working day once (a day of two
+// statutory holidays once for each), the statutory flag only on statutory days.
+TEST(HolidaysCommand, TsvRows) {
+    const struct {
+        const char* year;
+        int rows;
+        std::vector<std::string> present;
+    } Cases[] = {
+        {"2026",
+         39,
+         {"2026-02-14\t春节\twork\t0", "2026-02-15\t春节\toff\t0", "2026-02-16\t春节\toff\t1",
+          "2026-09-20\t国庆节\twork\t0", "2026-10-03\t国庆节\toff\t1"}},
+        {"2031", 13, {"2031-10-01\t中秋节\toff\t1", "2031-10-01\t国庆节\toff\t1"}},
+    };
+    for (const auto& c : Cases) {
+        const CliOutput out = run({"holidays", c.year, "--format", "tsv"});
+        ASSERT_EQ(ExitOk, out.exitCode) << c.year;
+        EXPECT_EQ(out.out.rfind("date\tholiday\tday\tstatutory\n", 0), 0U) << c.year;
+        EXPECT_EQ(std::count(out.out.begin(), out.out.end(), '\n'), c.rows + 1) << c.year;
+        for (const std::string& row : c.present) {
+            EXPECT_NE(out.out.find(row + "\n"), std::string::npos) << row;
+        }
+    }
 }
 
 TEST(WorkdayCommand, StatusesAndExitCodes) {

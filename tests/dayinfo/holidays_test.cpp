@@ -143,6 +143,8 @@ TEST(HolidayFile, BadLinesAreReportedAndNothingIsApplied) {
         {"# c\n2027-02-30\t春节\toff\n", 2, "no such date 2027-02-30"},
         {"2027-02-06\t春节\trest\n", 1, "expected off or work, not 'rest'"},
         {"026--01-01\t春节\toff\n", 1, "expected a date YYYY-MM-DD, not '026--01-01'"},
+        {"2027-02-06T00:00:00+08:00\t春节\toff\n", 1,
+         "expected a date YYYY-MM-DD, not '2027-02-06T00:00…'"},
         // A field is quoted as the line is: no raw control byte reaches the message.
         {"2027-0\x01-06\t春节\toff\n", 1, "expected a date YYYY-MM-DD, not '2027-0\\x01-06'"},
         {"2027-02-06\t春节\n", 1, "expected three fields"},
